@@ -1,0 +1,18 @@
+// velastro-cli eval: evaluates formulas with the engine and prints what the answer field would
+// show. No GUI: the engine and the answer text are all it uses.
+#pragma once
+
+#include <array>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+struct EvalOptions {
+    std::array<double, 10> constants{};  // index 1 to 9: letters B F G H J K M N U
+    double x = 0.0;
+    bool tsv = false;
+    std::optional<std::string> formula;  // none: one formula per line of the input
+};
+
+// Exit status: 0 when no formula reported an error text, 1 when any did.
+int RunEval(const EvalOptions& options, std::istream& in, std::ostream& out);
