@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build and the tests need on Debian 12 (run as root); quiet when all is there.
+set -euo pipefail
+
+packages=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
+  googletest libgtest-dev libbenchmark-dev libcli11-dev libmuparser-dev locales)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "setup: installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# The locale tests read and write numbers under a German locale.
+if ! locale -a 2>/dev/null | grep -qi '^de_DE\.utf-\?8$'; then
+  localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
+fi

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: formatting, the native suites, the fuzz target for about
+# 30 seconds, and the native suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/setup.sh
+jobs=2
+
+echo "== clang-format"
+git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run --Werror
+
+echo "== native build and tests"
+cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/dev/null
+cmake --build build -j$jobs
+ctest --test-dir build -j$jobs --output-on-failure
+
+echo "== fuzzing the formula engine for 30 seconds"
+CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF >/dev/null
+cmake --build build-fuzz --target formula-fuzz -j$jobs
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+build-fuzz/fuzz/formula-fuzz -max_total_time=30 -timeout=5 -max_len=4096 -print_final_stats=1 \
+  -dict=fuzz/formula.dict "$work" fuzz/corpus/formula 2>"$work/fuzz.log" ||
+  { tail -n 60 "$work/fuzz.log"; exit 1; }
+grep -E 'stat::number_of_executed_units|DONE' "$work/fuzz.log" || true
+
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELASTRO_SANITIZE=ON >/dev/null
+cmake --build build-asan -j$jobs
+ctest --test-dir build-asan -j$jobs --output-on-failure
