@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <exception>
 #include <limits>
 
@@ -31,23 +32,48 @@ char ToUpperAscii(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
+// Powers of ten that doubles hold exactly: the limit of the one-division fast path.
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+
 // Reads digits, at most one point, digits, as strtod would, correctly rounded in any locale.
 double ConvertDecimal(const char* first, const char* last) {
+    std::uint64_t mantissa = 0;
+    int digits = 0;
     const char* end = first;
-    while (end != last && *end >= '0' && *end <= '9')
-        ++end;
+    for (; end != last && *end >= '0' && *end <= '9'; ++end, ++digits) {
+        mantissa = mantissa * 10 + static_cast<unsigned>(*end - '0');
+    }
     const char* point = end;
     if (end != last && *end == '.') {
-        ++end;
-        while (end != last && *end >= '0' && *end <= '9')
-            ++end;
+        for (++end; end != last && *end >= '0' && *end <= '9'; ++end, ++digits) {
+            mantissa = mantissa * 10 + static_cast<unsigned>(*end - '0');
+        }
+    }
+    // Up to 15 digits both parts are exact doubles, so one division rounds correctly.
+    if (digits <= 15) {
+        const std::ptrdiff_t decimals = (point == end) ? 0 : end - point - 1;
+        return static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
     }
     double value = 0.0;
     const auto result = std::from_chars(first, end, value, std::chars_format::fixed);
-    if (result.ec != std::errc::result_out_of_range) return value;  // "." alone leaves 0
+    if (result.ec != std::errc::result_out_of_range) return value;
     // Out of range: too large when a non-zero digit stands before the point, else too small.
     const bool large = std::find_if(first, point, [](char c) { return c != '0'; }) != point;
     return large ? std::numeric_limits<double>::infinity() : 0.0;
+}
+
+// Entry 0 empty, then the names in matching order; built once, copied by every parser.
+const std::array<std::string_view, CFormulaParser::kFunctionCount + 1>& NameTable() {
+    static const auto table = [] {
+        std::array<std::string_view, CFormulaParser::kFunctionCount + 1> names{};
+        for (std::size_t i = 0; i < CFormulaParser::kFunctionCount; ++i) {
+            names[i + 1] = formula::kFunctions[i].name;
+        }
+        return names;
+    }();
+    return table;
 }
 
 }  // namespace
@@ -58,11 +84,7 @@ CFormulaParser::MessageHook CFormulaParser::SetMessageHook(MessageHook hook) {
     return previous;
 }
 
-CFormulaParser::CFormulaParser() {
-    m_astrFunctions[0] = std::string();
-    for (std::size_t i = 0; i < kFunctionCount; ++i)
-        m_astrFunctions[i + 1] = formula::kFunctions[i].name;
-}
+CFormulaParser::CFormulaParser() : m_astrFunctions(NameTable()) {}
 
 CFormulaParser::~CFormulaParser() = default;
 
@@ -79,23 +101,27 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
     errorPosition = 0;
     try {
         m_strError.clear();
+        // Trimmed in place and swapped in: the working text costs no copy of its own.
+        const auto last = std::find_if_not(formula.rbegin(), formula.rend(), IsWhiteSpace).base();
+        if (last != formula.end()) formula.erase(last, formula.end());
         const auto first = std::find_if_not(formula.begin(), formula.end(), IsWhiteSpace);
-        const auto last =
-            std::find_if_not(formula.rbegin(), std::make_reverse_iterator(first), IsWhiteSpace)
-                .base();
-        m_strText.assign(first, last);
-        m_strText.push_back('\0');
+        if (first != formula.begin()) formula.erase(formula.begin(), first);
+        m_strText.swap(formula);
         m_dVarX = (x == 0.0) ? 1e-99 : x;
         m_nDepth = 0;
-
-        Position pos = 0;
-        Token token = kEndToken;
-        NextToken(pos, token);
-        const double value = Expression(pos, token);
-        if (token == kEndToken) {
-            errorText = m_strError;
+        m_pText = m_strText.c_str();  // the string's own terminator is the end marker
+        m_nLength = m_strText.size();
+        m_nPos = 0;
+        NextToken();
+        const double value = Expression();
+        if (m_nToken == kEndToken) {
+            if (m_strError.empty()) {
+                errorText.clear();  // the common case, without a call into the string library
+            } else {
+                errorText = m_strError;
+            }
         } else {
-            errorPosition = static_cast<std::uint16_t>(std::min<Position>(pos, kMaxPosition));
+            errorPosition = static_cast<std::uint16_t>(std::min<Position>(m_nPos, kMaxPosition));
             errorText = "XXX" + m_strError + "!";
         }
         return value;
@@ -107,37 +133,35 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
 }
 
 // Token: the next character that is not a blank; the end marker and anything past it end the text.
-void CFormulaParser::NextToken(Position& pos, Token& token) const {
-    const Position length = m_strText.size();
+inline void CFormulaParser::NextToken() {
     do {
-        ++pos;
-        if (pos >= length) {
-            token = kEndToken;  // the end marker sits at position length
+        if (++m_nPos > m_nLength) {
+            m_nToken = kEndToken;
             return;
         }
-        token = static_cast<unsigned char>(m_strText[pos - 1]);
-    } while (token == ' ');
+        m_nToken = static_cast<unsigned char>(m_pText[m_nPos - 1]);
+    } while (m_nToken == ' ');
 }
 
 // Expression = Term { ("+" | "-") Term }
-double CFormulaParser::Expression(Position& pos, Token& token) {
-    double value = Term(pos, token);
-    while (token == '+' || token == '-') {
-        const Token op = token;
-        NextToken(pos, token);
-        const double t = Term(pos, token);
+double CFormulaParser::Expression() {
+    double value = Term();
+    while (m_nToken == '+' || m_nToken == '-') {
+        const Token op = m_nToken;
+        NextToken();
+        const double t = Term();
         value = (op == '+') ? value + t : value - t;
     }
     return value;
 }
 
 // Term = Power { ("*" | "/") Power }
-double CFormulaParser::Term(Position& pos, Token& token) {
-    double value = Power(pos, token);
-    while (token == '*' || token == '/') {
-        const Token op = token;
-        NextToken(pos, token);
-        const double d = Power(pos, token);
+inline double CFormulaParser::Term() {
+    double value = Power();
+    while (m_nToken == '*' || m_nToken == '/') {
+        const Token op = m_nToken;
+        NextToken();
+        const double d = Power();
         if (op == '*') {
             value *= d;
         } else if (d == 0.0) {
@@ -150,11 +174,11 @@ double CFormulaParser::Term(Position& pos, Token& token) {
 }
 
 // Power = SignedOperand { "^" SignedOperand }, left-associative
-double CFormulaParser::Power(Position& pos, Token& token) {
-    double value = SignedOperand(pos, token);
-    while (token == '^') {
-        NextToken(pos, token);
-        const double e = SignedOperand(pos, token);
+inline double CFormulaParser::Power() {
+    double value = SignedOperand();
+    while (m_nToken == '^') {
+        NextToken();
+        const double e = SignedOperand();
         if (value > 0.0 || (std::fabs(e) > 1.0 && formula::IsWhole32(e))) {
             value = std::pow(value, e);
         } else {
@@ -165,54 +189,53 @@ double CFormulaParser::Power(Position& pos, Token& token) {
 }
 
 // SignedOperand = [ "-" ] Operand
-double CFormulaParser::SignedOperand(Position& pos, Token& token) {
-    if (token != '-') return Operand(pos, token);
-    NextToken(pos, token);
-    return -Operand(pos, token);
+inline double CFormulaParser::SignedOperand() {
+    if (m_nToken != '-') return Operand();
+    NextToken();
+    return -Operand();
 }
 
 // Operand = number | "(" Expression [ ")" ] | letter | function Operand | nothing
-double CFormulaParser::Operand(Position& pos, Token& token) {
-    if (IsDigitOrPoint(token)) return Number(pos, token);
-    if (token == '(') return Parenthesised(pos, token);
-    if (const double* variable = VariableSlot(token)) {
-        NextToken(pos, token);
+double CFormulaParser::Operand() {
+    if (IsDigitOrPoint(m_nToken)) return Number();
+    if (m_nToken == '(') return Parenthesised();
+    if (const double* variable = VariableSlot(m_nToken)) {
+        NextToken();
         return *variable;
     }
-    if (const std::size_t index = MatchFunction(pos)) return Function(index, pos, token);
+    if (const std::size_t index = MatchFunction()) return Function(index);
     return 0.0;  // nothing fits: the token stays for an enclosing step or the syntax error
 }
 
 // Number = digits and points, blanks between them skipped by NextToken
-double CFormulaParser::Number(Position& pos, Token& token) {
-    const Position start = pos;
+inline double CFormulaParser::Number() {
+    const Position start = m_nPos;
     do {
-        NextToken(pos, token);
-    } while (IsDigitOrPoint(token));
+        NextToken();
+    } while (IsDigitOrPoint(m_nToken));
     // The conversion stops by itself at the first blank or other character inside the run.
-    const char* text = m_strText.data();
-    return ConvertDecimal(text + start - 1, text + m_strText.size());
+    return ConvertDecimal(m_pText + start - 1, m_pText + m_nLength);
 }
 
 // "(" Expression [ ")" ]: a missing closing parenthesis is no error
-double CFormulaParser::Parenthesised(Position& pos, Token& token) {
+double CFormulaParser::Parenthesised() {
     if (m_nDepth >= kMaxNesting) return 0.0;  // the "(" stays and becomes the syntax error
     ++m_nDepth;
-    NextToken(pos, token);
-    const double value = Expression(pos, token);
-    if (token == ')') NextToken(pos, token);
+    NextToken();
+    const double value = Expression();
+    if (m_nToken == ')') NextToken();
     --m_nDepth;
     return value;
 }
 
 // function Operand: one operand as the argument, so a function binds tighter than any operator
-double CFormulaParser::Function(std::size_t index, Position& pos, Token& token) {
+double CFormulaParser::Function(std::size_t index) {
     if (m_nDepth >= kMaxNesting) return 0.0;  // the name stays and becomes the syntax error
     ++m_nDepth;
     const formula::FunctionEntry& entry = formula::kFunctions[index - 1];
-    pos += m_astrFunctions[index].size() - 1;
-    NextToken(pos, token);
-    const double argument = Operand(pos, token);
+    m_nPos += m_astrFunctions[index].size() - 1;
+    NextToken();
+    const double argument = Operand();
     --m_nDepth;
     if (entry.inDomain(argument)) return entry.apply(argument);
     m_strError = kCaught;  // assigned after the argument, so it replaces the argument's own error
@@ -220,7 +243,7 @@ double CFormulaParser::Function(std::size_t index, Position& pos, Token& token) 
 }
 
 // The slot of a variable letter in either case, or nullptr when the token names no variable.
-const double* CFormulaParser::VariableSlot(Token token) const {
+inline const double* CFormulaParser::VariableSlot(Token token) const {
     switch (token) {
         case 'X':
         case 'x':
@@ -260,14 +283,15 @@ const double* CFormulaParser::VariableSlot(Token token) const {
     }
 }
 
-// The first table entry whose name stands at pos in any letter case, or 0 for none.
-std::size_t CFormulaParser::MatchFunction(Position pos) const {
-    const char* text = m_strText.data() + pos - 1;
-    const std::size_t available = m_strText.size() - (pos - 1);
+// The first table entry whose name stands at the current token in any letter case, or 0.
+std::size_t CFormulaParser::MatchFunction() const {
+    const char* text = m_pText + m_nPos - 1;
+    const std::size_t available = m_nLength - (m_nPos - 1);
+    const char first = ToUpperAscii(text[0]);
     for (std::size_t i = 1; i <= kFunctionCount; ++i) {
-        const std::string& name = m_astrFunctions[i];
-        if (name.size() > available) continue;
-        std::size_t k = 0;
+        const std::string_view name = m_astrFunctions[i];
+        if (name[0] != first || name.size() > available) continue;
+        std::size_t k = 1;
         while (k < name.size() && ToUpperAscii(text[k]) == name[k])
             ++k;
         if (k == name.size()) return i;

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class CFormulaParser {
 public:
@@ -33,11 +34,6 @@ public:
     double Calculation(std::string formula, double x, std::uint16_t& errorPosition,
                        std::string& errorText);
 
-    // The function names in table order, entry 0 empty: what the constructor filled in.
-    const std::array<std::string, kFunctionCount + 1>& FunctionNames() const {
-        return m_astrFunctions;
-    }
-
 private:
     // Wider than the reported 16 bits so that long formulas are read whole without wrapping.
     using Position = std::size_t;
@@ -45,22 +41,27 @@ private:
     using Token = int;
     static constexpr Token kEndToken = -1;
 
-    void NextToken(Position& pos, Token& token) const;
-    double Expression(Position& pos, Token& token);
-    double Term(Position& pos, Token& token);
-    double Power(Position& pos, Token& token);
-    double SignedOperand(Position& pos, Token& token);
-    double Operand(Position& pos, Token& token);
-    double Number(Position& pos, Token& token);
-    double Parenthesised(Position& pos, Token& token);
-    double Function(std::size_t index, Position& pos, Token& token);
+    void NextToken();
+    double Expression();
+    double Term();
+    double Power();
+    double SignedOperand();
+    double Operand();
+    double Number();
+    double Parenthesised();
+    double Function(std::size_t index);
     const double* VariableSlot(Token token) const;
-    std::size_t MatchFunction(Position pos) const;
+    std::size_t MatchFunction() const;
 
     std::string m_strText;
     std::string m_strError;
     double m_dVarX = 0.0;
     double m_dConst[11] = {};
-    std::array<std::string, kFunctionCount + 1> m_astrFunctions;
-    std::size_t m_nDepth = 0;
+    std::array<std::string_view, kFunctionCount + 1> m_astrFunctions;
+    std::size_t m_nDepth = 0;  // nesting of "(" and function arguments in this evaluation
+    // The reading state every grammar step shares: the text, its length, position and token.
+    const char* m_pText = nullptr;
+    Position m_nLength = 0;
+    Position m_nPos = 0;
+    Token m_nToken = kEndToken;
 };

@@ -4,11 +4,12 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 namespace formula {
 
 struct FunctionEntry {
-    const char* name;            // upper case, as matched against the formula
+    std::string_view name;       // upper case, as matched against the formula
     double (*apply)(double a);   // the function's value
     bool (*inDomain)(double a);  // false: the argument stands unchanged and an error is reported
 };

@@ -18,7 +18,8 @@ void Require(bool condition) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string formula(reinterpret_cast<const char*>(data), size);
     CFormulaParser parser;
-    for (int i = 1; i <= 9; ++i) parser.SetFunctConst(i, i * 1.5 - 4.0);
+    for (int i = 1; i <= 9; ++i)
+        parser.SetFunctConst(i, i * 1.5 - 4.0);
     std::uint16_t position = 0;
     std::string text;
     const double value = parser.Calculation(formula, size % 3 == 0 ? 0.0 : -2.5, position, text);

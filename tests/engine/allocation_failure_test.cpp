@@ -30,7 +30,7 @@ namespace {
 
 TEST(AllocationFailure, IsReportedAsTheExceptionText) {
     CFormulaParser parser;
-    std::string formula = "(B+F)/2*(B+F)/2*G*.0065";  // longer than any in-place string buffer
+    std::string formula = "1/0";  // recording the division error is the first allocation
     std::uint16_t position = 7;
     std::string text;
     g_failNextAllocation = true;
@@ -44,14 +44,14 @@ TEST(AllocationFailure, IsReportedAsTheExceptionText) {
 TEST(AllocationFailure, LeavesTheParserUsable) {
     CFormulaParser parser;
     parser.SetFunctConst(1, 6.0);
-    std::string formula = "B*2+0000000000000000000000000";
+    std::string formula = "B*2+1/0";
     std::uint16_t position = 0;
     std::string text;
     g_failNextAllocation = true;
     parser.Calculation(std::move(formula), 0.0, position, text);
     g_failNextAllocation = false;
-    EXPECT_EQ(12.0, parser.Calculation("B*2+0000000000000000000000000", 0.0, position, text));
-    EXPECT_EQ("", text);
+    EXPECT_EQ(13.0, parser.Calculation("B*2+1/0", 0.0, position, text));
+    EXPECT_EQ(" (Division durch Null)", text);
 }
 
 }  // namespace
