@@ -28,9 +28,10 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-TEST(AllocationFailure, IsReportedAsTheExceptionText) {
+TEST(AllocationFailure, IsReportedAsTheExceptionTextAndTheParserStaysUsable) {
     CFormulaParser parser;
-    std::string formula = "1/0";  // recording the division error is the first allocation
+    parser.SetFunctConst(1, 6.0);
+    std::string formula = "B*2+1/0";  // recording the division error is the first allocation
     std::uint16_t position = 7;
     std::string text;
     g_failNextAllocation = true;
@@ -39,17 +40,7 @@ TEST(AllocationFailure, IsReportedAsTheExceptionText) {
     EXPECT_EQ(0.0, value);
     EXPECT_EQ(0, position);
     EXPECT_EQ(std::string("Error in Calculation() weil ") + std::bad_alloc().what(), text);
-}
 
-TEST(AllocationFailure, LeavesTheParserUsable) {
-    CFormulaParser parser;
-    parser.SetFunctConst(1, 6.0);
-    std::string formula = "B*2+1/0";
-    std::uint16_t position = 0;
-    std::string text;
-    g_failNextAllocation = true;
-    parser.Calculation(std::move(formula), 0.0, position, text);
-    g_failNextAllocation = false;
     EXPECT_EQ(13.0, parser.Calculation("B*2+1/0", 0.0, position, text));
     EXPECT_EQ(" (Division durch Null)", text);
 }

@@ -1,0 +1,86 @@
+// The formula table (formulas.tsv) evaluated row by row by a fresh parser each.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "evaluation.h"
+
+namespace {
+
+struct Row {
+    int line;
+    std::string formula;
+    double x;
+    double value;
+    bool approximate;  // "~": library functions may differ in the last places
+    std::uint16_t position;
+    std::string text;
+};
+
+// Undoes the table's escapes, so tabs, line ends, NUL and other bytes can stand in a formula.
+std::string Unescape(const std::string& field) {
+    std::string text;
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\' || i + 1 == field.size()) {
+            text += field[i];
+            continue;
+        }
+        const char c = field[++i];
+        const std::string plain = "tnrfv0\\", coded("\t\n\r\f\v\0\\", 7);
+        if (c == 'x') {
+            text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
+            i += 2;
+        } else {
+            text += coded[plain.find(c)];
+        }
+    }
+    return text;
+}
+
+std::vector<Row> LoadTable() {
+    std::vector<Row> rows;
+    std::ifstream file(VELASTRO_FORMULA_TABLE);
+    std::string line;
+    for (int number = 1; std::getline(file, line); ++number) {
+        if (line.empty() || line[0] == '#') continue;
+        std::vector<std::string> fields;
+        for (std::size_t start = 0;;) {
+            const std::size_t tab = line.find('\t', start);
+            fields.push_back(line.substr(start, tab - start));
+            if (tab == std::string::npos) break;
+            start = tab + 1;
+        }
+        fields.resize(5);
+        const bool approximate = !fields[2].empty() && fields[2][0] == '~';
+        rows.push_back({number, Unescape(fields[0]), std::strtod(fields[1].c_str(), nullptr),
+                        std::strtod(fields[2].c_str() + (approximate ? 1 : 0), nullptr),
+                        approximate, static_cast<std::uint16_t>(std::stoi(fields[3])), fields[4]});
+    }
+    return rows;
+}
+
+TEST(FormulaTable, EveryRowEvaluatesAsListed) {
+    const std::vector<Row> rows = LoadTable();
+    ASSERT_GT(rows.size(), 150u) << "formulas.tsv was not found or is cut short";
+    for (const Row& row : rows) {
+        SCOPED_TRACE("formulas.tsv:" + std::to_string(row.line) + " \"" +
+                     row.formula.substr(0, 60) + "\"");
+        const Outcome actual = Evaluate(row.formula, row.x);
+        if (std::isnan(row.value)) {
+            EXPECT_TRUE(std::isnan(actual.value)) << "expected NaN, got " << actual.value;
+        } else if (row.approximate) {
+            EXPECT_DOUBLE_EQ(row.value, actual.value);
+        } else {
+            EXPECT_EQ(row.value, actual.value);
+            EXPECT_EQ(std::signbit(row.value), std::signbit(actual.value)) << "sign of zero";
+        }
+        EXPECT_EQ(row.position, actual.position);
+        EXPECT_EQ(row.text, actual.text);
+    }
+}
+
+}  // namespace
