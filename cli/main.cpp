@@ -11,8 +11,8 @@ namespace {
 
 constexpr int kUsageError = 2;
 
-// The value options in SetFunctConst order; -X is the x argument.
-constexpr const char* kConstantLetters = "BFGHJKMNU";
+// The value options in SetFunctConst order, then -X for the x argument.
+constexpr const char* kValueLetters = "BFGHJKMNUX";
 
 const char kEvalDescription[] =
     "Evaluate FORMULA, or without it every line of standard input (LF or CR LF ends a line),\n"
@@ -25,21 +25,22 @@ const char kEvalDescription[] =
     "Values are decimal numbers such as 6.5, -0 or 1e-99. A formula that starts with '-' goes\n"
     "after '--', as in: velastro-cli eval -- \"-2^2\"";
 
+// A value option's text as given, and the member of EvalOptions it lands in.
 struct ValueOption {
+    CLI::Option* option = nullptr;
     std::string text;
-    bool given = false;
+    double* dest = nullptr;
 };
 
-// Converts a given value option into dest; prints the reason and returns false when it is no
-// number.
-bool TakeValue(const std::string& name, const ValueOption& option, double& dest) {
-    if (!option.given) return true;
-    const DecimalArg arg = ParseDecimalArg(option.text);
+// Converts a given value option; prints the reason and returns false when it is no number.
+bool TakeValue(const ValueOption& value) {
+    if (value.option->count() == 0) return true;
+    const DecimalArg arg = ParseDecimalArg(value.text);
     if (!arg.ok) {
-        std::cerr << "velastro-cli eval: " << name << ": " << arg.error << '\n';
+        std::cerr << "velastro-cli eval: " << value.option->get_name() << ": " << arg.error << '\n';
         return false;
     }
-    dest = arg.value;
+    *value.dest = arg.value;
     return true;
 }
 
@@ -51,17 +52,17 @@ int main(int argc, char** argv) {
     app.require_subcommand(1);
 
     CLI::App* eval = app.add_subcommand("eval", kEvalDescription);
-    ValueOption values[10];  // 0 to 8: B to U, 9: X
-    for (int i = 0; i < 9; ++i) {
-        const std::string name = std::string("-") + kConstantLetters[i];
-        eval->add_option(name, values[i].text,
-                         "value of the letter " + name.substr(1) + " (constant " +
-                             std::to_string(i + 1) + ")")
-            ->type_name("NUMBER");
-    }
-    eval->add_option("-X", values[9].text, "the x argument: letter X (0, the default, means 1e-99)")
-        ->type_name("NUMBER");
     EvalOptions options;
+    ValueOption values[10];  // B to U, then X
+    for (int i = 0; i < 10; ++i) {
+        const std::string letter(1, kValueLetters[i]);
+        values[i].dest = (i < 9) ? &options.constants[i + 1] : &options.x;
+        const std::string help =
+            (i < 9) ? "value of the letter " + letter + " (constant " + std::to_string(i + 1) + ")"
+                    : "the x argument: letter X (0, the default, means 1e-99)";
+        values[i].option =
+            eval->add_option("-" + letter, values[i].text, help)->type_name("NUMBER");
+    }
     eval->add_flag("--tsv", options.tsv, "print value<TAB>position<TAB>error text per formula");
     std::string formula;
     CLI::Option* formulaOption = eval->add_option("FORMULA", formula, "the formula to evaluate");
@@ -75,11 +76,8 @@ int main(int argc, char** argv) {
         return kUsageError;
     }
 
-    const char* names[10] = {"-B", "-F", "-G", "-H", "-J", "-K", "-M", "-N", "-U", "-X"};
-    for (int i = 0; i < 10; ++i) {
-        values[i].given = eval->count(names[i]) > 0;
-        double& dest = (i < 9) ? options.constants[i + 1] : options.x;
-        if (!TakeValue(names[i], values[i], dest)) return kUsageError;
+    for (const ValueOption& value : values) {
+        if (!TakeValue(value)) return kUsageError;
     }
     if (formulaOption->count() > 0) options.formula = formula;
     return RunEval(options, std::cin, std::cout);
