@@ -102,6 +102,17 @@ void EngineReused(benchmark::State& state, const std::vector<std::string>* formu
     CountPerFormula(state, formulas->size());
 }
 
+// What the by-value formula argument alone costs the engine: one string copy per call.
+void ArgumentCopy(benchmark::State& state, const std::vector<std::string>* formulas) {
+    for (auto _ : state) {
+        for (const std::string& formula : *formulas) {
+            std::string copy(formula);
+            benchmark::DoNotOptimize(copy.data());
+        }
+    }
+    CountPerFormula(state, formulas->size());
+}
+
 void MuparserReparse(benchmark::State& state, const std::vector<std::string>* formulas) {
     mu::Parser parser;
     PrepareMuparser(parser);
@@ -200,6 +211,7 @@ int main(int argc, char** argv) {
         const std::string tail = suffix;
         benchmark::RegisterBenchmark(("engine_dialog" + tail).c_str(), EngineDialog, set);
         benchmark::RegisterBenchmark(("engine_reused" + tail).c_str(), EngineReused, set);
+        benchmark::RegisterBenchmark(("argument_copy" + tail).c_str(), ArgumentCopy, set);
         benchmark::RegisterBenchmark(("muparser_reparse" + tail).c_str(), MuparserReparse, set);
         benchmark::RegisterBenchmark(("muparser_prepared" + tail).c_str(), MuparserPrepared, set);
     }

@@ -54,7 +54,8 @@ double ConvertDecimal(const char* first, const char* last) {
     // Up to 15 digits both parts are exact doubles, so one division rounds correctly.
     if (digits <= 15) {
         const std::ptrdiff_t decimals = (point == end) ? 0 : end - point - 1;
-        return static_cast<double>(mantissa) / kExactPowersOfTen[decimals];
+        const double whole = static_cast<double>(mantissa);
+        return decimals == 0 ? whole : whole / kExactPowersOfTen[decimals];
     }
     double value = 0.0;
     const auto result = std::from_chars(first, end, value, std::chars_format::fixed);
@@ -101,16 +102,14 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
     errorPosition = 0;
     try {
         m_strError.clear();
-        // Trimmed in place and swapped in: the working text costs no copy of its own.
-        const auto last = std::find_if_not(formula.rbegin(), formula.rend(), IsWhiteSpace).base();
-        if (last != formula.end()) formula.erase(last, formula.end());
-        const auto first = std::find_if_not(formula.begin(), formula.end(), IsWhiteSpace);
-        if (first != formula.begin()) formula.erase(formula.begin(), first);
-        m_strText.swap(formula);
+        // A view of the trimmed text: reading needs no copy beyond the caller's own.
+        const auto first = std::find_if_not(formula.cbegin(), formula.cend(), IsWhiteSpace);
+        const auto last =
+            std::find_if_not(formula.crbegin(), std::make_reverse_iterator(first), IsWhiteSpace)
+                .base();
+        m_strText = std::string_view(formula).substr(first - formula.cbegin(), last - first);
         m_dVarX = (x == 0.0) ? 1e-99 : x;
         m_nDepth = 0;
-        m_pText = m_strText.c_str();  // the string's own terminator is the end marker
-        m_nLength = m_strText.size();
         m_nPos = 0;
         NextToken();
         const double value = Expression();
@@ -124,8 +123,10 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
             errorPosition = static_cast<std::uint16_t>(std::min<Position>(m_nPos, kMaxPosition));
             errorText = "XXX" + m_strError + "!";
         }
+        m_strText = std::string_view();  // the text dies with this call
         return value;
     } catch (const std::exception& e) {
+        m_strText = std::string_view();
         errorPosition = 0;
         errorText = std::string(kExceptionPrefix) + e.what();
         return 0.0;
@@ -135,11 +136,11 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
 // Token: the next character that is not a blank; the end marker and anything past it end the text.
 inline void CFormulaParser::NextToken() {
     do {
-        if (++m_nPos > m_nLength) {
+        if (++m_nPos > m_strText.size()) {
             m_nToken = kEndToken;
             return;
         }
-        m_nToken = static_cast<unsigned char>(m_pText[m_nPos - 1]);
+        m_nToken = static_cast<unsigned char>(m_strText[m_nPos - 1]);
     } while (m_nToken == ' ');
 }
 
@@ -214,7 +215,7 @@ inline double CFormulaParser::Number() {
         NextToken();
     } while (IsDigitOrPoint(m_nToken));
     // The conversion stops by itself at the first blank or other character inside the run.
-    return ConvertDecimal(m_pText + start - 1, m_pText + m_nLength);
+    return ConvertDecimal(m_strText.data() + start - 1, m_strText.data() + m_strText.size());
 }
 
 // "(" Expression [ ")" ]: a missing closing parenthesis is no error
@@ -285,8 +286,8 @@ inline const double* CFormulaParser::VariableSlot(Token token) const {
 
 // The first table entry whose name stands at the current token in any letter case, or 0.
 std::size_t CFormulaParser::MatchFunction() const {
-    const char* text = m_pText + m_nPos - 1;
-    const std::size_t available = m_nLength - (m_nPos - 1);
+    const char* text = m_strText.data() + m_nPos - 1;
+    const std::size_t available = m_strText.size() - (m_nPos - 1);
     const char first = ToUpperAscii(text[0]);
     for (std::size_t i = 1; i <= kFunctionCount; ++i) {
         const std::string_view name = m_astrFunctions[i];

@@ -53,15 +53,13 @@ private:
     const double* VariableSlot(Token token) const;
     std::size_t MatchFunction() const;
 
-    std::string m_strText;
+    std::string_view m_strText;  // the trimmed formula while an evaluation runs, then empty
     std::string m_strError;
     double m_dVarX = 0.0;
     double m_dConst[11] = {};
     std::array<std::string_view, kFunctionCount + 1> m_astrFunctions;
     std::size_t m_nDepth = 0;  // nesting of "(" and function arguments in this evaluation
-    // The reading state every grammar step shares: the text, its length, position and token.
-    const char* m_pText = nullptr;
-    Position m_nLength = 0;
+    // The reading state every grammar step shares besides the text: position and token.
     Position m_nPos = 0;
     Token m_nToken = kEndToken;
 };
