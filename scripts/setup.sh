@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
-  googletest libgtest-dev libbenchmark-dev libcli11-dev libmuparser-dev locales)
+  googletest libgtest-dev libbenchmark-dev libcli11-dev libmuparser-dev locales
+  g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev file)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: formatting, the native suites, the fuzz target for about
-# 30 seconds, and the native suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# Sets up, builds and runs every test: formatting, the native suites, the Windows cross build,
+# the fuzz target for about 30 seconds, and the native suites again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -13,6 +14,12 @@ echo "== native build and tests"
 cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/dev/null
 cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
+
+echo "== 32-bit Windows cross build"
+cmake -G Ninja -S . -B build-mingw -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELASTRO_TESTS=OFF >/dev/null
+cmake --build build-mingw -j$jobs
+bash scripts/check-windows-exe.sh build-mingw/cli/velastro-cli.exe
 
 echo "== fuzzing the formula engine for 30 seconds"
 CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
