@@ -1,0 +1,213 @@
+// The stand-in's own screen: deterministic font metrics, dpi and screen settings, the draw log,
+// the framebuffer behind screen DCs and the object counts. Native host only.
+
+#ifndef _WIN32
+
+#include <commdlg.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+#include "gdi_test_canvas.h"
+#include "win32sim/sim_screen.h"
+
+namespace {
+
+class CSimScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override { SimResetScreen(); }
+    void TearDown() override { SimResetScreen(); }
+};
+
+HFONT MakeFont(LONG nHeight, LONG nWeight) {
+    LOGFONTA lf{};
+    lf.lfHeight = nHeight;
+    lf.lfWeight = nWeight;
+    std::strcpy(lf.lfFaceName, "Arial");
+    return CreateFontIndirectA(&lf);
+}
+
+struct CMetricsCase {
+    LONG m_nHeight;
+    LONG m_nWeight;
+    LONG m_nTmHeight;
+    LONG m_nAscent;
+    LONG m_nInternalLeading;
+    LONG m_nAverage;
+    int m_nSpace;
+    int m_nWide;
+};
+
+// h < 0: em = -h, tmHeight = round(1.2 em); h > 0: tmHeight = h, em = round(h / 1.2).
+const CMetricsCase kMetricsCases[] = {
+    {-11, FW_NORMAL, 13, 10, 2, 6, 3, 9}, {-13, FW_BOLD, 16, 13, 3, 8, 5, 11},
+    {-9, FW_BOLD, 11, 9, 2, 6, 4, 8},     {-12, FW_NORMAL, 14, 11, 2, 6, 4, 10},
+    {16, FW_NORMAL, 16, 13, 3, 7, 4, 10}, {0, FW_NORMAL, 14, 11, 2, 6, 4, 10},
+};
+
+TEST_F(CSimScreenTest, GetTextMetricsFollowsTheDocumentedFormula) {
+    CTestCanvas canvas(4, 4);
+    for (const CMetricsCase& test : kMetricsCases) {
+        HFONT hFont = MakeFont(test.m_nHeight, test.m_nWeight);
+        HGDIOBJ hOld = SelectObject(canvas.Dc(), hFont);
+        TEXTMETRICA tm{};
+        GetTextMetricsA(canvas.Dc(), &tm);
+        SIZE space{};
+        SIZE wide{};
+        GetTextExtentPoint32A(canvas.Dc(), " ", 1, &space);
+        GetTextExtentPoint32A(canvas.Dc(), "W", 1, &wide);
+        SelectObject(canvas.Dc(), hOld);
+        DeleteObject(hFont);
+        EXPECT_EQ(test.m_nTmHeight, tm.tmHeight) << test.m_nHeight;
+        EXPECT_EQ(test.m_nAscent, tm.tmAscent) << test.m_nHeight;
+        EXPECT_EQ(test.m_nInternalLeading, tm.tmInternalLeading) << test.m_nHeight;
+        EXPECT_EQ(test.m_nAverage, tm.tmAveCharWidth) << test.m_nHeight;
+        EXPECT_EQ(test.m_nSpace, space.cx) << test.m_nHeight;
+        EXPECT_EQ(test.m_nWide, wide.cx) << test.m_nHeight;
+    }
+}
+
+TEST_F(CSimScreenTest, GlyphIsABoxOfAdvanceLessOneByEm) {
+    CTestCanvas canvas(20, 20);
+    HFONT hFont = MakeFont(-10, FW_NORMAL);
+    HGDIOBJ hOld = SelectObject(canvas.Dc(), hFont);
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    TextOutA(canvas.Dc(), 2, 3, "x", 1);
+    SelectObject(canvas.Dc(), hOld);
+    DeleteObject(hFont);
+    EXPECT_EQ(4, canvas.CountInRow(3, 0, 20, RGB(0, 0, 0))) << "advance 5, less one";
+    EXPECT_EQ(10, canvas.CountInColumn(2, 0, 20, RGB(0, 0, 0))) << "em height";
+    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(2, 3));
+}
+
+TEST_F(CSimScreenTest, GetDeviceCapsLogPixelsFollowsSetting) {
+    for (int nDpi : {96, 120, 144}) {
+        SimSetLogPixels(nDpi);
+        HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+        EXPECT_EQ(nDpi, GetDeviceCaps(hdc, LOGPIXELSY));
+        EXPECT_EQ(nDpi, GetDeviceCaps(hdc, LOGPIXELSX));
+        DeleteDC(hdc);
+        LOGFONTA lf{};
+        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+        EXPECT_EQ(-MulDiv(8, nDpi, 72), lf.lfHeight) << nDpi;
+    }
+}
+
+TEST_F(CSimScreenTest, ScreenSizeSetsMetricsAndDeviceCaps) {
+    SimSetScreenSize(800, 600);
+    EXPECT_EQ(800, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(600, GetSystemMetrics(SM_CYSCREEN));
+    HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    EXPECT_EQ(800, GetDeviceCaps(hdc, HORZRES));
+    EXPECT_EQ(32, GetDeviceCaps(hdc, BITSPIXEL));
+    DeleteDC(hdc);
+    SimSetCursorPos(5000, -3);
+    POINT pt{};
+    GetCursorPos(&pt);
+    EXPECT_EQ(799, pt.x) << "the pointer stays on the screen";
+    EXPECT_EQ(0, pt.y);
+}
+
+TEST_F(CSimScreenTest, ResetRestoresTheDefaults) {
+    SimSetLogPixels(120);
+    SimSetScreenSize(640, 480);
+    SimSetSysColor(COLOR_BTNFACE, RGB(1, 2, 3));
+    SimResetScreen();
+    EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
+    EXPECT_EQ(768, GetSystemMetrics(SM_CYSCREEN));
+    EXPECT_EQ(96, SimGetLogPixels());
+    EXPECT_EQ(RGB(240, 240, 240), GetSysColor(COLOR_BTNFACE));
+    LOGBRUSH lb{};
+    GetObjectA(GetSysColorBrush(COLOR_BTNFACE), sizeof(lb), &lb);
+    EXPECT_EQ(RGB(240, 240, 240), lb.lbColor);
+}
+
+TEST_F(CSimScreenTest, ScreenDcPaintsTheFramebuffer) {
+    HDC hdcScreen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    HBRUSH hbr = CreateSolidBrush(RGB(9, 8, 7));
+    RECT rc{100, 50, 110, 60};
+    FillRect(hdcScreen, &rc, hbr);
+    DeleteObject(hbr);
+    CTestCanvas capture(10, 10);
+    BitBlt(capture.Dc(), 0, 0, 10, 10, hdcScreen, 100, 50, SRCCOPY);
+    EXPECT_EQ(RGB(9, 8, 7), capture.Pixel(9, 9));
+    EXPECT_EQ(RGB(9, 8, 7), GetPixel(hdcScreen, 100, 50));
+    DeleteDC(hdcScreen);
+}
+
+TEST_F(CSimScreenTest, DrawLogRecordsScreenCallsWithTheirState) {
+    HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    HFONT hFont = MakeFont(-13, FW_BOLD);
+    HGDIOBJ hOld = SelectObject(hdc, hFont);
+    SetTextColor(hdc, RGB(1, 2, 3));
+    SetBkMode(hdc, TRANSPARENT);
+    RECT rc{1, 2, 80, 30};
+    DrawTextA(hdc, "&Label", -1, &rc, DT_WORDBREAK);
+    const POINT pts[] = {{0, 0}, {5, 5}, {9, 0}};
+    Polyline(hdc, pts, 3);
+    SelectObject(hdc, hOld);
+    DeleteObject(hFont);
+    DeleteDC(hdc);
+    std::vector<SimDrawOp> log = SimDrawLog();
+    ASSERT_EQ(2u, log.size());
+    EXPECT_EQ(SimDrawOp::Kind::DrawText, log[0].kind);
+    EXPECT_EQ(nullptr, log[0].hwnd);
+    EXPECT_EQ("&Label", log[0].strText);
+    EXPECT_EQ(static_cast<UINT>(DT_WORDBREAK), log[0].nFormat);
+    EXPECT_EQ(80, log[0].rc.right);
+    EXPECT_EQ(RGB(1, 2, 3), log[0].crText);
+    EXPECT_EQ(TRANSPARENT, log[0].nBkMode);
+    EXPECT_EQ(-13, log[0].font.lfHeight);
+    EXPECT_EQ(FW_BOLD, log[0].font.lfWeight);
+    EXPECT_STREQ("Arial", log[0].font.lfFaceName);
+    EXPECT_EQ(SimDrawOp::Kind::Polyline, log[1].kind);
+    ASSERT_EQ(3u, log[1].points.size());
+    EXPECT_EQ(5, log[1].points[1].x);
+    SimClearDrawLog();
+    EXPECT_TRUE(SimDrawLog().empty());
+}
+
+TEST_F(CSimScreenTest, DrawLogSkipsMemoryDcsAndMeasuring) {
+    CTestCanvas canvas(10, 10);
+    RECT rc{0, 0, 10, 10};
+    FillRect(canvas.Dc(), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+    HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
+    DrawTextA(hdc, "measure", -1, &rc, DT_CALCRECT);
+    DeleteDC(hdc);
+    EXPECT_TRUE(SimDrawLog().empty());
+}
+
+TEST_F(CSimScreenTest, ObjectAndDcCountsShowLeaks) {
+    std::size_t nObjects = SimGdiObjectCount();
+    std::size_t nDCs = SimDCCount();
+    HDC hdc = CreateCompatibleDC(nullptr);
+    HPEN hPen = CreatePen(PS_SOLID, 1, RGB(1, 1, 1));
+    EXPECT_EQ(nObjects + 1, SimGdiObjectCount());
+    EXPECT_EQ(nDCs + 1, SimDCCount());
+    HGDIOBJ hOld = SelectObject(hdc, hPen);
+    EXPECT_TRUE(DeleteObject(hPen)) << "deletion waits for the pen to be deselected";
+    EXPECT_EQ(nObjects + 1, SimGdiObjectCount());
+    SelectObject(hdc, hOld);
+    EXPECT_EQ(nObjects, SimGdiObjectCount());
+    DeleteDC(hdc);
+    EXPECT_EQ(nDCs, SimDCCount());
+    EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN))) << "stock objects survive";
+    EXPECT_EQ(OBJ_PEN, static_cast<int>(GetObjectType(GetStockObject(BLACK_PEN))));
+}
+
+TEST(GetOpenFileName, WithNobodyToAskItIsCancelled) {
+    char szFile[MAX_PATH] = "";
+    OPENFILENAMEA ofn{};
+    ofn.lStructSize = sizeof(ofn);
+    ofn.lpstrFile = szFile;
+    ofn.nMaxFile = MAX_PATH;
+    EXPECT_FALSE(GetOpenFileNameA(&ofn));
+    EXPECT_EQ(0u, CommDlgExtendedError());
+    EXPECT_FALSE(GetSaveFileNameA(&ofn));
+    EXPECT_EQ(0u, CommDlgExtendedError());
+}
+
+}  // namespace
+
+#endif  // _WIN32

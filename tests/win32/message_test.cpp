@@ -1,0 +1,274 @@
+// Message queues, painting, focus, activation and the keyboard state.
+#include <algorithm>
+
+#include "win32_test.h"
+
+namespace win32test {
+namespace {
+
+const char kClass[] = "Win32TestMessages";
+
+struct CRecord {
+    HWND hwnd;
+    UINT nMsg;
+    WPARAM wParam;
+};
+std::vector<CRecord> g_records;
+bool g_bValidateInPaint = true;
+
+LRESULT CALLBACK RecordProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    g_records.push_back({hwnd, nMsg, wParam});
+    if (nMsg == WM_PAINT && !g_bValidateInPaint) return 0;
+    return DefWindowProcA(hwnd, nMsg, wParam, lParam);
+}
+
+class MessageTest : public CWin32Test {
+protected:
+    void SetUp() override {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = RecordProc;
+        wc.lpszClassName = kClass;
+        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+        RegisterClassA(&wc);
+        g_records.clear();
+        g_bValidateInPaint = true;
+        m_hwnd = Keep(CreateWindowExA(0, kClass, "Top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
+                                      nullptr, nullptr, nullptr, nullptr));
+        m_hwndA = Child(1);
+        m_hwndB = Child(2);
+        Pump(nullptr);
+        g_records.clear();
+    }
+    HWND Child(int nId, DWORD dwStyle = WS_CHILD | WS_VISIBLE) {
+        return CreateWindowExA(0, kClass, "", dwStyle, 10 * nId, 10, 20, 20, m_hwnd,
+                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)), nullptr,
+                               nullptr);
+    }
+    std::vector<UINT> MessagesOf(HWND hwnd) const {
+        std::vector<UINT> messages;
+        for (const CRecord& record : g_records)
+            if (record.hwnd == hwnd) messages.push_back(record.nMsg);
+        return messages;
+    }
+    size_t Count(HWND hwnd, UINT nMsg) const {
+        std::vector<UINT> messages = MessagesOf(hwnd);
+        return static_cast<size_t>(std::count(messages.begin(), messages.end(), nMsg));
+    }
+
+    HWND m_hwnd = nullptr, m_hwndA = nullptr, m_hwndB = nullptr;
+};
+
+TEST_F(MessageTest, PostMessage_IsDispatchedInOrder) {
+    PostMessageA(m_hwndA, WM_USER + 1, 1, 0);
+    PostMessageA(m_hwndB, WM_USER + 2, 2, 0);
+    PostMessageA(m_hwndA, WM_USER + 3, 3, 0);
+    Pump(nullptr);
+    std::vector<UINT> user;
+    for (const CRecord& record : g_records)
+        if (record.nMsg > WM_USER) user.push_back(record.nMsg);
+    std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_USER + 3};
+    EXPECT_EQ(user, expected);
+}
+
+TEST_F(MessageTest, PeekMessage_PM_NOREMOVELeavesTheMessage) {
+    PostMessageA(m_hwndA, WM_USER, 7, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_NOREMOVE));
+    EXPECT_EQ(msg.wParam, 7u);
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, m_hwndA);
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER, PM_REMOVE));
+}
+
+TEST_F(MessageTest, PeekMessage_FiltersByWindowAndRange) {
+    PostMessageA(m_hwndA, WM_USER + 5, 0, 0);
+    PostMessageA(m_hwndB, WM_USER + 6, 0, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, m_hwndB, 0, 0, PM_REMOVE));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_USER + 6));
+    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER + 6, WM_USER + 6, PM_REMOVE));
+    ASSERT_TRUE(PeekMessageA(&msg, m_hwnd, WM_USER, WM_USER + 10, PM_REMOVE))
+        << "a parent's filter includes its children";
+    EXPECT_EQ(msg.hwnd, m_hwndA);
+}
+
+TEST_F(MessageTest, PostQuitMessage_EndsGetMessage) {
+    PostQuitMessage(3);
+    MSG msg;
+    EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
+    EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
+    EXPECT_EQ(msg.wParam, 3u);
+}
+
+TEST_F(MessageTest, PostThreadMessage_ArrivesWithoutWindow) {
+    PostThreadMessageA(GetCurrentThreadId(), WM_APP + 1, 9, 0);
+    MSG msg;
+    ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_APP, WM_APP + 10, PM_REMOVE));
+    EXPECT_EQ(msg.hwnd, nullptr);
+    EXPECT_EQ(msg.wParam, 9u);
+}
+
+struct CPostJob {
+    HWND hwnd;
+    HANDLE hReady;
+};
+
+DWORD WINAPI PostLater(LPVOID pParam) {
+    auto* pJob = static_cast<CPostJob*>(pParam);
+    WaitForSingleObject(pJob->hReady, INFINITE);
+    Sleep(50);
+    PostMessageA(pJob->hwnd, WM_APP + 2, 42, 0);
+    return 0;
+}
+
+TEST_F(MessageTest, PostMessage_FromAnotherThreadWakesGetMessage) {
+    CPostJob job{m_hwndA, CreateEventA(nullptr, TRUE, FALSE, nullptr)};
+    HANDLE hThread = CreateThread(nullptr, 0, PostLater, &job, 0, nullptr);
+    ASSERT_NE(hThread, nullptr);
+    SetEvent(job.hReady);
+    MSG msg{};
+    do {
+        ASSERT_TRUE(GetMessageA(&msg, nullptr, 0, 0));
+        DispatchMessageA(&msg);
+    } while (msg.message != WM_APP + 2);
+    EXPECT_EQ(msg.hwnd, m_hwndA);
+    EXPECT_EQ(msg.wParam, 42u);
+    EXPECT_EQ(WaitForSingleObject(hThread, 5000), static_cast<DWORD>(WAIT_OBJECT_0));
+    CloseHandle(hThread);
+    CloseHandle(job.hReady);
+}
+
+TEST_F(MessageTest, InvalidateRect_BringsOneWM_PAINTAfterPostedMessages) {
+    InvalidateRect(m_hwndA, nullptr, TRUE);
+    PostMessageA(m_hwndA, WM_USER, 0, 0);
+    Pump(nullptr);
+    std::vector<UINT> messages = MessagesOf(m_hwndA);
+    auto itUser = std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_USER));
+    auto itPaint = std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_PAINT));
+    ASSERT_NE(itPaint, messages.end());
+    EXPECT_LT(itUser, itPaint);
+    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
+    EXPECT_EQ(Count(m_hwndA, WM_ERASEBKGND), 1u) << "BeginPaint erases when asked to";
+    EXPECT_EQ(Count(m_hwndB, WM_PAINT), 0u);
+}
+
+TEST_F(MessageTest, ValidateRect_CancelsThePaint) {
+    InvalidateRect(m_hwndA, nullptr, FALSE);
+    ValidateRect(m_hwndA, nullptr);
+    Pump(nullptr);
+    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 0u);
+}
+
+TEST_F(MessageTest, InvalidateRect_WithoutEraseSendsNoWM_ERASEBKGND) {
+    InvalidateRect(m_hwndA, nullptr, FALSE);
+    Pump(nullptr);
+    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
+    EXPECT_EQ(Count(m_hwndA, WM_ERASEBKGND), 0u);
+}
+
+TEST_F(MessageTest, UpdateWindow_PaintsAtOnce) {
+    InvalidateRect(m_hwndA, nullptr, TRUE);
+    UpdateWindow(m_hwndA);
+    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
+    UpdateWindow(m_hwndA);
+    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u) << "nothing left to paint";
+}
+
+TEST_F(MessageTest, RedrawWindow_UPDATENOWWithALLCHILDRENPaintsParentThenChildren) {
+    RedrawWindow(m_hwnd, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    std::vector<HWND> painted;
+    for (const CRecord& record : g_records)
+        if (record.nMsg == WM_PAINT) painted.push_back(record.hwnd);
+    ASSERT_EQ(painted.size(), 3u);
+    EXPECT_EQ(painted[0], m_hwnd);
+}
+
+TEST_F(MessageTest, TranslateMessage_KeyDownPostsWM_CHAR) {
+    MSG msg{m_hwndA, WM_KEYDOWN, 'A', 1, 0, {0, 0}};
+    TranslateMessage(&msg);
+    MSG out;
+    ASSERT_TRUE(PeekMessageA(&out, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE));
+    EXPECT_EQ(out.wParam, static_cast<WPARAM>('a'));
+    EXPECT_EQ(out.hwnd, m_hwndA);
+}
+
+TEST_F(MessageTest, SetFocus_SendsKillFocusThenSetFocus) {
+    SetFocus(m_hwndA);
+    g_records.clear();
+    EXPECT_EQ(SetFocus(m_hwndB), m_hwndA);
+    ASSERT_GE(g_records.size(), 2u);
+    EXPECT_EQ(g_records[0].hwnd, m_hwndA);
+    EXPECT_EQ(g_records[0].nMsg, static_cast<UINT>(WM_KILLFOCUS));
+    EXPECT_EQ(g_records[0].wParam, reinterpret_cast<WPARAM>(m_hwndB));
+    EXPECT_EQ(g_records[1].hwnd, m_hwndB);
+    EXPECT_EQ(g_records[1].nMsg, static_cast<UINT>(WM_SETFOCUS));
+    EXPECT_EQ(GetFocus(), m_hwndB);
+}
+
+TEST_F(MessageTest, SetFocus_HiddenControlTakesFocusAndKeys) {
+    HWND hwndEdit = Keep(
+        CreateWindowExA(0, "Edit", "", WS_CHILD, 0, 50, 80, 20, m_hwnd, nullptr, nullptr, nullptr));
+    ASSERT_FALSE(IsWindowVisible(hwndEdit));
+    SetFocus(hwndEdit);
+    EXPECT_EQ(GetFocus(), hwndEdit);
+    for (char ch : std::string("12"))
+        PostMessageA(GetFocus(), WM_CHAR, ch, 1);
+    Pump(nullptr);
+    EXPECT_EQ(TextOf(hwndEdit), "12");
+}
+
+TEST_F(MessageTest, SetFocus_FailsOnDisabledWindow) {
+    SetFocus(m_hwndA);
+    EnableWindow(m_hwndB, FALSE);
+    EXPECT_EQ(SetFocus(m_hwndB), nullptr);
+    EXPECT_EQ(GetFocus(), m_hwndA);
+}
+
+TEST_F(MessageTest, EnableWindow_DisablingTheFocusRemovesIt) {
+    SetFocus(m_hwndA);
+    EnableWindow(m_hwndA, FALSE);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+TEST_F(MessageTest, SetActiveWindow_SendsWM_ACTIVATE) {
+    HWND hwndOther = Keep(CreateWindowExA(0, kClass, "Other", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50,
+                                          nullptr, nullptr, nullptr, nullptr));
+    SetActiveWindow(m_hwnd);
+    g_records.clear();
+    EXPECT_EQ(SetActiveWindow(hwndOther), m_hwnd);
+    EXPECT_EQ(GetActiveWindow(), hwndOther);
+    bool bDeactivated = false, bActivated = false;
+    for (const CRecord& record : g_records) {
+        if (record.nMsg != WM_ACTIVATE) continue;
+        if (record.hwnd == m_hwnd && LOWORD(record.wParam) == WA_INACTIVE) bDeactivated = true;
+        if (record.hwnd == hwndOther && LOWORD(record.wParam) != WA_INACTIVE) bActivated = true;
+    }
+    EXPECT_TRUE(bDeactivated);
+    EXPECT_TRUE(bActivated);
+}
+
+TEST_F(MessageTest, SetCapture_ReleaseCapture) {
+    EXPECT_EQ(SetCapture(m_hwndA), nullptr);
+    EXPECT_EQ(GetCapture(), m_hwndA);
+    ReleaseCapture();
+    EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(Count(m_hwndA, WM_CAPTURECHANGED), 1u);
+}
+
+TEST_F(MessageTest, GetKeyState_FollowsSetKeyboardState) {
+    BYTE keys[256] = {};
+    keys[VK_SHIFT] = 0x80;
+    keys[VK_CAPITAL] = 0x01;
+    SetKeyboardState(keys);
+    EXPECT_LT(GetKeyState(VK_SHIFT), 0);
+    EXPECT_EQ(GetKeyState(VK_CAPITAL) & 1, 1);
+    EXPECT_GE(GetKeyState(VK_CONTROL), 0);
+    keys[VK_SHIFT] = 0;
+    keys[VK_CAPITAL] = 0;
+    SetKeyboardState(keys);
+    EXPECT_GE(GetKeyState(VK_SHIFT), 0);
+}
+
+}  // namespace
+}  // namespace win32test

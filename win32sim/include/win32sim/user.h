@@ -1,0 +1,845 @@
+// user32 of the stand-in: windows, classes, messages and queues, focus, painting, the dialog
+// manager, the window menu and the edit, button, static and tooltip controls. No hooks, no timers.
+#pragma once
+
+#include "win32sim/types.h"
+
+// Window styles.
+#define WS_OVERLAPPED 0x00000000
+#define WS_POPUP 0x80000000
+#define WS_CHILD 0x40000000
+#define WS_MINIMIZE 0x20000000
+#define WS_VISIBLE 0x10000000
+#define WS_DISABLED 0x08000000
+#define WS_CLIPSIBLINGS 0x04000000
+#define WS_CLIPCHILDREN 0x02000000
+#define WS_MAXIMIZE 0x01000000
+#define WS_CAPTION 0x00C00000
+#define WS_BORDER 0x00800000
+#define WS_DLGFRAME 0x00400000
+#define WS_VSCROLL 0x00200000
+#define WS_HSCROLL 0x00100000
+#define WS_SYSMENU 0x00080000
+#define WS_THICKFRAME 0x00040000
+#define WS_GROUP 0x00020000
+#define WS_TABSTOP 0x00010000
+#define WS_MINIMIZEBOX 0x00020000
+#define WS_MAXIMIZEBOX 0x00010000
+#define WS_TILED WS_OVERLAPPED
+#define WS_ICONIC WS_MINIMIZE
+#define WS_SIZEBOX WS_THICKFRAME
+#define WS_CHILDWINDOW WS_CHILD
+#define WS_OVERLAPPEDWINDOW \
+    (WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX)
+#define WS_TILEDWINDOW WS_OVERLAPPEDWINDOW
+#define WS_POPUPWINDOW (WS_POPUP | WS_BORDER | WS_SYSMENU)
+
+#define WS_EX_DLGMODALFRAME 0x00000001
+#define WS_EX_NOPARENTNOTIFY 0x00000004
+#define WS_EX_TOPMOST 0x00000008
+#define WS_EX_ACCEPTFILES 0x00000010
+#define WS_EX_TRANSPARENT 0x00000020
+#define WS_EX_MDICHILD 0x00000040
+#define WS_EX_TOOLWINDOW 0x00000080
+#define WS_EX_WINDOWEDGE 0x00000100
+#define WS_EX_CLIENTEDGE 0x00000200
+#define WS_EX_CONTEXTHELP 0x00000400
+#define WS_EX_RIGHT 0x00001000
+#define WS_EX_LEFT 0x00000000
+#define WS_EX_RTLREADING 0x00002000
+#define WS_EX_LTRREADING 0x00000000
+#define WS_EX_LEFTSCROLLBAR 0x00004000
+#define WS_EX_RIGHTSCROLLBAR 0x00000000
+#define WS_EX_CONTROLPARENT 0x00010000
+#define WS_EX_STATICEDGE 0x00020000
+#define WS_EX_APPWINDOW 0x00040000
+#define WS_EX_LAYERED 0x00080000
+#define WS_EX_LAYOUTRTL 0x00400000
+#define WS_EX_COMPOSITED 0x02000000
+#define WS_EX_NOACTIVATE 0x08000000
+#define WS_EX_OVERLAPPEDWINDOW (WS_EX_WINDOWEDGE | WS_EX_CLIENTEDGE)
+#define WS_EX_PALETTEWINDOW (WS_EX_WINDOWEDGE | WS_EX_TOOLWINDOW | WS_EX_TOPMOST)
+
+// Class styles.
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_DBLCLKS 0x0008
+#define CS_OWNDC 0x0020
+#define CS_CLASSDC 0x0040
+#define CS_PARENTDC 0x0080
+#define CS_NOCLOSE 0x0200
+#define CS_SAVEBITS 0x0800
+#define CS_GLOBALCLASS 0x4000
+
+// Window messages.
+#define WM_NULL 0x0000
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_MOVE 0x0003
+#define WM_SIZE 0x0005
+#define WM_ACTIVATE 0x0006
+#define WM_SETFOCUS 0x0007
+#define WM_KILLFOCUS 0x0008
+#define WM_ENABLE 0x000A
+#define WM_SETREDRAW 0x000B
+#define WM_SETTEXT 0x000C
+#define WM_GETTEXT 0x000D
+#define WM_GETTEXTLENGTH 0x000E
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUERYENDSESSION 0x0011
+#define WM_QUIT 0x0012
+#define WM_QUERYOPEN 0x0013
+#define WM_ERASEBKGND 0x0014
+#define WM_SYSCOLORCHANGE 0x0015
+#define WM_ENDSESSION 0x0016
+#define WM_SHOWWINDOW 0x0018
+#define WM_SETTINGCHANGE 0x001A
+#define WM_WININICHANGE WM_SETTINGCHANGE
+#define WM_ACTIVATEAPP 0x001C
+#define WM_CANCELMODE 0x001F
+#define WM_SETCURSOR 0x0020
+#define WM_MOUSEACTIVATE 0x0021
+#define WM_CHILDACTIVATE 0x0022
+#define WM_GETMINMAXINFO 0x0024
+#define WM_PAINTICON 0x0026
+#define WM_ICONERASEBKGND 0x0027
+#define WM_NEXTDLGCTL 0x0028
+#define WM_DRAWITEM 0x002B
+#define WM_MEASUREITEM 0x002C
+#define WM_SETFONT 0x0030
+#define WM_GETFONT 0x0031
+#define WM_QUERYDRAGICON 0x0037
+#define WM_COMPAREITEM 0x0039
+#define WM_WINDOWPOSCHANGING 0x0046
+#define WM_WINDOWPOSCHANGED 0x0047
+#define WM_NOTIFY 0x004E
+#define WM_HELP 0x0053
+#define WM_CONTEXTMENU 0x007B
+#define WM_STYLECHANGING 0x007C
+#define WM_STYLECHANGED 0x007D
+#define WM_GETICON 0x007F
+#define WM_SETICON 0x0080
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
+#define WM_NCCALCSIZE 0x0083
+#define WM_NCHITTEST 0x0084
+#define WM_NCPAINT 0x0085
+#define WM_NCACTIVATE 0x0086
+#define WM_GETDLGCODE 0x0087
+#define WM_NCMOUSEMOVE 0x00A0
+#define WM_NCLBUTTONDOWN 0x00A1
+#define WM_NCLBUTTONUP 0x00A2
+#define WM_NCLBUTTONDBLCLK 0x00A3
+#define WM_KEYFIRST 0x0100
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_DEADCHAR 0x0103
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_SYSCHAR 0x0106
+#define WM_SYSDEADCHAR 0x0107
+#define WM_KEYLAST 0x0109
+#define WM_INITDIALOG 0x0110
+#define WM_COMMAND 0x0111
+#define WM_SYSCOMMAND 0x0112
+#define WM_TIMER 0x0113
+#define WM_HSCROLL 0x0114
+#define WM_VSCROLL 0x0115
+#define WM_INITMENU 0x0116
+#define WM_INITMENUPOPUP 0x0117
+#define WM_MENUSELECT 0x011F
+#define WM_MENUCHAR 0x0120
+#define WM_ENTERIDLE 0x0121
+#define WM_CTLCOLORMSGBOX 0x0132
+#define WM_CTLCOLOREDIT 0x0133
+#define WM_CTLCOLORLISTBOX 0x0134
+#define WM_CTLCOLORBTN 0x0135
+#define WM_CTLCOLORDLG 0x0136
+#define WM_CTLCOLORSCROLLBAR 0x0137
+#define WM_CTLCOLORSTATIC 0x0138
+#define WM_MOUSEFIRST 0x0200
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_LBUTTONDBLCLK 0x0203
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_RBUTTONDBLCLK 0x0206
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_MBUTTONDBLCLK 0x0209
+#define WM_MOUSEWHEEL 0x020A
+#define WM_MOUSELAST 0x020A
+#define WM_PARENTNOTIFY 0x0210
+#define WM_ENTERMENULOOP 0x0211
+#define WM_EXITMENULOOP 0x0212
+#define WM_CAPTURECHANGED 0x0215
+#define WM_MOVING 0x0216
+#define WM_ENTERSIZEMOVE 0x0231
+#define WM_EXITSIZEMOVE 0x0232
+#define WM_MOUSEHOVER 0x02A1
+#define WM_MOUSELEAVE 0x02A3
+#define WM_CUT 0x0300
+#define WM_COPY 0x0301
+#define WM_PASTE 0x0302
+#define WM_CLEAR 0x0303
+#define WM_UNDO 0x0304
+#define WM_PRINT 0x0317
+#define WM_PRINTCLIENT 0x0318
+#define WM_USER 0x0400
+#define WM_APP 0x8000
+
+// WM_ACTIVATE, WM_SIZE, WM_SHOWWINDOW, WM_NCHITTEST, mouse key states.
+#define WA_INACTIVE 0
+#define WA_ACTIVE 1
+#define WA_CLICKACTIVE 2
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
+#define SIZE_MAXIMIZED 2
+#define SIZE_MAXSHOW 3
+#define SIZE_MAXHIDE 4
+#define SW_PARENTCLOSING 1
+#define SW_OTHERZOOM 2
+#define SW_PARENTOPENING 3
+#define SW_OTHERUNZOOM 4
+#define HTERROR (-2)
+#define HTTRANSPARENT (-1)
+#define HTNOWHERE 0
+#define HTCLIENT 1
+#define HTCAPTION 2
+#define HTSYSMENU 3
+#define HTMINBUTTON 8
+#define HTMAXBUTTON 9
+#define HTBORDER 18
+#define HTCLOSE 20
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+
+// WM_CTLCOLOR kinds and WM_SETICON.
+#define CTLCOLOR_MSGBOX 0
+#define CTLCOLOR_EDIT 1
+#define CTLCOLOR_LISTBOX 2
+#define CTLCOLOR_BTN 3
+#define CTLCOLOR_DLG 4
+#define CTLCOLOR_SCROLLBAR 5
+#define CTLCOLOR_STATIC 6
+#define ICON_SMALL 0
+#define ICON_BIG 1
+#define ICON_SMALL2 2
+
+// ShowWindow.
+#define SW_HIDE 0
+#define SW_SHOWNORMAL 1
+#define SW_NORMAL 1
+#define SW_SHOWMINIMIZED 2
+#define SW_SHOWMAXIMIZED 3
+#define SW_MAXIMIZE 3
+#define SW_SHOWNOACTIVATE 4
+#define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_SHOWMINNOACTIVE 7
+#define SW_SHOWNA 8
+#define SW_RESTORE 9
+#define SW_SHOWDEFAULT 10
+#define SW_FORCEMINIMIZE 11
+
+// SetWindowPos.
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOREDRAW 0x0008
+#define SWP_NOACTIVATE 0x0010
+#define SWP_FRAMECHANGED 0x0020
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+#define SWP_NOCOPYBITS 0x0100
+#define SWP_NOOWNERZORDER 0x0200
+#define SWP_NOSENDCHANGING 0x0400
+#define SWP_DRAWFRAME SWP_FRAMECHANGED
+#define SWP_NOREPOSITION SWP_NOOWNERZORDER
+#define SWP_DEFERERASE 0x2000
+#define SWP_ASYNCWINDOWPOS 0x4000
+#define HWND_TOP ((HWND)0)
+#define HWND_BOTTOM ((HWND)1)
+#define HWND_TOPMOST ((HWND)-1)
+#define HWND_NOTOPMOST ((HWND)-2)
+#define HWND_MESSAGE ((HWND)-3)
+#define HWND_BROADCAST ((HWND)0xffff)
+#define HWND_DESKTOP ((HWND)0)
+#define CW_USEDEFAULT ((int)0x80000000)
+
+// GetWindow, window longs.
+#define GW_HWNDFIRST 0
+#define GW_HWNDLAST 1
+#define GW_HWNDNEXT 2
+#define GW_HWNDPREV 3
+#define GW_OWNER 4
+#define GW_CHILD 5
+#define GW_ENABLEDPOPUP 6
+#define GWL_WNDPROC (-4)
+#define GWL_HINSTANCE (-6)
+#define GWL_HWNDPARENT (-8)
+#define GWL_STYLE (-16)
+#define GWL_EXSTYLE (-20)
+#define GWL_USERDATA (-21)
+#define GWL_ID (-12)
+#define GWLP_WNDPROC (-4)
+#define GWLP_HINSTANCE (-6)
+#define GWLP_HWNDPARENT (-8)
+#define GWLP_USERDATA (-21)
+#define GWLP_ID (-12)
+#define DWLP_MSGRESULT 0
+#define DWLP_DLGPROC (DWLP_MSGRESULT + sizeof(LRESULT))
+#define DWLP_USER (DWLP_DLGPROC + sizeof(DLGPROC))
+#define DLGWINDOWEXTRA (sizeof(void*) == 8 ? 48 : 30)
+
+// Paint and redraw.
+#define RDW_INVALIDATE 0x0001
+#define RDW_INTERNALPAINT 0x0002
+#define RDW_ERASE 0x0004
+#define RDW_VALIDATE 0x0008
+#define RDW_NOINTERNALPAINT 0x0010
+#define RDW_NOERASE 0x0020
+#define RDW_NOCHILDREN 0x0040
+#define RDW_ALLCHILDREN 0x0080
+#define RDW_UPDATENOW 0x0100
+#define RDW_ERASENOW 0x0200
+#define RDW_FRAME 0x0400
+#define RDW_NOFRAME 0x0800
+
+// Message queue.
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
+#define PM_NOYIELD 0x0002
+
+// Dialogs.
+#define DS_ABSALIGN 0x01
+#define DS_SYSMODAL 0x02
+#define DS_3DLOOK 0x04
+#define DS_FIXEDSYS 0x08
+#define DS_NOFAILCREATE 0x10
+#define DS_LOCALEDIT 0x20
+#define DS_SETFONT 0x40
+#define DS_MODALFRAME 0x80
+#define DS_NOIDLEMSG 0x100
+#define DS_SETFOREGROUND 0x200
+#define DS_CONTROL 0x0400
+#define DS_CENTER 0x0800
+#define DS_CENTERMOUSE 0x1000
+#define DS_CONTEXTHELP 0x2000
+#define DS_SHELLFONT (DS_SETFONT | DS_FIXEDSYS)
+#define DM_GETDEFID (WM_USER + 0)
+#define DM_SETDEFID (WM_USER + 1)
+#define DM_REPOSITION (WM_USER + 2)
+#define DC_HASDEFID 0x534B
+#define DLGC_WANTARROWS 0x0001
+#define DLGC_WANTTAB 0x0002
+#define DLGC_WANTALLKEYS 0x0004
+#define DLGC_WANTMESSAGE 0x0004
+#define DLGC_HASSETSEL 0x0008
+#define DLGC_DEFPUSHBUTTON 0x0010
+#define DLGC_UNDEFPUSHBUTTON 0x0020
+#define DLGC_RADIOBUTTON 0x0040
+#define DLGC_WANTCHARS 0x0080
+#define DLGC_STATIC 0x0100
+#define DLGC_BUTTON 0x2000
+#define WC_DIALOG (MAKEINTATOM(0x8002))
+#define MAKEINTATOM(i) ((LPSTR)((ULONG_PTR)((WORD)(i))))
+
+// Dialog box command ids.
+#define IDOK 1
+#define IDCANCEL 2
+#define IDABORT 3
+#define IDRETRY 4
+#define IDIGNORE 5
+#define IDYES 6
+#define IDNO 7
+#define IDCLOSE 8
+#define IDHELP 9
+#define IDTRYAGAIN 10
+#define IDCONTINUE 11
+
+// Buttons.
+#define BS_PUSHBUTTON 0x00000000
+#define BS_DEFPUSHBUTTON 0x00000001
+#define BS_CHECKBOX 0x00000002
+#define BS_AUTOCHECKBOX 0x00000003
+#define BS_RADIOBUTTON 0x00000004
+#define BS_3STATE 0x00000005
+#define BS_AUTO3STATE 0x00000006
+#define BS_GROUPBOX 0x00000007
+#define BS_USERBUTTON 0x00000008
+#define BS_AUTORADIOBUTTON 0x00000009
+#define BS_PUSHBOX 0x0000000A
+#define BS_OWNERDRAW 0x0000000B
+#define BS_TYPEMASK 0x0000000F
+#define BS_LEFTTEXT 0x00000020
+#define BS_TEXT 0x00000000
+#define BS_ICON 0x00000040
+#define BS_BITMAP 0x00000080
+#define BS_LEFT 0x00000100
+#define BS_RIGHT 0x00000200
+#define BS_CENTER 0x00000300
+#define BS_TOP 0x00000400
+#define BS_BOTTOM 0x00000800
+#define BS_VCENTER 0x00000C00
+#define BS_PUSHLIKE 0x00001000
+#define BS_MULTILINE 0x00002000
+#define BS_NOTIFY 0x00004000
+#define BS_FLAT 0x00008000
+#define BM_GETCHECK 0x00F0
+#define BM_SETCHECK 0x00F1
+#define BM_GETSTATE 0x00F2
+#define BM_SETSTATE 0x00F3
+#define BM_SETSTYLE 0x00F4
+#define BM_CLICK 0x00F5
+#define BM_GETIMAGE 0x00F6
+#define BM_SETIMAGE 0x00F7
+#define BST_UNCHECKED 0x0000
+#define BST_CHECKED 0x0001
+#define BST_INDETERMINATE 0x0002
+#define BST_PUSHED 0x0004
+#define BST_FOCUS 0x0008
+#define BN_CLICKED 0
+#define BN_PAINT 1
+#define BN_HILITE 2
+#define BN_UNHILITE 3
+#define BN_DISABLE 4
+#define BN_DOUBLECLICKED 5
+#define BN_SETFOCUS 6
+#define BN_KILLFOCUS 7
+
+// Edits.
+#define ES_LEFT 0x0000
+#define ES_CENTER 0x0001
+#define ES_RIGHT 0x0002
+#define ES_MULTILINE 0x0004
+#define ES_UPPERCASE 0x0008
+#define ES_LOWERCASE 0x0010
+#define ES_PASSWORD 0x0020
+#define ES_AUTOVSCROLL 0x0040
+#define ES_AUTOHSCROLL 0x0080
+#define ES_NOHIDESEL 0x0100
+#define ES_OEMCONVERT 0x0400
+#define ES_READONLY 0x0800
+#define ES_WANTRETURN 0x1000
+#define ES_NUMBER 0x2000
+#define EM_GETSEL 0x00B0
+#define EM_SETSEL 0x00B1
+#define EM_GETRECT 0x00B2
+#define EM_SETRECT 0x00B3
+#define EM_SCROLL 0x00B5
+#define EM_LINESCROLL 0x00B6
+#define EM_SCROLLCARET 0x00B7
+#define EM_GETMODIFY 0x00B8
+#define EM_SETMODIFY 0x00B9
+#define EM_GETLINECOUNT 0x00BA
+#define EM_LINEINDEX 0x00BB
+#define EM_LINELENGTH 0x00C1
+#define EM_REPLACESEL 0x00C2
+#define EM_GETLINE 0x00C4
+#define EM_LIMITTEXT 0x00C5
+#define EM_SETLIMITTEXT EM_LIMITTEXT
+#define EM_CANUNDO 0x00C6
+#define EM_UNDO 0x00C7
+#define EM_LINEFROMCHAR 0x00C9
+#define EM_SETPASSWORDCHAR 0x00CC
+#define EM_EMPTYUNDOBUFFER 0x00CD
+#define EM_GETFIRSTVISIBLELINE 0x00CE
+#define EM_SETREADONLY 0x00CF
+#define EM_GETLIMITTEXT 0x00D5
+#define EN_SETFOCUS 0x0100
+#define EN_KILLFOCUS 0x0200
+#define EN_CHANGE 0x0300
+#define EN_UPDATE 0x0400
+#define EN_ERRSPACE 0x0500
+#define EN_MAXTEXT 0x0501
+#define EN_HSCROLL 0x0601
+#define EN_VSCROLL 0x0602
+
+// Statics.
+#define SS_LEFT 0x00000000
+#define SS_CENTER 0x00000001
+#define SS_RIGHT 0x00000002
+#define SS_ICON 0x00000003
+#define SS_BLACKRECT 0x00000004
+#define SS_GRAYRECT 0x00000005
+#define SS_WHITERECT 0x00000006
+#define SS_BLACKFRAME 0x00000007
+#define SS_GRAYFRAME 0x00000008
+#define SS_WHITEFRAME 0x00000009
+#define SS_USERITEM 0x0000000A
+#define SS_SIMPLE 0x0000000B
+#define SS_LEFTNOWORDWRAP 0x0000000C
+#define SS_OWNERDRAW 0x0000000D
+#define SS_BITMAP 0x0000000E
+#define SS_ENHMETAFILE 0x0000000F
+#define SS_ETCHEDHORZ 0x00000010
+#define SS_ETCHEDVERT 0x00000011
+#define SS_ETCHEDFRAME 0x00000012
+#define SS_TYPEMASK 0x0000001F
+#define SS_REALSIZECONTROL 0x00000040
+#define SS_NOPREFIX 0x00000080
+#define SS_NOTIFY 0x00000100
+#define SS_CENTERIMAGE 0x00000200
+#define SS_RIGHTJUST 0x00000400
+#define SS_REALSIZEIMAGE 0x00000800
+#define SS_SUNKEN 0x00001000
+#define SS_EDITCONTROL 0x00002000
+#define SS_ENDELLIPSIS 0x00004000
+#define SS_PATHELLIPSIS 0x00008000
+#define SS_WORDELLIPSIS 0x0000C000
+#define SS_ELLIPSISMASK 0x0000C000
+#define STM_SETICON 0x0170
+#define STM_GETICON 0x0171
+#define STM_SETIMAGE 0x0172
+#define STM_GETIMAGE 0x0173
+#define STN_CLICKED 0
+#define STN_DBLCLK 1
+#define STN_ENABLE 2
+#define STN_DISABLE 3
+
+// System commands and menus.
+#define SC_SIZE 0xF000
+#define SC_MOVE 0xF010
+#define SC_MINIMIZE 0xF020
+#define SC_MAXIMIZE 0xF030
+#define SC_NEXTWINDOW 0xF040
+#define SC_PREVWINDOW 0xF050
+#define SC_CLOSE 0xF060
+#define SC_VSCROLL 0xF070
+#define SC_HSCROLL 0xF080
+#define SC_MOUSEMENU 0xF090
+#define SC_KEYMENU 0xF100
+#define SC_ARRANGE 0xF110
+#define SC_RESTORE 0xF120
+#define SC_TASKLIST 0xF130
+#define SC_SCREENSAVE 0xF140
+#define SC_HOTKEY 0xF150
+#define SC_DEFAULT 0xF160
+#define SC_MONITORPOWER 0xF170
+#define SC_CONTEXTHELP 0xF180
+#define SC_ICON SC_MINIMIZE
+#define SC_ZOOM SC_MAXIMIZE
+#define MF_INSERT 0x00000000
+#define MF_CHANGE 0x00000080
+#define MF_APPEND 0x00000100
+#define MF_DELETE 0x00000200
+#define MF_REMOVE 0x00001000
+#define MF_BYCOMMAND 0x00000000
+#define MF_BYPOSITION 0x00000400
+#define MF_SEPARATOR 0x00000800
+#define MF_ENABLED 0x00000000
+#define MF_GRAYED 0x00000001
+#define MF_DISABLED 0x00000002
+#define MF_UNCHECKED 0x00000000
+#define MF_CHECKED 0x00000008
+#define MF_USECHECKBITMAPS 0x00000200
+#define MF_STRING 0x00000000
+#define MF_BITMAP 0x00000004
+#define MF_OWNERDRAW 0x00000100
+#define MF_POPUP 0x00000010
+#define MF_MENUBARBREAK 0x00000020
+#define MF_MENUBREAK 0x00000040
+#define MF_UNHILITE 0x00000000
+#define MF_HILITE 0x00000080
+#define MF_DEFAULT 0x00001000
+#define MF_SYSMENU 0x00002000
+#define MF_HELP 0x00004000
+#define MF_RIGHTJUSTIFY 0x00004000
+#define MF_MOUSESELECT 0x00008000
+
+// Message boxes.
+#define MB_OK 0x00000000
+#define MB_OKCANCEL 0x00000001
+#define MB_ABORTRETRYIGNORE 0x00000002
+#define MB_YESNOCANCEL 0x00000003
+#define MB_YESNO 0x00000004
+#define MB_RETRYCANCEL 0x00000005
+#define MB_CANCELTRYCONTINUE 0x00000006
+#define MB_ICONHAND 0x00000010
+#define MB_ICONQUESTION 0x00000020
+#define MB_ICONEXCLAMATION 0x00000030
+#define MB_ICONASTERISK 0x00000040
+#define MB_USERICON 0x00000080
+#define MB_ICONWARNING MB_ICONEXCLAMATION
+#define MB_ICONERROR MB_ICONHAND
+#define MB_ICONINFORMATION MB_ICONASTERISK
+#define MB_ICONSTOP MB_ICONHAND
+#define MB_DEFBUTTON1 0x00000000
+#define MB_DEFBUTTON2 0x00000100
+#define MB_DEFBUTTON3 0x00000200
+#define MB_DEFBUTTON4 0x00000300
+#define MB_APPLMODAL 0x00000000
+#define MB_SYSTEMMODAL 0x00001000
+#define MB_TASKMODAL 0x00002000
+#define MB_HELP 0x00004000
+#define MB_NOFOCUS 0x00008000
+#define MB_SETFOREGROUND 0x00010000
+#define MB_DEFAULT_DESKTOP_ONLY 0x00020000
+#define MB_TOPMOST 0x00040000
+#define MB_RIGHT 0x00080000
+#define MB_RTLREADING 0x00100000
+#define MB_TYPEMASK 0x0000000F
+#define MB_ICONMASK 0x000000F0
+#define MB_DEFMASK 0x00000F00
+#define MB_MODEMASK 0x00003000
+#define MB_MISCMASK 0x0000C000
+
+// Virtual keys.
+#define VK_LBUTTON 0x01
+#define VK_RBUTTON 0x02
+#define VK_CANCEL 0x03
+#define VK_MBUTTON 0x04
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_CLEAR 0x0C
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_PAUSE 0x13
+#define VK_CAPITAL 0x14
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_SELECT 0x29
+#define VK_PRINT 0x2A
+#define VK_EXECUTE 0x2B
+#define VK_SNAPSHOT 0x2C
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_HELP 0x2F
+#define VK_LWIN 0x5B
+#define VK_RWIN 0x5C
+#define VK_APPS 0x5D
+#define VK_NUMPAD0 0x60
+#define VK_NUMPAD1 0x61
+#define VK_NUMPAD2 0x62
+#define VK_NUMPAD3 0x63
+#define VK_NUMPAD4 0x64
+#define VK_NUMPAD5 0x65
+#define VK_NUMPAD6 0x66
+#define VK_NUMPAD7 0x67
+#define VK_NUMPAD8 0x68
+#define VK_NUMPAD9 0x69
+#define VK_MULTIPLY 0x6A
+#define VK_ADD 0x6B
+#define VK_SEPARATOR 0x6C
+#define VK_SUBTRACT 0x6D
+#define VK_DECIMAL 0x6E
+#define VK_DIVIDE 0x6F
+#define VK_F1 0x70
+#define VK_F2 0x71
+#define VK_F3 0x72
+#define VK_F4 0x73
+#define VK_F5 0x74
+#define VK_F6 0x75
+#define VK_F7 0x76
+#define VK_F8 0x77
+#define VK_F9 0x78
+#define VK_F10 0x79
+#define VK_F11 0x7A
+#define VK_F12 0x7B
+#define VK_NUMLOCK 0x90
+#define VK_SCROLL 0x91
+#define VK_LSHIFT 0xA0
+#define VK_RSHIFT 0xA1
+#define VK_LCONTROL 0xA2
+#define VK_RCONTROL 0xA3
+#define VK_LMENU 0xA4
+#define VK_RMENU 0xA5
+#define VK_OEM_1 0xBA
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
+#define VK_OEM_2 0xBF
+
+// Error codes of the window manager.
+#define ERROR_INVALID_WINDOW_HANDLE 1400
+#define ERROR_INVALID_MENU_HANDLE 1401
+#define ERROR_CANNOT_FIND_WND_CLASS 1407
+#define ERROR_WINDOW_OF_OTHER_THREAD 1408
+#define ERROR_CLASS_ALREADY_EXISTS 1410
+#define ERROR_CLASS_DOES_NOT_EXIST 1411
+#define ERROR_INVALID_THREAD_ID 1444
+#define ERROR_NON_MDICHILD_WINDOW 1445
+
+struct WINDOWPOS {
+    HWND hwnd;
+    HWND hwndInsertAfter;
+    int x;
+    int y;
+    int cx;
+    int cy;
+    UINT flags;
+};
+typedef WINDOWPOS* LPWINDOWPOS;
+
+struct STYLESTRUCT {
+    DWORD styleOld;
+    DWORD styleNew;
+};
+typedef STYLESTRUCT* LPSTYLESTRUCT;
+
+#pragma pack(push, 2)
+struct DLGITEMTEMPLATE {
+    DWORD style;
+    DWORD dwExtendedStyle;
+    short x;
+    short y;
+    short cx;
+    short cy;
+    WORD id;
+};
+#pragma pack(pop)
+
+typedef WNDCLASSA* LPWNDCLASSA;
+typedef const DLGTEMPLATE* LPCDLGTEMPLATE;
+
+// Classes and windows.
+ATOM WINAPI RegisterClassA(const WNDCLASSA* pWndClass);
+BOOL WINAPI UnregisterClassA(LPCSTR pszClassName, HINSTANCE hInstance);
+BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR pszClassName, LPWNDCLASSA pWndClass);
+int WINAPI GetClassNameA(HWND hwnd, LPSTR pszClassName, int nMaxCount);
+HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR pszClassName, LPCSTR pszWindowName,
+                            DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hwndParent,
+                            HMENU hMenu, HINSTANCE hInstance, LPVOID pParam);
+#define CreateWindowA(cls, name, style, x, y, cx, cy, parent, menu, inst, param) \
+    CreateWindowExA(0L, cls, name, style, x, y, cx, cy, parent, menu, inst, param)
+BOOL WINAPI DestroyWindow(HWND hwnd);
+LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+LRESULT WINAPI CallWindowProcA(WNDPROC pfnPrevWndFunc, HWND hwnd, UINT nMsg, WPARAM wParam,
+                               LPARAM lParam);
+LONG WINAPI GetWindowLongA(HWND hwnd, int nIndex);
+LONG WINAPI SetWindowLongA(HWND hwnd, int nIndex, LONG dwNewLong);
+LONG_PTR WINAPI GetWindowLongPtrA(HWND hwnd, int nIndex);
+LONG_PTR WINAPI SetWindowLongPtrA(HWND hwnd, int nIndex, LONG_PTR dwNewLong);
+BOOL WINAPI IsWindow(HWND hwnd);
+BOOL WINAPI IsWindowVisible(HWND hwnd);
+BOOL WINAPI IsWindowEnabled(HWND hwnd);
+BOOL WINAPI EnableWindow(HWND hwnd, BOOL bEnable);
+BOOL WINAPI IsIconic(HWND hwnd);
+BOOL WINAPI IsZoomed(HWND hwnd);
+BOOL WINAPI IsChild(HWND hwndParent, HWND hwnd);
+BOOL WINAPI ShowWindow(HWND hwnd, int nCmdShow);
+HWND WINAPI GetParent(HWND hwnd);
+HWND WINAPI GetWindow(HWND hwnd, UINT uCmd);
+HWND WINAPI GetTopWindow(HWND hwnd);
+HWND WINAPI GetDesktopWindow();
+int WINAPI GetWindowTextA(HWND hwnd, LPSTR pszString, int nMaxCount);
+int WINAPI GetWindowTextLengthA(HWND hwnd);
+BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR pszString);
+DWORD WINAPI GetWindowThreadProcessId(HWND hwnd, LPDWORD pdwProcessId);
+BOOL WINAPI EnumChildWindows(HWND hwndParent, WNDENUMPROC pfnEnum, LPARAM lParam);
+BOOL WINAPI EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC pfnEnum, LPARAM lParam);
+BOOL WINAPI EnumWindows(WNDENUMPROC pfnEnum, LPARAM lParam);
+
+// Geometry.
+BOOL WINAPI GetClientRect(HWND hwnd, LPRECT prc);
+BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT prc);
+BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int nWidth, int nHeight, BOOL bRepaint);
+BOOL WINAPI SetWindowPos(HWND hwnd, HWND hwndInsertAfter, int x, int y, int cx, int cy,
+                         UINT uFlags);
+BOOL WINAPI AdjustWindowRectEx(LPRECT prc, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
+BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT ppt);
+BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt);
+int WINAPI MapWindowPoints(HWND hwndFrom, HWND hwndTo, LPPOINT ppt, UINT cPoints);
+HWND WINAPI WindowFromPoint(POINT pt);
+HWND WINAPI ChildWindowFromPoint(HWND hwndParent, POINT pt);
+
+// Focus, activation, capture, keyboard.
+HWND WINAPI GetFocus();
+HWND WINAPI SetFocus(HWND hwnd);
+HWND WINAPI GetActiveWindow();
+HWND WINAPI SetActiveWindow(HWND hwnd);
+HWND WINAPI GetForegroundWindow();
+BOOL WINAPI SetForegroundWindow(HWND hwnd);
+HWND WINAPI GetCapture();
+HWND WINAPI SetCapture(HWND hwnd);
+BOOL WINAPI ReleaseCapture();
+SHORT WINAPI GetKeyState(int nVirtKey);
+SHORT WINAPI GetAsyncKeyState(int nVirtKey);
+BOOL WINAPI GetKeyboardState(BYTE* pKeyState);
+BOOL WINAPI SetKeyboardState(BYTE* pKeyState);
+
+// Painting.
+BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* prc, BOOL bErase);
+BOOL WINAPI ValidateRect(HWND hwnd, const RECT* prc);
+BOOL WINAPI GetUpdateRect(HWND hwnd, LPRECT prc, BOOL bErase);
+BOOL WINAPI UpdateWindow(HWND hwnd);
+BOOL WINAPI RedrawWindow(HWND hwnd, const RECT* prcUpdate, HRGN hrgnUpdate, UINT uFlags);
+HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT pPaint);
+BOOL WINAPI EndPaint(HWND hwnd, const PAINTSTRUCT* pPaint);
+HDC WINAPI GetDC(HWND hwnd);
+HDC WINAPI GetWindowDC(HWND hwnd);
+int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
+
+// Messages.
+LRESULT WINAPI SendMessageA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI PostMessageA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT nMsg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI GetMessageA(LPMSG pMsg, HWND hwnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
+BOOL WINAPI PeekMessageA(LPMSG pMsg, HWND hwnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
+                         UINT wRemoveMsg);
+BOOL WINAPI TranslateMessage(const MSG* pMsg);
+LRESULT WINAPI DispatchMessageA(const MSG* pMsg);
+void WINAPI PostQuitMessage(int nExitCode);
+BOOL WINAPI WaitMessage();
+DWORD WINAPI GetMessageTime();
+
+// Dialogs.
+HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA pTemplate,
+                                       HWND hwndParent, DLGPROC pfnDialogFunc, LPARAM dwInitParam);
+LRESULT WINAPI DefDlgProcA(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam);
+BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
+BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG pMsg);
+HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
+BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT prc);
+LONG WINAPI GetDialogBaseUnits();
+HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
+int WINAPI GetDlgCtrlID(HWND hwnd);
+BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR pszString);
+UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR pszString, int cchMax);
+LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT nMsg, WPARAM wParam,
+                                   LPARAM lParam);
+int WINAPI MessageBoxA(HWND hwnd, LPCSTR pszText, LPCSTR pszCaption, UINT uType);
+BOOL WINAPI MessageBeep(UINT uType);
+
+// Menus (the window menu only).
+HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL bRevert);
+BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR pszNewItem);
+BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
+BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
+int WINAPI GetMenuItemCount(HMENU hMenu);
+UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
+int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR pszString, int cchMax, UINT uFlag);
+UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
+BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
+BOOL WINAPI IsMenu(HMENU hMenu);
+
+// Rectangles.
+BOOL WINAPI SetRect(LPRECT prc, int xLeft, int yTop, int xRight, int yBottom);
+BOOL WINAPI SetRectEmpty(LPRECT prc);
+BOOL WINAPI CopyRect(LPRECT prcDst, const RECT* prcSrc);
+BOOL WINAPI OffsetRect(LPRECT prc, int dx, int dy);
+BOOL WINAPI InflateRect(LPRECT prc, int dx, int dy);
+BOOL WINAPI IntersectRect(LPRECT prcDst, const RECT* prcSrc1, const RECT* prcSrc2);
+BOOL WINAPI UnionRect(LPRECT prcDst, const RECT* prcSrc1, const RECT* prcSrc2);
+BOOL WINAPI EqualRect(const RECT* prc1, const RECT* prc2);
+BOOL WINAPI PtInRect(const RECT* prc, POINT pt);
+BOOL WINAPI IsRectEmpty(const RECT* prc);

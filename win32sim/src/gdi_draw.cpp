@@ -1,0 +1,347 @@
+// Pixel drawing: pixels, lines, rectangles, frames, edges and block transfers.
+// Pens are drawn one pixel wide and solid whatever their width and style (a simplification).
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "gdi_state.h"
+
+namespace win32sim {
+
+void PlotPixel(CDeviceContext& dc, const RECT& rcClip, int x, int y, COLORREF cr) {
+    int nDeviceX = x + dc.m_ptOrigin.x;
+    int nDeviceY = y + dc.m_ptOrigin.y;
+    if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) return;
+    if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) return;
+    SurfaceOf(dc)->Set(nDeviceX, nDeviceY, cr);
+}
+
+void FillLogicalRect(CDeviceContext& dc, const RECT& rcClip, RECT rc, COLORREF cr) {
+    RECT rcDevice{rc.left + dc.m_ptOrigin.x, rc.top + dc.m_ptOrigin.y, rc.right + dc.m_ptOrigin.x,
+                  rc.bottom + dc.m_ptOrigin.y};
+    RECT rcPaint = Intersect(rcDevice, rcClip);
+    CSurface* pSurface = SurfaceOf(dc);
+    if (!pSurface) return;
+    for (int y = rcPaint.top; y < rcPaint.bottom; ++y) {
+        for (int x = rcPaint.left; x < rcPaint.right; ++x)
+            pSurface->Set(x, y, cr);
+    }
+}
+
+}  // namespace win32sim
+
+using namespace win32sim;
+
+namespace {
+
+// Bresenham from (x0, y0) towards (x1, y1); the end point itself is not painted.
+void DrawSegment(CDeviceContext& dc, const RECT& rcClip, POINT ptFrom, POINT ptTo, COLORREF cr) {
+    int dx = std::abs(ptTo.x - ptFrom.x);
+    int dy = -std::abs(ptTo.y - ptFrom.y);
+    int nStepX = ptFrom.x < ptTo.x ? 1 : -1;
+    int nStepY = ptFrom.y < ptTo.y ? 1 : -1;
+    int nError = dx + dy;
+    int x = ptFrom.x;
+    int y = ptFrom.y;
+    while (x != ptTo.x || y != ptTo.y) {
+        PlotPixel(dc, rcClip, x, y, cr);
+        int nError2 = 2 * nError;
+        if (nError2 >= dy) {
+            nError += dy;
+            x += nStepX;
+        }
+        if (nError2 <= dx) {
+            nError += dx;
+            y += nStepY;
+        }
+    }
+}
+
+void DrawWithPen(CDeviceContext& dc, const POINT* ppt, int nCount) {
+    bool bNull = false;
+    COLORREF cr = PenColor(dc.m_state.m_hPen, &bNull);
+    if (bNull || !SurfaceOf(dc)) return;
+    RECT rcClip = DeviceClip(dc);
+    for (int i = 1; i < nCount; ++i)
+        DrawSegment(dc, rcClip, ppt[i - 1], ppt[i], cr);
+}
+
+RECT Normalized(int left, int top, int right, int bottom) {
+    return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
+                std::max(top, bottom)};
+}
+
+void FrameWith(CDeviceContext& dc, const RECT& rcClip, const RECT& rc, COLORREF cr) {
+    FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.right, rc.top + 1}, cr);
+    FillLogicalRect(dc, rcClip, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, cr);
+    FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.left + 1, rc.bottom}, cr);
+    FillLogicalRect(dc, rcClip, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, cr);
+}
+
+COLORREF ApplyRop(DWORD dwRop, COLORREF crSource, COLORREF crDest) {
+    switch (dwRop) {
+        case SRCPAINT:
+            return (crSource | crDest) & 0xFFFFFFu;
+        case SRCAND:
+            return crSource & crDest;
+        case SRCINVERT:
+            return (crSource ^ crDest) & 0xFFFFFFu;
+        case NOTSRCCOPY:
+            return ~crSource & 0xFFFFFFu;
+        case DSTINVERT:
+            return ~crDest & 0xFFFFFFu;
+        case BLACKNESS:
+            return RGB(0, 0, 0);
+        case WHITENESS:
+            return RGB(255, 255, 255);
+        default:
+            return crSource;
+    }
+}
+
+bool RopNeedsSource(DWORD dwRop) {
+    return dwRop == SRCCOPY || dwRop == SRCPAINT || dwRop == SRCAND || dwRop == SRCINVERT ||
+           dwRop == NOTSRCCOPY;
+}
+
+bool RopKnown(DWORD dwRop) {
+    return RopNeedsSource(dwRop) || dwRop == DSTINVERT || dwRop == BLACKNESS ||
+           dwRop == WHITENESS || dwRop == PATCOPY;
+}
+
+// BitBlt: monochrome sources take the destination's text (0) and background (1) colours;
+// colour sources become white in a monochrome destination where they match the source's
+// background colour.
+COLORREF ConvertForBlt(CDeviceContext& dcSource, CSurface& source, COLORREF cr,
+                       CDeviceContext& dcDest, CSurface& dest) {
+    if (source.Bpp() == 1 && dest.Bpp() != 1) {
+        return cr == RGB(0, 0, 0) ? dcDest.m_state.m_crText : dcDest.m_state.m_crBack;
+    }
+    if (source.Bpp() != 1 && dest.Bpp() == 1) {
+        return (cr & 0xFFFFFFu) == (dcSource.m_state.m_crBack & 0xFFFFFFu) ? RGB(255, 255, 255)
+                                                                           : RGB(0, 0, 0);
+    }
+    return cr;
+}
+
+struct CBltSource {
+    std::vector<COLORREF> m_cr;
+    std::vector<bool> m_bValid;
+};
+
+// Reads the whole source block first, so overlapping copies within one surface work.
+CBltSource ReadSource(CDeviceContext& dcSource, CDeviceContext& dcDest, CSurface& dest, int cx,
+                      int cy, int xSrc, int ySrc) {
+    CBltSource block;
+    CSurface& source = *SurfaceOf(dcSource);
+    block.m_cr.resize(static_cast<std::size_t>(cx) * cy);
+    block.m_bValid.resize(block.m_cr.size());
+    for (int j = 0; j < cy; ++j) {
+        for (int i = 0; i < cx; ++i) {
+            int x = xSrc + i + dcSource.m_ptOrigin.x;
+            int y = ySrc + j + dcSource.m_ptOrigin.y;
+            if (!source.Contains(x, y)) continue;
+            std::size_t n = static_cast<std::size_t>(j) * cx + i;
+            block.m_cr[n] = ConvertForBlt(dcSource, source, source.Get(x, y), dcDest, dest);
+            block.m_bValid[n] = true;
+        }
+    }
+    return block;
+}
+
+}  // namespace
+
+COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !SurfaceOf(*pDC)) return CLR_INVALID;
+    RECT rcClip = DeviceClip(*pDC);
+    int nDeviceX = x + pDC->m_ptOrigin.x;
+    int nDeviceY = y + pDC->m_ptOrigin.y;
+    if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) return CLR_INVALID;
+    if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) return CLR_INVALID;
+    return SurfaceOf(*pDC)->Get(nDeviceX, nDeviceY);
+}
+
+COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF cr) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !SurfaceOf(*pDC)) return CLR_INVALID;
+    RECT rcClip = DeviceClip(*pDC);
+    PlotPixel(*pDC, rcClip, x, y, cr & 0xFFFFFFu);
+    return GetPixel(hdc, x, y);
+}
+
+BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT pptOld) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC) return FALSE;
+    if (pptOld) *pptOld = pDC->m_state.m_ptCurrent;
+    pDC->m_state.m_ptCurrent = POINT{x, y};
+    return TRUE;
+}
+
+BOOL WINAPI LineTo(HDC hdc, int x, int y) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC) return FALSE;
+    POINT pts[2] = {pDC->m_state.m_ptCurrent, POINT{x, y}};
+    DrawWithPen(*pDC, pts, 2);
+    pDC->m_state.m_ptCurrent = pts[1];
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::Line);
+    op.points.assign(pts, pts + 2);
+    LogOp(*pDC, std::move(op));
+    return TRUE;
+}
+
+// Polyline neither uses nor moves the current position.
+BOOL WINAPI Polyline(HDC hdc, const POINT* ppt, int nCount) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !ppt || nCount < 2) return FALSE;
+    DrawWithPen(*pDC, ppt, nCount);
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::Polyline);
+    op.points.assign(ppt, ppt + nCount);
+    LogOp(*pDC, std::move(op));
+    return TRUE;
+}
+
+// Rectangle: the outline lies inside the rectangle; a null pen leaves the right and bottom
+// edges unfilled, like the outline it replaces.
+BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC) return FALSE;
+    RECT rc = Normalized(left, top, right, bottom);
+    if (SurfaceOf(*pDC) && rc.right - rc.left >= 1 && rc.bottom - rc.top >= 1) {
+        RECT rcClip = DeviceClip(*pDC);
+        bool bNullPen = false;
+        bool bNullBrush = false;
+        COLORREF crPen = PenColor(pDC->m_state.m_hPen, &bNullPen);
+        COLORREF crBrush = BrushColor(pDC->m_state.m_hBrush, &bNullBrush);
+        RECT rcFill = bNullPen ? RECT{rc.left, rc.top, rc.right - 1, rc.bottom - 1}
+                               : RECT{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1};
+        if (!bNullBrush) FillLogicalRect(*pDC, rcClip, rcFill, crBrush);
+        if (!bNullPen) FrameWith(*pDC, rcClip, rc, crPen);
+    }
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::Rectangle);
+    op.rc = RECT{left, top, right, bottom};
+    LogOp(*pDC, std::move(op));
+    return TRUE;
+}
+
+int WINAPI FillRect(HDC hdc, const RECT* prc, HBRUSH hbr) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !prc) return 0;
+    bool bNull = false;
+    COLORREF cr = BrushColor(hbr, &bNull);
+    if (!bNull && SurfaceOf(*pDC)) FillLogicalRect(*pDC, DeviceClip(*pDC), *prc, cr);
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::FillRect);
+    op.rc = *prc;
+    op.crBrush = bNull ? CLR_INVALID : cr;
+    LogOp(*pDC, std::move(op));
+    return bNull ? 0 : 1;
+}
+
+int WINAPI FrameRect(HDC hdc, const RECT* prc, HBRUSH hbr) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !prc || IsEmpty(*prc)) return 0;
+    bool bNull = false;
+    COLORREF cr = BrushColor(hbr, &bNull);
+    if (!bNull && SurfaceOf(*pDC)) FrameWith(*pDC, DeviceClip(*pDC), *prc, cr);
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::FrameRect);
+    op.rc = *prc;
+    op.crBrush = bNull ? CLR_INVALID : cr;
+    LogOp(*pDC, std::move(op));
+    return bNull ? 0 : 1;
+}
+
+BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc,
+                   DWORD dwRop) {
+    CDeviceContext* pDest = LookupDC(hdcDest);
+    CDeviceContext* pSource = hdcSrc ? LookupDC(hdcSrc) : nullptr;
+    if (!pDest || !RopKnown(dwRop) || cx < 0 || cy < 0) return FALSE;
+    if (RopNeedsSource(dwRop) && (!pSource || !SurfaceOf(*pSource))) return FALSE;
+    CSurface* pSurface = SurfaceOf(*pDest);
+    if (!pSurface) return FALSE;
+    CBltSource block;
+    if (RopNeedsSource(dwRop)) block = ReadSource(*pSource, *pDest, *pSurface, cx, cy, xSrc, ySrc);
+    bool bNullBrush = false;
+    COLORREF crBrush = BrushColor(pDest->m_state.m_hBrush, &bNullBrush);
+    RECT rcClip = DeviceClip(*pDest);
+    for (int j = 0; j < cy; ++j) {
+        for (int i = 0; i < cx; ++i) {
+            std::size_t n = static_cast<std::size_t>(j) * cx + i;
+            if (RopNeedsSource(dwRop) && !block.m_bValid[n]) continue;
+            if (dwRop == PATCOPY && bNullBrush) continue;
+            int nDeviceX = x + i + pDest->m_ptOrigin.x;
+            int nDeviceY = y + j + pDest->m_ptOrigin.y;
+            if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) continue;
+            if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) continue;
+            COLORREF crSource =
+                dwRop == PATCOPY ? crBrush : (block.m_cr.empty() ? 0 : block.m_cr[n]);
+            pSurface->Set(nDeviceX, nDeviceY,
+                          ApplyRop(dwRop, crSource, pSurface->Get(nDeviceX, nDeviceY)));
+        }
+    }
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::BitBlt);
+    op.rc = RECT{x, y, x + cx, y + cy};
+    op.x = xSrc;
+    op.y = ySrc;
+    LogOp(*pDest, std::move(op));
+    return TRUE;
+}
+
+namespace {
+
+struct CEdgeColors {
+    int m_nTopLeft;
+    int m_nBottomRight;
+};
+
+// The classic 3-D colours of each half of an edge.
+CEdgeColors OuterColors(UINT nEdge) {
+    if (nEdge & BDR_RAISEDOUTER) return CEdgeColors{COLOR_3DLIGHT, COLOR_3DDKSHADOW};
+    return CEdgeColors{COLOR_BTNSHADOW, COLOR_BTNHIGHLIGHT};
+}
+
+CEdgeColors InnerColors(UINT nEdge) {
+    if (nEdge & BDR_RAISEDINNER) return CEdgeColors{COLOR_BTNHIGHLIGHT, COLOR_BTNSHADOW};
+    return CEdgeColors{COLOR_3DDKSHADOW, COLOR_3DLIGHT};
+}
+
+void DrawEdgeLine(CDeviceContext& dc, const RECT& rcClip, RECT& rc, UINT nFlags,
+                  CEdgeColors colors) {
+    COLORREF crTopLeft = SysColor(colors.m_nTopLeft);
+    COLORREF crBottomRight = SysColor(colors.m_nBottomRight);
+    if (nFlags & BF_TOP) {
+        FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.right - 1, rc.top + 1}, crTopLeft);
+    }
+    if (nFlags & BF_LEFT) {
+        FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.left + 1, rc.bottom - 1}, crTopLeft);
+    }
+    if (nFlags & BF_BOTTOM) {
+        FillLogicalRect(dc, rcClip, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom},
+                        crBottomRight);
+    }
+    if (nFlags & BF_RIGHT) {
+        FillLogicalRect(dc, rcClip, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, crBottomRight);
+    }
+    if (nFlags & BF_LEFT) ++rc.left;
+    if (nFlags & BF_TOP) ++rc.top;
+    if (nFlags & BF_RIGHT) --rc.right;
+    if (nFlags & BF_BOTTOM) --rc.bottom;
+}
+
+}  // namespace
+
+BOOL WINAPI DrawEdge(HDC hdc, LPRECT prc, UINT nEdge, UINT nFlags) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !prc) return FALSE;
+    RECT rc = *prc;
+    if (SurfaceOf(*pDC)) {
+        RECT rcClip = DeviceClip(*pDC);
+        if (nEdge & (BDR_RAISEDOUTER | BDR_SUNKENOUTER)) {
+            DrawEdgeLine(*pDC, rcClip, rc, nFlags, OuterColors(nEdge));
+        }
+        if (nEdge & (BDR_RAISEDINNER | BDR_SUNKENINNER)) {
+            DrawEdgeLine(*pDC, rcClip, rc, nFlags, InnerColors(nEdge));
+        }
+    }
+    if (nFlags & BF_ADJUST) *prc = rc;
+    return TRUE;
+}

@@ -1,0 +1,388 @@
+// Text: deterministic font metrics, glyph boxes, TextOut/ExtTextOut, measuring and DrawText.
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <string>
+
+#include "gdi_internal.h"
+#include "gdi_state.h"
+
+namespace win32sim {
+
+namespace {
+
+int ClampToInt(long long n) {
+    return static_cast<int>(std::clamp<long long>(n, 0, INT_MAX / 16));
+}
+
+}  // namespace
+
+int CFontMetrics::Advance(char ch) const {
+    if (ch == ' ') return (3 * m_nEm + 5) / 10 + m_nBold;
+    if (ch == 'W' || ch == 'M' || ch == 'm' || ch == 'w') return (8 * m_nEm + 5) / 10 + m_nBold;
+    return m_nAverage;
+}
+
+CFontMetrics MetricsOf(const LOGFONTA& lf) {
+    long long nHeight = lf.lfHeight;
+    long long nEm = 0;
+    if (nHeight < 0) {
+        nEm = -nHeight;
+        nHeight = (12 * nEm + 5) / 10;
+    } else if (nHeight > 0) {
+        nEm = (10 * nHeight + 6) / 12;
+    } else {
+        nEm = (12LL * Screen().m_nLogPixels + 48) / 96;
+        nHeight = (12 * nEm + 5) / 10;
+    }
+    CFontMetrics metrics{};
+    metrics.m_nEm = ClampToInt(nEm);
+    metrics.m_nHeight = ClampToInt(nHeight);
+    metrics.m_nAscent = ClampToInt((8LL * metrics.m_nHeight + 5) / 10);
+    metrics.m_nBold = lf.lfWeight >= FW_BOLD ? 1 : 0;
+    metrics.m_nAverage = (metrics.m_nEm + 1) / 2 + metrics.m_nBold;
+    return metrics;
+}
+
+}  // namespace win32sim
+
+using namespace win32sim;
+
+namespace {
+
+struct CGlyph {
+    char m_ch;
+    bool m_bUnderline;
+};
+typedef std::vector<CGlyph> CGlyphRun;
+
+struct CTextPaint {
+    CDeviceContext* m_pDC;
+    RECT m_rcClip;  // device coordinates
+    CFontMetrics m_metrics;
+    int m_nTabWidth;  // 0: tabs are ordinary glyphs
+    bool m_bGlyphs;
+    bool m_bUnderlineAll;
+};
+
+bool IsBlank(char ch) {
+    return ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n' || ch == '\0';
+}
+
+int AdvanceAt(const CFontMetrics& metrics, int nTabWidth, char ch, int nPos) {
+    if (ch == '\t' && nTabWidth > 0) return (nPos / nTabWidth + 1) * nTabWidth - nPos;
+    return metrics.Advance(ch);
+}
+
+int RunWidth(const CFontMetrics& metrics, int nTabWidth, const CGlyphRun& run) {
+    int nPos = 0;
+    for (const CGlyph& glyph : run)
+        nPos += AdvanceAt(metrics, nTabWidth, glyph.m_ch, nPos);
+    return nPos;
+}
+
+// Cells are filled with the background colour in OPAQUE mode, glyphs are boxes of the text
+// colour at the top of the cell, an underline is the row below the ascent.
+void PaintRun(const CTextPaint& paint, int x, int y, const CGlyphRun& run, const INT* pDx) {
+    CDeviceContext& dc = *paint.m_pDC;
+    const CFontMetrics& metrics = paint.m_metrics;
+    int nPos = 0;
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        const CGlyph& glyph = run[i];
+        int nAdvance = pDx ? pDx[i] : AdvanceAt(metrics, paint.m_nTabWidth, glyph.m_ch, nPos);
+        int nLeft = x + nPos;
+        if (dc.m_state.m_nBkMode == OPAQUE && paint.m_bGlyphs) {
+            FillLogicalRect(dc, paint.m_rcClip,
+                            RECT{nLeft, y, nLeft + nAdvance, y + metrics.m_nHeight},
+                            dc.m_state.m_crBack);
+        }
+        if (paint.m_bGlyphs && !IsBlank(glyph.m_ch)) {
+            FillLogicalRect(dc, paint.m_rcClip,
+                            RECT{nLeft, y, nLeft + nAdvance - 1, y + metrics.m_nEm},
+                            dc.m_state.m_crText);
+        }
+        if (glyph.m_bUnderline || paint.m_bUnderlineAll) {
+            int nRow = y + metrics.m_nAscent + 1;
+            int nRight = paint.m_bUnderlineAll ? nLeft + nAdvance : nLeft + nAdvance - 1;
+            FillLogicalRect(dc, paint.m_rcClip, RECT{nLeft, nRow, nRight, nRow + 1},
+                            dc.m_state.m_crText);
+        }
+        nPos += nAdvance;
+    }
+}
+
+CGlyphRun PlainRun(LPCSTR psz, int nCount) {
+    CGlyphRun run;
+    for (int i = 0; i < nCount; ++i)
+        run.push_back(CGlyph{psz[i], false});
+    return run;
+}
+
+CTextPaint MakePaint(CDeviceContext& dc, int nTabWidth) {
+    const LOGFONTA& lf = FontOf(dc);
+    CTextPaint paint{&dc, DeviceClip(dc), MetricsOf(lf), nTabWidth, true, lf.lfUnderline != 0};
+    return paint;
+}
+
+RECT ToDevice(const CDeviceContext& dc, const RECT& rc) {
+    return RECT{rc.left + dc.m_ptOrigin.x, rc.top + dc.m_ptOrigin.y, rc.right + dc.m_ptOrigin.x,
+                rc.bottom + dc.m_ptOrigin.y};
+}
+
+}  // namespace
+
+BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT nOptions, const RECT* prc, LPCSTR psz,
+                        UINT nCount, const INT* pDx) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || (nCount > 0 && !psz)) return FALSE;
+    if (SurfaceOf(*pDC)) {
+        CTextPaint paint = MakePaint(*pDC, 0);
+        if (prc && (nOptions & ETO_OPAQUE)) {
+            FillLogicalRect(*pDC, paint.m_rcClip, *prc, pDC->m_state.m_crBack);
+        }
+        if (prc && (nOptions & ETO_CLIPPED)) {
+            paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(*pDC, *prc));
+        }
+        PaintRun(paint, x, y, PlainRun(psz, static_cast<int>(nCount)), pDx);
+    }
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::TextOut);
+    if (prc) op.rc = *prc;
+    op.strText.assign(psz ? psz : "", nCount);
+    op.nFormat = nOptions;
+    op.x = x;
+    op.y = y;
+    LogOp(*pDC, std::move(op));
+    return TRUE;
+}
+
+BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR psz, int nCount) {
+    if (nCount < 0) return FALSE;
+    return ExtTextOutA(hdc, x, y, 0, nullptr, psz, static_cast<UINT>(nCount), nullptr);
+}
+
+BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR psz, int nCount, LPSIZE psize) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !psize || nCount < 0 || (nCount > 0 && !psz)) return FALSE;
+    CFontMetrics metrics = MetricsOf(FontOf(*pDC));
+    psize->cx = RunWidth(metrics, 0, PlainRun(psz, nCount));
+    psize->cy = metrics.m_nHeight;
+    return TRUE;
+}
+
+BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA ptm) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !ptm) return FALSE;
+    const LOGFONTA& lf = FontOf(*pDC);
+    CFontMetrics metrics = MetricsOf(lf);
+    TEXTMETRICA tm{};
+    tm.tmHeight = metrics.m_nHeight;
+    tm.tmAscent = metrics.m_nAscent;
+    tm.tmDescent = metrics.m_nHeight - metrics.m_nAscent;
+    tm.tmInternalLeading = metrics.m_nHeight - metrics.m_nEm;
+    tm.tmAveCharWidth = metrics.m_nAverage;
+    tm.tmMaxCharWidth = metrics.Advance('W');
+    tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
+    tm.tmDigitizedAspectX = Screen().m_nLogPixels;
+    tm.tmDigitizedAspectY = Screen().m_nLogPixels;
+    tm.tmFirstChar = 0x20;
+    tm.tmLastChar = 0xFF;
+    tm.tmDefaultChar = 0x1F;
+    tm.tmBreakChar = 0x20;
+    tm.tmItalic = lf.lfItalic;
+    tm.tmUnderlined = lf.lfUnderline;
+    tm.tmStruckOut = lf.lfStrikeOut;
+    // TMPF_FIXED_PITCH set means variable pitch, which these fonts are.
+    tm.tmPitchAndFamily = static_cast<BYTE>((lf.lfPitchAndFamily & 0xF0) | TMPF_FIXED_PITCH |
+                                            TMPF_VECTOR | TMPF_TRUETYPE);
+    tm.tmCharSet = lf.lfCharSet;
+    *ptm = tm;
+    return TRUE;
+}
+
+// GetTextFaceA counts the terminating zero only when it reports the size it needs.
+int WINAPI GetTextFaceA(HDC hdc, int nCount, LPSTR pszFace) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC) return 0;
+    const char* pszName = FontOf(*pDC).lfFaceName;
+    int nLength = static_cast<int>(strnlen(pszName, LF_FACESIZE - 1));
+    if (!pszFace) return nLength + 1;
+    if (nCount <= 0) return 0;
+    int nCopy = std::min(nLength, nCount - 1);
+    std::memcpy(pszFace, pszName, static_cast<std::size_t>(nCopy));
+    pszFace[nCopy] = '\0';
+    return nCopy;
+}
+
+SIZE SimFontBaseUnits(HFONT hFont) {
+    CGdiObject* pFont = LookupObject(hFont, ObjKind::Font);
+    if (!pFont) pFont = LookupObject(GetStockObject(SYSTEM_FONT));
+    CFontMetrics metrics = MetricsOf(pFont->m_font);
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    int nWidth = RunWidth(metrics, 0, PlainRun(kLetters, 52));
+    return SIZE{(nWidth / 26 + 1) / 2, metrics.m_nHeight};
+}
+
+namespace {
+
+struct CTextLayout {
+    UINT m_nFormat;
+    int m_nWidth;
+    int m_nTabWidth;
+    CFontMetrics m_metrics;
+};
+
+// One display line: '&' prefixes resolved ("&&" is "&", "&x" underlines x, a final '&' stays).
+// Stops after a line end (CR, LF, CR LF or LF CR) unless DT_SINGLELINE.
+CGlyphRun NextParagraph(const char*& p, const char* pEnd, UINT nFormat) {
+    CGlyphRun run;
+    bool bUnderlineNext = false;
+    while (p < pEnd) {
+        char ch = *p;
+        if ((ch == '\r' || ch == '\n') && !(nFormat & DT_SINGLELINE)) {
+            ++p;
+            if (p < pEnd && (*p == '\r' || *p == '\n') && *p != ch) ++p;
+            break;
+        }
+        ++p;
+        if (ch == '&' && !(nFormat & DT_NOPREFIX) && p < pEnd) {
+            if (*p == '&') {
+                run.push_back(CGlyph{'&', false});
+                ++p;
+            } else {
+                bUnderlineNext = !(nFormat & DT_HIDEPREFIX);
+            }
+            continue;
+        }
+        run.push_back(CGlyph{ch, bUnderlineNext});
+        bUnderlineNext = false;
+    }
+    return run;
+}
+
+std::size_t CharsThatFit(const CTextLayout& layout, const CGlyphRun& run) {
+    int nPos = 0;
+    for (std::size_t i = 0; i < run.size(); ++i) {
+        nPos += AdvanceAt(layout.m_metrics, layout.m_nTabWidth, run[i].m_ch, nPos);
+        if (nPos > layout.m_nWidth) return i;
+    }
+    return run.size();
+}
+
+// DT_WORDBREAK: break at the last blank that lets the line fit, dropping that blank; a word
+// wider than the rectangle stays whole on its own line.
+std::vector<CGlyphRun> WrapParagraph(const CTextLayout& layout, CGlyphRun run) {
+    std::vector<CGlyphRun> lines;
+    while (true) {
+        std::size_t nFit = CharsThatFit(layout, run);
+        if (!(layout.m_nFormat & DT_WORDBREAK) || nFit >= run.size()) break;
+        std::size_t nBreak = nFit;
+        while (nBreak > 0 && run[nBreak].m_ch != ' ')
+            --nBreak;
+        if (nBreak == 0) {
+            nBreak = std::max<std::size_t>(nFit, 1);
+            while (nBreak < run.size() && run[nBreak].m_ch != ' ')
+                ++nBreak;
+        }
+        lines.emplace_back(run.begin(), run.begin() + static_cast<std::ptrdiff_t>(nBreak));
+        std::size_t nNext = std::min(nBreak + 1, run.size());
+        run.erase(run.begin(), run.begin() + static_cast<std::ptrdiff_t>(nNext));
+        if (run.empty()) return lines;
+    }
+    lines.push_back(std::move(run));
+    return lines;
+}
+
+std::vector<CGlyphRun> LayOut(const CTextLayout& layout, const char* psz, int nCount) {
+    std::vector<CGlyphRun> lines;
+    const char* p = psz;
+    const char* pEnd = psz + nCount;
+    while (p < pEnd) {
+        std::vector<CGlyphRun> wrapped =
+            WrapParagraph(layout, NextParagraph(p, pEnd, layout.m_nFormat));
+        for (CGlyphRun& line : wrapped)
+            lines.push_back(std::move(line));
+    }
+    return lines;
+}
+
+int LineLeft(const CTextLayout& layout, const RECT& rc, int nLineWidth) {
+    if (layout.m_nFormat & DT_CENTER) return (rc.left + rc.right - nLineWidth) / 2;
+    if (layout.m_nFormat & DT_RIGHT) return rc.right - nLineWidth;
+    return rc.left;
+}
+
+int LineTop(const CTextLayout& layout, const RECT& rc, int nTop) {
+    if (!(layout.m_nFormat & DT_SINGLELINE)) return nTop;
+    if (layout.m_nFormat & DT_VCENTER)
+        return rc.top + (rc.bottom - rc.top) / 2 - layout.m_metrics.m_nHeight / 2;
+    if (layout.m_nFormat & DT_BOTTOM) return rc.bottom - layout.m_metrics.m_nHeight;
+    return nTop;
+}
+
+// Draws (or with DT_CALCRECT measures) the lines; returns the y below the last line processed.
+int RenderLines(CDeviceContext& dc, const CTextLayout& layout, const std::vector<CGlyphRun>& lines,
+                RECT& rc) {
+    UINT nFormat = layout.m_nFormat;
+    int nLineHeight = layout.m_metrics.m_nHeight;
+    CTextPaint paint = MakePaint(dc, layout.m_nTabWidth);
+    paint.m_bGlyphs = !(nFormat & DT_PREFIXONLY);
+    if (!(nFormat & DT_NOCLIP)) paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(dc, rc));
+    bool bDraw = !(nFormat & DT_CALCRECT) && SurfaceOf(dc);
+    int y = rc.top;
+    int nMaxWidth = 0;
+    for (const CGlyphRun& line : lines) {
+        // Lines below the rectangle are not processed once one has reached its bottom.
+        bool bLast = !(nFormat & DT_NOCLIP) && y + nLineHeight > rc.bottom;
+        int nWidth = RunWidth(layout.m_metrics, layout.m_nTabWidth, line);
+        y = LineTop(layout, rc, y);
+        if (bDraw) PaintRun(paint, LineLeft(layout, rc, nWidth), y, line, nullptr);
+        nMaxWidth = std::max(nMaxWidth, nWidth);
+        y += nLineHeight;
+        if (bLast) break;
+    }
+    if (nFormat & DT_CALCRECT) {
+        rc.right = rc.left + nMaxWidth;
+        rc.bottom = y;
+    }
+    return y;
+}
+
+}  // namespace
+
+int WINAPI DrawTextA(HDC hdc, LPCSTR psz, int nCount, LPRECT prc, UINT nFormat) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC || !prc || nCount == 0 || (!psz && nCount > 0)) return 0;
+    UINT nFormatPassed = nFormat;
+    int nTabChars = 8;
+    // DT_TABSTOP: bits 8 to 15 carry the tab length instead of their usual flags.
+    if (nFormat & DT_TABSTOP) {
+        nTabChars = static_cast<int>((nFormat >> 8) & 0xFF);
+        nFormat &= 0xFFFF00FFu;
+    }
+    if (nFormat & DT_SINGLELINE) nFormat &= ~static_cast<UINT>(DT_WORDBREAK);
+    if (nFormat & DT_CALCRECT) nFormat |= DT_NOCLIP;
+    if (nCount < 0) nCount = psz ? static_cast<int>(std::strlen(psz)) : 0;
+    RECT rcPassed = *prc;
+    CFontMetrics metrics = MetricsOf(FontOf(*pDC));
+    if (nCount == 0) {
+        if (nFormat & DT_CALCRECT) {
+            prc->right = prc->left;
+            prc->bottom = prc->top + ((nFormat & DT_SINGLELINE) ? metrics.m_nHeight : 0);
+        }
+        return metrics.m_nHeight;
+    }
+    int nTabWidth =
+        (nFormat & DT_EXPANDTABS) ? metrics.m_nAverage * (nTabChars ? nTabChars : 8) : 0;
+    CTextLayout layout{nFormat, prc->right - prc->left, nTabWidth, metrics};
+    int nBottom = RenderLines(*pDC, layout, LayOut(layout, psz, nCount), *prc);
+    if (!(nFormat & DT_CALCRECT)) {
+        SimDrawOp op = MakeOp(SimDrawOp::Kind::DrawText);
+        op.rc = rcPassed;
+        op.strText.assign(psz, static_cast<std::size_t>(nCount));
+        op.nFormat = nFormatPassed;
+        LogOp(*pDC, std::move(op));
+    }
+    int nHeight = nBottom - rcPassed.top;
+    return nHeight == 0 ? 1 : nHeight;
+}

@@ -1,0 +1,200 @@
+// The simulated screen: size, dpi, system metrics and colours, the pointer, the draw log.
+
+#include <algorithm>
+
+#include "gdi_state.h"
+
+namespace win32sim {
+namespace {
+
+const int kDefaultLogPixels = 96;
+const int kDefaultWidth = 1024;
+const int kDefaultHeight = 768;
+
+// The Windows 7 defaults of the system colours (index 25 is unused).
+const COLORREF kDefaultSysColors[31] = {
+    RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
+    RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
+    RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
+    RGB(171, 171, 171), RGB(51, 153, 255),  RGB(255, 255, 255), RGB(240, 240, 240),
+    RGB(160, 160, 160), RGB(109, 109, 109), RGB(0, 0, 0),       RGB(67, 78, 84),
+    RGB(255, 255, 255), RGB(105, 105, 105), RGB(227, 227, 227), RGB(0, 0, 0),
+    RGB(255, 255, 225), RGB(0, 0, 0),       RGB(0, 102, 204),   RGB(185, 209, 234),
+    RGB(215, 228, 242), RGB(51, 153, 255),  RGB(240, 240, 240),
+};
+
+struct CMetric {
+    int m_nIndex;
+    int m_nValue;
+};
+
+// Fixed metrics of the classic theme at 96 dpi; screen-dependent ones are computed below.
+const CMetric kFixedMetrics[] = {
+    {SM_CXVSCROLL, 16},     {SM_CYHSCROLL, 16},    {SM_CYCAPTION, 19},    {SM_CXBORDER, 1},
+    {SM_CYBORDER, 1},       {SM_CXDLGFRAME, 3},    {SM_CYDLGFRAME, 3},    {SM_CYVTHUMB, 16},
+    {SM_CXHTHUMB, 16},      {SM_CXICON, 32},       {SM_CYICON, 32},       {SM_CXCURSOR, 32},
+    {SM_CYCURSOR, 32},      {SM_CYMENU, 19},       {SM_MOUSEPRESENT, 1},  {SM_CYVSCROLL, 16},
+    {SM_CXHSCROLL, 16},     {SM_CXMIN, 112},       {SM_CYMIN, 27},        {SM_CXSIZE, 18},
+    {SM_CYSIZE, 18},        {SM_CXFRAME, 4},       {SM_CYFRAME, 4},       {SM_CXMINTRACK, 112},
+    {SM_CYMINTRACK, 27},    {SM_CXDOUBLECLK, 4},   {SM_CYDOUBLECLK, 4},   {SM_CXICONSPACING, 75},
+    {SM_CYICONSPACING, 75}, {SM_CMOUSEBUTTONS, 3}, {SM_CXEDGE, 2},        {SM_CYEDGE, 2},
+    {SM_CXSMICON, 16},      {SM_CYSMICON, 16},     {SM_CYSMCAPTION, 16},  {SM_CXSMSIZE, 12},
+    {SM_CYSMSIZE, 15},      {SM_CXMENUSIZE, 18},   {SM_CYMENUSIZE, 18},   {SM_CXMINIMIZED, 160},
+    {SM_CYMINIMIZED, 24},   {SM_CXDRAG, 4},        {SM_CYDRAG, 4},        {SM_CXMENUCHECK, 13},
+    {SM_CYMENUCHECK, 13},   {SM_CMONITORS, 1},     {SM_CXFOCUSBORDER, 1}, {SM_CYFOCUSBORDER, 1},
+};
+
+void ApplyDefaults(CScreen& screen) {
+    screen.m_nLogPixels = kDefaultLogPixels;
+    screen.m_cx = kDefaultWidth;
+    screen.m_cy = kDefaultHeight;
+    std::copy(std::begin(kDefaultSysColors), std::end(kDefaultSysColors), screen.m_crSys);
+    screen.m_ptCursor = POINT{0, 0};
+    screen.m_framebuffer = CSurface(screen.m_cx, screen.m_cy, 32, true);
+    screen.m_framebuffer.Fill(screen.m_crSys[COLOR_BACKGROUND]);
+    screen.m_log.clear();
+}
+
+// Metrics that follow the screen size (no task bar: the whole screen is the work area).
+int ScreenMetric(const CScreen& screen, int nIndex, bool* pbFound) {
+    *pbFound = true;
+    switch (nIndex) {
+        case SM_CXSCREEN:
+            return screen.m_cx;
+        case SM_CYSCREEN:
+            return screen.m_cy;
+        case SM_CXFULLSCREEN:
+            return screen.m_cx;
+        case SM_CYFULLSCREEN:
+            return screen.m_cy - 19;
+        case SM_CXMAXTRACK:
+            return screen.m_cx + 12;
+        case SM_CYMAXTRACK:
+            return screen.m_cy + 12;
+        case SM_CXMAXIMIZED:
+            return screen.m_cx + 8;
+        case SM_CYMAXIMIZED:
+            return screen.m_cy + 8;
+        case SM_CXVIRTUALSCREEN:
+            return screen.m_cx;
+        case SM_CYVIRTUALSCREEN:
+            return screen.m_cy;
+        default:
+            *pbFound = false;
+            return 0;
+    }
+}
+
+}  // namespace
+
+CScreen& Screen() {
+    static CScreen screen = [] {
+        CScreen initial;
+        ApplyDefaults(initial);
+        return initial;
+    }();
+    return screen;
+}
+
+COLORREF SysColor(int nIndex) {
+    if (nIndex < 0 || nIndex >= 31) return 0;
+    return Screen().m_crSys[nIndex];
+}
+
+SimDrawOp MakeOp(SimDrawOp::Kind kind) {
+    SimDrawOp op{};
+    op.kind = kind;
+    return op;
+}
+
+void LogOp(CDeviceContext& dc, SimDrawOp op) {
+    if (dc.m_kind == DCKind::Memory) return;
+    bool bNull = false;
+    op.hwnd = dc.m_hwnd;
+    op.crText = dc.m_state.m_crText;
+    op.crBack = dc.m_state.m_crBack;
+    op.nBkMode = dc.m_state.m_nBkMode;
+    op.crPen = PenColor(dc.m_state.m_hPen, &bNull);
+    if (bNull) op.crPen = CLR_INVALID;
+    if (op.kind != SimDrawOp::Kind::FillRect && op.kind != SimDrawOp::Kind::FrameRect) {
+        op.crBrush = BrushColor(dc.m_state.m_hBrush, &bNull);
+        if (bNull) op.crBrush = CLR_INVALID;
+    }
+    op.font = FontOf(dc);
+    Screen().m_log.push_back(std::move(op));
+}
+
+}  // namespace win32sim
+
+using namespace win32sim;
+
+int WINAPI GetSystemMetrics(int nIndex) {
+    bool bFound = false;
+    int nValue = ScreenMetric(Screen(), nIndex, &bFound);
+    if (bFound) return nValue;
+    for (const CMetric& metric : kFixedMetrics) {
+        if (metric.m_nIndex == nIndex) return metric.m_nValue;
+    }
+    return 0;
+}
+
+DWORD WINAPI GetSysColor(int nIndex) {
+    return SysColor(nIndex);
+}
+
+BOOL WINAPI GetCursorPos(LPPOINT ppt) {
+    if (!ppt) return FALSE;
+    *ppt = Screen().m_ptCursor;
+    return TRUE;
+}
+
+// SetCursorPos: the pointer stays on the screen.
+BOOL WINAPI SetCursorPos(int x, int y) {
+    CScreen& screen = Screen();
+    screen.m_ptCursor.x = std::clamp(x, 0, screen.m_cx - 1);
+    screen.m_ptCursor.y = std::clamp(y, 0, screen.m_cy - 1);
+    return TRUE;
+}
+
+void SimSetLogPixels(int nPixelsPerInch) {
+    if (nPixelsPerInch <= 0) return;
+    Screen().m_nLogPixels = nPixelsPerInch;
+    RefreshStockObjects();
+}
+
+int SimGetLogPixels() {
+    return Screen().m_nLogPixels;
+}
+
+void SimSetScreenSize(int cx, int cy) {
+    if (cx <= 0 || cy <= 0) return;
+    CScreen& screen = Screen();
+    screen.m_cx = cx;
+    screen.m_cy = cy;
+    screen.m_framebuffer = CSurface(cx, cy, 32, true);
+    screen.m_framebuffer.Fill(screen.m_crSys[COLOR_BACKGROUND]);
+    SetCursorPos(screen.m_ptCursor.x, screen.m_ptCursor.y);
+}
+
+void SimSetSysColor(int nIndex, COLORREF cr) {
+    if (nIndex < 0 || nIndex >= 31) return;
+    Screen().m_crSys[nIndex] = cr;
+    RefreshStockObjects();
+}
+
+void SimSetCursorPos(int x, int y) {
+    SetCursorPos(x, y);
+}
+
+void SimResetScreen() {
+    ApplyDefaults(Screen());
+    RefreshStockObjects();
+}
+
+std::vector<SimDrawOp> SimDrawLog() {
+    return Screen().m_log;
+}
+
+void SimClearDrawLog() {
+    Screen().m_log.clear();
+}

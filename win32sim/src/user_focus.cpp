@@ -1,0 +1,201 @@
+// Keyboard focus, activation, the foreground window, mouse capture and the keyboard state.
+#include <algorithm>
+#include <cstring>
+#include <mutex>
+
+#include "user_internal.h"
+
+namespace win32sim {
+namespace {
+
+std::mutex g_foregroundMutex;
+HWND g_hwndForeground = nullptr;
+
+HWND RootWindow(HWND hwnd) {
+    CWindow* pWnd = GetWnd(hwnd);
+    while (pWnd && pWnd->m_hwndParent)
+        pWnd = GetWnd(pWnd->m_hwndParent);
+    return pWnd ? pWnd->m_hwnd : nullptr;
+}
+
+bool InTree(HWND hwndRoot, HWND hwnd) {
+    return hwnd && (hwnd == hwndRoot || IsDescendant(hwndRoot, hwnd));
+}
+
+// SetFocus fails while the window or an ancestor is disabled or minimised.
+bool CanTakeFocus(HWND hwnd) {
+    for (CWindow* pWnd = GetWnd(hwnd); pWnd; pWnd = GetWnd(pWnd->m_hwndParent)) {
+        if (pWnd->m_dwStyle & (WS_DISABLED | WS_MINIMIZE)) return false;
+        if (!pWnd->m_hwndParent) return true;
+    }
+    return false;
+}
+
+void ChangeFocus(HWND hwnd) {
+    CThreadData& thread = CurrentThread();
+    HWND hwndOld = thread.m_hwndFocus;
+    if (hwndOld == hwnd) return;
+    thread.m_hwndFocus = hwnd;
+    if (hwndOld && IsWindow(hwndOld))
+        SendMessageA(hwndOld, WM_KILLFOCUS, reinterpret_cast<WPARAM>(hwnd), 0);
+    if (hwnd && thread.m_hwndFocus == hwnd && IsWindow(hwnd))
+        SendMessageA(hwnd, WM_SETFOCUS, reinterpret_cast<WPARAM>(hwndOld), 0);
+}
+
+HWND Activate(HWND hwnd, bool bMoveFocus) {
+    CThreadData& thread = CurrentThread();
+    HWND hwndOld = thread.m_hwndActive;
+    if (hwnd == hwndOld) return hwndOld;
+    if (hwndOld && IsWindow(hwndOld)) {
+        SendMessageA(hwndOld, WM_NCACTIVATE, FALSE, 0);
+        SendMessageA(hwndOld, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(hwndOld)),
+                     reinterpret_cast<LPARAM>(hwnd));
+    }
+    thread.m_hwndActive = hwnd;
+    if (CWindow* pWnd = GetWnd(hwnd)) {
+        std::vector<HWND>& list = Siblings(*pWnd);
+        list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
+        list.insert(list.begin(), hwnd);
+        SetForeground(hwnd);
+        SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
+        SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(hwnd)),
+                     reinterpret_cast<LPARAM>(hwndOld));
+    }
+    if (bMoveFocus && thread.m_hwndActive == hwnd && !InTree(hwnd, thread.m_hwndFocus))
+        ChangeFocus(hwnd && CanTakeFocus(hwnd) ? hwnd : nullptr);
+    return hwndOld;
+}
+
+bool CanActivate(HWND hwnd) {
+    CWindow* pWnd = GetWnd(hwnd);
+    return pWnd && !pWnd->m_hwndParent && (pWnd->m_dwStyle & WS_VISIBLE) &&
+           !(pWnd->m_dwStyle & (WS_DISABLED | WS_MINIMIZE)) &&
+           pWnd->m_dwThread == GetCurrentThreadId();
+}
+
+}  // namespace
+
+void SetForeground(HWND hwnd) {
+    std::lock_guard<std::mutex> lock(g_foregroundMutex);
+    g_hwndForeground = hwnd;
+}
+
+HWND Foreground() {
+    std::lock_guard<std::mutex> lock(g_foregroundMutex);
+    return g_hwndForeground;
+}
+
+void MoveFocusOffHidden(HWND hwnd) {
+    if (!InTree(hwnd, GetFocus())) return;
+    CWindow* pWnd = GetWnd(hwnd);
+    SetFocus(pWnd ? pWnd->m_hwndParent : nullptr);
+    if (InTree(hwnd, GetFocus())) ChangeFocus(nullptr);
+}
+
+void ActivateOther(HWND hwndGoing) {
+    CWindow* pGoing = GetWnd(hwndGoing);
+    HWND hwndNext = nullptr;
+    if (pGoing && CanActivate(pGoing->m_hwndOwner)) hwndNext = pGoing->m_hwndOwner;
+    for (HWND hwndTop : TopLevelWindows()) {
+        if (hwndNext) break;
+        if (hwndTop != hwndGoing && CanActivate(hwndTop)) hwndNext = hwndTop;
+    }
+    Activate(hwndNext, true);
+}
+
+void FixStateOnDestroy(HWND hwnd) {
+    CThreadData& thread = CurrentThread();
+    if (InTree(hwnd, thread.m_hwndCapture)) ReleaseCapture();
+    if (InTree(hwnd, thread.m_hwndActive)) ActivateOther(hwnd);
+    // The focus leaves a dying window without WM_KILLFOCUS, as when Windows frees it.
+    if (InTree(hwnd, thread.m_hwndFocus)) thread.m_hwndFocus = nullptr;
+    if (InTree(hwnd, Foreground())) SetForeground(thread.m_hwndActive);
+}
+
+}  // namespace win32sim
+
+using namespace win32sim;
+
+HWND WINAPI GetFocus() {
+    return CurrentThread().m_hwndFocus;
+}
+
+HWND WINAPI SetFocus(HWND hwnd) {
+    CThreadData& thread = CurrentThread();
+    HWND hwndOld = thread.m_hwndFocus;
+    if (!hwnd) {
+        ChangeFocus(nullptr);
+        return hwndOld;
+    }
+    CWindow* pWnd = GetWndOrFail(hwnd);
+    if (!pWnd || pWnd->m_dwThread != GetCurrentThreadId()) return nullptr;
+    if (hwnd == hwndOld) return hwndOld;
+    if (!CanTakeFocus(hwnd)) return nullptr;
+    HWND hwndRoot = RootWindow(hwnd);
+    if (thread.m_hwndActive != hwndRoot) {
+        Activate(hwndRoot, false);
+        if (!IsWindow(hwnd) || thread.m_hwndActive != hwndRoot) return nullptr;
+    }
+    ChangeFocus(hwnd);
+    return hwndOld;
+}
+
+HWND WINAPI GetActiveWindow() {
+    return CurrentThread().m_hwndActive;
+}
+
+HWND WINAPI SetActiveWindow(HWND hwnd) {
+    if (hwnd && !GetWndOrFail(hwnd)) return nullptr;
+    return Activate(RootWindow(hwnd), true);
+}
+
+HWND WINAPI GetForegroundWindow() {
+    return Foreground();
+}
+
+BOOL WINAPI SetForegroundWindow(HWND hwnd) {
+    if (!GetWndOrFail(hwnd)) return FALSE;
+    SetActiveWindow(hwnd);
+    SetForeground(RootWindow(hwnd));
+    return TRUE;
+}
+
+HWND WINAPI GetCapture() {
+    return CurrentThread().m_hwndCapture;
+}
+
+HWND WINAPI SetCapture(HWND hwnd) {
+    CThreadData& thread = CurrentThread();
+    HWND hwndOld = thread.m_hwndCapture;
+    if (hwnd && !GetWndOrFail(hwnd)) return nullptr;
+    thread.m_hwndCapture = hwnd;
+    if (hwndOld && hwndOld != hwnd && IsWindow(hwndOld))
+        SendMessageA(hwndOld, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
+    return hwndOld;
+}
+
+BOOL WINAPI ReleaseCapture() {
+    SetCapture(nullptr);
+    return TRUE;
+}
+
+SHORT WINAPI GetKeyState(int nVirtKey) {
+    BYTE b = CurrentThread().m_keys[nVirtKey & 0xFF];
+    return static_cast<SHORT>(((b & 0x80) ? 0xFF80 : 0) | (b & 0x01));
+}
+
+SHORT WINAPI GetAsyncKeyState(int nVirtKey) {
+    return static_cast<SHORT>((CurrentThread().m_keys[nVirtKey & 0xFF] & 0x80) ? 0x8000 : 0);
+}
+
+BOOL WINAPI GetKeyboardState(BYTE* pKeyState) {
+    if (!pKeyState) return FALSE;
+    std::memcpy(pKeyState, CurrentThread().m_keys, 256);
+    return TRUE;
+}
+
+BOOL WINAPI SetKeyboardState(BYTE* pKeyState) {
+    if (!pKeyState) return FALSE;
+    std::memcpy(CurrentThread().m_keys, pKeyState, 256);
+    return TRUE;
+}
