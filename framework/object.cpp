@@ -1,0 +1,41 @@
+#include "object.h"
+
+#include <new>
+
+#include "exceptions.h"
+
+const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), 0xFFFF,
+                                             nullptr, nullptr};
+
+CRuntimeClass* CObject::GetRuntimeClass() const {
+    return RUNTIME_CLASS(CObject);
+}
+
+BOOL CObject::IsKindOf(const CRuntimeClass* pClass) const {
+    return GetRuntimeClass()->IsDerivedFrom(pClass);
+}
+
+void* CObject::operator new(std::size_t nSize) {
+    void* p = ::operator new(nSize, std::nothrow);
+    if (!p) AfxThrowMemoryException();
+    return p;
+}
+
+void CObject::operator delete(void* p) noexcept {
+    ::operator delete(p);
+}
+
+BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
+    for (const CRuntimeClass* pClass = this; pClass; pClass = pClass->m_pBaseClass) {
+        if (pClass == pBaseClass) return TRUE;
+    }
+    return FALSE;
+}
+
+CObject* CRuntimeClass::CreateObject() const {
+    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
+}
+
+CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject) {
+    return (pObject && pObject->IsKindOf(pClass)) ? pObject : nullptr;
+}
