@@ -19,11 +19,11 @@ echo "== 32-bit Windows cross build"
 cmake -G Ninja -S . -B build-mingw -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DVELASTRO_TESTS=OFF >/dev/null
 cmake --build build-mingw -j$jobs
-bash scripts/check-windows-exe.sh build-mingw/cli/velastro-cli.exe
+bash scripts/check-windows-exe.sh build-mingw/app/Velastro.exe build-mingw/cli/velastro-cli.exe
 
 echo "== fuzzing the formula engine for 30 seconds"
 CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF >/dev/null
+  -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF -DVELASTRO_GUI=OFF >/dev/null
 cmake --build build-fuzz --target formula-fuzz -j$jobs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

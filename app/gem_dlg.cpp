@@ -1,0 +1,210 @@
+#include "gem_dlg.h"
+
+namespace {
+
+struct CValueField {
+    int nID;
+    double CGemDlg::*pValue;
+};
+
+// Exchange order of the value fields: the letters B F G H J K M N U X.
+const CValueField kValueFields[] = {
+    {IDC_LENGTH_EDIT, &CGemDlg::m_dB}, {IDC_WIDTH_EDIT, &CGemDlg::m_dF},
+    {IDC_DEPTH_EDIT, &CGemDlg::m_dG},  {IDC_CONST_H, &CGemDlg::m_dH},
+    {IDC_CONST_J, &CGemDlg::m_dJ},     {IDC_CONST_K, &CGemDlg::m_dK},
+    {IDC_CONST_M, &CGemDlg::m_dM},     {IDC_CONST_N, &CGemDlg::m_dN},
+    {IDC_CONST_U, &CGemDlg::m_dU},     {IDC_CONST_X, &CGemDlg::m_dX},
+};
+
+struct CLabelBinding {
+    int nID;
+    CColorLabel CGemDlg::*pLabel;
+};
+
+const CLabelBinding kLabelBindings[] = {
+    {IDC_LBL_ENTER_DIMENSIONS, &CGemDlg::m_lblEnterDimensions},
+    {IDC_LBL_CHOOSE_SHAPE, &CGemDlg::m_lblChooseShape},
+    {IDC_LBL_ANSWER, &CGemDlg::m_lblAnswer},
+    {IDC_LBL_LENGTH, &CGemDlg::m_lblLength},
+    {IDC_LBL_WIDTH, &CGemDlg::m_lblWidth},
+    {IDC_LBL_DEPTH, &CGemDlg::m_lblDepth},
+    {IDC_LBL_IN_MILLIMETERS, &CGemDlg::m_lblInMillimeters},
+    {IDC_LBL_DIAMETER, &CGemDlg::m_lblDiameter},
+};
+
+struct CPictureBinding {
+    int nID;
+    CStatic CGemDlg::*pPicture;
+};
+
+const CPictureBinding kPictureBindings[] = {
+    {IDC_PIC_ROUND, &CGemDlg::m_picRound},
+    {IDC_PIC_ROUND_SEL, &CGemDlg::m_picRoundSel},
+    {IDC_PIC_OVAL, &CGemDlg::m_picOval},
+    {IDC_PIC_OVAL_SEL, &CGemDlg::m_picOvalSel},
+    {IDC_PIC_SQUARE, &CGemDlg::m_picSquare},
+    {IDC_PIC_SQUARE_SEL, &CGemDlg::m_picSquareSel},
+    {IDC_PIC_RECTANGLE, &CGemDlg::m_picRectangle},
+    {IDC_PIC_RECTANGLE_SEL, &CGemDlg::m_picRectangleSel},
+    {IDC_PIC_MARQUISE, &CGemDlg::m_picMarquise},
+    {IDC_PIC_MARQUISE_SEL, &CGemDlg::m_picMarquiseSel},
+    {IDC_PIC_PEAR, &CGemDlg::m_picPear},
+    {IDC_PIC_PEAR_SEL, &CGemDlg::m_picPearSel},
+    {IDC_PIC_TRIANGLE, &CGemDlg::m_picTriangle},
+    {IDC_PIC_TRIANGLE_SEL, &CGemDlg::m_picTriangleSel},
+    {IDC_PIC_HEART, &CGemDlg::m_picHeart},
+    {IDC_PIC_HEART_SEL, &CGemDlg::m_picHeartSel},
+    {IDC_ARROW1, &CGemDlg::m_picArrow1},
+    {IDC_ARROW2, &CGemDlg::m_picArrow2},
+    {IDC_ARROW3, &CGemDlg::m_picArrow3},
+    {IDC_ARROW4, &CGemDlg::m_picArrow4},
+    {IDC_ARROW5, &CGemDlg::m_picArrow5},
+    {IDC_ARROW6, &CGemDlg::m_picArrow6},
+    {IDC_ARROW7, &CGemDlg::m_picArrow7},
+    {IDC_ARROW8, &CGemDlg::m_picArrow8},
+};
+
+struct CLabelStyle {
+    CColorLabel CGemDlg::*pLabel;
+    LPCTSTR lpszFace;
+    int nPoints;
+};
+
+// Every label is black and bold; the bold flag goes first because SetBold rebuilds the font.
+const CLabelStyle kLabelStyles[] = {
+    {&CGemDlg::m_lblEnterDimensions, "Arial Rounded", 10},
+    {&CGemDlg::m_lblInMillimeters, "Arial Rounded", 8},
+    {&CGemDlg::m_lblChooseShape, "Arial Rounded", 10},
+    {&CGemDlg::m_lblAnswer, "Arial Rounded", 10},
+    {&CGemDlg::m_lblLength, "Arial", 7},
+    {&CGemDlg::m_lblWidth, "Arial", 7},
+    {&CGemDlg::m_lblDepth, "Arial", 7},
+    {&CGemDlg::m_lblDiameter, "Arial", 7},
+};
+
+struct CPictureRow {
+    CStatic CGemDlg::*pNormal;
+    CStatic CGemDlg::*pSelected;
+    CStatic CGemDlg::*pArrow;
+};
+
+// The shape rows from the top of the window down.
+const CPictureRow kPictureRows[] = {
+    {&CGemDlg::m_picRound, &CGemDlg::m_picRoundSel, &CGemDlg::m_picArrow1},
+    {&CGemDlg::m_picOval, &CGemDlg::m_picOvalSel, &CGemDlg::m_picArrow2},
+    {&CGemDlg::m_picSquare, &CGemDlg::m_picSquareSel, &CGemDlg::m_picArrow3},
+    {&CGemDlg::m_picRectangle, &CGemDlg::m_picRectangleSel, &CGemDlg::m_picArrow4},
+    {&CGemDlg::m_picMarquise, &CGemDlg::m_picMarquiseSel, &CGemDlg::m_picArrow5},
+    {&CGemDlg::m_picPear, &CGemDlg::m_picPearSel, &CGemDlg::m_picArrow6},
+    {&CGemDlg::m_picTriangle, &CGemDlg::m_picTriangleSel, &CGemDlg::m_picArrow7},
+    {&CGemDlg::m_picHeart, &CGemDlg::m_picHeartSel, &CGemDlg::m_picArrow8},
+};
+
+}  // namespace
+
+BEGIN_MESSAGE_MAP(CGemDlg, CDialog)
+ON_WM_CTLCOLOR()
+ON_WM_PAINT()
+ON_WM_SYSCOMMAND()
+ON_BN_CLICKED(IDCANCEL, &CGemDlg::OnBnClickedCancel)
+ON_BN_CLICKED(IDC_ABOUT, &CGemDlg::OnAbout)
+END_MESSAGE_MAP()
+
+CGemDlg::CGemDlg(CWnd* pParent) : CDialog(CGemDlg::IDD, pParent), m_hDlgIcon(NULL) {
+    m_strFormula = "";
+    m_strAnswer = "";
+    for (const CValueField& field : kValueFields)
+        this->*field.pValue = 0.0;
+    m_strFormulaUndo = m_strFormula;
+    m_strFileName = "Test.fkt";
+    m_hDlgIcon = AfxGetApp()->LoadIcon(IDR_MAINFRAME);
+}
+
+CGemDlg::~CGemDlg() {}
+
+void CGemDlg::DoDataExchange(CDataExchange* pDX) {
+    CDialog::DoDataExchange(pDX);
+    DDX_Text(pDX, IDC_FORMULA, m_strFormula);
+    DDX_Text(pDX, IDC_ANSWER, m_strAnswer);
+    for (const CValueField& field : kValueFields)
+        DDX_Text(pDX, field.nID, this->*field.pValue);
+    for (const CLabelBinding& label : kLabelBindings)
+        DDX_Control(pDX, label.nID, this->*label.pLabel);
+    for (const CPictureBinding& picture : kPictureBindings) {
+        DDX_Control(pDX, picture.nID, this->*picture.pPicture);
+    }
+}
+
+BOOL CGemDlg::OnInitDialog() {
+    CDialog::OnInitDialog();
+    AppendAboutToSystemMenu();
+    SetIcon(m_hDlgIcon, TRUE);
+    SetIcon(m_hDlgIcon, FALSE);
+    StyleLabels();
+    m_lblLength.ShowWindow(SW_SHOW);
+    m_lblDiameter.ShowWindow(SW_HIDE);
+    ShowStartPictures();
+    return TRUE;
+}
+
+void CGemDlg::AppendAboutToSystemMenu() {
+    CMenu* pSysMenu = GetSystemMenu(FALSE);
+    if (pSysMenu == NULL) return;
+    CString strAboutMenu;
+    strAboutMenu.LoadString(IDS_ABOUTBOX);
+    if (strAboutMenu.IsEmpty()) return;
+    pSysMenu->AppendMenu(MF_SEPARATOR);
+    pSysMenu->AppendMenu(MF_STRING, IDM_ABOUTBOX, strAboutMenu);
+}
+
+void CGemDlg::StyleLabels() {
+    for (const CLabelStyle& style : kLabelStyles) {
+        CColorLabel& label = this->*style.pLabel;
+        label.SetTextColor(RGB(0, 0, 0), FALSE);
+        label.SetBold(TRUE, FALSE);
+        label.SetFontFace(style.lpszFace, style.nPoints, FALSE);
+    }
+}
+
+void CGemDlg::ShowStartPictures() {
+    for (const CPictureRow& row : kPictureRows)
+        (this->*row.pNormal).ShowWindow(SW_SHOW);
+    for (const CPictureRow& row : kPictureRows)
+        (this->*row.pSelected).ShowWindow(SW_HIDE);
+    for (const CPictureRow& row : kPictureRows)
+        (this->*row.pArrow).ShowWindow(SW_HIDE);
+}
+
+void CGemDlg::OnBnClickedCancel() {
+    OnOK();
+}
+
+// The null handle of the never-created brush leaves every colour to the platform's defaults.
+HBRUSH CGemDlg::OnCtlColor(CDC* /*pDC*/, CWnd* /*pWnd*/, UINT /*nCtlColor*/) {
+    return static_cast<HBRUSH>(m_brBackground.GetSafeHandle());
+}
+
+void CGemDlg::OnPaint() {
+    if (!IsIconic()) {
+        CDialog::OnPaint();
+        return;
+    }
+    CPaintDC dc(this);
+    SendMessage(WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc.GetSafeHdc()), 0);
+    const int cxIcon = ::GetSystemMetrics(SM_CXICON);
+    const int cyIcon = ::GetSystemMetrics(SM_CYICON);
+    RECT rc;
+    GetClientRect(&rc);
+    const int x = (rc.right - rc.left - cxIcon + 1) / 2;
+    const int y = (rc.bottom - rc.top - cyIcon + 1) / 2;
+    dc.DrawIcon(x, y, m_hDlgIcon);
+}
+
+// The window menu's "About" opens the same box as the button; every other item is the platform's.
+void CGemDlg::OnSysCommand(UINT nID, LPARAM lParam) {
+    if ((nID & 0xFFF0) == IDM_ABOUTBOX) {
+        OnAbout();
+        return;
+    }
+    CDialog::OnSysCommand(nID, lParam);
+}
