@@ -1,0 +1,233 @@
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "velastro_window.h"
+
+#ifndef _WIN32
+#include "win32sim/sim.h"
+#endif
+
+namespace {
+
+struct LabelStyle {
+    int nId;
+    CColorLabel CGemDlg::*pLabel;
+    const char* pszFace;
+    int nHeightAt96;
+    int nHeightAt120;
+};
+
+const LabelStyle kLabels[] = {
+    {IDC_LBL_ENTER_DIMENSIONS, &CGemDlg::m_lblEnterDimensions, "Arial Rounded", -13, -17},
+    {IDC_LBL_IN_MILLIMETERS, &CGemDlg::m_lblInMillimeters, "Arial Rounded", -11, -13},
+    {IDC_LBL_CHOOSE_SHAPE, &CGemDlg::m_lblChooseShape, "Arial Rounded", -13, -17},
+    {IDC_LBL_ANSWER, &CGemDlg::m_lblAnswer, "Arial Rounded", -13, -17},
+    {IDC_LBL_LENGTH, &CGemDlg::m_lblLength, "Arial", -9, -12},
+    {IDC_LBL_WIDTH, &CGemDlg::m_lblWidth, "Arial", -9, -12},
+    {IDC_LBL_DEPTH, &CGemDlg::m_lblDepth, "Arial", -9, -12},
+    {IDC_LBL_DIAMETER, &CGemDlg::m_lblDiameter, "Arial", -9, -12},
+};
+
+LOGFONTA FontOf(HFONT hFont) {
+    LOGFONTA lf = {};
+    GetObjectA(hFont, sizeof lf, &lf);
+    return lf;
+}
+
+LOGFONTA WindowFont(HWND hWnd) {
+    return FontOf(reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)));
+}
+
+}  // namespace
+
+class LabelFonts : public VelastroWindow {
+protected:
+    void SetUp() override {}
+    void TearDown() override {
+        VelastroWindow::TearDown();
+        CDialogDriver::SetScreenDpi(96);
+    }
+
+    void ExpectStyledAt(int nDpi, int LabelStyle::*pHeight) {
+        if (!CDialogDriver::SetScreenDpi(nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
+        Start();
+        for (const LabelStyle& label : kLabels) {
+            LOGFONTA lf = {};
+            COLORREF crText = 1, crBack = 1;
+            User().OnUi([&] {
+                CColorLabel& lbl = Dlg().*label.pLabel;
+                lf = FontOf(lbl.GetLabelFont());
+                crText = lbl.GetTextColor();
+                crBack = lbl.GetBkColor();
+            });
+            EXPECT_EQ(lf.lfHeight, label.*pHeight) << "label " << label.nId << " at " << nDpi;
+            EXPECT_EQ(lf.lfWeight, FW_BOLD) << "label " << label.nId;
+            EXPECT_STREQ(lf.lfFaceName, label.pszFace) << "label " << label.nId;
+            EXPECT_EQ(lf.lfItalic, 0) << "label " << label.nId;
+            EXPECT_EQ(crText, RGB(0, 0, 0)) << "label " << label.nId;
+            EXPECT_EQ(crBack, GetSysColor(COLOR_BTNFACE)) << "label " << label.nId;
+        }
+    }
+};
+
+TEST_F(LabelFonts, StyledBoldInTheirFacesAt96Dpi) {
+    ExpectStyledAt(96, &LabelStyle::nHeightAt96);
+}
+
+TEST_F(LabelFonts, StyledBoldInTheirFacesAt120Dpi) {
+    ExpectStyledAt(120, &LabelStyle::nHeightAt120);
+}
+
+TEST_F(LabelFonts, PointsAndHeightsConvertAtTheScreenDpi) {
+    struct Case {
+        int nDpi, nPoints, nHeight, nPointsBack;
+    };
+    const Case kCases[] = {{96, 10, -13, 10}, {96, 8, -11, 8},   {96, 7, -9, 7},
+                           {96, 72, -96, 72}, {96, 0, 0, 0},     {120, 10, -17, 10},
+                           {120, 8, -13, 8},  {120, 7, -12, 7},  {144, 9, -18, 9}};
+    for (const Case& c : kCases) {
+        if (!CDialogDriver::SetScreenDpi(c.nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
+        EXPECT_EQ(PointsToHeight(c.nPoints), c.nHeight) << c.nPoints << " pt at " << c.nDpi;
+        EXPECT_EQ(HeightToPoints(c.nHeight), c.nPointsBack) << c.nHeight << " at " << c.nDpi;
+    }
+}
+
+class Label : public VelastroWindow {
+protected:
+    // The DEPTH label, restyled freely: each test starts a fresh window.
+    static CColorLabel& Depth() { return Dlg().m_lblDepth; }
+};
+
+TEST_F(Label, FaceNamesAreCutTo31Characters) {
+    LOGFONTA lf = {};
+    User().OnUi([&] {
+        Depth().SetFontFace("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", 10, FALSE);
+        lf = FontOf(Depth().GetLabelFont());
+    });
+    EXPECT_STREQ(lf.lfFaceName, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde");
+    EXPECT_EQ(lf.lfHeight, PointsToHeight(10));
+}
+
+TEST_F(Label, SetBoldStartsAgainFromTheWindowsFont) {
+    LOGFONTA lf = {}, dialogFont = {};
+    User().OnUi([&] {
+        Depth().SetBold(FALSE, FALSE);
+        Depth().SetFontFace("Arial", 7, FALSE);
+        Depth().SetBold(TRUE, FALSE);
+        lf = FontOf(Depth().GetLabelFont());
+        dialogFont = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
+    });
+    EXPECT_STREQ(lf.lfFaceName, dialogFont.lfFaceName) << "the earlier face is discarded";
+    EXPECT_STREQ(dialogFont.lfFaceName, "Verdana");
+    EXPECT_EQ(lf.lfHeight, dialogFont.lfHeight);
+    EXPECT_EQ(lf.lfWeight, FW_BOLD);
+}
+
+TEST_F(Label, FontFaceWithoutANameKeepsTheWindowsFace) {
+    LOGFONTA lf = {};
+    User().OnUi([&] {
+        Depth().SetBold(FALSE, FALSE);
+        Depth().SetFontFace(NULL, 12, FALSE);
+        lf = FontOf(Depth().GetLabelFont());
+    });
+    EXPECT_STREQ(lf.lfFaceName, "Verdana");
+    EXPECT_EQ(lf.lfHeight, PointsToHeight(12));
+    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
+}
+
+TEST_F(Label, KeepsTheDialogsFontAsItsWindowFont) {
+    LOGFONTA labelWindowFont = {}, dialogFont = {}, ownFont = {};
+    User().OnUi([&] {
+        labelWindowFont = WindowFont(Depth().GetSafeHwnd());
+        dialogFont = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
+        ownFont = FontOf(Depth().GetLabelFont());
+    });
+    EXPECT_STREQ(labelWindowFont.lfFaceName, dialogFont.lfFaceName);
+    EXPECT_EQ(labelWindowFont.lfHeight, dialogFont.lfHeight);
+    EXPECT_STRNE(ownFont.lfFaceName, labelWindowFont.lfFaceName);
+}
+
+TEST(LabelDrawFormat, FollowsTheStaticStyle) {
+    struct Case {
+        DWORD dwStyle;
+        UINT nFormat;
+    };
+    const Case kCases[] = {
+        {SS_LEFT, DT_LEFT | DT_WORDBREAK},
+        {SS_CENTER, DT_CENTER | DT_WORDBREAK},
+        {SS_RIGHT, DT_RIGHT | DT_WORDBREAK},
+        {SS_CENTER | SS_RIGHT, DT_CENTER | DT_WORDBREAK},  // the centre bit is tested first
+        {SS_CENTERIMAGE, DT_LEFT | DT_SINGLELINE | DT_VCENTER},
+        {SS_RIGHT | SS_CENTERIMAGE, DT_RIGHT | DT_SINGLELINE | DT_VCENTER},
+        {WS_CHILD | WS_VISIBLE | WS_GROUP | SS_CENTER, DT_CENTER | DT_WORDBREAK},
+    };
+    for (const Case& c : kCases)
+        EXPECT_EQ(LabelDrawFormat(c.dwStyle), c.nFormat) << std::hex << "style " << c.dwStyle;
+}
+
+#ifndef _WIN32
+// What the label paints: checked in the stand-in's drawing log.
+TEST_F(Label, PaintsItsTextWithItsOwnFontAndColours) {
+    std::vector<SimDrawOp> log;
+    RECT rcClient = {};
+    User().OnUi([&] {
+        SimClearDrawLog();
+        Depth().SetTextColor(RGB(200, 0, 0), FALSE);
+        Depth().GetClientRect(&rcClient);
+        Depth().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        log = SimDrawLog();
+    });
+    std::vector<SimDrawOp> texts;
+    bool bErased = false;
+    for (const SimDrawOp& op : log) {
+        if (op.hwnd != Depth().GetSafeHwnd()) continue;
+        if (op.kind == SimDrawOp::Kind::DrawText) texts.push_back(op);
+        if (op.kind == SimDrawOp::Kind::FillRect && op.crBrush == GetSysColor(COLOR_BTNFACE))
+            bErased = true;
+    }
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].strText, "DEPTH");
+    EXPECT_EQ(texts[0].nFormat, static_cast<UINT>(DT_LEFT | DT_WORDBREAK));
+    EXPECT_STREQ(texts[0].font.lfFaceName, "Arial");
+    EXPECT_EQ(texts[0].font.lfWeight, FW_BOLD);
+    EXPECT_EQ(texts[0].crText, RGB(200, 0, 0));
+    EXPECT_EQ(texts[0].crBack, GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(texts[0].nBkMode, OPAQUE);
+    EXPECT_EQ(texts[0].rc.left, rcClient.left);
+    EXPECT_TRUE(bErased) << "the background is erased with the label's brush";
+}
+
+TEST_F(Label, ShowsACentredIconInsteadOfItsTextUntilTheIconIsCleared) {
+    std::vector<SimDrawOp> withIcon, withoutIcon;
+    RECT rc = {};
+    HICON hIcon = NULL;
+    User().OnUi([&] {
+        hIcon = Dlg().m_hDlgIcon;
+        Depth().GetClientRect(&rc);
+        SimClearDrawLog();
+        Depth().SetLabelIcon(hIcon, TRUE);
+        withIcon = SimDrawLog();
+        SimClearDrawLog();
+        Depth().SetLabelIcon(NULL, TRUE);
+        withoutIcon = SimDrawLog();
+    });
+    auto count = [&](const std::vector<SimDrawOp>& log, SimDrawOp::Kind kind) {
+        int n = 0;
+        for (const SimDrawOp& op : log)
+            if (op.hwnd == Depth().GetSafeHwnd() && op.kind == kind) ++n;
+        return n;
+    };
+    ASSERT_EQ(count(withIcon, SimDrawOp::Kind::DrawIcon), 1);
+    EXPECT_EQ(count(withIcon, SimDrawOp::Kind::DrawText), 0);
+    for (const SimDrawOp& op : withIcon) {
+        if (op.kind != SimDrawOp::Kind::DrawIcon) continue;
+        // Signed division truncating towards zero: the icon is larger than the label.
+        EXPECT_EQ(op.x, (rc.right - rc.left - 32) / 2);
+        EXPECT_EQ(op.y, (rc.bottom - rc.top - 32) / 2);
+        EXPECT_EQ(op.hIcon, hIcon);
+    }
+    EXPECT_EQ(count(withoutIcon, SimDrawOp::Kind::DrawIcon), 0);
+    EXPECT_EQ(count(withoutIcon, SimDrawOp::Kind::DrawText), 1);
+}
+#endif

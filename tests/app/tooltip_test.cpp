@@ -1,0 +1,182 @@
+#include <algorithm>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "velastro_window.h"
+
+#ifndef _WIN32
+#include "win32sim/sim.h"
+#endif
+
+namespace {
+
+struct TipGeometry {
+    RECT rcWindow;  // screen coordinates after the paint
+    RECT rcTool;    // the window under the pointer
+    POINT ptCursor;
+    int nWidestLine;
+    int nLineHeight;
+#ifndef _WIN32
+    std::vector<SimDrawOp> log;  // what the first paint drew
+#endif
+};
+
+std::vector<std::string> Lines(const std::string& strText) {
+    std::vector<std::string> lines(1);
+    for (char c : strText) {
+        if (c == '\r') continue;
+        if (c == '\n')
+            lines.emplace_back();
+        else
+            lines.back() += c;
+    }
+    return lines;
+}
+
+// Shows a tip with the given text while the pointer rests on a control, as its owner would.
+class TooltipOnTheWindow : public VelastroWindow {
+protected:
+    void TearDown() override {
+        User().OnUi([this] { m_pTip.reset(); });
+        VelastroWindow::TearDown();
+    }
+
+    TipGeometry ShowTip(const std::string& strText, int nPointerOnId) {
+        TipGeometry g = {};
+        User().OnUi([&] {
+            HWND hTool = GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), nPointerOnId);
+            GetWindowRect(hTool, &g.rcTool);
+            g.ptCursor = {(g.rcTool.left + g.rcTool.right) / 2, (g.rcTool.top + g.rcTool.bottom) / 2};
+            SetCursorPos(g.ptCursor.x, g.ptCursor.y);
+            m_pTip = std::make_unique<CToolTipCtrlEx>();
+            ASSERT_TRUE(m_pTip->Create(&Dlg()));
+            m_pTip->SetWindowText(strText.c_str());
+            m_pTip->ShowWindow(SW_SHOWNOACTIVATE);  // as the base shows a tip on hover
+#ifndef _WIN32
+            SimClearDrawLog();
+#endif
+            m_pTip->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+#ifndef _WIN32
+            g.log = SimDrawLog();
+#endif
+            m_pTip->GetWindowRect(&g.rcWindow);
+            Measure(strText, g);
+        });
+        return g;
+    }
+
+    // The tip's own font measured the way the tip measures: widest line and line height.
+    void Measure(const std::string& strText, TipGeometry& g) {
+        HDC hDC = GetDC(m_pTip->GetSafeHwnd());
+        HGDIOBJ hOld = SelectObject(hDC, (HGDIOBJ)SendMessageA(m_pTip->GetSafeHwnd(), WM_GETFONT, 0, 0));
+        TEXTMETRICA tm = {};
+        GetTextMetricsA(hDC, &tm);
+        g.nLineHeight = tm.tmHeight;
+        for (const std::string& strLine : Lines(strText)) {
+            SIZE size = {};
+            GetTextExtentPoint32A(hDC, strLine.c_str(), static_cast<int>(strLine.size()), &size);
+            g.nWidestLine = std::max<int>(g.nWidestLine, size.cx);
+        }
+        SelectObject(hDC, hOld);
+        ReleaseDC(m_pTip->GetSafeHwnd(), hDC);
+    }
+
+    std::unique_ptr<CToolTipCtrlEx> m_pTip;
+};
+
+}  // namespace
+
+TEST_F(TooltipOnTheWindow, SizesToItsLinesAndSitsBelowTheToolAtThePointer) {
+    struct Case {
+        const char* pszText;
+        int nLines;
+    };
+    const Case kCases[] = {
+        {"Length in mm", 1},
+        {"Line one\r\nA longer second line", 2},
+        {"Ends with a line feed\n", 2},  // the empty last line counts
+        {"", 1},
+        {"a\r\nb\r\nc", 3},
+    };
+    for (const Case& c : kCases) {
+        TipGeometry g = ShowTip(c.pszText, IDC_LENGTH_EDIT);
+        EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom) << c.pszText;
+        EXPECT_EQ(g.rcWindow.left, g.ptCursor.x) << c.pszText;
+        EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22) << c.pszText;
+        EXPECT_EQ(g.rcWindow.bottom - g.rcWindow.top, c.nLines * g.nLineHeight + 4) << c.pszText;
+        User().OnUi([this] { m_pTip.reset(); });
+    }
+}
+
+TEST_F(TooltipOnTheWindow, StaysClearOfTheScreensRightEdgeButNotOfItsBottom) {
+    TipGeometry g = ShowTip(std::string(400, 'W'), IDC_LENGTH_EDIT);
+    int nScreenWidth = GetSystemMetrics(SM_CXSCREEN);
+    EXPECT_EQ(g.rcWindow.right, nScreenWidth - 25);
+    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22) << "shifted, not shrunk";
+    EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom);
+}
+
+TEST_F(TooltipOnTheWindow, HasTheRuntimeClassOfItsOwn) {
+    User().OnUi([] {
+        CToolTipCtrlEx tip;
+        EXPECT_STREQ(tip.GetRuntimeClass()->m_lpszClassName, "CToolTipCtrlEx");
+        EXPECT_TRUE(tip.IsKindOf(RUNTIME_CLASS(CToolTipCtrl)));
+        EXPECT_FALSE(Dlg().m_toolTip.GetSafeHwnd()) << "the dialog never creates its tooltip";
+    });
+}
+
+#ifndef _WIN32
+// What the tip paints: checked in the stand-in's drawing log.
+TEST_F(TooltipOnTheWindow, PaintsStripeArrowFrameAndCentredText) {
+    TipGeometry g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
+    const std::vector<SimDrawOp>& log = g.log;
+    HWND hTip = m_pTip->GetSafeHwnd();
+    int nWidth = g.rcWindow.right - g.rcWindow.left;
+    int nHeight = g.rcWindow.bottom - g.rcWindow.top;
+
+    bool bStripe = false, bBackground = false;
+    std::vector<SimDrawOp> polylines, texts;
+    for (const SimDrawOp& op : log) {
+        if (op.hwnd != hTip) continue;
+        if (op.kind == SimDrawOp::Kind::Polyline) polylines.push_back(op);
+        if (op.kind == SimDrawOp::Kind::DrawText) texts.push_back(op);
+        RECT rcStripe = {0, 0, 15, nHeight}, rcAll = {0, 0, nWidth, nHeight};
+        bool bFill = op.kind == SimDrawOp::Kind::FillRect || op.kind == SimDrawOp::Kind::TextOut;
+        if (bFill && EqualRect(&op.rc, &rcStripe)) bStripe = true;
+        if (bFill && EqualRect(&op.rc, &rcAll)) bBackground = true;
+    }
+    EXPECT_TRUE(bStripe) << "a 15-pixel stripe down the left side";
+    EXPECT_TRUE(bBackground) << "the whole client area filled first";
+
+    ASSERT_EQ(polylines.size(), 1u);
+    const POINT kArrow[18] = {{0, 0}, {0, 6}, {1, 6}, {1, 0}, {6, 0}, {6, 1}, {2, 1}, {2, 4}, {5, 7},
+                              {6, 7}, {3, 4}, {3, 3}, {6, 6}, {7, 6}, {3, 2}, {4, 2}, {7, 5}, {7, 6}};
+    ASSERT_EQ(polylines[0].points.size(), 18u);
+    for (size_t i = 0; i < 18; ++i) {
+        EXPECT_EQ(polylines[0].points[i].x, kArrow[i].x + 2) << "point " << i + 1;
+        EXPECT_EQ(polylines[0].points[i].y, kArrow[i].y + 2) << "point " << i + 1;
+    }
+    EXPECT_EQ(polylines[0].crPen, RGB(255, 0, 0));
+
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_EQ(texts[0].strText, "Line one\nA longer second line") << "carriage returns removed";
+    EXPECT_EQ(texts[0].nFormat & (DT_WORDBREAK | DT_SINGLELINE), static_cast<UINT>(DT_WORDBREAK));
+    int nTextRectWidth = nWidth - 16;
+    EXPECT_EQ(texts[0].rc.left, 16 + (nTextRectWidth - (g.nWidestLine + 2)) / 2);
+    EXPECT_EQ(texts[0].rc.top, 1);
+    EXPECT_EQ(texts[0].nBkMode, TRANSPARENT);
+}
+
+TEST_F(TooltipOnTheWindow, DrawsASingleLineOnOneLineCentredVertically) {
+    const std::vector<SimDrawOp> log = ShowTip("Depth & more", IDC_DEPTH_EDIT).log;
+    int nTexts = 0;
+    for (const SimDrawOp& op : log) {
+        if (op.hwnd != m_pTip->GetSafeHwnd() || op.kind != SimDrawOp::Kind::DrawText) continue;
+        ++nTexts;
+        EXPECT_EQ(op.nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX),
+                  static_cast<UINT>(DT_SINGLELINE | DT_VCENTER));
+    }
+    EXPECT_EQ(nTexts, 1);
+}
+#endif

@@ -1,0 +1,62 @@
+// The Velastro window started as the program starts it, with a driver to use it like a user.
+// Each test gets a fresh program run and ends it; nothing carries over between tests.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "dialog_driver.h"
+#include "framework.h"
+#include "gem_app.h"
+#include "gem_dlg.h"
+#include "resource.h"
+
+class VelastroWindow : public ::testing::Test {
+protected:
+    void SetUp() override { Start(); }
+    void TearDown() override { m_pDriver.reset(); }
+
+    void Start() {
+        m_pDriver.reset();
+        m_bInitInstanceResult = -1;
+        m_pDriver = std::make_unique<CDialogDriver>([this] {
+            AfxWinInit(GetModuleHandleA(NULL));
+            m_bInitInstanceResult = AfxGetApp()->InitInstance();
+        });
+    }
+
+    CDialogDriver& User() { return *m_pDriver; }
+
+    // The dialog object; use it only inside OnUi, where it lives.
+    static CGemDlg& Dlg() { return *static_cast<CGemDlg*>(AfxGetMainWnd()); }
+
+    // Exchange out, as every command of the window ends: the fields show the members.
+    void ShowMembers() {
+        User().OnUi([] { Dlg().UpdateData(FALSE); });
+    }
+
+    // Answers the one expected number prompt and checks its wording, icon and title.
+    void ExpectNumberPrompt() {
+        auto box = User().PendingMessageBox();
+        ASSERT_TRUE(box.has_value()) << "no message box is up";
+        EXPECT_EQ(box->strText, "Geben Sie eine Zahl ein.");
+        EXPECT_EQ(box->nType & 0xF0u, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(box->nType & 0x0Fu, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(box->strCaption, AppName());
+        User().AnswerMessageBox(IDOK);
+    }
+
+    // The program file's name without its extension, as the framework names the application.
+    static std::string AppName() {
+        char szPath[MAX_PATH] = {};
+        GetModuleFileNameA(NULL, szPath, MAX_PATH);
+        std::string strName(szPath);
+        strName = strName.substr(strName.find_last_of("/\\") + 1);
+        return strName.substr(0, strName.rfind('.'));
+    }
+
+    std::unique_ptr<CDialogDriver> m_pDriver;
+    int m_bInitInstanceResult = -1;
+};

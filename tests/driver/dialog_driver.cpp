@@ -1,0 +1,445 @@
+#include "dialog_driver.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+#ifndef _WIN32
+#include "win32sim/sim.h"
+#endif
+
+namespace {
+
+constexpr UINT kRunJob = WM_APP + 0x51;
+constexpr DWORD kUiTimeoutMs = 10000;
+const char kDriverClass[] = "VelastroDriver";
+
+struct CJob {
+    std::function<void()> fn;
+    HANDLE hDone = NULL;
+};
+
+LRESULT CALLBACK DriverWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg != kRunJob) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
+    auto* pJob = reinterpret_cast<std::shared_ptr<CJob>*>(lParam);
+    (*pJob)->fn();
+    if ((*pJob)->hDone != NULL) SetEvent((*pJob)->hDone);
+    delete pJob;
+    return 0;
+}
+
+bool IsDialogWindow(HWND hWnd) {
+    char szClass[16] = {};
+    GetClassNameA(hWnd, szClass, sizeof szClass);
+    return std::string(szClass) == "#32770";
+}
+
+BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
+    reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
+    return TRUE;
+}
+
+// The window a user would be working in: the topmost visible and enabled dialog.
+HWND FindTopDialog() {
+    std::vector<HWND> windows;
+    EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
+    HWND hAnyVisible = NULL;
+    for (HWND hWnd : windows) {
+        if (!IsDialogWindow(hWnd) || !IsWindowVisible(hWnd)) continue;
+        if (IsWindowEnabled(hWnd)) return hWnd;
+        if (hAnyVisible == NULL) hAnyVisible = hWnd;
+    }
+    return hAnyVisible;
+}
+
+std::string WindowText(HWND hWnd) {
+    int nLength = GetWindowTextLengthA(hWnd);
+    std::string strText(static_cast<size_t>(nLength) + 1, '\0');
+    int nCopied = GetWindowTextA(hWnd, &strText[0], nLength + 1);
+    strText.resize(static_cast<size_t>(nCopied < 0 ? 0 : nCopied));
+    return strText;
+}
+
+// A menu item's text as shown, without its mnemonic marker and accelerator.
+std::string PlainMenuText(std::string strText) {
+    strText = strText.substr(0, strText.find('\t'));
+    std::string strPlain;
+    for (char c : strText)
+        if (c != '&') strPlain += c;
+    return strPlain;
+}
+
+void PostKey(HWND hTarget, UINT nVirtualKey) {
+    PostMessageA(hTarget, WM_KEYDOWN, nVirtualKey, 1);
+    PostMessageA(hTarget, WM_KEYUP, nVirtualKey, static_cast<LPARAM>(0xC0000001u));
+}
+
+}  // namespace
+
+// The user's side of message boxes and file dialogs: each waits, pumping messages like the
+// platform's own modal boxes, until the test thread answers.
+class CDriverPrompts : public CUserPrompts {
+public:
+    int ShowMessageBox(const CMessageBoxRequest& request) override {
+        m_box = request;
+        WaitForAnswer(request.hOwner);
+        m_box.reset();
+        return m_nBoxAnswer;
+    }
+    bool ShowFileDialog(CFileDialogRequest& request) override {
+        m_file = request;
+        WaitForAnswer(request.hOwner);
+        m_file.reset();
+        if (!m_filePath) return false;
+        request.strResultPath = *m_filePath;
+        return true;
+    }
+    void Answer(int nBoxAnswer, std::optional<std::string> filePath) {
+        m_nBoxAnswer = nBoxAnswer;
+        m_filePath = std::move(filePath);
+        m_bAnswered = true;
+    }
+
+    std::optional<CMessageBoxRequest> m_box;
+    std::optional<CFileDialogRequest> m_file;
+
+private:
+    void WaitForAnswer(HWND hOwner) {
+        m_bAnswered = false;
+        BOOL bWasEnabled = hOwner != NULL && IsWindowEnabled(hOwner);
+        if (bWasEnabled) EnableWindow(hOwner, FALSE);
+        MSG msg;
+        while (!m_bAnswered) {
+            if (GetMessageA(&msg, NULL, 0, 0) <= 0) {
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                Answer(IDCANCEL, std::nullopt);
+                break;
+            }
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        if (bWasEnabled) EnableWindow(hOwner, TRUE);
+    }
+
+    bool m_bAnswered = false;
+    int m_nBoxAnswer = IDCANCEL;
+    std::optional<std::string> m_filePath;
+};
+
+struct CDialogDriver::CState {
+    std::function<void()> uiMain;
+    HANDLE hThread = NULL;
+    HANDLE hReady = NULL;
+    HWND hDriverWnd = NULL;
+    HWND hMainWindow = NULL;
+    bool bRunning = true;  // written on the UI thread, read there through OnUi
+    CDriverPrompts prompts;
+    CUserPrompts* pPreviousPrompts = nullptr;
+};
+
+namespace {
+
+DWORD WINAPI UiThread(LPVOID pParam) {
+    auto* pState = static_cast<CDialogDriver::CState*>(pParam);
+    HINSTANCE hInstance = GetModuleHandleA(NULL);
+    WNDCLASSA wc = {};
+    if (!GetClassInfoA(hInstance, kDriverClass, &wc)) {
+        wc.lpfnWndProc = DriverWndProc;
+        wc.hInstance = hInstance;
+        wc.lpszClassName = kDriverClass;
+        RegisterClassA(&wc);
+    }
+    pState->hDriverWnd =
+        CreateWindowExA(0, kDriverClass, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
+    pState->pPreviousPrompts = AfxSetUserPrompts(&pState->prompts);
+    SetEvent(pState->hReady);
+
+    pState->uiMain();
+    pState->bRunning = false;
+
+    MSG msg;
+    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    AfxSetUserPrompts(pState->pPreviousPrompts);
+    DestroyWindow(pState->hDriverWnd);
+    return 0;
+}
+
+}  // namespace
+
+CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_unique<CState>()) {
+    m_pState->uiMain = std::move(uiMain);
+    m_pState->hReady = CreateEventA(NULL, TRUE, FALSE, NULL);
+    m_pState->hThread = CreateThread(NULL, 0, UiThread, m_pState.get(), 0, NULL);
+    if (WaitForSingleObject(m_pState->hReady, kUiTimeoutMs) != WAIT_OBJECT_0) {
+        ADD_FAILURE() << "the UI thread did not start";
+        return;
+    }
+    for (int nTry = 0; nTry < 200 && m_pState->hMainWindow == NULL; ++nTry) {
+        OnUi([this] { m_pState->hMainWindow = FindTopDialog(); });
+        if (m_pState->hMainWindow == NULL) Sleep(10);
+    }
+    if (m_pState->hMainWindow == NULL) ADD_FAILURE() << "no dialog came up";
+}
+
+CDialogDriver::~CDialogDriver() {
+    if (m_pState->hThread == NULL) return;
+    // Whatever is still open ends like a session that is logged off: WM_QUIT unwinds every loop.
+    PostToUi([] { PostQuitMessage(0); });
+    if (WaitForSingleObject(m_pState->hThread, kUiTimeoutMs) != WAIT_OBJECT_0)
+        ADD_FAILURE() << "the UI thread did not end";
+    CloseHandle(m_pState->hThread);
+    CloseHandle(m_pState->hReady);
+#ifndef _WIN32
+    SimReset();
+#endif
+}
+
+void CDialogDriver::PostToUi(std::function<void()> fn) {
+    auto* pJob = new std::shared_ptr<CJob>(std::make_shared<CJob>());
+    (*pJob)->fn = std::move(fn);
+    if (!PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) {
+        delete pJob;
+        ADD_FAILURE() << "cannot reach the UI thread";
+    }
+}
+
+void CDialogDriver::OnUi(const std::function<void()>& fn) {
+    auto job = std::make_shared<CJob>();
+    job->fn = fn;
+    job->hDone = CreateEventA(NULL, TRUE, FALSE, NULL);
+    auto* pJob = new std::shared_ptr<CJob>(job);
+    if (!PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) {
+        delete pJob;
+        CloseHandle(job->hDone);
+        ADD_FAILURE() << "cannot reach the UI thread";
+        return;
+    }
+    if (WaitForSingleObject(job->hDone, kUiTimeoutMs) != WAIT_OBJECT_0) {
+        // The job may still run later; it holds its own reference, so only the event leaks.
+        ADD_FAILURE() << "the UI thread did not answer within " << kUiTimeoutMs << " ms";
+        return;
+    }
+    CloseHandle(job->hDone);
+}
+
+void CDialogDriver::WaitIdle() {
+    OnUi([] {});
+}
+
+HWND CDialogDriver::Dialog() {
+    return OnUiRead<HWND>([] { return FindTopDialog(); });
+}
+
+HWND CDialogDriver::MainWindow() {
+    return OnUiRead<HWND>(
+        [this] { return IsWindow(m_pState->hMainWindow) ? m_pState->hMainWindow : HWND(NULL); });
+}
+
+bool CDialogDriver::Running() {
+    return OnUiRead<bool>([this] { return m_pState->bRunning; });
+}
+
+bool CDialogDriver::WaitForExit(DWORD dwMilliseconds) {
+    for (DWORD nWaited = 0; nWaited <= dwMilliseconds; nWaited += 10) {
+        if (!Running()) return true;
+        Sleep(10);
+    }
+    return false;
+}
+
+HWND CDialogDriver::Control(int nId) {
+    return OnUiRead<HWND>([nId] { return GetDlgItem(FindTopDialog(), nId); });
+}
+
+bool CDialogDriver::Exists(int nId) {
+    return Control(nId) != NULL;
+}
+
+bool CDialogDriver::Visible(int nId) {
+    return OnUiRead<bool>([nId] {
+        HWND hWnd = GetDlgItem(FindTopDialog(), nId);
+        return hWnd != NULL && IsWindowVisible(hWnd) != FALSE;
+    });
+}
+
+std::string CDialogDriver::Text(int nId) {
+    return OnUiRead<std::string>([nId] { return WindowText(GetDlgItem(FindTopDialog(), nId)); });
+}
+
+std::string CDialogDriver::Caption(HWND hWnd) {
+    return OnUiRead<std::string>([hWnd] { return WindowText(hWnd ? hWnd : FindTopDialog()); });
+}
+
+int CDialogDriver::FocusId() {
+    return OnUiRead<int>([] {
+        HWND hFocus = GetFocus();
+        HWND hDialog = FindTopDialog();
+        if (hFocus == NULL || hDialog == NULL || GetParent(hFocus) != hDialog) return 0;
+        return GetDlgCtrlID(hFocus);
+    });
+}
+
+std::pair<int, int> CDialogDriver::Selection(int nId) {
+    return OnUiRead<std::pair<int, int>>([nId] {
+        DWORD dwStart = 0, dwEnd = 0;
+        SendMessageA(GetDlgItem(FindTopDialog(), nId), EM_GETSEL,
+                     reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+        return std::make_pair(static_cast<int>(dwStart), static_cast<int>(dwEnd));
+    });
+}
+
+RECT CDialogDriver::WindowRect(int nId) {
+    return OnUiRead<RECT>([nId] {
+        RECT rc = {};
+        GetWindowRect(GetDlgItem(FindTopDialog(), nId), &rc);
+        return rc;
+    });
+}
+
+void CDialogDriver::Click(int nId) {
+    std::string strProblem = OnUiRead<std::string>([nId]() -> std::string {
+        HWND hDialog = FindTopDialog();
+        HWND hControl = GetDlgItem(hDialog, nId);
+        if (hControl == NULL) return "no control";
+        if (!IsWindowVisible(hControl)) return "control is hidden";
+        if (!IsWindowEnabled(hControl) || !IsWindowEnabled(hDialog)) return "control is disabled";
+        RECT rc = {};
+        GetClientRect(hControl, &rc);
+        POINT pt = {rc.right / 2, rc.bottom / 2};
+        POINT ptScreen = pt;
+        ClientToScreen(hControl, &ptScreen);
+        SetCursorPos(ptScreen.x, ptScreen.y);
+        PostMessageA(hControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
+        PostMessageA(hControl, WM_LBUTTONUP, 0, MAKELPARAM(pt.x, pt.y));
+        return "";
+    });
+    if (!strProblem.empty()) ADD_FAILURE() << "cannot click control " << nId << ": " << strProblem;
+    WaitIdle();
+}
+
+void CDialogDriver::Command(int nId) {
+    OnUi([nId] {
+        HWND hDialog = FindTopDialog();
+        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nId)));
+    });
+    WaitIdle();
+}
+
+void CDialogDriver::Type(const std::string& strText) {
+    OnUi([strText] {
+        HWND hFocus = GetFocus();
+        for (char c : strText)
+            PostMessageA(hFocus, WM_CHAR, static_cast<unsigned char>(c), 1);
+    });
+    WaitIdle();
+}
+
+void CDialogDriver::Press(UINT nVirtualKey) {
+    OnUi([nVirtualKey] {
+        HWND hTarget = GetFocus();
+        PostKey(hTarget ? hTarget : FindTopDialog(), nVirtualKey);
+    });
+    WaitIdle();
+}
+
+void CDialogDriver::PressShiftTab() {
+    // Posted keys do not change the key state, so Shift is held through the thread's key state.
+    OnUi([] {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] |= 0x80;
+        SetKeyboardState(keys);
+        HWND hTarget = GetFocus();
+        PostKey(hTarget ? hTarget : FindTopDialog(), VK_TAB);
+    });
+    WaitIdle();
+    OnUi([] {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] &= static_cast<BYTE>(~0x80);
+        SetKeyboardState(keys);
+    });
+}
+
+void CDialogDriver::CloseBox() {
+    OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+    WaitIdle();
+}
+
+bool CDialogDriver::ChooseWindowMenu(const std::string& strItem) {
+    bool bFound = OnUiRead<bool>([strItem] {
+        HWND hDialog = FindTopDialog();
+        HMENU hMenu = GetSystemMenu(hDialog, FALSE);
+        int nCount = hMenu ? GetMenuItemCount(hMenu) : 0;
+        for (int i = 0; i < nCount; ++i) {
+            char szText[128] = {};
+            GetMenuStringA(hMenu, static_cast<UINT>(i), szText, sizeof szText, MF_BYPOSITION);
+            if (PlainMenuText(szText) != strItem) continue;
+            PostMessageA(hDialog, WM_SYSCOMMAND, GetMenuItemID(hMenu, i), 0);
+            return true;
+        }
+        return false;
+    });
+    WaitIdle();
+    return bFound;
+}
+
+void CDialogDriver::Minimise() {
+    OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0); });
+    WaitIdle();
+}
+
+void CDialogDriver::Restore() {
+    OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_RESTORE, 0); });
+    WaitIdle();
+}
+
+void CDialogDriver::SelectAll(int nId) {
+    OnUi([nId] { SendMessageA(GetDlgItem(FindTopDialog(), nId), EM_SETSEL, 0, -1); });
+}
+
+void CDialogDriver::SetText(int nId, const std::string& strText) {
+    OnUi([nId] {
+        HWND hEdit = GetDlgItem(FindTopDialog(), nId);
+        SetFocus(hEdit);
+        SendMessageA(hEdit, EM_SETSEL, 0, -1);
+    });
+    // An empty text is typed as a Backspace over the selection.
+    Type(strText.empty() ? std::string("\b") : strText);
+}
+
+std::optional<CMessageBoxRequest> CDialogDriver::PendingMessageBox() {
+    return OnUiRead<std::optional<CMessageBoxRequest>>([this] { return m_pState->prompts.m_box; });
+}
+
+void CDialogDriver::AnswerMessageBox(int nResult) {
+    if (!PendingMessageBox()) ADD_FAILURE() << "no message box to answer";
+    OnUi([this, nResult] { m_pState->prompts.Answer(nResult, std::nullopt); });
+    WaitIdle();
+}
+
+std::optional<CFileDialogRequest> CDialogDriver::PendingFileDialog() {
+    return OnUiRead<std::optional<CFileDialogRequest>>(
+        [this] { return m_pState->prompts.m_file; });
+}
+
+void CDialogDriver::AnswerFileDialog(std::optional<std::string> path) {
+    if (!PendingFileDialog()) ADD_FAILURE() << "no file dialog to answer";
+    OnUi([this, path] { m_pState->prompts.Answer(IDCANCEL, path); });
+    WaitIdle();
+}
+
+bool CDialogDriver::SetScreenDpi(int nDpi) {
+#ifdef _WIN32
+    (void)nDpi;
+    return false;
+#else
+    SimSetLogPixels(nDpi);
+    return true;
+#endif
+}
