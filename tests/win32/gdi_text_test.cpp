@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "gdi_test_canvas.h"
@@ -99,6 +100,21 @@ TEST(ExtTextOut, EtoOpaqueFillsTheRectangle) {
     ASSERT_TRUE(ExtTextOutA(canvas.Dc(), 2, 2, ETO_OPAQUE, &rc, "", 0, nullptr));
     EXPECT_EQ(kRed, canvas.Pixel(29, 34));
     EXPECT_EQ(kWhite, canvas.Pixel(30, 34));
+}
+
+// A frame drawn with FillSolidRect passes rectangles with swapped edges for its right and bottom.
+TEST(ExtTextOut, EtoOpaqueFillsAnUnorderedRectangleInOrder) {
+    const RECT kUnordered[] = {{20, 0, 19, 10}, {0, 10, 10, 9}, {30, 30, 25, 20}};
+    for (const RECT& rc : kUnordered) {
+        CTextCanvas canvas(40, 40);
+        SetBkColor(canvas.Dc(), kRed);
+        ASSERT_TRUE(ExtTextOutA(canvas.Dc(), 0, 0, ETO_OPAQUE, &rc, "", 0, nullptr));
+        LONG nLeft = std::min(rc.left, rc.right), nRight = std::max(rc.left, rc.right);
+        LONG nTop = std::min(rc.top, rc.bottom), nBottom = std::max(rc.top, rc.bottom);
+        EXPECT_EQ(kRed, canvas.Pixel(nLeft, nTop)) << rc.left << "," << rc.top;
+        EXPECT_EQ(kRed, canvas.Pixel(nRight - 1, nBottom - 1)) << rc.left << "," << rc.top;
+        EXPECT_EQ(kWhite, canvas.Pixel(nRight, nBottom - 1)) << rc.left << "," << rc.top;
+    }
 }
 
 TEST(DrawText, ReturnsTheHeightOfTheLinesDrawn) {

@@ -362,5 +362,48 @@ TEST_F(WindowTest, WindowFromPoint_SkipsHiddenChildren) {
     EXPECT_EQ(WindowFromPoint(pt), hwndParent);
 }
 
+LRESULT CALLBACK TransparentProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_NCHITTEST) return HTTRANSPARENT;
+    return DefWindowProcA(hwnd, nMsg, wParam, lParam);
+}
+
+// A popup filled with one colour by its class brush.
+HWND ColouredPopup(const char* pszClass, COLORREF cr, int x, int y,
+                   WNDPROC pfnProc = DefWindowProcA) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = pfnProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(cr);
+    wc.lpszClassName = pszClass;
+    RegisterClassA(&wc);
+    HWND hwnd = CreateWindowExA(0, pszClass, "", WS_POPUP | WS_VISIBLE, x, y, 100, 80, nullptr,
+                                nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+    HDC hdc = GetDC(nullptr);
+    COLORREF cr = GetPixel(hdc, x, y);
+    ReleaseDC(nullptr, hdc);
+    return cr;
+}
+
+TEST_F(WindowTest, RedrawWindow_LowerWindowDoesNotPaintOverTheOneAbove) {
+    HWND hwndLower = Keep(ColouredPopup("LowerRed", RGB(255, 0, 0), 100, 100));
+    HWND hwndUpper = Keep(ColouredPopup("UpperBlue", RGB(0, 0, 255), 150, 130));
+    ASSERT_NE(hwndUpper, nullptr);
+    RedrawWindow(hwndLower, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    EXPECT_EQ(ScreenPixel(160, 140), RGB(0, 0, 255)) << "overlap keeps the upper window";
+    EXPECT_EQ(ScreenPixel(110, 110), RGB(255, 0, 0)) << "the rest shows the lower window";
+}
+
+TEST_F(WindowTest, WindowFromPoint_PassesThroughHTTRANSPARENTTopLevelWindows) {
+    HWND hwndLower = Keep(ColouredPopup("HitLower", RGB(0, 128, 0), 300, 300));
+    HWND hwndTip = Keep(ColouredPopup("HitTip", RGB(255, 255, 0), 320, 320, TransparentProc));
+    ASSERT_NE(hwndTip, nullptr);
+    EXPECT_EQ(WindowFromPoint(POINT{330, 330}), hwndLower);
+}
+
 }  // namespace
 }  // namespace win32test

@@ -100,6 +100,20 @@ RECT VisibleArea(HWND hwnd, const RECT& rcArea) {
     return rcVisible;
 }
 
+// Top-level windows above the window's own, which its painting must not overwrite.
+std::vector<RECT> CoveringWindows(HWND hwnd) {
+    HWND hwndTop = hwnd;
+    while ((GetWindowLongA(hwndTop, GWL_STYLE) & WS_CHILD) && GetParent(hwndTop))
+        hwndTop = GetParent(hwndTop);
+    std::vector<RECT> covered;
+    for (HWND hwndAbove = GetWindow(hwndTop, GW_HWNDPREV); hwndAbove;
+         hwndAbove = GetWindow(hwndAbove, GW_HWNDPREV)) {
+        RECT rc{};
+        if (IsWindowVisible(hwndAbove) && GetWindowRect(hwndAbove, &rc)) covered.push_back(rc);
+    }
+    return covered;
+}
+
 // SelectObject for bitmaps: memory DCs only, and a bitmap lives in one DC at a time.
 HGDIOBJ SelectBitmap(CDeviceContext& dc, HGDIOBJ hObject, CGdiObject& object) {
     if (dc.m_kind != DCKind::Memory) return nullptr;
@@ -184,6 +198,7 @@ HDC SimCreateWindowDC(HWND hwnd, bool bClient) {
     CDeviceContext* pDC = LookupDC(hdc);
     pDC->m_ptOrigin = POINT{rcArea.left, rcArea.top};
     pDC->m_rcClip = VisibleArea(hwnd, rcArea);
+    pDC->m_covered = CoveringWindows(hwnd);
     return hdc;
 }
 

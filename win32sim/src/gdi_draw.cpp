@@ -13,7 +13,17 @@ void PlotPixel(CDeviceContext& dc, const RECT& rcClip, int x, int y, COLORREF cr
     int nDeviceY = y + dc.m_ptOrigin.y;
     if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) return;
     if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) return;
+    if (!IsExposed(dc, nDeviceX, nDeviceY)) return;
     SurfaceOf(dc)->Set(nDeviceX, nDeviceY, cr);
+}
+
+bool IsExposed(const CDeviceContext& dc, int nDeviceX, int nDeviceY) {
+    for (const RECT& rc : dc.m_covered) {
+        if (nDeviceX >= rc.left && nDeviceX < rc.right && nDeviceY >= rc.top &&
+            nDeviceY < rc.bottom)
+            return false;
+    }
+    return true;
 }
 
 void FillLogicalRect(CDeviceContext& dc, const RECT& rcClip, RECT rc, COLORREF cr) {
@@ -24,7 +34,7 @@ void FillLogicalRect(CDeviceContext& dc, const RECT& rcClip, RECT rc, COLORREF c
     if (!pSurface) return;
     for (int y = rcPaint.top; y < rcPaint.bottom; ++y) {
         for (int x = rcPaint.left; x < rcPaint.right; ++x)
-            pSurface->Set(x, y, cr);
+            if (IsExposed(dc, x, y)) pSurface->Set(x, y, cr);
     }
 }
 
@@ -272,6 +282,7 @@ BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xS
             int nDeviceY = y + j + pDest->m_ptOrigin.y;
             if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) continue;
             if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) continue;
+            if (!IsExposed(*pDest, nDeviceX, nDeviceY)) continue;
             COLORREF crSource =
                 dwRop == PATCOPY ? crBrush : (block.m_cr.empty() ? 0 : block.m_cr[n]);
             pSurface->Set(nDeviceX, nDeviceY,

@@ -86,7 +86,8 @@ struct CDeviceContext {
     DCKind m_kind;
     HWND m_hwnd = nullptr;
     POINT m_ptOrigin{0, 0};
-    RECT m_rcClip{0, 0, 0, 0};  // device coordinates of the framebuffer (screen and window DCs)
+    RECT m_rcClip{0, 0, 0, 0};    // device coordinates of the framebuffer (screen and window DCs)
+    std::vector<RECT> m_covered;  // screen rectangles of the windows above this DC's window
     CDCState m_state{};
     std::vector<CDCState> m_saved;
 };
@@ -97,6 +98,8 @@ HDC AddDC(CDeviceContext dc);
 CSurface* SurfaceOf(CDeviceContext& dc);
 // The device-space clip, already limited to the surface.
 RECT DeviceClip(CDeviceContext& dc);
+// Whether a device pixel lies under no window above the DC's window, so that it may be painted.
+bool IsExposed(const CDeviceContext& dc, int nDeviceX, int nDeviceY);
 // Paints a pixel given in logical coordinates if it lies inside clip (device coordinates).
 void PlotPixel(CDeviceContext& dc, const RECT& rcClip, int x, int y, COLORREF cr);
 // Fills a logical rectangle, clipped; right and bottom excluded.

@@ -138,12 +138,14 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT nOptions, const RECT* prc, L
     if (!pDC || (nCount > 0 && !psz)) return FALSE;
     if (SurfaceOf(*pDC)) {
         CTextPaint paint = MakePaint(*pDC, 0);
-        if (prc && (nOptions & ETO_OPAQUE)) {
-            FillLogicalRect(*pDC, paint.m_rcClip, *prc, pDC->m_state.m_crBack);
-        }
-        if (prc && (nOptions & ETO_CLIPPED)) {
-            paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(*pDC, *prc));
-        }
+        // ExtTextOut orders a rectangle with swapped edges before it fills or clips with it.
+        RECT rc = prc ? RECT{std::min(prc->left, prc->right), std::min(prc->top, prc->bottom),
+                             std::max(prc->left, prc->right), std::max(prc->top, prc->bottom)}
+                      : RECT{};
+        if (prc && (nOptions & ETO_OPAQUE))
+            FillLogicalRect(*pDC, paint.m_rcClip, rc, pDC->m_state.m_crBack);
+        if (prc && (nOptions & ETO_CLIPPED))
+            paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(*pDC, rc));
         PaintRun(paint, x, y, PlainRun(psz, static_cast<int>(nCount)), pDx);
     }
     SimDrawOp op = MakeOp(SimDrawOp::Kind::TextOut);

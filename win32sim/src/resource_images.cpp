@@ -447,6 +447,7 @@ BOOL WINAPI DrawIconEx(HDC hdc, int x, int y, HICON hIcon, int cx, int cy, UINT,
                 int nDeviceY = y + j + pDC->m_ptOrigin.y;
                 if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) continue;
                 if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) continue;
+                if (!IsExposed(*pDC, nDeviceX, nDeviceY)) continue;
                 COLORREF crDest = bNullBrush ? pSurface->Get(nDeviceX, nDeviceY) : crBrush;
                 pSurface->Set(nDeviceX, nDeviceY, IconPixel(*pIcon, diFlags, i, j, cx, cy, crDest));
             }

@@ -315,7 +315,8 @@ HWND WINAPI WindowFromPoint(POINT pt) {
         RECT rc = ScreenRect(*pTop);
         if (!PtInRect(&rc, pt)) continue;
         // A top-level window of this thread that answers HTTRANSPARENT (a tooltip) lets it through.
-        if (SendMessageA(hwndTop, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTTRANSPARENT) continue;
+        if (SendMessageA(hwndTop, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTTRANSPARENT)
+            continue;
         hwnd = hwndTop;
         break;
     }
