@@ -16,8 +16,5 @@ BOOL CGemApp::InitInstance() {
     CGemDlg dlg;
     m_pMainWnd = &dlg;
     dlg.DoModal();
-    // The dialog object ends with this scope; the framework must not reach it after a failed
-    // DoModal.
-    m_pMainWnd = NULL;
     return FALSE;
 }

@@ -74,7 +74,8 @@ TEST_F(AboutBox, WindowMenuHoldsOnlyTheStandardItems) {
         }
         return texts;
     });
-    for (const std::string& strItem : items) EXPECT_NE(strItem, "About");
+    for (const std::string& strItem : items)
+        EXPECT_NE(strItem, "About");
     EXPECT_FALSE(items.empty());
     User().Click(IDOK);
 }
@@ -84,9 +85,11 @@ using MinimisedWindow = VelastroWindow;
 TEST_F(MinimisedWindow, RestoresWithItsFieldsAndFocus) {
     User().SetText(IDC_DEPTH_EDIT, "3");
     User().Minimise();
-    EXPECT_TRUE(User().OnUiRead<bool>([] { return IsIconic(AfxGetMainWnd()->GetSafeHwnd()) != 0; }));
+    EXPECT_TRUE(
+        User().OnUiRead<bool>([] { return IsIconic(AfxGetMainWnd()->GetSafeHwnd()) != 0; }));
     User().Restore();
-    EXPECT_FALSE(User().OnUiRead<bool>([] { return IsIconic(AfxGetMainWnd()->GetSafeHwnd()) != 0; }));
+    EXPECT_FALSE(
+        User().OnUiRead<bool>([] { return IsIconic(AfxGetMainWnd()->GetSafeHwnd()) != 0; }));
     EXPECT_EQ(User().Text(IDC_DEPTH_EDIT), "3");
     EXPECT_TRUE(User().Running());
 }

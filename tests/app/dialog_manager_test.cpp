@@ -18,7 +18,8 @@ struct CCommandRecorder {
         return pfnPrevious;
     }
     static LRESULT CALLBACK Proc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-        if (nMsg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) Commands().push_back(LOWORD(wParam));
+        if (nMsg == WM_COMMAND && HIWORD(wParam) == BN_CLICKED)
+            Commands().push_back(LOWORD(wParam));
         return CallWindowProcA(Previous(), hWnd, nMsg, wParam, lParam);
     }
     static void Install(HWND hDialog) {
@@ -50,10 +51,10 @@ TEST_F(DialogManager, EM_SETSEL_ClampsToTheText) {
         std::pair<int, int> expected;
     };
     const Case kCases[] = {
-        {32767, 32767, {5, 5}},  // the caret after the last character
-        {0, -1, {0, 5}},         // everything
-        {3, 1, {1, 3}},          // reversed ends are read back in order
-        {2, 3, {2, 3}},          {-1, 0, {3, 3}},  // a start of -1 drops the selection at its end
+        {32767, 32767, {5, 5}},                   // the caret after the last character
+        {0, -1, {0, 5}},                          // everything
+        {3, 1, {1, 3}},                           // reversed ends are read back in order
+        {2, 3, {2, 3}},         {-1, 0, {3, 3}},  // a start of -1 drops the selection at its end
         {4, 100, {4, 5}},
     };
     User().OnUi([] { SetWindowTextA(Item(IDC_FORMULA), "B+F*G"); });
@@ -94,8 +95,8 @@ TEST_F(DialogManager, IsDialogMessage_EnterInAnEditIssuesTheHiddenDefaultButton)
     User().OnUi([] { CCommandRecorder::Install(AfxGetMainWnd()->GetSafeHwnd()); });
     User().SetText(IDC_DEPTH_EDIT, "3");
     User().Press(VK_RETURN);
-    std::vector<int> commands = User().OnUiRead<std::vector<int>>(
-        [] { return CCommandRecorder::Commands(); });
+    std::vector<int> commands =
+        User().OnUiRead<std::vector<int>>([] { return CCommandRecorder::Commands(); });
     EXPECT_EQ(commands, std::vector<int>{IDC_CALCULATE});
     EXPECT_FALSE(User().Visible(IDC_CALCULATE));
     EXPECT_TRUE(User().Running());
@@ -108,8 +109,8 @@ TEST_F(DialogManager, IsDialogMessage_EnterOnAFocusedButtonIssuesThatButton) {
     User().Press(VK_TAB);
     ASSERT_EQ(User().FocusId(), IDC_CLICK_HERE);
     User().Press(VK_RETURN);
-    std::vector<int> commands = User().OnUiRead<std::vector<int>>(
-        [] { return CCommandRecorder::Commands(); });
+    std::vector<int> commands =
+        User().OnUiRead<std::vector<int>>([] { return CCommandRecorder::Commands(); });
     EXPECT_EQ(commands, std::vector<int>{IDC_CLICK_HERE});
 }
 
@@ -118,8 +119,8 @@ TEST_F(DialogManager, IsDialogMessage_EscapeIssuesIDCANCEL) {
     User().SetText(IDC_DEPTH_EDIT, "x");  // keeps the window open to look at it
     User().Press(VK_ESCAPE);
     ExpectNumberPrompt();
-    std::vector<int> commands = User().OnUiRead<std::vector<int>>(
-        [] { return CCommandRecorder::Commands(); });
+    std::vector<int> commands =
+        User().OnUiRead<std::vector<int>>([] { return CCommandRecorder::Commands(); });
     EXPECT_EQ(commands, std::vector<int>{IDCANCEL});
 }
 

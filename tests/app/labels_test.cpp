@@ -83,9 +83,9 @@ TEST_F(LabelFonts, PointsAndHeightsConvertAtTheScreenDpi) {
     struct Case {
         int nDpi, nPoints, nHeight, nPointsBack;
     };
-    const Case kCases[] = {{96, 10, -13, 10}, {96, 8, -11, 8},   {96, 7, -9, 7},
-                           {96, 72, -96, 72}, {96, 0, 0, 0},     {120, 10, -17, 10},
-                           {120, 8, -13, 8},  {120, 7, -12, 7},  {144, 9, -18, 9}};
+    const Case kCases[] = {{96, 10, -13, 10}, {96, 8, -11, 8},  {96, 7, -9, 7},
+                           {96, 72, -96, 72}, {96, 0, 0, 0},    {120, 10, -17, 10},
+                           {120, 8, -13, 8},  {120, 7, -12, 7}, {144, 9, -18, 9}};
     for (const Case& c : kCases) {
         if (!CDialogDriver::SetScreenDpi(c.nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
         EXPECT_EQ(PointsToHeight(c.nPoints), c.nHeight) << c.nPoints << " pt at " << c.nDpi;

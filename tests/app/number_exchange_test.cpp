@@ -12,11 +12,20 @@ struct ReadBack {
 
 // What a value field reads like "%lf" and shows again like "%.15g".
 const ReadBack kReadBacks[] = {
-    {"12abc", "12"},        {"6,5", "6"},           {"6.50", "6.5"},
-    {"0", "0"},             {"  7", "7"},           {"-0", "-0"},
-    {"+.5", "0.5"},         {"5.", "5"},            {"1e3", "1000"},
-    {"1e", "1"},            {"2E-3mm", "0.002"},    {"0.1", "0.1"},
-    {"123456789012345678", "1.23456789012346e+17"}, {"1e400", "inf"},
+    {"12abc", "12"},
+    {"6,5", "6"},
+    {"6.50", "6.5"},
+    {"0", "0"},
+    {"  7", "7"},
+    {"-0", "-0"},
+    {"+.5", "0.5"},
+    {"5.", "5"},
+    {"1e3", "1000"},
+    {"1e", "1"},
+    {"2E-3mm", "0.002"},
+    {"0.1", "0.1"},
+    {"123456789012345678", "1.23456789012346e+17"},
+    {"1e400", "inf"},
 };
 
 }  // namespace
@@ -27,7 +36,8 @@ TEST_P(NumberExchange, ReadsLikeScanfAndShowsLikePrintf) {
     // Set, not typed: the narrow field takes no more typed characters than it can show.
     std::string strTyped = GetParam().pszTyped;
     User().OnUi([&] {
-        SetWindowTextA(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), IDC_WIDTH_EDIT), strTyped.c_str());
+        SetWindowTextA(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), IDC_WIDTH_EDIT),
+                       strTyped.c_str());
     });
     User().SetText(IDC_DEPTH_EDIT, "x");  // keeps the window open after the exchange
     User().Click(IDOK);

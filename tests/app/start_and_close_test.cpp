@@ -6,9 +6,8 @@
 
 namespace {
 
-const int kNormalPictures[] = {IDC_PIC_ROUND,     IDC_PIC_OVAL,   IDC_PIC_SQUARE,
-                               IDC_PIC_RECTANGLE, IDC_PIC_MARQUISE, IDC_PIC_PEAR,
-                               IDC_PIC_TRIANGLE,  IDC_PIC_HEART};
+const int kNormalPictures[] = {IDC_PIC_ROUND,    IDC_PIC_OVAL, IDC_PIC_SQUARE,   IDC_PIC_RECTANGLE,
+                               IDC_PIC_MARQUISE, IDC_PIC_PEAR, IDC_PIC_TRIANGLE, IDC_PIC_HEART};
 const int kSelectedPictures[] = {IDC_PIC_ROUND_SEL,     IDC_PIC_OVAL_SEL,     IDC_PIC_SQUARE_SEL,
                                  IDC_PIC_RECTANGLE_SEL, IDC_PIC_MARQUISE_SEL, IDC_PIC_PEAR_SEL,
                                  IDC_PIC_TRIANGLE_SEL,  IDC_PIC_HEART_SEL};
@@ -21,22 +20,28 @@ TEST_F(VelastroWindow, StartsWithZeroFieldsFocusOnLengthAndNoShapeChosen) {
     EXPECT_EQ(User().FocusId(), IDC_LENGTH_EDIT);
     EXPECT_EQ(User().Caption(), "Velastro");
     EXPECT_EQ(User().Text(IDC_FORMULA), "");
-    EXPECT_EQ(User().Text(IDC_ANSWER), "") << "the template's blank is replaced by the empty answer";
+    EXPECT_EQ(User().Text(IDC_ANSWER), "")
+        << "the template's blank is replaced by the empty answer";
     EXPECT_TRUE(User().Visible(IDC_ANSWER));
     EXPECT_TRUE(User().Visible(IDC_LBL_LENGTH));
     EXPECT_FALSE(User().Visible(IDC_LBL_DIAMETER));
     EXPECT_TRUE(User().Visible(IDC_WIDTH_EDIT));
     EXPECT_TRUE(User().Visible(IDC_LBL_WIDTH));
-    for (int nId : kNormalPictures) EXPECT_TRUE(User().Visible(nId)) << "picture " << nId;
-    for (int nId : kSelectedPictures) EXPECT_FALSE(User().Visible(nId)) << "picture " << nId;
-    for (int nId = 1035; nId <= 1042; ++nId) EXPECT_FALSE(User().Visible(nId)) << "arrow " << nId;
+    for (int nId : kNormalPictures)
+        EXPECT_TRUE(User().Visible(nId)) << "picture " << nId;
+    for (int nId : kSelectedPictures)
+        EXPECT_FALSE(User().Visible(nId)) << "picture " << nId;
+    for (int nId = 1035; nId <= 1042; ++nId)
+        EXPECT_FALSE(User().Visible(nId)) << "arrow " << nId;
 }
 
 TEST_F(VelastroWindow, CalculatorControlsExistButStayHidden) {
-    std::vector<int> hidden = {IDC_CALCULATE, IDC_FORMULA, IDC_DELETE, IDC_UNDO, IDC_SAVE,
+    std::vector<int> hidden = {IDC_CALCULATE, IDC_FORMULA, IDC_DELETE,    IDC_UNDO,       IDC_SAVE,
                                IDC_LOAD,      IDC_KEY_SIN, IDC_KEY_POWER, IDC_KEY_EMERALD};
-    for (int nId = IDC_CONST_H; nId <= IDC_CONST_X; ++nId) hidden.push_back(nId);
-    for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId) hidden.push_back(nId);
+    for (int nId = IDC_CONST_H; nId <= IDC_CONST_X; ++nId)
+        hidden.push_back(nId);
+    for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId)
+        hidden.push_back(nId);
     for (int nId : hidden) {
         EXPECT_TRUE(User().Exists(nId)) << "control " << nId;
         EXPECT_FALSE(User().Visible(nId)) << "control " << nId;

@@ -47,7 +47,8 @@ protected:
         User().OnUi([&] {
             HWND hTool = GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), nPointerOnId);
             GetWindowRect(hTool, &g.rcTool);
-            g.ptCursor = {(g.rcTool.left + g.rcTool.right) / 2, (g.rcTool.top + g.rcTool.bottom) / 2};
+            g.ptCursor = {(g.rcTool.left + g.rcTool.right) / 2,
+                          (g.rcTool.top + g.rcTool.bottom) / 2};
             SetCursorPos(g.ptCursor.x, g.ptCursor.y);
             m_pTip = std::make_unique<CToolTipCtrlEx>();
             ASSERT_TRUE(m_pTip->Create(&Dlg()));
@@ -69,7 +70,8 @@ protected:
     // The tip's own font measured the way the tip measures: widest line and line height.
     void Measure(const std::string& strText, TipGeometry& g) {
         HDC hDC = GetDC(m_pTip->GetSafeHwnd());
-        HGDIOBJ hOld = SelectObject(hDC, (HGDIOBJ)SendMessageA(m_pTip->GetSafeHwnd(), WM_GETFONT, 0, 0));
+        HGDIOBJ hOld =
+            SelectObject(hDC, (HGDIOBJ)SendMessageA(m_pTip->GetSafeHwnd(), WM_GETFONT, 0, 0));
         TEXTMETRICA tm = {};
         GetTextMetricsA(hDC, &tm);
         g.nLineHeight = tm.tmHeight;
@@ -117,6 +119,35 @@ TEST_F(TooltipOnTheWindow, StaysClearOfTheScreensRightEdgeButNotOfItsBottom) {
     EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom);
 }
 
+TEST_F(TooltipOnTheWindow, ShowsAFramedWhiteBoxWithARedStripeOnTheScreen) {
+    TipGeometry g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
+    User().WaitIdle();  // the move inside the first paint brings a second one at the new place
+    const RECT& rc = g.rcWindow;
+    int nMidX = (rc.left + rc.right) / 2, nMidY = (rc.top + rc.bottom) / 2;
+    struct Spot {
+        const char* pszWhere;
+        int x, y;
+        COLORREF cr;
+    };
+    const Spot kSpots[] = {
+        {"left edge", rc.left, nMidY, RGB(0, 0, 0)},
+        {"top edge", nMidX, rc.top, RGB(0, 0, 0)},
+        {"right edge", rc.right - 1, nMidY, RGB(0, 0, 0)},
+        {"bottom edge", nMidX, rc.bottom - 1, RGB(0, 0, 0)},
+        {"stripe", rc.left + 7, rc.bottom - 2, RGB(255, 0, 0)},
+        {"box", rc.right - 2, rc.bottom - 2, RGB(255, 255, 255)},
+    };
+    for (const Spot& spot : kSpots) {
+        COLORREF cr = User().OnUiRead<COLORREF>([&] {
+            HDC hScreen = GetDC(NULL);
+            COLORREF crPixel = GetPixel(hScreen, spot.x, spot.y);
+            ReleaseDC(NULL, hScreen);
+            return crPixel;
+        });
+        EXPECT_EQ(cr, spot.cr) << spot.pszWhere << " at " << spot.x << "," << spot.y;
+    }
+}
+
 TEST_F(TooltipOnTheWindow, HasTheRuntimeClassOfItsOwn) {
     User().OnUi([] {
         CToolTipCtrlEx tip;
@@ -150,8 +181,9 @@ TEST_F(TooltipOnTheWindow, PaintsStripeArrowFrameAndCentredText) {
     EXPECT_TRUE(bBackground) << "the whole client area filled first";
 
     ASSERT_EQ(polylines.size(), 1u);
-    const POINT kArrow[18] = {{0, 0}, {0, 6}, {1, 6}, {1, 0}, {6, 0}, {6, 1}, {2, 1}, {2, 4}, {5, 7},
-                              {6, 7}, {3, 4}, {3, 3}, {6, 6}, {7, 6}, {3, 2}, {4, 2}, {7, 5}, {7, 6}};
+    const POINT kArrow[18] = {{0, 0}, {0, 6}, {1, 6}, {1, 0}, {6, 0}, {6, 1},
+                              {2, 1}, {2, 4}, {5, 7}, {6, 7}, {3, 4}, {3, 3},
+                              {6, 6}, {7, 6}, {3, 2}, {4, 2}, {7, 5}, {7, 6}};
     ASSERT_EQ(polylines[0].points.size(), 18u);
     for (size_t i = 0; i < 18; ++i) {
         EXPECT_EQ(polylines[0].points[i].x, kArrow[i].x + 2) << "point " << i + 1;

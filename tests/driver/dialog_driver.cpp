@@ -227,7 +227,14 @@ void CDialogDriver::OnUi(const std::function<void()>& fn) {
 }
 
 void CDialogDriver::WaitIdle() {
-    OnUi([] {});
+    // Idle means nothing left to handle, paints included: those come only once the queue is empty.
+    for (int nRound = 0; nRound < 100; ++nRound) {
+        bool bBusy = OnUiRead<bool>([] {
+            MSG msg;
+            return PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) != FALSE;
+        });
+        if (!bBusy) return;
+    }
 }
 
 HWND CDialogDriver::Dialog() {
@@ -424,8 +431,7 @@ void CDialogDriver::AnswerMessageBox(int nResult) {
 }
 
 std::optional<CFileDialogRequest> CDialogDriver::PendingFileDialog() {
-    return OnUiRead<std::optional<CFileDialogRequest>>(
-        [this] { return m_pState->prompts.m_file; });
+    return OnUiRead<std::optional<CFileDialogRequest>>([this] { return m_pState->prompts.m_file; });
 }
 
 void CDialogDriver::AnswerFileDialog(std::optional<std::string> path) {
