@@ -10,6 +10,7 @@ namespace {
 struct CStaticData : CControlData {
     HFONT m_hFont = nullptr;
     HANDLE m_hImage = nullptr;
+    HANDLE m_hOwnImage = nullptr;  // loaded from the template by the control itself
 };
 
 LONG StaticType(HWND hwnd) {
@@ -39,6 +40,8 @@ SIZE ImageSize(LONG nType, HANDLE hImage) {
 HANDLE SetImage(HWND hwnd, CStaticData& data, HANDLE hImage) {
     HANDLE hOld = data.m_hImage;
     data.m_hImage = hImage;
+    // An image the control loaded itself passes to whoever it is handed back to.
+    if (hOld == data.m_hOwnImage) data.m_hOwnImage = nullptr;
     LONG nStyle = GetWindowLongA(hwnd, GWL_STYLE);
     if (hImage && !(nStyle & (SS_CENTERIMAGE | SS_REALSIZECONTROL))) {
         SIZE size = ImageSize(nStyle & SS_TYPEMASK, hImage);
@@ -60,7 +63,9 @@ void LoadTemplateImage(HWND hwnd, CStaticData& data, const CREATESTRUCTA& cs) {
         hImage = LoadImageA(cs.hInstance, pszName, IMAGE_BITMAP, 0, 0, 0);
     else
         hImage = LoadIconA(cs.hInstance, pszName);
-    if (hImage) SetImage(hwnd, data, hImage);
+    if (!hImage) return;
+    SetImage(hwnd, data, hImage);
+    data.m_hOwnImage = hImage;
 }
 
 UINT TextFormat(LONG nStyle) {
@@ -223,6 +228,11 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_ENABLE:
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
+        case WM_NCDESTROY:
+            // The bitmap it loaded for its template goes with it; icons from LoadIcon are shared.
+            if (pData->m_hOwnImage && StaticType(hwnd) == SS_BITMAP)
+                DeleteObject(pData->m_hOwnImage);
+            return DefWindowProcA(hwnd, nMsg, wParam, lParam);
         default:
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);
     }
