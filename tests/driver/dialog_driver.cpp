@@ -227,10 +227,15 @@ void CDialogDriver::OnUi(const std::function<void()>& fn) {
 }
 
 void CDialogDriver::WaitIdle() {
-    // Idle means nothing left to handle, paints included: those come only once the queue is empty.
+    // Idle means nothing left to handle, paints included. Paints come only when nothing else is
+    // queued, so a stream of jobs could starve them: they are handed out here instead.
     for (int nRound = 0; nRound < 100; ++nRound) {
         bool bBusy = OnUiRead<bool>([] {
             MSG msg;
+            for (int nPaints = 0; nPaints < 1000; ++nPaints) {
+                if (!PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) break;
+                DispatchMessageA(&msg);
+            }
             return PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) != FALSE;
         });
         if (!bBusy) return;
