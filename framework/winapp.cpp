@@ -39,9 +39,22 @@ UINT WithDefaultIcon(UINT nType) {
 
 }  // namespace
 
+namespace {
+
+// A plain pointer, freed by AfxTermThread: MinGW runs thread_local destructors after the C runtime
+// has let go of the thread, and freeing memory there corrupts the runtime's shared locale.
+thread_local CAfxThreadState* t_pThreadState = nullptr;
+
+}  // namespace
+
 CAfxThreadState& AfxGetThreadState() {
-    thread_local CAfxThreadState state;
-    return state;
+    if (t_pThreadState == nullptr) t_pThreadState = new CAfxThreadState;
+    return *t_pThreadState;
+}
+
+void AFXAPI AfxTermThread() {
+    delete t_pThreadState;
+    t_pThreadState = nullptr;
 }
 
 CWinApp::CWinApp(LPCSTR lpszAppName) {
@@ -169,9 +182,15 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR l
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow) {
     CWinApp* pApp = AfxGetApp();
     if (!pApp || !AfxWinInit(hInstance, hPrevInstance, lpCmdLine, nCmdShow)) return -1;
-    if (pApp->InitInstance()) return pApp->Run();
-    if (pApp->m_pMainWnd) pApp->m_pMainWnd->DestroyWindow();
-    return pApp->ExitInstance();
+    int nResult = 0;
+    if (pApp->InitInstance()) {
+        nResult = pApp->Run();
+    } else {
+        if (pApp->m_pMainWnd) pApp->m_pMainWnd->DestroyWindow();
+        nResult = pApp->ExitInstance();
+    }
+    AfxTermThread();
+    return nResult;
 }
 
 int AFXAPI AfxMessageBox(LPCSTR lpszText, UINT nType, UINT nIDHelp) {

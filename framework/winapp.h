@@ -63,6 +63,8 @@ BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE hPrevInstance = NULL, LPST
                        int nCmdShow = SW_SHOWNORMAL);
 // The program: AfxWinInit, InitInstance, then Run, or ExitInstance when InitInstance fails.
 int AFXAPI AfxWinMain(HINSTANCE hInstance, HINSTANCE hPrevInstance, LPSTR lpCmdLine, int nCmdShow);
+// Frees the calling thread's framework state (handle maps); the last call of a UI thread.
+void AFXAPI AfxTermThread();
 
 // A message box through the user prompts: the application's name as caption, owned by the main
 // window; an exclamation icon when an OK or OK/Cancel box asks for none.

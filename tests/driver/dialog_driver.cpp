@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <thread>
 #include <vector>
 
 #ifndef _WIN32
@@ -129,8 +130,9 @@ private:
 
 struct CDialogDriver::CState {
     std::function<void()> uiMain;
-    HANDLE hThread = NULL;
+    std::thread uiThread;  // the C++ runtime's own thread start, so its per-thread state is set up
     HANDLE hReady = NULL;
+    HANDLE hEnded = NULL;
     HWND hDriverWnd = NULL;
     HWND hMainWindow = NULL;
     bool bRunning = true;  // written on the UI thread, read there through OnUi
@@ -140,8 +142,7 @@ struct CDialogDriver::CState {
 
 namespace {
 
-DWORD WINAPI UiThread(LPVOID pParam) {
-    auto* pState = static_cast<CDialogDriver::CState*>(pParam);
+void UiThread(CDialogDriver::CState* pState) {
     HINSTANCE hInstance = GetModuleHandleA(NULL);
     WNDCLASSA wc = {};
     if (!GetClassInfoA(hInstance, kDriverClass, &wc)) {
@@ -165,7 +166,8 @@ DWORD WINAPI UiThread(LPVOID pParam) {
     }
     AfxSetUserPrompts(pState->pPreviousPrompts);
     DestroyWindow(pState->hDriverWnd);
-    return 0;
+    AfxTermThread();
+    SetEvent(pState->hEnded);
 }
 
 }  // namespace
@@ -173,7 +175,8 @@ DWORD WINAPI UiThread(LPVOID pParam) {
 CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_unique<CState>()) {
     m_pState->uiMain = std::move(uiMain);
     m_pState->hReady = CreateEventA(NULL, TRUE, FALSE, NULL);
-    m_pState->hThread = CreateThread(NULL, 0, UiThread, m_pState.get(), 0, NULL);
+    m_pState->hEnded = CreateEventA(NULL, TRUE, FALSE, NULL);
+    m_pState->uiThread = std::thread(UiThread, m_pState.get());
     if (WaitForSingleObject(m_pState->hReady, kUiTimeoutMs) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the UI thread did not start";
         return;
@@ -186,12 +189,17 @@ CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_
 }
 
 CDialogDriver::~CDialogDriver() {
-    if (m_pState->hThread == NULL) return;
     // Whatever is still open ends like a session that is logged off: WM_QUIT unwinds every loop.
     PostToUi([] { PostQuitMessage(0); });
-    if (WaitForSingleObject(m_pState->hThread, kUiTimeoutMs) != WAIT_OBJECT_0)
+    if (WaitForSingleObject(m_pState->hEnded, kUiTimeoutMs) == WAIT_OBJECT_0) {
+        m_pState->uiThread.join();
+    } else {
         ADD_FAILURE() << "the UI thread did not end";
-    CloseHandle(m_pState->hThread);
+        m_pState->uiThread.detach();
+        m_pState.release();  // the hung thread still uses it
+        return;
+    }
+    CloseHandle(m_pState->hEnded);
     CloseHandle(m_pState->hReady);
 #ifndef _WIN32
     SimReset();

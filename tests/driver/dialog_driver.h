@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "prompts.h"
+#include "winapp.h"
 
 class CDialogDriver {
 public:

@@ -8,6 +8,7 @@
 
 #include "gdi_test_canvas.h"
 #include "test_resources.h"
+#include "win32_test.h"
 
 namespace {
 
@@ -35,6 +36,8 @@ TEST(GetModuleFileName, ShortBufferIsTruncatedAndTerminated) {
     char szPath[4] = {'x', 'x', 'x', 'x'};
     SetLastError(0);
     EXPECT_EQ(4u, GetModuleFileNameA(nullptr, szPath, 4));
+    if (win32test::IsWine())
+        GTEST_SKIP() << "Wine cuts without a NUL and no error, as Windows XP did";
     EXPECT_EQ('\0', szPath[3]);
     EXPECT_EQ(static_cast<DWORD>(ERROR_INSUFFICIENT_BUFFER), GetLastError());
 }

@@ -16,6 +16,16 @@
 
 namespace win32test {
 
+// Wine's ntdll exports wine_get_version; Windows' does not. Known Wine differences test it.
+inline bool IsWine() {
+#ifdef _WIN32
+    HMODULE hNtdll = GetModuleHandleA("ntdll.dll");
+    return hNtdll != nullptr && GetProcAddress(hNtdll, "wine_get_version") != nullptr;
+#else
+    return false;
+#endif
+}
+
 // One control of a template: class by ordinal (0x80 button, 0x81 edit, 0x82 static) or name.
 struct CItem {
     DWORD dwStyle;

@@ -382,6 +382,16 @@ HWND ColouredPopup(const char* pszClass, COLORREF cr, int x, int y,
     return hwnd;
 }
 
+// Lets a real display catch up: windows are shown and exposed through the message queue.
+void SettleScreen() {
+    for (int nRound = 0; nRound < 5; ++nRound) {
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&msg);
+        Sleep(20);
+    }
+}
+
 COLORREF ScreenPixel(int x, int y) {
     HDC hdc = GetDC(nullptr);
     COLORREF cr = GetPixel(hdc, x, y);
@@ -390,12 +400,15 @@ COLORREF ScreenPixel(int x, int y) {
 }
 
 TEST_F(WindowTest, RedrawWindow_LowerWindowDoesNotPaintOverTheOneAbove) {
-    HWND hwndLower = Keep(ColouredPopup("LowerRed", RGB(255, 0, 0), 100, 100));
-    HWND hwndUpper = Keep(ColouredPopup("UpperBlue", RGB(0, 0, 255), 150, 130));
+    // Far from where other tests put their windows; a real display shows windows asynchronously.
+    HWND hwndLower = Keep(ColouredPopup("LowerRed", RGB(255, 0, 0), 700, 500));
+    HWND hwndUpper = Keep(ColouredPopup("UpperBlue", RGB(0, 0, 255), 750, 530));
     ASSERT_NE(hwndUpper, nullptr);
+    SettleScreen();
     RedrawWindow(hwndLower, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    EXPECT_EQ(ScreenPixel(160, 140), RGB(0, 0, 255)) << "overlap keeps the upper window";
-    EXPECT_EQ(ScreenPixel(110, 110), RGB(255, 0, 0)) << "the rest shows the lower window";
+    SettleScreen();
+    EXPECT_EQ(ScreenPixel(760, 540), RGB(0, 0, 255)) << "overlap keeps the upper window";
+    EXPECT_EQ(ScreenPixel(710, 510), RGB(255, 0, 0)) << "the rest shows the lower window";
 }
 
 TEST_F(WindowTest, WindowFromPoint_PassesThroughHTTRANSPARENTTopLevelWindows) {

@@ -111,7 +111,7 @@ LRESULT OnClose(HWND hDlg) {
 
 LRESULT OnNextDlgCtl(HWND hDlg, WPARAM wParam, LPARAM lParam) {
     HWND hwndDest = reinterpret_cast<HWND>(wParam);
-    if (!LOWORD(lParam)) hwndDest = GetNextDlgTabItem(hDlg, GetFocus(), wParam != 0);
+    if (!LOWORD(lParam)) hwndDest = NextTabItem(hDlg, GetFocus(), wParam != 0);
     if (hwndDest) SetDialogFocus(hwndDest);
     return 0;
 }
@@ -286,15 +286,22 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG pMsg) {
 }
 
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
+    // Contrary to the documentation Windows finds nothing backwards from no control.
+    if (hCtl == hDlg) hCtl = nullptr;
+    if (!hCtl && bPrevious) return nullptr;
+    return win32sim::NextTabItem(hDlg, hCtl, bPrevious != FALSE);
+}
+
+HWND win32sim::NextTabItem(HWND hDlg, HWND hCtl, bool bPrevious) {
     std::vector<HWND> list = ChildrenOf(hDlg);
     if (list.empty()) return nullptr;
     auto it = std::find(list.begin(), list.end(), hCtl);
     if (!hCtl || it == list.end()) {
         std::size_t nFrom = bPrevious ? 0 : list.size() - 1;
-        return NextCandidate(list, nFrom, bPrevious != FALSE, IsTabCandidate);
+        return NextCandidate(list, nFrom, bPrevious, IsTabCandidate);
     }
-    HWND hwndNext = NextCandidate(list, static_cast<std::size_t>(it - list.begin()),
-                                  bPrevious != FALSE, IsTabCandidate);
+    HWND hwndNext =
+        NextCandidate(list, static_cast<std::size_t>(it - list.begin()), bPrevious, IsTabCandidate);
     return hwndNext ? hwndNext : hCtl;
 }
 

@@ -10,7 +10,7 @@
 namespace win32sim {
 namespace {
 
-const UINT kDefaultLimit = 32767;
+const UINT kDefaultLimit = 30000;  // what EM_GETLIMITTEXT reports before any EM_LIMITTEXT
 
 struct CEditData : CControlData {
     std::string m_str;
