@@ -120,24 +120,32 @@ TEST_F(Layout, ShowsEveryBitmapAtItsPixelSize) {
     }
 }
 
-TEST_F(Layout, PictureControlsTakeTheSizeOfTheirBitmaps) {
+TEST_F(Layout, PictureWindowsTakeTheSizeOfTheirBitmaps) {
     HWND hMain = User().MainWindow();
-    std::vector<Child> children =
-        User().OnUiRead<std::vector<Child>>([hMain] { return ChildrenInZOrder(hMain); });
-    int nPictures = 0;
-    for (const Child& child : children) {
-        if (child.hBitmap == NULL) continue;
-        ++nPictures;
-        BITMAP bm = {};
-        RECT rcClient = {};
-        User().OnUi([&] {
-            GetObjectA(child.hBitmap, sizeof bm, &bm);
-            HWND hControl = GetDlgItem(hMain, child.nId);
-            if (LOWORD(child.nId) != 0xFFFF && hControl) GetClientRect(hControl, &rcClient);
-        });
-        if (LOWORD(child.nId) == 0xFFFF) continue;  // several share that id; one lookup is enough
-        EXPECT_GE(rcClient.right, bm.bmWidth) << "picture " << child.nId;
-        EXPECT_GE(rcClient.bottom, bm.bmHeight) << "picture " << child.nId;
+    struct Sizes {
+        int nId;
+        SIZE window, bitmap;
+    };
+    std::vector<Sizes> sizes = User().OnUiRead<std::vector<Sizes>>([hMain] {
+        std::vector<Sizes> all;
+        for (HWND h = GetWindow(hMain, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            auto hBitmap =
+                reinterpret_cast<HBITMAP>(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0));
+            if (hBitmap == NULL) continue;
+            BITMAP bm = {};
+            GetObjectA(hBitmap, sizeof bm, &bm);
+            RECT rc = {};
+            GetWindowRect(h, &rc);
+            all.push_back({GetDlgCtrlID(h),
+                           {rc.right - rc.left, rc.bottom - rc.top},
+                           {bm.bmWidth, bm.bmHeight}});
+        }
+        return all;
+    });
+    EXPECT_EQ(sizes.size(), 8u + 8u + 8u + 7u) << "cuts, selected cuts, arrows and seven others";
+    // The bitmap's pixel size, border included: the template rectangle only places the picture.
+    for (const Sizes& s : sizes) {
+        EXPECT_EQ(s.window.cx, s.bitmap.cx) << "picture " << s.nId;
+        EXPECT_EQ(s.window.cy, s.bitmap.cy) << "picture " << s.nId;
     }
-    EXPECT_EQ(nPictures, 8 + 8 + 8 + 7) << "cuts, selected cuts, arrows and the seven others";
 }

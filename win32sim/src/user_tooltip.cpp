@@ -30,6 +30,7 @@ struct CTooltipData : CControlData {
     COLORREF m_crBack = 0;
     COLORREF m_crText = 0;
     bool m_bColors = false;
+    POINT m_ptTrack{0, 0};
 };
 
 std::string ToolText(const TOOLINFOA& ti, bool* pbCallback) {
@@ -89,6 +90,20 @@ LRESULT OnGetText(CTooltipData& data, WPARAM cchMax, TOOLINFOA* pti) {
     return static_cast<LRESULT>(n);
 }
 
+// A tracking tip shows its tool's text at the tracking point, sized roughly to the text.
+LRESULT OnTrackActivate(HWND hwnd, CTooltipData& data, BOOL bActivate, const TOOLINFOA* pti) {
+    CTool* pTool = FindTool(data, pti);
+    if (!bActivate || !pTool) {
+        ShowWindow(hwnd, SW_HIDE);
+        return 0;
+    }
+    SetWindowTextA(hwnd, pTool->m_strText.c_str());
+    int cx = 8 + 6 * static_cast<int>(pTool->m_strText.size());
+    SetWindowPos(hwnd, HWND_TOP, data.m_ptTrack.x, data.m_ptTrack.y, cx, 20,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    return 0;
+}
+
 LRESULT OnPaint(HWND hwnd, CTooltipData& data) {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hwnd, &ps);
@@ -120,6 +135,12 @@ LRESULT OnToolMessage(HWND hwnd, CTooltipData& data, UINT nMsg, WPARAM wParam, L
             return OnUpdateText(hwnd, data, pti);
         case TTM_GETTEXTA:
             return OnGetText(data, wParam, pti);
+        case TTM_TRACKPOSITION:
+            data.m_ptTrack =
+                POINT{static_cast<SHORT>(LOWORD(lParam)), static_cast<SHORT>(HIWORD(lParam))};
+            return 0;
+        case TTM_TRACKACTIVATE:
+            return OnTrackActivate(hwnd, data, static_cast<BOOL>(wParam), pti);
         case TTM_GETTOOLCOUNT:
             return static_cast<LRESULT>(data.m_tools.size());
         case TTM_ACTIVATE:
