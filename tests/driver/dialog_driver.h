@@ -39,16 +39,16 @@ public:
     RECT WindowRect(int nId);  // screen coordinates
 
     // User actions; each returns once the UI has handled it and is idle again.
-    void Click(int nId);             // a visible, enabled control of an enabled dialog
-    void Command(int nId);           // WM_COMMAND of a (hidden) button, as its click would send
+    void Click(int nId);    // a visible, enabled control of an enabled dialog
+    void Command(int nId);  // WM_COMMAND of a (hidden) button, as its click would send
     void Type(const std::string& strText);  // characters into the focused window
-    void Press(UINT nVirtualKey);    // key down and up at the focused window
+    void Press(UINT nVirtualKey);           // key down and up at the focused window
     void PressShiftTab();
-    void CloseBox();                 // the title bar's close box
+    void CloseBox();                                    // the title bar's close box
     bool ChooseWindowMenu(const std::string& strItem);  // false when no such item
     void Minimise();
     void Restore();
-    void SelectAll(int nId);         // as a user's drag over the whole text of an edit
+    void SelectAll(int nId);  // as a user's drag over the whole text of an edit
     void SetText(int nId, const std::string& strText);  // select all, then type
 
     // Prompts: what is up right now, and the user's answer to it.
