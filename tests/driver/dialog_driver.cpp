@@ -312,14 +312,6 @@ std::pair<int, int> CDialogDriver::Selection(int nId) {
     });
 }
 
-RECT CDialogDriver::WindowRect(int nId) {
-    return OnUiRead<RECT>([nId] {
-        RECT rc = {};
-        GetWindowRect(GetDlgItem(FindTopDialog(), nId), &rc);
-        return rc;
-    });
-}
-
 void CDialogDriver::Click(int nId) {
     std::string strProblem = OnUiRead<std::string>([nId]() -> std::string {
         HWND hDialog = FindTopDialog();
@@ -417,10 +409,6 @@ void CDialogDriver::Minimise() {
 void CDialogDriver::Restore() {
     OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_RESTORE, 0); });
     WaitIdle();
-}
-
-void CDialogDriver::SelectAll(int nId) {
-    OnUi([nId] { SendMessageA(GetDlgItem(FindTopDialog(), nId), EM_SETSEL, 0, -1); });
 }
 
 void CDialogDriver::SetText(int nId, const std::string& strText) {

@@ -36,7 +36,6 @@ public:
     std::string Caption(HWND hWnd = NULL);
     int FocusId();  // control id of the focused window, 0 when the focus is elsewhere or nowhere
     std::pair<int, int> Selection(int nId);
-    RECT WindowRect(int nId);  // screen coordinates
 
     // User actions; each returns once the UI has handled it and is idle again.
     void Click(int nId);    // a visible, enabled control of an enabled dialog
@@ -48,7 +47,6 @@ public:
     bool ChooseWindowMenu(const std::string& strItem);  // false when no such item
     void Minimise();
     void Restore();
-    void SelectAll(int nId);  // as a user's drag over the whole text of an edit
     void SetText(int nId, const std::string& strText);  // select all, then type
 
     // Prompts: what is up right now, and the user's answer to it.

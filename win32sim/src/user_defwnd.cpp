@@ -16,13 +16,17 @@ LRESULT OnSetText(CWindow& wnd, LPCSTR psz) {
     return TRUE;
 }
 
-LRESULT OnGetText(const CWindow& wnd, WPARAM cchMax, LPSTR psz) {
+}  // namespace
+
+LRESULT CopyWindowText(const std::string& strText, WPARAM cchMax, LPSTR psz) {
     if (!psz || cchMax == 0) return 0;
-    std::size_t n = std::min<std::size_t>(wnd.m_strText.size(), cchMax - 1);
-    std::memcpy(psz, wnd.m_strText.data(), n);
+    std::size_t n = std::min<std::size_t>(strText.size(), cchMax - 1);
+    std::memcpy(psz, strText.data(), n);
     psz[n] = '\0';
     return static_cast<LRESULT>(n);
 }
+
+namespace {
 
 LRESULT OnSysCommand(HWND hwnd, WPARAM wParam) {
     switch (wParam & 0xFFF0) {
@@ -184,7 +188,7 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam
         case WM_SETTEXT:
             return OnSetText(*pWnd, reinterpret_cast<LPCSTR>(lParam));
         case WM_GETTEXT:
-            return OnGetText(*pWnd, wParam, reinterpret_cast<LPSTR>(lParam));
+            return CopyWindowText(pWnd->m_strText, wParam, reinterpret_cast<LPSTR>(lParam));
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(pWnd->m_strText.size());
         case WM_CLOSE:

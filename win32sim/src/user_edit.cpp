@@ -283,14 +283,6 @@ LRESULT OnSetText(HWND hwnd, CEditData& data, LPCSTR psz) {
     return TRUE;
 }
 
-LRESULT OnGetText(const CEditData& data, WPARAM cchMax, LPSTR psz) {
-    if (!psz || cchMax == 0) return 0;
-    std::size_t n = std::min<std::size_t>(data.m_str.size(), cchMax - 1);
-    std::memcpy(psz, data.m_str.data(), n);
-    psz[n] = '\0';
-    return static_cast<LRESULT>(n);
-}
-
 LRESULT OnFocus(HWND hwnd, CEditData& data, bool bFocus) {
     data.m_bFocus = bFocus;
     InvalidateRect(hwnd, nullptr, FALSE);
@@ -382,7 +374,7 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         case WM_SETTEXT:
             return OnSetText(hwnd, *pData, reinterpret_cast<LPCSTR>(lParam));
         case WM_GETTEXT:
-            return OnGetText(*pData, wParam, reinterpret_cast<LPSTR>(lParam));
+            return CopyWindowText(pData->m_str, wParam, reinterpret_cast<LPSTR>(lParam));
         case WM_GETTEXTLENGTH:
             return static_cast<LRESULT>(pData->m_str.size());
         case WM_CHAR:

@@ -96,6 +96,8 @@ CWindow* GetWnd(HWND hwnd);
 CWindow* GetWndOrFail(HWND hwnd);  // sets ERROR_INVALID_WINDOW_HANDLE when it gives nullptr
 std::vector<HWND>& Siblings(const CWindow& wnd);
 std::vector<HWND> TopLevelWindows();
+// WM_GETTEXT's copy: what fits in cchMax characters, always NUL-terminated; the count copied.
+LRESULT CopyWindowText(const std::string& strText, WPARAM cchMax, LPSTR psz);
 // The dialog manager's tab search; from no control it starts at the first or the last.
 HWND NextTabItem(HWND hDlg, HWND hCtl, bool bPrevious);
 std::vector<HWND> AllWindows();
