@@ -1,12 +1,15 @@
 #include "gem_app.h"
 
+#include "formula_parser.h"
 #include "gem_dlg.h"
 
 BEGIN_MESSAGE_MAP(CGemApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)
 END_MESSAGE_MAP()
 
-CGemApp::CGemApp() {}
+CGemApp::CGemApp() {
+    CFormulaParser::SetMessageHook(&ShowEngineMessage);
+}
 
 CGemApp::~CGemApp() {}
 

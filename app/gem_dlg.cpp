@@ -82,30 +82,60 @@ const CLabelStyle kLabelStyles[] = {
     {&CGemDlg::m_lblDiameter, "Arial", 7},
 };
 
-struct CPictureRow {
-    CStatic CGemDlg::*pNormal;
-    CStatic CGemDlg::*pSelected;
-    CStatic CGemDlg::*pArrow;
-};
-
-// The shape rows from the top of the window down.
-const CPictureRow kPictureRows[] = {
-    {&CGemDlg::m_picRound, &CGemDlg::m_picRoundSel, &CGemDlg::m_picArrow1},
-    {&CGemDlg::m_picOval, &CGemDlg::m_picOvalSel, &CGemDlg::m_picArrow2},
-    {&CGemDlg::m_picSquare, &CGemDlg::m_picSquareSel, &CGemDlg::m_picArrow3},
-    {&CGemDlg::m_picRectangle, &CGemDlg::m_picRectangleSel, &CGemDlg::m_picArrow4},
-    {&CGemDlg::m_picMarquise, &CGemDlg::m_picMarquiseSel, &CGemDlg::m_picArrow5},
-    {&CGemDlg::m_picPear, &CGemDlg::m_picPearSel, &CGemDlg::m_picArrow6},
-    {&CGemDlg::m_picTriangle, &CGemDlg::m_picTriangleSel, &CGemDlg::m_picArrow7},
-    {&CGemDlg::m_picHeart, &CGemDlg::m_picHeartSel, &CGemDlg::m_picArrow8},
-};
-
 }  // namespace
 
 BEGIN_MESSAGE_MAP(CGemDlg, CDialog)
 ON_WM_CTLCOLOR()
 ON_WM_PAINT()
 ON_WM_SYSCOMMAND()
+ON_BN_CLICKED(IDC_CALCULATE, &CGemDlg::OnCalculate)
+ON_BN_CLICKED(IDC_CLICK_HERE, &CGemDlg::OnClickHere)
+ON_BN_CLICKED(IDC_KEY_SIN, &CGemDlg::OnKey<IDC_KEY_SIN>)
+ON_BN_CLICKED(IDC_KEY_ARCSIN, &CGemDlg::OnKey<IDC_KEY_ARCSIN>)
+ON_BN_CLICKED(IDC_KEY_SINH, &CGemDlg::OnKey<IDC_KEY_SINH>)
+ON_BN_CLICKED(IDC_KEY_ARSINH, &CGemDlg::OnKey<IDC_KEY_ARSINH>)
+ON_BN_CLICKED(IDC_KEY_COS, &CGemDlg::OnKey<IDC_KEY_COS>)
+ON_BN_CLICKED(IDC_KEY_ARCCOS, &CGemDlg::OnKey<IDC_KEY_ARCCOS>)
+ON_BN_CLICKED(IDC_KEY_COSH, &CGemDlg::OnKey<IDC_KEY_COSH>)
+ON_BN_CLICKED(IDC_KEY_ARCOSH, &CGemDlg::OnKey<IDC_KEY_ARCOSH>)
+ON_BN_CLICKED(IDC_KEY_TAN, &CGemDlg::OnKey<IDC_KEY_TAN>)
+ON_BN_CLICKED(IDC_KEY_ARCTAN, &CGemDlg::OnKey<IDC_KEY_ARCTAN>)
+ON_BN_CLICKED(IDC_KEY_TANH, &CGemDlg::OnKey<IDC_KEY_TANH>)
+ON_BN_CLICKED(IDC_KEY_ARTANH, &CGemDlg::OnKey<IDC_KEY_ARTANH>)
+ON_BN_CLICKED(IDC_KEY_EXP, &CGemDlg::OnKey<IDC_KEY_EXP>)
+ON_BN_CLICKED(IDC_KEY_LN, &CGemDlg::OnKey<IDC_KEY_LN>)
+ON_BN_CLICKED(IDC_KEY_INT, &CGemDlg::OnKey<IDC_KEY_INT>)
+ON_BN_CLICKED(IDC_KEY_ABS, &CGemDlg::OnKey<IDC_KEY_ABS>)
+ON_BN_CLICKED(IDC_KEY_TEN_POWER, &CGemDlg::OnKey<IDC_KEY_TEN_POWER>)
+ON_BN_CLICKED(IDC_KEY_LOG, &CGemDlg::OnKey<IDC_KEY_LOG>)
+ON_BN_CLICKED(IDC_KEY_RAD, &CGemDlg::OnKey<IDC_KEY_RAD>)
+ON_BN_CLICKED(IDC_KEY_DEG, &CGemDlg::OnKey<IDC_KEY_DEG>)
+ON_BN_CLICKED(IDC_KEY_SQUARE, &CGemDlg::OnKey<IDC_KEY_SQUARE>)
+ON_BN_CLICKED(IDC_KEY_SQR, &CGemDlg::OnKey<IDC_KEY_SQR>)
+ON_BN_CLICKED(IDC_KEY_X, &CGemDlg::OnKey<IDC_KEY_X>)
+ON_BN_CLICKED(IDC_KEY_OPEN_PAREN, &CGemDlg::OnKey<IDC_KEY_OPEN_PAREN>)
+ON_BN_CLICKED(IDC_KEY_CLOSE_PAREN, &CGemDlg::OnKey<IDC_KEY_CLOSE_PAREN>)
+ON_BN_CLICKED(IDC_KEY_DIVIDE, &CGemDlg::OnKey<IDC_KEY_DIVIDE>)
+ON_BN_CLICKED(IDC_KEY_MULTIPLY, &CGemDlg::OnKey<IDC_KEY_MULTIPLY>)
+ON_BN_CLICKED(IDC_KEY_LENGTH, &CGemDlg::OnKey<IDC_KEY_LENGTH>)
+ON_BN_CLICKED(IDC_KEY_EMERALD, &CGemDlg::OnKey<IDC_KEY_EMERALD>)
+ON_BN_CLICKED(IDC_KEY_MINUS, &CGemDlg::OnKey<IDC_KEY_MINUS>)
+ON_BN_CLICKED(IDC_KEY_PLUS, &CGemDlg::OnKey<IDC_KEY_PLUS>)
+ON_BN_CLICKED(IDC_KEY_POINT, &CGemDlg::OnKey<IDC_KEY_POINT>)
+ON_BN_CLICKED(IDC_KEY_POWER, &CGemDlg::OnKey<IDC_KEY_POWER>)
+ON_BN_CLICKED(IDC_DELETE, &CGemDlg::OnDelete)
+ON_BN_CLICKED(IDC_UNDO, &CGemDlg::OnUndo)
+ON_COMMAND_RANGE(IDC_DIGIT0, IDC_DIGIT9, &CGemDlg::OnDigit)
+ON_BN_CLICKED(IDC_SAVE, &CGemDlg::OnSave)
+ON_BN_CLICKED(IDC_LOAD, &CGemDlg::OnLoad)
+ON_BN_CLICKED(IDC_SQUARE_TRILLION, &CGemDlg::OnSquareTrillion)
+ON_BN_CLICKED(IDC_ROUND_BRILLIANT, &CGemDlg::OnRoundBrilliant)
+ON_BN_CLICKED(IDC_OVAL_BRILLIANT, &CGemDlg::OnOvalBrilliant)
+ON_BN_CLICKED(IDC_HEART_BRILLIANT, &CGemDlg::OnHeartBrilliant)
+ON_BN_CLICKED(IDC_RECTANGLE, &CGemDlg::OnRectangle)
+ON_BN_CLICKED(IDC_MARQUISE_BRILLIANT, &CGemDlg::OnMarquiseBrilliant)
+ON_BN_CLICKED(IDC_PEAR_BRILLIANT, &CGemDlg::OnPearBrilliant)
+ON_BN_CLICKED(IDC_TRIANGLE_TRILLION, &CGemDlg::OnTriangleTrillion)
 ON_BN_CLICKED(IDCANCEL, &CGemDlg::OnBnClickedCancel)
 ON_BN_CLICKED(IDC_ABOUT, &CGemDlg::OnAbout)
 END_MESSAGE_MAP()
@@ -167,12 +197,12 @@ void CGemDlg::StyleLabels() {
 }
 
 void CGemDlg::ShowStartPictures() {
-    for (const CPictureRow& row : kPictureRows)
-        (this->*row.pNormal).ShowWindow(SW_SHOW);
-    for (const CPictureRow& row : kPictureRows)
-        (this->*row.pSelected).ShowWindow(SW_HIDE);
-    for (const CPictureRow& row : kPictureRows)
-        (this->*row.pArrow).ShowWindow(SW_HIDE);
+    for (const CShape& shape : kShapes)
+        GetDlgItem(shape.nNormalPictureID)->ShowWindow(SW_SHOW);
+    for (const CShape& shape : kShapes)
+        GetDlgItem(shape.nSelectedPictureID)->ShowWindow(SW_HIDE);
+    for (const CShape& shape : kShapes)
+        GetDlgItem(shape.nArrowID)->ShowWindow(SW_HIDE);
 }
 
 void CGemDlg::OnBnClickedCancel() {

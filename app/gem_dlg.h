@@ -1,11 +1,18 @@
 // The main dialog: its record of members, data exchange, initialisation, painting and closing.
-// The shape, calculator and file commands are handlers added by the carat and workbench layers.
+// The shape, calculator and file commands are its handlers, defined in the carat and workbench
+// layers.
 #pragma once
 
 #include "color_label.h"
 #include "framework.h"
 #include "resource.h"
+#include "shape_catalogue.h"
 #include "tooltip_ctrl_ex.h"
+
+#include <string>
+
+// The engine's own messages ("ProgrammError in SetFunctConst()") in the application's message box.
+void ShowEngineMessage(const std::string& strText);
 
 class CGemDlg : public CDialog {
 public:
@@ -64,6 +71,37 @@ public:
     CStatic m_picArrow7;
     CStatic m_picArrow8;
 
+    // Formula buffer (workbench/formula_buffer.cpp).
+    void AppendToFormula(CString strText);
+    afx_msg void OnUndo();
+    afx_msg void OnDelete();
+    afx_msg void OnDigit(UINT nID);
+
+    // Keypad: one handler per text key, each appending its key's text from the keypad table.
+    template <UINT nID>
+    afx_msg void OnKey() {
+        AppendKeyText(nID);
+    }
+
+    // Formula file (workbench/formula_file_commands.cpp).
+    afx_msg void OnSave();
+    afx_msg void OnLoad();
+    void SaveFormulaFile();
+    void LoadFormulaFile();
+
+    // Shapes and Calculate (carat/).
+    void SelectShape(const CShape& shape);
+    afx_msg void OnRoundBrilliant();
+    afx_msg void OnOvalBrilliant();
+    afx_msg void OnSquareTrillion();
+    afx_msg void OnRectangle();
+    afx_msg void OnMarquiseBrilliant();
+    afx_msg void OnPearBrilliant();
+    afx_msg void OnTriangleTrillion();
+    afx_msg void OnHeartBrilliant();
+    afx_msg void OnCalculate();
+    afx_msg void OnClickHere();
+
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
@@ -76,6 +114,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
+    void AppendKeyText(UINT nID);
+    void FocusFormulaEdit();
+    void ShowShapePictures(const CShape& shape, bool bSelected);
     void AppendAboutToSystemMenu();
     void StyleLabels();
     void ShowStartPictures();

@@ -1,0 +1,36 @@
+// CGemDlg's Calculate and Click Here: the value fields feed the formula letters, the engine
+// evaluates the buffer and the answer field shows the weight or the error text.
+#include <cstdint>
+#include <string>
+
+#include "answer_text.h"
+#include "formula_parser.h"
+#include "gem_dlg.h"
+
+void ShowEngineMessage(const std::string& strText) {
+    AfxMessageBox(strText.c_str());
+}
+
+void CGemDlg::OnCalculate() {
+    std::string strError;
+    UpdateData(TRUE);
+    CFormulaParser parser;
+    const double adConstants[] = {m_dB, m_dF, m_dG, m_dH, m_dJ, m_dK, m_dM, m_dN, m_dU};
+    for (int i = 0; i < 9; ++i)
+        parser.SetFunctConst(i + 1, adConstants[i]);
+    std::uint16_t nErrorPosition = 0;
+    const double dValue =
+        parser.Calculation(m_strFormula.GetString(), m_dX, nErrorPosition, strError);
+    FocusFormulaEdit();
+    m_strAnswer = AnswerText(dValue, nErrorPosition, strError).c_str();
+    if (nErrorPosition != 0)  // EM_SETSEL: the one character where reading stopped
+        SendDlgItemMessage(IDC_FORMULA, EM_SETSEL, nErrorPosition - 1, nErrorPosition);
+    else
+        SendDlgItemMessage(IDC_FORMULA, EM_SETSEL, 0x7FFF, 0x7FFF);
+    UpdateData(FALSE);
+}
+
+void CGemDlg::OnClickHere() {
+    GetDlgItem(IDC_ANSWER)->ShowWindow(SW_SHOW);
+    OnCalculate();
+}

@@ -1,0 +1,49 @@
+// CGemDlg's Save and Load: the file dialogs, the messages and the caption around the .FKT file.
+#include "formula_file.h"
+#include "gem_dlg.h"
+
+namespace {
+
+const char kFilter[] = "Formulaparser (*.FKT)|*.FKT|All Files (*.*)|*.*||";
+const char kDefExt[] = "FKT";
+
+}  // namespace
+
+void CGemDlg::OnSave() {
+    UpdateData(TRUE);
+    SaveFormulaFile();
+}
+
+void CGemDlg::OnLoad() {
+    LoadFormulaFile();
+    UpdateData(FALSE);
+}
+
+void CGemDlg::SaveFormulaFile() {
+    CFileDialog dlgFile(FALSE, kDefExt, m_strFileName,
+                        OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kFilter);
+    if (dlgFile.DoModal() != IDOK) return;
+    m_strFileName = dlgFile.GetPathName();
+    const CFormulaFileValues values = {m_dB, m_dF, m_dG, m_dH, m_dJ, m_dK, m_dM, m_dN, m_dU, m_dX};
+    if (!WriteFileReplacing(m_strFileName.GetString(),
+                            FormulaFileText(m_strFormula.GetString(), values))) {
+        AfxMessageBox("Can not save the file " + m_strFileName, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    CString strCaption;
+    strCaption.Format("Formulaparser - %s", static_cast<LPCTSTR>(m_strFileName));
+    SetWindowText(strCaption);
+}
+
+void CGemDlg::LoadFormulaFile() {
+    CFileDialog dlgFile(TRUE, kDefExt, m_strFileName,
+                        OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kFilter);
+    if (dlgFile.DoModal() != IDOK) return;
+    m_strFileName = dlgFile.GetPathName();
+    CFormulaFileRead read;
+    if (!LoadFormulaFilePath(m_strFileName.GetString(), read)) {
+        AfxMessageBox("Can not open the file " + m_strFileName, MB_OK | MB_ICONEXCLAMATION);
+        return;
+    }
+    if (read.eOutcome == CFormulaFileRead::kFormula) m_strFormula = read.strFormula.c_str();
+}
