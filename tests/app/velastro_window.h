@@ -48,6 +48,12 @@ protected:
         User().AnswerMessageBox(IDOK);
     }
 
+    // The formula buffer as the (hidden) formula edit shows it, and its undo copy.
+    std::string Formula() { return User().Text(IDC_FORMULA); }
+    std::string FormulaUndo() {
+        return User().OnUiRead<std::string>([] { return Dlg().m_strFormulaUndo.GetString(); });
+    }
+
     // The program file's name without its extension, as the framework names the application.
     static std::string AppName() {
         char szPath[MAX_PATH] = {};

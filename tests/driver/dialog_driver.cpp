@@ -215,6 +215,11 @@ void CDialogDriver::PostToUi(std::function<void()> fn) {
     }
 }
 
+void CDialogDriver::Post(std::function<void()> fn) {
+    PostToUi(std::move(fn));
+    WaitIdle();
+}
+
 void CDialogDriver::OnUi(const std::function<void()>& fn) {
     auto job = std::make_shared<CJob>();
     job->fn = fn;

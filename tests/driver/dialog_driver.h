@@ -63,6 +63,8 @@ public:
         OnUi([&] { result = fn(); });
         return result;
     }
+    // Runs fn on the UI thread without waiting for it to end (code that opens a modal prompt).
+    void Post(std::function<void()> fn);
     void WaitIdle();
 
     // The screen dpi for what follows; false where the host cannot give that dpi.

@@ -1,0 +1,112 @@
+#include <string>
+#include <utility>
+
+#include "formula_parser.h"
+#include "velastro_window.h"
+
+namespace {
+
+struct Calculation {
+    const char* pszFormula;
+    const char* pszB;
+    const char* pszF;
+    const char* pszX;
+    const char* pszAnswer;
+    std::pair<int, int> selection;  // of the formula edit afterwards
+};
+
+const Calculation kCalculations[] = {
+    {"(B+F)/2*(B+F)/2*G*.0065", "6", "4", "0", "0.487500", {23, 23}},
+    {"", "6", "4", "0", "0.000000", {0, 0}},
+    {"B/F", "6", "0", "0", "???? (Division durch Null)", {3, 3}},
+    {"B+Q", "6", "4", "0", "XXX!", {2, 3}},
+    {"B-G", "0.5", "4", "0", "-2.500000", {3, 3}},
+    {"X*10^99", "6", "4", "0", "1.000000", {7, 7}},
+    {"X+H+J+K+M+N+U", "6", "4", "2.5", "2.500000", {13, 13}},
+    {"G*10^30", "6", "4", "0", "3000000000000000341128851226624.000000", {7, 7}},
+};
+
+}  // namespace
+
+class CalculateCommand : public VelastroWindow, public ::testing::WithParamInterface<Calculation> {
+protected:
+    void SetHidden(int nId, const std::string& strText) {
+        User().OnUi([&] { Dlg().GetDlgItem(nId)->SetWindowText(strText.c_str()); });
+    }
+};
+
+TEST_P(CalculateCommand, AnswersWithTheValueOrTheErrorText) {
+    const Calculation& c = GetParam();
+    SetHidden(IDC_FORMULA, c.pszFormula);
+    SetHidden(IDC_CONST_X, c.pszX);
+    User().SetText(IDC_LENGTH_EDIT, c.pszB);
+    User().SetText(IDC_WIDTH_EDIT, c.pszF);
+    User().SetText(IDC_DEPTH_EDIT, "3");
+    User().Click(IDC_CLICK_HERE);
+    EXPECT_EQ(User().Text(IDC_ANSWER), c.pszAnswer) << c.pszFormula;
+    EXPECT_EQ(User().Selection(IDC_FORMULA), c.selection) << c.pszFormula;
+    EXPECT_NE(User().FocusId(), IDC_FORMULA) << "the formula edit is hidden";
+    EXPECT_EQ(Formula(), c.pszFormula);
+}
+
+INSTANTIATE_TEST_SUITE_P(Table, CalculateCommand, ::testing::ValuesIn(kCalculations),
+                         [](const ::testing::TestParamInfo<Calculation>& info) {
+                             return "Case" + std::to_string(info.index);
+                         });
+
+TEST_F(VelastroWindow, ClickHereShowsTheAnswerAgainEvenWhenItFails) {
+    User().Click(IDC_OVAL_BRILLIANT);
+    User().SetText(IDC_WIDTH_EDIT, "0");
+    User().Command(IDC_KEY_DIVIDE);
+    User().Command(IDC_KEY_EMERALD);
+    User().Click(IDC_CLICK_HERE);
+    EXPECT_TRUE(User().Visible(IDC_ANSWER));
+    EXPECT_EQ(User().Text(IDC_ANSWER), "???? (Division durch Null)");
+}
+
+TEST_F(VelastroWindow, EnterAfterAShapeCalculatesButLeavesTheAnswerHidden) {
+    User().Click(IDC_OVAL_BRILLIANT);
+    User().SetText(IDC_LENGTH_EDIT, "6");
+    User().SetText(IDC_WIDTH_EDIT, "4");
+    User().SetText(IDC_DEPTH_EDIT, "3");
+    User().Press(VK_RETURN);
+    EXPECT_EQ(User().Text(IDC_ANSWER), "0.487500");
+    EXPECT_FALSE(User().Visible(IDC_ANSWER));
+    EXPECT_TRUE(User().Running());
+    User().Click(IDC_CLICK_HERE);
+    EXPECT_TRUE(User().Visible(IDC_ANSWER));
+    EXPECT_EQ(User().Text(IDC_ANSWER), "0.487500");
+}
+
+TEST_F(VelastroWindow, CalculateWithAnUnreadableFieldUsesTheLastAcceptedValue) {
+    User().Click(IDC_PEAR_BRILLIANT);
+    User().SetText(IDC_LENGTH_EDIT, "2");
+    User().SetText(IDC_WIDTH_EDIT, "5");
+    User().SetText(IDC_DEPTH_EDIT, "1");
+    User().Click(IDC_CLICK_HERE);
+    User().SetText(IDC_WIDTH_EDIT, "x");
+    User().Click(IDC_CLICK_HERE);
+    ExpectNumberPrompt();
+    EXPECT_EQ(User().Text(IDC_WIDTH_EDIT), "5");
+    EXPECT_EQ(User().Text(IDC_ANSWER), "0.062000");
+}
+
+TEST_F(VelastroWindow, CalculateGivesAVisibleFormulaEditTheFocusAndSelectsTheFault) {
+    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->ShowWindow(SW_SHOW); });
+    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("2*(3+Q)"); });
+    User().Click(IDC_CLICK_HERE);
+    EXPECT_EQ(User().FocusId(), IDC_FORMULA);
+    EXPECT_EQ(User().Text(IDC_ANSWER).substr(0, 3), "XXX");
+    const std::pair<int, int> selection = User().Selection(IDC_FORMULA);
+    EXPECT_EQ(selection.second - selection.first, 1) << selection.first;
+}
+
+TEST_F(VelastroWindow, EngineMessagesUseTheApplicationsMessageBox) {
+    User().Post([] { CFormulaParser().SetFunctConst(10, 1.0); });
+    auto box = User().PendingMessageBox();
+    ASSERT_TRUE(box.has_value());
+    EXPECT_EQ(box->strText, "ProgrammError in SetFunctConst()");
+    EXPECT_EQ(box->nType & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+    EXPECT_EQ(box->strCaption, AppName());
+    User().AnswerMessageBox(IDOK);
+}

@@ -1,0 +1,92 @@
+#include <string>
+
+#include "keypad_keys.h"
+#include "velastro_window.h"
+
+namespace {
+
+struct KeyText {
+    int nId;
+    const char* pszAppended;
+};
+
+// Every text key with what it appends, written out independently of the keypad table.
+const KeyText kKeys[] = {
+    {106, "sin("},    {107, "arcsin("}, {108, "sinh("},   {109, "arsinh("}, {110, "cos("},
+    {111, "arccos("}, {112, "cosh("},   {113, "arcosh("}, {114, "tan("},    {115, "arctan("},
+    {116, "tanh("},   {117, "artanh("}, {118, "exp("},    {119, "ln("},     {120, "int("},
+    {121, "abs("},    {122, "10^"},     {123, "log("},    {124, "rad("},    {125, "deg("},
+    {126, "^2"},      {127, "sqr("},    {130, "x"},       {131, "("},       {132, ")"},
+    {133, "/"},       {134, "*"},       {136, "B"},       {137, "F"},       {138, "-"},
+    {142, "+"},       {147, "."},       {148, "^"},       {500, "0"},       {501, "1"},
+    {502, "2"},       {503, "3"},       {504, "4"},       {505, "5"},       {506, "6"},
+    {507, "7"},       {508, "8"},       {509, "9"},
+};
+
+}  // namespace
+
+TEST_F(VelastroWindow, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
+    ASSERT_EQ(sizeof kKeys / sizeof kKeys[0], kKeypadKeyCount + 10);
+    User().Command(IDC_KEY_OPEN_PAREN);
+    for (const KeyText& key : kKeys) {
+        const std::string strBefore = Formula();
+        const std::string strAfter = strBefore + key.pszAppended;
+        User().Command(key.nId);
+        EXPECT_EQ(Formula(), strAfter) << "key " << key.nId;
+        EXPECT_EQ(FormulaUndo(), strBefore) << "key " << key.nId;
+        const int nEnd = static_cast<int>(strAfter.size());
+        EXPECT_EQ(User().Selection(IDC_FORMULA), std::make_pair(nEnd, nEnd)) << "key " << key.nId;
+        User().Command(IDC_UNDO);
+        EXPECT_EQ(Formula(), strBefore) << "undo after key " << key.nId;
+        User().Command(IDC_UNDO);
+        EXPECT_EQ(Formula(), strAfter) << "second undo after key " << key.nId;
+    }
+}
+
+TEST_F(VelastroWindow, KeysComposeAFormulaThatCalculates) {
+    for (int nId : {IDC_KEY_SIN, IDC_KEY_RAD, IDC_DIGIT9, IDC_DIGIT0, IDC_KEY_CLOSE_PAREN,
+                    IDC_KEY_CLOSE_PAREN, IDC_KEY_PLUS, IDC_KEY_TEN_POWER, IDC_DIGIT2, IDC_KEY_MINUS,
+                    IDC_KEY_X, IDC_KEY_SQUARE})
+        User().Command(nId);
+    EXPECT_EQ(Formula(), "sin(rad(90))+10^2-x^2");
+    EXPECT_EQ(FormulaUndo(), "sin(rad(90))+10^2-x");
+    User().Click(IDC_CLICK_HERE);
+    EXPECT_EQ(User().Text(IDC_ANSWER), "101.000000");
+}
+
+TEST_F(VelastroWindow, DeleteAndUndo) {
+    User().Command(IDC_UNDO);
+    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "undo right after start";
+    User().Command(IDC_DELETE);
+    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "delete of nothing";
+    User().Click(IDC_ROUND_BRILLIANT);
+    User().Command(IDC_DELETE);
+    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|(B/2*B/2*G*.0245)*1.05");
+    User().Command(IDC_UNDO);
+    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "(B/2*B/2*G*.0245)*1.05|");
+    User().Command(IDC_DELETE);
+    User().Command(IDC_DELETE);
+    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "a second delete empties the undo copy";
+}
+
+TEST_F(VelastroWindow, TextTypedIntoTheFormulaEditJoinsAtTheNextKey) {
+    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->ShowWindow(SW_SHOW); });
+    User().Command(IDC_KEY_LENGTH);
+    ASSERT_EQ(User().FocusId(), IDC_FORMULA);
+    User().Type("*2");
+    User().Command(IDC_KEY_PLUS);
+    EXPECT_EQ(Formula(), "B*2+");
+    EXPECT_EQ(FormulaUndo(), "B*2");
+}
+
+TEST_F(VelastroWindow, KeyWithAnUnreadableFieldStillAppendsAndRewritesTheFields) {
+    User().SetText(IDC_LENGTH_EDIT, "6.50");
+    User().SetText(IDC_WIDTH_EDIT, "4");
+    User().Command(IDC_DIGIT1);
+    User().SetText(IDC_WIDTH_EDIT, "four");
+    User().Command(IDC_DIGIT2);
+    ExpectNumberPrompt();
+    EXPECT_EQ(Formula(), "12");
+    EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "6.5");
+    EXPECT_EQ(User().Text(IDC_WIDTH_EDIT), "4");
+}

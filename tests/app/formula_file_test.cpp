@@ -1,0 +1,228 @@
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#endif
+
+#include "velastro_window.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const char kFilter[] = "Formulaparser (*.FKT)\0*.FKT\0All Files (*.*)\0*.*\0\0";
+constexpr DWORD kSaveFlags = 0x806;
+constexpr DWORD kLoadFlags = 0x1804;
+
+std::string ReadBytes(const std::string& strPath) {
+    std::ifstream in(strPath, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void WriteBytes(const std::string& strPath, const std::string& strBytes) {
+    std::ofstream(strPath, std::ios::binary) << strBytes;
+}
+
+void MakeReadOnly(const std::string& strPath) {
+#ifdef _WIN32
+    SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
+#else
+    chmod(strPath.c_str(), 0444);
+#endif
+}
+
+}  // namespace
+
+class FormulaFile : public VelastroWindow {
+protected:
+    void SetUp() override {
+        VelastroWindow::SetUp();
+        m_dir = fs::temp_directory_path() /
+                (std::string("velastro-fkt-") +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override {
+        VelastroWindow::TearDown();
+        std::error_code ec;
+        for (const auto& entry : fs::directory_iterator(m_dir, ec))
+            fs::permissions(entry.path(), fs::perms::owner_all, ec);
+        fs::remove_all(m_dir, ec);
+    }
+
+    std::string PathOf(const std::string& strName) { return (m_dir / strName).string(); }
+
+    // Runs Save or Load and answers its file dialog; returns the request as it was asked.
+    CFileDialogRequest Choose(int nCommand, std::optional<std::string> path) {
+        User().Command(nCommand);
+        auto request = User().PendingFileDialog();
+        EXPECT_TRUE(request.has_value()) << "no file dialog for command " << nCommand;
+        User().AnswerFileDialog(path);
+        return request.value_or(CFileDialogRequest{});
+    }
+
+    void ExpectFileMessage(const std::string& strText) {
+        auto box = User().PendingMessageBox();
+        ASSERT_TRUE(box.has_value()) << "expected: " << strText;
+        EXPECT_EQ(box->strText, strText);
+        EXPECT_EQ(box->nType, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
+        EXPECT_EQ(box->strCaption, AppName());
+        User().AnswerMessageBox(IDOK);
+    }
+
+    // The formula as the last command left it: member and edit alike.
+    void SetFormula(const std::string& strFormula) {
+        User().OnUi([&] {
+            Dlg().m_strFormula = strFormula.c_str();
+            Dlg().UpdateData(FALSE);
+        });
+    }
+
+    fs::path m_dir;
+};
+
+TEST_F(FormulaFile, DialogsProposeTheLastPathWithTheFileSettings) {
+    const std::string strCaption = User().Caption();
+    CFileDialogRequest save = Choose(IDC_SAVE, std::nullopt);
+    EXPECT_TRUE(save.bSave);
+    EXPECT_EQ(save.strDefExt, "FKT");
+    EXPECT_EQ(save.strFileName, "Test.fkt");
+    EXPECT_EQ(save.dwFlags, kSaveFlags);
+    EXPECT_EQ(save.strFilter, std::string(kFilter, sizeof kFilter - 1));
+    EXPECT_EQ(User().Caption(), strCaption) << "a cancelled save changes nothing";
+
+    const std::string strMissing = PathOf("missing.FKT");
+    CFileDialogRequest load = Choose(IDC_LOAD, strMissing);
+    ExpectFileMessage("Can not open the file " + strMissing);
+    EXPECT_FALSE(load.bSave);
+    EXPECT_EQ(load.strDefExt, "FKT");
+    EXPECT_EQ(load.strFileName, "Test.fkt");
+    EXPECT_EQ(load.dwFlags, kLoadFlags);
+    EXPECT_EQ(load.strFilter, save.strFilter);
+    EXPECT_EQ(Choose(IDC_SAVE, std::nullopt).strFileName, strMissing);
+}
+
+TEST_F(FormulaFile, SaveWritesTwentyFiveLinesAndNamesTheFileInTheCaption) {
+    User().Click(IDC_OVAL_BRILLIANT);
+    User().SetText(IDC_LENGTH_EDIT, "6.5");
+    User().SetText(IDC_WIDTH_EDIT, "-4");
+    User().SetText(IDC_DEPTH_EDIT, "1e3");
+    User().OnUi([] { Dlg().GetDlgItem(IDC_CONST_X)->SetWindowText("0.0000015"); });
+    const std::string strPath = PathOf("oval.FKT");
+    Choose(IDC_SAVE, strPath);
+    EXPECT_FALSE(User().PendingMessageBox().has_value());
+    EXPECT_EQ(ReadBytes(strPath),
+              "Korvandelmatrix Formulaparser\r\n\r\n\r\n[COMMENT]\r\nno comment\r\n\r\n"
+              "[FORMEL]\r\n(B+F)/2*(B+F)/2*G*.0065\r\n\r\n[CONSTANTS]\r\n10\r\n"
+              "6.500000\r\n-4.000000\r\n1000.000000\r\n0.000000\r\n0.000000\r\n0.000000\r\n"
+              "0.000000\r\n0.000000\r\n0.000000\r\n0.000002\r\n\r\n[COMMAND]\r\n\r\n[END]\r\n");
+    EXPECT_EQ(User().Caption(), "Formulaparser - " + strPath);
+    EXPECT_EQ(fs::directory_iterator(m_dir)->path().filename(), "oval.FKT") << "no file left over";
+}
+
+TEST_F(FormulaFile, LoadTakesBackTheWholeFormulaAndLeavesValuesAndUndoAlone) {
+    std::string strLong = "1";
+    for (int i = 0; i < 100; ++i)
+        strLong += "+B*2";
+    SetFormula(strLong);
+    User().SetText(IDC_LENGTH_EDIT, "3");
+    const std::string strPath = PathOf("long.FKT");
+    Choose(IDC_SAVE, strPath);
+    User().Command(IDC_DELETE);
+    User().Command(IDC_KEY_X);
+    User().SetText(IDC_LENGTH_EDIT, "5");
+    User().Click(IDC_CLICK_HERE);
+    Choose(IDC_LOAD, strPath);
+    EXPECT_EQ(Formula(), strLong);
+    EXPECT_EQ(FormulaUndo(), "") << "the undo copy from before the load";
+    EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "5");
+    User().Click(IDC_CLICK_HERE);
+    EXPECT_EQ(User().Text(IDC_ANSWER), "1001.000000");
+    User().Command(IDC_UNDO);
+    EXPECT_EQ(Formula(), "");
+}
+
+TEST_F(FormulaFile, LoadOfHandMadeFiles) {
+    struct {
+        const char* pszBytes;
+        const char* pszFormula;
+    } const kFiles[] = {
+        {"head\n[FORMEL]\nB*2\n", "B*2"},
+        {"head\r\n\r\n[FORMEL]\r\nB*3", "B*3"},
+        {"head\n[formel]\nB*4\n", ""},
+        {"head\n[FORMEL] \nB*5\n", ""},
+        {"[FORMEL]\nB*6\n", ""},
+        {"head\n[FORMEL]\n", ""},
+        {"", "kept"},
+    };
+    for (const auto& file : kFiles) {
+        SetFormula("kept");
+        const std::string strPath = PathOf("hand.FKT");
+        WriteBytes(strPath, file.pszBytes);
+        Choose(IDC_LOAD, strPath);
+        EXPECT_EQ(Formula(), file.pszFormula) << "file: " << file.pszBytes;
+    }
+}
+
+TEST_F(FormulaFile, CancelledLoadStillRewritesTheFields) {
+    User().SetText(IDC_LENGTH_EDIT, "7.25");
+    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("B"); });
+    Choose(IDC_LOAD, std::nullopt);
+    EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "0");
+    EXPECT_EQ(Formula(), "");
+}
+
+TEST_F(FormulaFile, UnreadablePathIsReportedAndKeepsTheFormula) {
+    SetFormula("B+1");
+    const std::string strFolder = PathOf("folder");
+    fs::create_directory(strFolder);
+    Choose(IDC_LOAD, strFolder);
+    ExpectFileMessage("Can not open the file " + strFolder);
+    EXPECT_EQ(Formula(), "B+1");
+}
+
+TEST_F(FormulaFile, UnwritableTargetsAreRefusedAndLeaveTheCaption) {
+    const std::string strCaption = User().Caption();
+    const std::string strReadOnly = PathOf("kept.FKT");
+    WriteBytes(strReadOnly, "earlier");
+    MakeReadOnly(strReadOnly);
+    for (const std::string& strPath : {PathOf("no-such-folder/new.FKT"), strReadOnly, PathOf("")}) {
+        Choose(IDC_SAVE, strPath);
+        ExpectFileMessage("Can not save the file " + strPath);
+        EXPECT_EQ(User().Caption(), strCaption) << strPath;
+    }
+    EXPECT_EQ(ReadBytes(strReadOnly), "earlier");
+    EXPECT_FALSE(fs::exists(PathOf("no-such-folder")));
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+
+#ifndef _WIN32
+// A file-size limit makes the write itself fail, as a full disk would.
+TEST_F(FormulaFile, FailedWriteKeepsTheEarlierFileAndTheCaption) {
+    const std::string strPath = PathOf("earlier.FKT");
+    WriteBytes(strPath, "earlier");
+    const std::string strCaption = User().Caption();
+    SetFormula(std::string(5000, '1'));
+    rlimit oldLimit = {};
+    getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit smallLimit = oldLimit;
+    smallLimit.rlim_cur = 1024;
+    auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &smallLimit);
+    Choose(IDC_SAVE, strPath);
+    setrlimit(RLIMIT_FSIZE, &oldLimit);
+    signal(SIGXFSZ, oldHandler);
+    ExpectFileMessage("Can not save the file " + strPath);
+    EXPECT_EQ(ReadBytes(strPath), "earlier");
+    EXPECT_EQ(User().Caption(), strCaption);
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1);
+}
+#endif
