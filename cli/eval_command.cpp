@@ -6,6 +6,7 @@
 #include <ostream>
 
 #include "answer_text.h"
+#include "formula_file.h"
 #include "formula_parser.h"
 
 namespace {
@@ -56,4 +57,14 @@ int RunEval(const EvalOptions& options, std::istream& in, std::ostream& out) {
         anyError = AnswerOne(line, options, out) || anyError;
     }
     return anyError ? 1 : 0;
+}
+
+bool LoadEvalFormula(const std::string& path, std::string& formula, std::ostream& err) {
+    CFormulaFileRead read;
+    if (!LoadFormulaFilePath(path, read)) {
+        err << "velastro-cli eval: Can not open the file " << path << '\n';
+        return false;
+    }
+    formula = read.strFormula;  // kEmpty leaves it "" too
+    return true;
 }

@@ -16,3 +16,8 @@ struct EvalOptions {
 
 // Exit status: 0 when no formula reported an error text, 1 when any did.
 int RunEval(const EvalOptions& options, std::istream& in, std::ostream& out);
+
+// The formula that loading the .FKT file at path would put in the window's buffer; "" for an
+// empty file, which has no formula to keep here. Prints the reason and returns false when the
+// file cannot be opened or read.
+bool LoadEvalFormula(const std::string& path, std::string& formula, std::ostream& err);

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: formatting, the native suites, the Windows cross build,
-# the fuzz target for about 30 seconds, and the native suites again under AddressSanitizer and
+# the fuzz targets for about 35 seconds, and the native suites again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -21,16 +21,20 @@ cmake -G Ninja -S . -B build-mingw -DCMAKE_BUILD_TYPE=Release \
 cmake --build build-mingw -j$jobs
 bash scripts/check-windows-exe.sh build-mingw/app/Velastro.exe build-mingw/cli/velastro-cli.exe
 
-echo "== fuzzing the formula engine for 30 seconds"
+echo "== fuzzing the formula engine for 20 seconds and the .FKT loader for 15"
 CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF -DVELASTRO_GUI=OFF >/dev/null
-cmake --build build-fuzz --target formula-fuzz -j$jobs
+cmake --build build-fuzz --target formula-fuzz fkt-fuzz -j$jobs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-build-fuzz/fuzz/formula-fuzz -max_total_time=30 -timeout=5 -max_len=4096 -print_final_stats=1 \
-  -dict=fuzz/formula.dict "$work" fuzz/corpus/formula 2>"$work/fuzz.log" ||
+mkdir "$work/formula" "$work/fkt"
+build-fuzz/fuzz/formula-fuzz -max_total_time=20 -timeout=5 -max_len=4096 -print_final_stats=1 \
+  -dict=fuzz/formula.dict "$work/formula" fuzz/corpus/formula 2>"$work/fuzz.log" ||
   { tail -n 60 "$work/fuzz.log"; exit 1; }
 grep -E 'stat::number_of_executed_units|DONE' "$work/fuzz.log" || true
+build-fuzz/fuzz/fkt-fuzz -max_total_time=15 -timeout=5 -max_len=4096 -print_final_stats=1 \
+  "$work/fkt" fuzz/corpus/fkt 2>"$work/fkt.log" || { tail -n 60 "$work/fkt.log"; exit 1; }
+grep -E 'stat::number_of_executed_units|DONE' "$work/fkt.log" || true
 
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELASTRO_SANITIZE=ON >/dev/null

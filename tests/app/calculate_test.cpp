@@ -1,3 +1,4 @@
+#include <ostream>
 #include <string>
 #include <utility>
 
@@ -25,6 +26,10 @@ const Calculation kCalculations[] = {
     {"X+H+J+K+M+N+U", "6", "4", "2.5", "2.500000", {13, 13}},
     {"G*10^30", "6", "4", "0", "3000000000000000341128851226624.000000", {7, 7}},
 };
+
+void PrintTo(const Calculation& c, std::ostream* pOut) {
+    *pOut << '"' << c.pszFormula << '"';
+}
 
 }  // namespace
 

@@ -1,3 +1,4 @@
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -60,6 +61,10 @@ std::vector<int> Expanded(const std::vector<int>& ids) {
             result.push_back(n);
     }
     return result;
+}
+
+void PrintTo(const ShapeOutcome& outcome, std::ostream* pOut) {
+    *pOut << "button " << outcome.nButton;
 }
 
 }  // namespace

@@ -50,6 +50,52 @@ coproc CLI { "$cli" eval; }
 } 2>/dev/null
 check "answers stream line by line" "3.000000 4.000000 0" "$first $second $status"
 
+out=$("$cli" shapes); status=$?
+check "shapes: caption, fields and formula per row" \
+  $'Round Brilliant\tDIAMETER DEPTH\t(B/2*B/2*G*.0245)*1.05
+Oval Brilliant\tLENGTH WIDTH DEPTH\t(B+F)/2*(B+F)/2*G*.0065
+Square Trillion\tLENGTH DEPTH\t(B*2/3)*B*G*.013
+Rectangle\tLENGTH WIDTH DEPTH\t(B-(F/3))*F*G*.013
+Marquise Brilliant\tLENGTH WIDTH DEPTH\t(B-(F/3))*F*G*.0079
+Pear Brilliant\tLENGTH WIDTH DEPTH\tB*F*G*.0062
+Triangle Trillion\tLENGTH WIDTH DEPTH\tB*F*G*.0057
+Heart Brilliant\tLENGTH WIDTH DEPTH\tB*F*G*.0060 0' "$out $status"
+
+# expected answer | estimate arguments (computed by hand from each shape's formula)
+for row in "0.694575|round 6 3" "0.487500|oval 6 4 3" "0.936000|square 6 3" \
+  "0.390000|rectangle 6 3 2" "0.237000|marquise 6 3 2" "0.720750|pear 7.5 5 3.1" \
+  "0.410400|triangle 6 4 3" "0.432000|heart 6 4 3" "0.019294|round -1 3" \
+  "0.004823|round -- -.5 3" "0.487500|OVAL 6 4 3" "0.432000|hEaRt 6 4 3"; do
+  read -ra args <<<"${row#*|}"
+  out=$("$cli" estimate "${args[@]}"); status=$?
+  check "estimate ${row#*|}" "${row%%|*} 0" "$out $status"
+done
+for name in "Oval Brilliant" "oval brilliant" "OVAL BRILLIANT"; do
+  check "estimate \"$name\"" "0.487500" "$("$cli" estimate "$name" 6 4 3)"
+done
+
+# expected answer | bytes of the .FKT file, evaluated with B=6 F=4 G=3 while stdin holds "9"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for row in \
+  '0.487500|Korvandelmatrix Formulaparser\r\n\r\n\r\n[COMMENT]\r\nno comment\r\n\r\n[FORMEL]\r\n(B+F)/2*(B+F)/2*G*.0065\r\n\r\n[END]\r\n' \
+  '12.000000|x\n[FORMEL]\nB*2\n' '7.000000|x\n[FORMEL]\nB+1' '6.000000|x\n[FORMEL]\nB\n[FORMEL]\nG\n' \
+  '0.000000|x\nB*2\n' '0.000000|x\n[formel]\nB*2\n' '0.000000|x\n[FORMEL] \nB*2\n' \
+  '0.000000|[FORMEL]\nB*2\n' '0.000000|x\n[FORMEL]\n' '0.000000|' \
+  '???? (Division durch Null)|x\r\n[FORMEL]\r\n1/0\r\n'; do
+  printf "${row#*|}" >"$work/f.fkt"
+  out=$(echo 9 | "$cli" eval -B 6 -F 4 -G 3 --file "$work/f.fkt"); status=$?
+  want=0 && [[ $row == '????'* ]] && want=1
+  check "eval --file $(printf %q "${row#*|}")" "${row%%|*} $want" "$out $status"
+done
+printf 'x\r\n[FORMEL]\r\nF*X\r\n' >"$work/f.fkt"
+out=$("$cli" eval --tsv -F 2 -X 0.5 --file "$work/f.fkt"); status=$?
+check "eval --tsv --file" $'1\t0\t 0' "$out $status"
+for path in "$work/missing.fkt" "$work"; do
+  err=$("$cli" eval --file "$path" 2>&1 >/dev/null); status=$?
+  check "eval --file on $path" "velastro-cli eval: Can not open the file $path 2" "$err $status"
+done
+
 usage() {
   local reason=$1
   shift
@@ -64,10 +110,23 @@ usage "--bogus" eval --bogus 1
 usage "2" eval 1 2
 usage "subcommand"
 usage "-B" eval -B
+usage "excludes" eval --file x.fkt 1
+usage "Round Brilliant takes DIAMETER DEPTH (2 numbers), not 3" estimate round 6 4 3
+usage "Square Trillion takes LENGTH DEPTH (2 numbers), not 3" estimate Square 6 4 3
+usage "Oval Brilliant takes LENGTH WIDTH DEPTH (3 numbers), not 2" estimate oval 6 3
+usage "not 0" estimate heart
+usage "SHAPE" estimate
+usage "unknown shape 'emerald'; the shapes are Round Brilliant, Oval Brilliant," estimate emerald 6 3
+usage "DEPTH: '3mm'" estimate heart 6 4 3mm
+usage "-.5" estimate round -.5 3
 
-out=$("$cli" eval --help); status=$?
-for word in --tsv -X -U "Exit status" "standard input"; do
-  case "$out" in *"$word"*) check "help names $word" "0" "$status" ;; *) check "help names $word" yes no ;; esac
+for row in "eval|--tsv|-X|-U|--file|Exit status|standard input" "estimate|Exit status|-- -.5" \
+  "shapes|DIAMETER DEPTH"; do
+  IFS='|' read -ra words <<<"$row"
+  out=$("$cli" "${words[0]}" --help); status=$?
+  for word in "${words[@]:1}"; do
+    case "$out" in *"$word"*) check "${words[0]} help names $word" "0" "$status" ;; *) check "${words[0]} help names $word" yes no ;; esac
+  done
 done
 
 echo "$passed passed, $failed failed"
