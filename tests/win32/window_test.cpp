@@ -411,6 +411,34 @@ TEST_F(WindowTest, RedrawWindow_LowerWindowDoesNotPaintOverTheOneAbove) {
     EXPECT_EQ(ScreenPixel(710, 510), RGB(255, 0, 0)) << "the rest shows the lower window";
 }
 
+HWND ColouredChild(HWND hwndParent, const char* pszClass, COLORREF cr, int x, int y,
+                   DWORD dwStyle) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = CreateSolidBrush(cr);
+    wc.lpszClassName = pszClass;
+    RegisterClassA(&wc);
+    return CreateWindowExA(0, pszClass, "", WS_CHILD | WS_VISIBLE | dwStyle, x, y, 40, 30,
+                           hwndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+TEST_F(WindowTest, WS_CLIPSIBLINGS_KeepsAChildFromPaintingOverTheSiblingAboveIt) {
+    HWND hwndParent = Keep(ColouredPopup("SiblingsParent", RGB(255, 255, 255), 500, 650));
+    // Created first, so above the later siblings in the z-order.
+    ColouredChild(hwndParent, "SiblingAbove", RGB(0, 0, 255), 30, 30, 0);
+    HWND hwndClipped =
+        ColouredChild(hwndParent, "SiblingClipped", RGB(255, 0, 0), 10, 10, WS_CLIPSIBLINGS);
+    HWND hwndUnclipped = ColouredChild(hwndParent, "SiblingUnclipped", RGB(0, 128, 0), 50, 45, 0);
+    SettleScreen();
+    for (HWND hwnd : {hwndClipped, hwndUnclipped})
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    SettleScreen();
+    EXPECT_EQ(ScreenPixel(500 + 35, 650 + 35), RGB(0, 0, 255)) << "clipped out of the lower one";
+    EXPECT_EQ(ScreenPixel(500 + 55, 650 + 50), RGB(0, 128, 0)) << "painted over without the style";
+    EXPECT_EQ(ScreenPixel(500 + 15, 650 + 15), RGB(255, 0, 0));
+}
+
 TEST_F(WindowTest, WindowFromPoint_PassesThroughHTTRANSPARENTTopLevelWindows) {
     HWND hwndLower = Keep(ColouredPopup("HitLower", RGB(0, 128, 0), 300, 300));
     HWND hwndTip = Keep(ColouredPopup("HitTip", RGB(255, 255, 0), 320, 320, TransparentProc));

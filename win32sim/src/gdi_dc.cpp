@@ -85,8 +85,8 @@ RECT ScreenRectOfClient(HWND hwnd) {
     return RECT{pt.x, pt.y, pt.x + rc.right, pt.y + rc.bottom};
 }
 
-// The visible part of a window: its area cut by the client area of every ancestor.
-// Simplified: overlapping siblings do not clip each other (children paint after parents).
+// The visible part of a window: its area cut by the client area of every ancestor. Overlapping
+// siblings clip each other only through WS_CLIPSIBLINGS (CoveringWindows).
 RECT VisibleArea(HWND hwnd, const RECT& rcArea) {
     if (!IsWindowVisible(hwnd)) return RECT{0, 0, 0, 0};
     RECT rcVisible = rcArea;
@@ -100,16 +100,23 @@ RECT VisibleArea(HWND hwnd, const RECT& rcArea) {
     return rcVisible;
 }
 
-// Top-level windows above the window's own, which its painting must not overwrite.
-std::vector<RECT> CoveringWindows(HWND hwnd) {
-    HWND hwndTop = hwnd;
-    while ((GetWindowLongA(hwndTop, GWL_STYLE) & WS_CHILD) && GetParent(hwndTop))
-        hwndTop = GetParent(hwndTop);
-    std::vector<RECT> covered;
-    for (HWND hwndAbove = GetWindow(hwndTop, GW_HWNDPREV); hwndAbove;
+void AddVisibleWindowsAbove(HWND hwnd, std::vector<RECT>& covered) {
+    for (HWND hwndAbove = GetWindow(hwnd, GW_HWNDPREV); hwndAbove;
          hwndAbove = GetWindow(hwndAbove, GW_HWNDPREV)) {
         RECT rc{};
         if (IsWindowVisible(hwndAbove) && GetWindowRect(hwndAbove, &rc)) covered.push_back(rc);
+    }
+}
+
+// What the window's painting must not overwrite: top-level windows above its own, and the
+// siblings above the window or an ancestor that has WS_CLIPSIBLINGS.
+std::vector<RECT> CoveringWindows(HWND hwnd) {
+    std::vector<RECT> covered;
+    for (HWND hwndLevel = hwnd; hwndLevel;) {
+        const LONG lStyle = GetWindowLongA(hwndLevel, GWL_STYLE);
+        HWND hwndParent = (lStyle & WS_CHILD) ? GetParent(hwndLevel) : nullptr;
+        if (!hwndParent || (lStyle & WS_CLIPSIBLINGS)) AddVisibleWindowsAbove(hwndLevel, covered);
+        hwndLevel = hwndParent;
     }
     return covered;
 }
