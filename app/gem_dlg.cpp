@@ -174,7 +174,18 @@ BOOL CGemDlg::OnInitDialog() {
     m_lblLength.ShowWindow(SW_SHOW);
     m_lblDiameter.ShowWindow(SW_HIDE);
     ShowStartPictures();
+    KeepAnswerAboveItsFrame();
     return TRUE;
+}
+
+// The answer lies inside its frame picture, which the template lists just before it. Above the
+// frame, and clipped out of the frame's painting, it stays readable in any order of painting.
+void CGemDlg::KeepAnswerAboveItsFrame() {
+    CWnd* pAnswer = GetDlgItem(IDC_ANSWER);
+    CWnd* pFrame = pAnswer != NULL ? pAnswer->GetWindow(GW_HWNDPREV) : NULL;
+    if (pFrame == NULL) return;
+    pFrame->ModifyStyle(0, WS_CLIPSIBLINGS);
+    pAnswer->SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CGemDlg::AppendAboutToSystemMenu() {

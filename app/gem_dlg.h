@@ -120,4 +120,5 @@ private:
     void AppendAboutToSystemMenu();
     void StyleLabels();
     void ShowStartPictures();
+    void KeepAnswerAboveItsFrame();
 };

@@ -1,6 +1,8 @@
 // The main window as laid out by its template: every control in order, its kind and whether it
 // shows, and the bitmaps at their pixel sizes.
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -77,13 +79,17 @@ bool SameClass(std::string strClass, Kind kind) {
 
 using Layout = VelastroWindow;
 
-TEST_F(Layout, HoldsEveryControlOfTheTemplateInOrder) {
+TEST_F(Layout, HoldsEveryControlOfTheTemplateInOrderWithTheAnswerOnTop) {
     HWND hMain = User().MainWindow();
     std::vector<Child> children =
         User().OnUiRead<std::vector<Child>>([hMain] { return ChildrenInZOrder(hMain); });
-    ASSERT_EQ(children.size(), std::size(kTemplate));
+    std::vector<Control> order(std::begin(kTemplate), std::end(kTemplate));
+    auto answer = std::find_if(order.begin(), order.end(),
+                               [](const Control& c) { return c.nId == IDC_ANSWER; });
+    std::rotate(order.begin(), answer, answer + 1);
+    ASSERT_EQ(children.size(), order.size());
     for (size_t i = 0; i < children.size(); ++i) {
-        const Control& expected = kTemplate[i];
+        const Control& expected = order[i];
         // Only the low word: an id of -1 reads back as 0xFFFF on some hosts.
         EXPECT_EQ(LOWORD(children[i].nId), LOWORD(expected.nId)) << "control #" << i + 1;
         EXPECT_TRUE(SameClass(children[i].strClass, expected.kind))
@@ -148,4 +154,94 @@ TEST_F(Layout, PictureWindowsTakeTheSizeOfTheirBitmaps) {
         EXPECT_EQ(s.window.cx, s.bitmap.cx) << "picture " << s.nId;
         EXPECT_EQ(s.window.cy, s.bitmap.cy) << "picture " << s.nId;
     }
+}
+
+namespace {
+
+// Text widths mean something only with real fonts; the stand-in's metrics are a model.
+#ifdef _WIN32
+constexpr bool kRealFonts = true;
+#else
+constexpr bool kRealFonts = false;
+#endif
+
+// Width of strText in the font the control paints it with, and the control's client width.
+std::pair<int, int> TextAndFieldWidth(HWND hControl, HFONT hFont, const std::string& strText) {
+    HDC hdc = GetDC(hControl);
+    HGDIOBJ hOld = SelectObject(hdc, hFont);
+    SIZE size = {};
+    GetTextExtentPoint32A(hdc, strText.c_str(), static_cast<int>(strText.size()), &size);
+    SelectObject(hdc, hOld);
+    ReleaseDC(hControl, hdc);
+    RECT rc = {};
+    GetClientRect(hControl, &rc);
+    return {size.cx, rc.right};
+}
+
+void ExpectFits(std::pair<int, int> widths, const std::string& strWhat) {
+    if (!kRealFonts) return;
+    EXPECT_LE(widths.first, widths.second) << strWhat << " is cut";
+}
+
+}  // namespace
+
+TEST_F(Layout, AnswersAndLabelsFitTheirFieldsAndClearTheEdits) {
+    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("B*F*G*1000"); });
+    User().SetText(IDC_LENGTH_EDIT, "9.5");
+    User().SetText(IDC_WIDTH_EDIT, "9.5");
+    User().SetText(IDC_DEPTH_EDIT, "9.5");
+    User().Click(IDC_CLICK_HERE);
+    ASSERT_EQ(User().Text(IDC_ANSWER), "857375.000000");
+    User().OnUi([] {
+        HWND hAnswer = Dlg().GetDlgItem(IDC_ANSWER)->GetSafeHwnd();
+        auto hDialogFont = reinterpret_cast<HFONT>(SendMessageA(hAnswer, WM_GETFONT, 0, 0));
+        auto widths = TextAndFieldWidth(hAnswer, hDialogFont, "857375.000000");
+        ExpectFits(widths, "the answer");
+        for (CColorLabel* pLabel : {&Dlg().m_lblEnterDimensions, &Dlg().m_lblInMillimeters,
+                                    &Dlg().m_lblChooseShape, &Dlg().m_lblAnswer, &Dlg().m_lblLength,
+                                    &Dlg().m_lblWidth, &Dlg().m_lblDepth, &Dlg().m_lblDiameter}) {
+            CString strText;
+            pLabel->GetWindowText(strText);
+            widths = TextAndFieldWidth(pLabel->GetSafeHwnd(), pLabel->GetLabelFont(),
+                                       strText.GetString());
+            ExpectFits(widths, strText.GetString());
+            RECT rcLabel = {};
+            pLabel->GetWindowRect(&rcLabel);
+            for (int nEdit : {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT}) {
+                RECT rcEdit = {};
+                GetWindowRect(Dlg().GetDlgItem(nEdit)->GetSafeHwnd(), &rcEdit);
+                RECT rcBoth = {};
+                EXPECT_FALSE(IntersectRect(&rcBoth, &rcLabel, &rcEdit))
+                    << strText.GetString() << " runs under edit " << nEdit;
+            }
+        }
+    });
+}
+
+TEST_F(Layout, AnswerStaysReadableWhenItsFrameRepaints) {
+    User().Click(IDC_OVAL_BRILLIANT);
+    User().SetText(IDC_LENGTH_EDIT, "6");
+    User().SetText(IDC_WIDTH_EDIT, "4");
+    User().SetText(IDC_DEPTH_EDIT, "3");
+    User().Click(IDC_CLICK_HERE);
+    const int nDarkPixels = User().OnUiRead<int>([] {
+        HWND hAnswer = Dlg().GetDlgItem(IDC_ANSWER)->GetSafeHwnd();
+        RECT rc = {};
+        GetWindowRect(hAnswer, &rc);
+        const POINT ptCentre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
+        for (HWND h = GetWindow(hAnswer, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            RECT rcPicture = {};
+            GetWindowRect(h, &rcPicture);
+            if (SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0) && PtInRect(&rcPicture, ptCentre))
+                RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        }
+        HDC hdc = GetDC(NULL);
+        int nDark = 0;
+        for (int y = rc.top; y < rc.bottom; ++y)
+            for (int x = rc.left; x < rc.right; ++x)
+                if (GetPixel(hdc, x, y) == RGB(0, 0, 0)) ++nDark;
+        ReleaseDC(NULL, hdc);
+        return nDark;
+    });
+    EXPECT_GT(nDarkPixels, 10) << "the frame painted over 0.487500";
 }
