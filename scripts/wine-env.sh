@@ -16,12 +16,12 @@ wine_env_start() {
   fi
   WINEPREFIX=$(mktemp -d "${TMPDIR:-/tmp}/velastro-wine.XXXXXX")
   export WINEPREFIX
+  # One server for the whole run, so each test program starts in a fraction of a second.
+  wineserver -p
   wineboot -i >/dev/null 2>&1
   # Wine's own TrueType fonts (Marlett draws the caption buttons) reach it only from here.
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   wine regedit /S "$(winepath -w "$PWD/scripts/wine-settings.reg")" >/dev/null 2>&1
-  # One server for the whole run, so each test program starts in a fraction of a second.
-  wineserver -p
 }
 
 wine_env_stop() {
