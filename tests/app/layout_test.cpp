@@ -186,16 +186,14 @@ void ExpectFits(std::pair<int, int> widths, const std::string& strWhat) {
 }  // namespace
 
 TEST_F(Layout, AnswersAndLabelsFitTheirFieldsAndClearTheEdits) {
-    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("B*F*G*1000"); });
-    User().SetText(IDC_LENGTH_EDIT, "9.5");
-    User().SetText(IDC_WIDTH_EDIT, "9.5");
-    User().SetText(IDC_DEPTH_EDIT, "9.5");
+    // The heaviest rough diamond ever found: no stone a jeweller measures reads longer.
+    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("3106.75"); });
     User().Click(IDC_CLICK_HERE);
-    ASSERT_EQ(User().Text(IDC_ANSWER), "857375.000000");
+    ASSERT_EQ(User().Text(IDC_ANSWER), "3106.750000");
     User().OnUi([] {
         HWND hAnswer = Dlg().GetDlgItem(IDC_ANSWER)->GetSafeHwnd();
         auto hDialogFont = reinterpret_cast<HFONT>(SendMessageA(hAnswer, WM_GETFONT, 0, 0));
-        auto widths = TextAndFieldWidth(hAnswer, hDialogFont, "857375.000000");
+        auto widths = TextAndFieldWidth(hAnswer, hDialogFont, "3106.750000");
         ExpectFits(widths, "the answer");
         for (CColorLabel* pLabel : {&Dlg().m_lblEnterDimensions, &Dlg().m_lblInMillimeters,
                                     &Dlg().m_lblChooseShape, &Dlg().m_lblAnswer, &Dlg().m_lblLength,
