@@ -12,6 +12,16 @@ include_guard(GLOBAL)
 
 set(VELASTRO_EMBED_BINARY_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/EmbedBinary.cmake")
 
+# Resource inputs made at configure time: the manifest names the build's processor architecture.
+set(VELASTRO_GENERATED_RES_DIR "${CMAKE_BINARY_DIR}/generated/res")
+if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(VELASTRO_MANIFEST_ARCH amd64)
+else()
+  set(VELASTRO_MANIFEST_ARCH x86)
+endif()
+configure_file("${PROJECT_SOURCE_DIR}/res/velastro.manifest.in"
+               "${VELASTRO_GENERATED_RES_DIR}/velastro.manifest" @ONLY)
+
 if(WIN32)
   enable_language(RC)
 else()
@@ -23,14 +33,14 @@ endif()
 function(_velastro_resource_inputs rc_path out_var)
   get_filename_component(rc_dir "${rc_path}" DIRECTORY)
   file(GLOB inputs CONFIGURE_DEPENDS
-       "${rc_dir}/*.h" "${rc_dir}/*.bmp" "${rc_dir}/*.ico" "${rc_dir}/*.manifest")
+       "${rc_dir}/*.h" "${rc_dir}/*.bmp" "${rc_dir}/*.ico" "${VELASTRO_GENERATED_RES_DIR}/*")
   set(${out_var} "${rc_path};${inputs}" PARENT_SCOPE)
 endfunction()
 
 function(_velastro_windows_resources target rc_path inputs)
   get_filename_component(rc_dir "${rc_path}" DIRECTORY)
   add_library(${target} OBJECT "${rc_path}")
-  set_property(TARGET ${target} PROPERTY INCLUDE_DIRECTORIES "${rc_dir}")
+  set_property(TARGET ${target} PROPERTY INCLUDE_DIRECTORIES "${rc_dir}" "${VELASTRO_GENERATED_RES_DIR}")
   set_property(SOURCE "${rc_path}" APPEND PROPERTY OBJECT_DEPENDS ${inputs})
 endfunction()
 
@@ -46,7 +56,8 @@ function(_velastro_embedded_resources target rc_path inputs)
   add_custom_command(
     OUTPUT "${res_file}"
     COMMAND "${CMAKE_COMMAND}" -E make_directory "${out_dir}"
-    COMMAND "${VELASTRO_WINDRES}" --input-format=rc -O res -I "${rc_dir}" -i "${rc_path}"
+    COMMAND "${VELASTRO_WINDRES}" --input-format=rc -O res -I "${rc_dir}"
+            -I "${VELASTRO_GENERATED_RES_DIR}" -i "${rc_path}"
             -o "${res_file}"
     DEPENDS ${inputs}
     COMMENT "Compiling resources ${rc_name}.rc"

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Sets up, builds and runs every test: formatting, the native suites, the Windows cross build
-# with the same suites and an end-to-end run of Velastro.exe under Wine, the fuzz targets for
-# about 35 seconds, and the native suites again under AddressSanitizer and
+# Sets up, builds and runs every test: formatting, the native suites, both Windows cross builds
+# with the same suites and an end-to-end run of Velastro.exe under Wine (the 32-bit build where
+# this machine runs 32-bit programs, else the 64-bit one; VELASTRO_WINE=64 forces the latter),
+# the fuzz targets for about 35 seconds, and the native suites again under AddressSanitizer and
 # UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,14 +20,29 @@ cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/de
 cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
 
-echo "== 32-bit Windows cross build"
-bash scripts/build-windows.sh
-bash scripts/check-windows-exe.sh build-mingw/app/Velastro.exe build-mingw/cli/velastro-cli.exe
+wine_env_choose
+echo "== Windows cross builds: 32-bit and 64-bit"
+if [ "$VELASTRO_BITS" = 32 ]; then
+  VELASTRO_ARCH=32 bash scripts/build-windows.sh
+else
+  # The 32-bit suites could not run here; the programs are still built and checked.
+  VELASTRO_ARCH=32 bash scripts/build-windows.sh --programs
+fi
+VELASTRO_ARCH=64 bash scripts/build-windows.sh
+bash scripts/check-windows-exe.sh 32 build-mingw/app/Velastro.exe build-mingw/cli/velastro-cli.exe
+bash scripts/check-windows-exe.sh 64 build-mingw64/app/Velastro.exe build-mingw64/cli/velastro-cli.exe
 
-echo "== the Windows suites and Velastro.exe end to end, under Wine"
+echo "== the $VELASTRO_BITS-bit Windows suites and Velastro.exe end to end, under Wine"
 wine_env_start
 # One at a time: the dialog suites share the one screen, its focus and its pointer.
-ctest --test-dir build-mingw --output-on-failure
+ctest --test-dir "$VELASTRO_TREE" --output-on-failure
+if [ "$VELASTRO_BITS" = 32 ]; then
+  ctest --test-dir build-mingw64 --output-on-failure -R 'end-to-end'
+elif wine_env_runs_32bit; then
+  echo "32-bit programs built and checked; not run, as VELASTRO_WINE=64 asked"
+else
+  echo "32-bit programs built and checked; not run, as this machine cannot run 32-bit programs"
+fi
 wine_env_stop
 
 echo "== fuzzing the formula engine for 20 seconds and the .FKT loader for 15"

@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Starts Velastro.exe under Wine and drives it from velastro-remote, a second Windows process.
 # Uses the caller's DISPLAY, WINEPREFIX and WINEDEBUG; starts neither an X server nor a prefix.
-# Usage: end_to_end.sh VELASTRO_EXE REMOTE_EXE OUTDIR
+# LOADER is the Wine loader for the programs' bitness (/usr/lib/wine/wine or wine64).
+# Usage: end_to_end.sh LOADER VELASTRO_EXE REMOTE_EXE OUTDIR
 set -u
-if [ $# -ne 3 ]; then
-  echo "usage: $0 VELASTRO_EXE REMOTE_EXE OUTDIR" >&2
+if [ $# -ne 4 ]; then
+  echo "usage: $0 LOADER VELASTRO_EXE REMOTE_EXE OUTDIR" >&2
   exit 2
 fi
-app=$1
-remote=$2
+loader=$1
+app=$2
+remote=$3
 app_pid=
 
 fail() {
@@ -18,17 +20,17 @@ fail() {
 }
 
 [ -n "${DISPLAY:-}" ] || fail "DISPLAY is not set; run under an X server such as Xvfb"
-command -v wine >/dev/null || fail "wine not found"
-mkdir -p "$3" || fail "cannot create $3"
-outdir=$(cd "$3" && pwd)
+[ -x "$loader" ] || fail "no Wine loader $loader"
+mkdir -p "$4" || fail "cannot create $4"
+outdir=$(cd "$4" && pwd)
 rm -f "$outdir/velastro-main.png" "$outdir/velastro-about.png"
-win_outdir=$(winepath -w "$outdir" | tr -d '\r') || fail "winepath failed"
+win_outdir=$("$loader" winepath.exe -w "$outdir" | tr -d '\r') || fail "winepath failed"
 
-wine "$app" &
+"$loader" "$app" &
 app_pid=$!
 
 # Console output from Wine ends lines with CR LF.
-output=$(timeout 120 wine "$remote" scenario "$win_outdir" | tr -d '\r'; exit "${PIPESTATUS[0]}")
+output=$(timeout 120 "$loader" "$remote" scenario "$win_outdir" | tr -d '\r'; exit "${PIPESTATUS[0]}")
 remote_status=$?
 echo "$output"
 [ "$remote_status" -eq 0 ] || fail "velastro-remote exited with status $remote_status"
