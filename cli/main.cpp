@@ -53,8 +53,8 @@ const char kEstimateDescription[] =
     "in any letter case: \"Oval Brilliant\", oval, HEART. WIDTH is given exactly for the shapes\n"
     "that show it: not for Round Brilliant (DIAMETER DEPTH) nor Square Trillion (LENGTH DEPTH).\n"
     "Exit status: 0, 1 when the engine reported an error text, 2 for usage errors (an unknown\n"
-    "shape, a missing or extra number, a number that is not decimal), 3 when writing the\n"
-    "output failed.\n"
+    "shape, a missing or extra number, a number that is not decimal),\n"
+    "3 when writing the output failed.\n"
     "Values are decimal numbers such as 6.5, -1 or 1e-1; one that starts with '-' and then no\n"
     "digit goes after '--', as in: velastro-cli estimate round -- -.5 3";
 

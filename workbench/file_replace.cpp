@@ -125,6 +125,9 @@ bool RewriteInPlace(const CTarget& target, const std::string& strBytes) {
 
 #ifdef _WIN32
 
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 // Follows a symbolic link (a reparse point) to the file it names; other paths stay as given.
 std::string ResolveLinks(const std::string& strPath) {
     const DWORD dwAttributes = ::GetFileAttributesA(strPath.c_str());
@@ -157,11 +160,16 @@ bool InspectTarget(const std::string& strPath, CTarget& target) {
     return bInfo;
 }
 
-// ReplaceFile keeps the replaced file's attributes and security; MoveFileEx makes a new one.
+// ReplaceFile keeps the replaced file's security; MoveFileEx makes a new file. The attributes
+// are copied first, since Wine's ReplaceFile is a plain rename that drops them.
 bool PutInPlace(const std::string& strTempPath, const CTarget& target) {
-    if (target.bExists)
+    if (target.bExists) {
+        const DWORD dwAttributes = ::GetFileAttributesA(target.strPath.c_str());
+        if (dwAttributes != INVALID_FILE_ATTRIBUTES)
+            ::SetFileAttributesA(strTempPath.c_str(), dwAttributes & kKeptAttributes);
         return ::ReplaceFileA(target.strPath.c_str(), strTempPath.c_str(), nullptr, 0, nullptr,
                               nullptr) != 0;
+    }
     return ::MoveFileExA(strTempPath.c_str(), target.strPath.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
