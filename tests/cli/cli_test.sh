@@ -156,7 +156,7 @@ printf '1+1\n12345\r\n2+2\n' >"$work/lines.txt"
 { echo 1+1; head -c 100000000 /dev/zero | tr '\0' 1; echo; echo 2+2; } >"$work/big.txt"
 printf 'x\n[FORMEL]\n' >"$work/sparse.fkt"
 truncate -s 1G "$work/sparse.fkt"
-if (ulimit -v 400000 && "$cli" shapes) >/dev/null 2>&1; then limits=yes; else limits=no; fi
+if { (ulimit -v 400000 && "$cli" shapes) >/dev/null 2>&1; } 2>/dev/null; then limits=yes; else limits=no; fi
 while IFS='|' read -r name limit args stdin want reason; do
   if [ "$limit" != 0 ] && [ $limits = no ]; then
     skipped=$((skipped + 1))
