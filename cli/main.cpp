@@ -1,12 +1,17 @@
 // velastro-cli: the formula engine and the carat estimate for scripts and batches.
 #include <CLI/CLI.hpp>
 
+#include <cstdio>
+#include <cstring>
 #include <functional>
 #include <iostream>
+#include <limits>
 #include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
+#include "checked_output.h"
 #include "decimal_arg.h"
 #include "eval_command.h"
 #include "exit_status.h"
@@ -26,15 +31,20 @@ const char kEvalDescription[] =
     "\"????\" and the error text, or the syntax-error text followed by the formula and a caret\n"
     "under the character where reading stopped). With --tsv: one line per formula holding the\n"
     "value with 17 significant digits, a tab, the error position, a tab and the error text.\n"
+    "A line longer than --max-line bytes is reported on standard error with its number and not\n"
+    "read into memory, as is a line that memory cannot hold; the lines after it are answered.\n"
     "Exit status: 0 when no formula reported an error text, 1 when any did, 2 for usage errors\n"
-    "and for a --file that cannot be opened or read.\n"
+    "and for a --file that cannot be opened, 3 when input or output failed (a read or write\n"
+    "error, a line too long or too big for memory, a --file whose formula line is longer than\n"
+    "1048576 characters).\n"
     "Values are decimal numbers such as 6.5, -0 or 1e-99. A formula that starts with '-' goes\n"
     "after '--', as in: velastro-cli eval -- \"-2^2\"";
 
 const char kShapesDescription[] =
     "List the eight cut shapes from the top of the window down, one line each: the caption, a\n"
     "tab, the numbers estimate takes (\"DIAMETER DEPTH\", \"LENGTH DEPTH\" or \"LENGTH WIDTH\n"
-    "DEPTH\"), a tab and the weight formula (B = length or diameter, F = width, G = depth).";
+    "DEPTH\"), a tab and the weight formula (B = length or diameter, F = width, G = depth).\n"
+    "Exit status: 0, or 3 when writing the output failed.";
 
 const char kEstimateDescription[] =
     "Estimate a cut's carat weight as the Velastro window does: evaluate SHAPE's formula with\n"
@@ -43,7 +53,8 @@ const char kEstimateDescription[] =
     "in any letter case: \"Oval Brilliant\", oval, HEART. WIDTH is given exactly for the shapes\n"
     "that show it: not for Round Brilliant (DIAMETER DEPTH) nor Square Trillion (LENGTH DEPTH).\n"
     "Exit status: 0, 1 when the engine reported an error text, 2 for usage errors (an unknown\n"
-    "shape, a missing or extra number, a number that is not decimal).\n"
+    "shape, a missing or extra number, a number that is not decimal),\n"
+    "3 when writing the output failed.\n"
     "Values are decimal numbers such as 6.5, -1 or 1e-1; one that starts with '-' and then no\n"
     "digit goes after '--', as in: velastro-cli estimate round -- -.5 3";
 
@@ -92,12 +103,13 @@ int RunEvalArgs(EvalArgs& args) {
     }
     if (args.fileOption->count() > 0) {
         std::string formula;
-        if (!LoadEvalFormula(args.file, formula, std::cerr)) return kExitUsage;
+        const int status = LoadEvalFormula(args.file, formula, std::cerr);
+        if (status != kExitOk) return status;
         args.options.formula = formula;
     } else if (args.formulaOption->count() > 0) {
         args.options.formula = args.formula;
     }
-    return RunEval(args.options, std::cin, std::cout);
+    return RunEval(args.options, stdin, std::cout, std::cerr);
 }
 
 Subcommand AddEval(CLI::App& app) {
@@ -114,6 +126,10 @@ Subcommand AddEval(CLI::App& app) {
     }
     eval->add_flag("--tsv", args->options.tsv,
                    "print value<TAB>position<TAB>error text per formula");
+    eval->add_option("--max-line", args->options.maxLine,
+                     "longest input line read, in bytes (default 1048576)")
+        ->type_name("BYTES")
+        ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max() / 2));
     args->formulaOption = eval->add_option("FORMULA", args->formula, "the formula to evaluate");
     args->fileOption = eval->add_option("--file", args->file, "evaluate the formula of a .FKT file")
                            ->type_name("PATH")
@@ -139,11 +155,12 @@ Subcommand AddEstimate(CLI::App& app) {
             [args] { return RunEstimate(args->shape, args->numbers, std::cout, std::cerr); }};
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+// Parses the command line and runs the subcommand it names; every subcommand writes to
+// std::cout, which main has pointed at the checked output.
+int RunCommandLine(int argc, char** argv) {
     CLI::App app{"Velastro command-line tool: formula evaluation for carat estimates",
                  "velastro-cli"};
+    app.footer("Exit status 3, in every subcommand: input or output failed.");
     app.require_subcommand(1);
     const Subcommand subcommands[] = {AddEval(app), AddShapes(app), AddEstimate(app)};
     try {
@@ -158,4 +175,26 @@ int main(int argc, char** argv) {
         if (subcommand.app->parsed()) return subcommand.run();
     }
     return kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CCheckedOutput output(1);
+    std::streambuf* pStdout = std::cout.rdbuf(&output);
+    int status = kExitUsage;
+    try {
+        status = RunCommandLine(argc, argv);
+    } catch (const std::bad_alloc&) {
+        std::cerr << "velastro-cli: out of memory\n";
+        status = kExitInputOutput;
+    }
+    std::cout.flush();
+    if (!output.Close()) {
+        std::cerr << "velastro-cli: cannot write standard output: " << std::strerror(output.Error())
+                  << '\n';
+        status = kExitInputOutput;
+    }
+    std::cout.rdbuf(pStdout);
+    return status;
 }

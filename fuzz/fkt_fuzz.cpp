@@ -1,5 +1,5 @@
 // libFuzzer target: the .FKT loader on arbitrary bytes must not crash and must take the same
-// formula as a plain reading of the whole text.
+// formula as a plain reading of the whole text, or refuse it for a line past a small limit.
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -11,12 +11,16 @@
 
 namespace {
 
+// Small, so that the refusal of a long formula line is reached as often as the formula itself.
+constexpr std::size_t kLimit = 64;
+
 void Require(bool condition) {
     if (!condition) std::abort();
 }
 
-// The formula by whole-text search: lines end at LF, and a CR right before that LF is dropped.
-std::string ExpectedFormula(const std::string& text) {
+// The formula line by whole-text search: lines end at LF, and a CR right before that LF is
+// dropped; false when there is none.
+bool FindFormulaLine(const std::string& text, std::string& formulaLine) {
     std::vector<std::string> lines;
     for (std::size_t start = 0; start < text.size();) {
         const std::size_t end = text.find('\n', start);
@@ -26,10 +30,12 @@ std::string ExpectedFormula(const std::string& text) {
         start = (end == std::string::npos) ? text.size() : end + 1;
     }
     for (std::size_t i = 1; i + 1 < lines.size(); ++i) {
-        if (lines[i] == std::string("[FORMEL]"))
-            return lines[i + 1].substr(0, lines[i + 1].find('\0'));
+        if (lines[i] == std::string("[FORMEL]")) {
+            formulaLine = lines[i + 1];
+            return true;
+        }
     }
-    return std::string();
+    return false;
 }
 
 }  // namespace
@@ -38,10 +44,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text(reinterpret_cast<const char*>(data), size);
     std::FILE* pFile = fmemopen(text.data(), text.size(), "rb");
     Require(pFile != nullptr);
-    const CFormulaFileRead read = ReadFormulaFile(pFile);
+    const CFormulaFileRead read = ReadFormulaFile(pFile, kLimit);
     std::fclose(pFile);
-    Require(read.eOutcome == (size == 0 ? CFormulaFileRead::kEmpty : CFormulaFileRead::kFormula));
+    std::string line;
+    const bool tooLong = FindFormulaLine(text, line) && line.size() > kLimit;
+    Require(read.eOutcome == (size == 0 ? CFormulaFileRead::kEmpty
+                              : tooLong ? CFormulaFileRead::kTooLong
+                                        : CFormulaFileRead::kFormula));
     Require(read.strFormula.find_first_of(std::string("\n\0", 2)) == std::string::npos);
-    Require(read.strFormula == ExpectedFormula(text));
+    Require(read.strFormula == (tooLong ? std::string() : line.substr(0, line.find('\0'))));
     return 0;
 }

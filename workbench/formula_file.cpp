@@ -1,12 +1,14 @@
 #include "formula_file.h"
 
+#include <cerrno>
 #include <cstring>
+#include <new>
 
 #include "answer_text.h"
+#include "text_line.h"
 
 namespace {
 
-constexpr std::size_t kNoLine = static_cast<std::size_t>(-1);
 const char kMarker[] = "[FORMEL]";
 
 // The file as a text-mode stream writes it on Windows: every line feed reaches the disk as CR LF.
@@ -18,27 +20,6 @@ std::string WithCrLf(const std::string& strText) {
         strBytes.push_back(c);
     }
     return strBytes;
-}
-
-// Reads one line and returns its length without the line end (LF or CR LF), or kNoLine when
-// the file has ended with nothing read; strLine keeps at most nKeep of its characters.
-std::size_t ReadLine(std::FILE* pFile, std::string& strLine, std::size_t nKeep) {
-    strLine.clear();
-    std::size_t nLength = 0;
-    bool bAnything = false;
-    int c = EOF;
-    while ((c = std::getc(pFile)) != EOF) {
-        bAnything = true;
-        if (c == '\n') break;
-        if (nLength < nKeep) strLine.push_back(static_cast<char>(c));
-        ++nLength;
-    }
-    if (!bAnything) return kNoLine;
-    if (c == '\n' && nLength > 0 && nLength <= nKeep && strLine.back() == '\r') {
-        strLine.pop_back();
-        --nLength;
-    }
-    return nLength;
 }
 
 }  // namespace
@@ -54,10 +35,10 @@ std::string FormulaFileText(const std::string& strFormula, const CFormulaFileVal
     return WithCrLf(strText);
 }
 
-CFormulaFileRead ReadFormulaFile(std::FILE* pFile) {
+CFormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit) {
     CFormulaFileRead result;
     std::string strLine;
-    if (ReadLine(pFile, strLine, 0) == kNoLine) {
+    if (ReadTextLine(pFile, strLine, 0) == kNoLine) {
         result.eOutcome =
             std::ferror(pFile) ? CFormulaFileRead::kReadError : CFormulaFileRead::kEmpty;
         return result;
@@ -66,22 +47,42 @@ CFormulaFileRead ReadFormulaFile(std::FILE* pFile) {
     // Only as much of each line is kept as tells whether it is the marker.
     const std::size_t nMarker = sizeof kMarker - 1;
     for (;;) {
-        const std::size_t nLength = ReadLine(pFile, strLine, nMarker + 1);
+        const std::size_t nLength = ReadTextLine(pFile, strLine, nMarker + 1);
         if (nLength == kNoLine) break;
         if (nLength == nMarker && strLine == kMarker) {
-            if (ReadLine(pFile, result.strFormula, kNoLine) != kNoLine)
-                result.strFormula.resize(std::strlen(result.strFormula.c_str()));
+            // One more than the limit keeps the CR of a line exactly at the limit.
+            const std::size_t nFormula = ReadTextLine(pFile, result.strFormula, nLimit + 1, true);
+            if (nFormula != kNoLine && nFormula > nLimit)
+                result.eOutcome = CFormulaFileRead::kTooLong;
+            result.strFormula.resize(std::strlen(result.strFormula.c_str()));
             break;
         }
     }
-    if (std::ferror(pFile)) result = {CFormulaFileRead::kReadError, std::string()};
+    if (std::ferror(pFile)) result.eOutcome = CFormulaFileRead::kReadError;
+    if (result.eOutcome != CFormulaFileRead::kFormula) result.strFormula.clear();
     return result;
 }
 
-bool LoadFormulaFilePath(const std::string& strPath, CFormulaFileRead& result) {
+std::string FormulaTooLongText() {
+    return ": its formula line is longer than " + std::to_string(kFormulaLineLimit) + " characters";
+}
+
+CFormulaFileRead LoadFormulaFilePath(const std::string& strPath) {
+    CFormulaFileRead result;
     std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
-    if (pFile == nullptr) return false;
-    result = ReadFormulaFile(pFile);
+    if (pFile == nullptr) {
+        result.eOutcome = CFormulaFileRead::kOpenError;
+        return result;
+    }
+    try {
+        errno = 0;
+        result = ReadFormulaFile(pFile);
+        // A folder opens on POSIX hosts and fails at the first read; Windows refuses the open.
+        if (result.eOutcome == CFormulaFileRead::kReadError && errno == EISDIR)
+            result.eOutcome = CFormulaFileRead::kOpenError;
+    } catch (const std::bad_alloc&) {
+        result = {CFormulaFileRead::kNoMemory, std::string()};
+    }
     std::fclose(pFile);
-    return result.eOutcome != CFormulaFileRead::kReadError;
+    return result;
 }

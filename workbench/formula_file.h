@@ -3,6 +3,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdio>
 #include <string>
 
@@ -12,11 +13,18 @@ using CFormulaFileValues = std::array<double, 10>;
 // The whole file as written: 25 lines, each ended by CR LF, values with six decimals.
 std::string FormulaFileText(const std::string& strFormula, const CFormulaFileValues& values);
 
+// The longest formula line a load takes: 32 times what a user can type into the formula edit
+// (32,767 characters) and 16 times the engine's 65,535 positions, yet small even for 32 bits.
+constexpr std::size_t kFormulaLineLimit = 1 << 20;
+
 struct CFormulaFileRead {
     enum EOutcome {
         kEmpty,      // nothing could be read: the formula keeps its text
         kFormula,    // strFormula is the line after the marker, or empty without one
         kReadError,  // the stream failed while reading
+        kTooLong,    // the formula line is longer than the limit: the formula keeps its text
+        kOpenError,  // the path names no file that can be opened (a folder included)
+        kNoMemory,   // the formula line did not fit into memory
     };
     EOutcome eOutcome = kEmpty;
     std::string strFormula;
@@ -24,10 +32,15 @@ struct CFormulaFileRead {
 
 // Reads a file's formula: the first line is skipped, then the line after the first whole line
 // "[FORMEL]" is the formula, less its line end (LF or CR LF). A NUL ends the formula text.
-CFormulaFileRead ReadFormulaFile(std::FILE* pFile);
+// Memory stays within nLimit characters whatever the file holds.
+CFormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit = kFormulaLineLimit);
 
-// Opens strPath and reads its formula; false when the file cannot be opened or read.
-bool LoadFormulaFilePath(const std::string& strPath, CFormulaFileRead& result);
+// What follows the path in the message that refuses a kTooLong file: ": its formula line is
+// longer than 1048576 characters".
+std::string FormulaTooLongText();
+
+// Opens strPath and reads its formula; every failure is an outcome, never an exception.
+CFormulaFileRead LoadFormulaFilePath(const std::string& strPath);
 
 // Writes strBytes to strPath through a new file beside it that then replaces the target, so a
 // failed write leaves an earlier file untouched. A read-only or locked target is refused first.

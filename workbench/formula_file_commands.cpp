@@ -40,10 +40,19 @@ void CGemDlg::LoadFormulaFile() {
                         OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kFilter);
     if (dlgFile.DoModal() != IDOK) return;
     m_strFileName = dlgFile.GetPathName();
-    CFormulaFileRead read;
-    if (!LoadFormulaFilePath(m_strFileName.GetString(), read)) {
-        AfxMessageBox("Can not open the file " + m_strFileName, MB_OK | MB_ICONEXCLAMATION);
-        return;
+    const CFormulaFileRead read = LoadFormulaFilePath(m_strFileName.GetString());
+    switch (read.eOutcome) {
+        case CFormulaFileRead::kFormula:
+            m_strFormula = read.strFormula.c_str();
+            return;
+        case CFormulaFileRead::kEmpty:
+            return;
+        case CFormulaFileRead::kTooLong:
+            AfxMessageBox("Can not open the file " + m_strFileName + FormulaTooLongText().c_str(),
+                          MB_OK | MB_ICONEXCLAMATION);
+            return;
+        default:
+            AfxMessageBox("Can not open the file " + m_strFileName, MB_OK | MB_ICONEXCLAMATION);
+            return;
     }
-    if (read.eOutcome == CFormulaFileRead::kFormula) m_strFormula = read.strFormula.c_str();
 }

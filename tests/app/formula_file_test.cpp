@@ -2,6 +2,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -181,12 +182,20 @@ TEST_F(FormulaFile, CancelledLoadStillRewritesTheFields) {
 }
 
 TEST_F(FormulaFile, UnreadablePathIsReportedAndKeepsTheFormula) {
-    SetFormula("B+1");
     const std::string strFolder = PathOf("folder");
     fs::create_directory(strFolder);
-    Choose(IDC_LOAD, strFolder);
-    ExpectFileMessage("Can not open the file " + strFolder);
-    EXPECT_EQ(Formula(), "B+1");
+    const std::string strLong = PathOf("long.FKT");
+    WriteBytes(strLong, "head\r\n[FORMEL]\r\n" + std::string(1048577, '1') + "\r\n");
+    const std::pair<std::string, std::string> kPaths[] = {
+        {strFolder, ""},
+        {strLong, ": its formula line is longer than 1048576 characters"},
+    };
+    for (const auto& [strPath, strReason] : kPaths) {
+        SetFormula("B+1");
+        Choose(IDC_LOAD, strPath);
+        ExpectFileMessage("Can not open the file " + strPath + strReason);
+        EXPECT_EQ(Formula(), "B+1") << strPath;
+    }
 }
 
 TEST_F(FormulaFile, UnwritableTargetsAreRefusedAndLeaveTheCaption) {

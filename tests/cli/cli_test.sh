@@ -4,6 +4,7 @@
 cli=$1
 passed=0
 failed=0
+skipped=0
 
 # check NAME EXPECTED ACTUAL
 check() {
@@ -120,14 +121,60 @@ usage "unknown shape 'emerald'; the shapes are Round Brilliant, Oval Brilliant,"
 usage "DEPTH: '3mm'" estimate heart 6 4 3mm
 usage "-.5" estimate round -.5 3
 
-for row in "eval|--tsv|-X|-U|--file|Exit status|standard input" "estimate|Exit status|-- -.5" \
-  "shapes|DIAMETER DEPTH"; do
+for row in "eval|--tsv|-X|-U|--file|Exit status|standard input|--max-line|3 when input or output" \
+  "estimate|Exit status|-- -.5|3 when writing the output" "shapes|DIAMETER DEPTH|3 when writing" \
+  "--help|Exit status 3"; do
   IFS='|' read -ra words <<<"$row"
-  out=$("$cli" "${words[0]}" --help); status=$?
+  out=$("$cli" ${words[0]/--help/} --help); status=$?
   for word in "${words[@]:1}"; do
     case "$out" in *"$word"*) check "${words[0]} help names $word" "0" "$status" ;; *) check "${words[0]} help names $word" yes no ;; esac
   done
 done
 
-echo "$passed passed, $failed failed"
+# Failed reads and writes: one line on standard error naming the cause, exit status 3.
+# case | arguments | stdin and stdout redirections | the message's end
+while IFS='|' read -r name args redirections reason; do
+  err=$(eval "\"\$cli\" $args $redirections" 2>&1); status=$?
+  case "$err" in *"$reason") found=yes ;; *) found="no: $err" ;; esac
+  check "$name" "3 yes 1" "$status $found $(wc -l <<<"$err")"
+done <<ROWS
+eval to a full disk|eval 1+1|</dev/null >/dev/full|standard output: No space left on device
+stdin answers to a full disk|eval|<<<1+1 >/dev/full|standard output: No space left on device
+shapes to a full disk|shapes|</dev/null >/dev/full|standard output: No space left on device
+estimate to a full disk|estimate oval 6 4 3|</dev/null >/dev/full|standard output: No space left on device
+help to a full disk|--help|</dev/null >/dev/full|standard output: No space left on device
+eval help to a full disk|eval --help|</dev/null >/dev/full|standard output: No space left on device
+closed stdout|eval 1+1|</dev/null >&-|standard output: Bad file descriptor
+folder as stdin|eval|<"$work" >/dev/null|standard input: Is a directory
+closed stdin|eval|<&- >/dev/null|standard input: Bad file descriptor
+--file that fails while read|eval --file /proc/self/mem|</dev/null >/dev/null|/proc/self/mem: reading it failed
+ROWS
+
+# Lines too long or too big for memory are reported by number; the lines after them are answered.
+# case | ulimit -v in KiB (0: none) | arguments | stdin | expected output | the message's end
+printf '1+1\n12345\r\n2+2\n' >"$work/lines.txt"
+{ echo 1+1; head -c 100000000 /dev/zero | tr '\0' 1; echo; echo 2+2; } >"$work/big.txt"
+printf 'x\n[FORMEL]\n' >"$work/sparse.fkt"
+truncate -s 1G "$work/sparse.fkt"
+if { (ulimit -v 400000 && "$cli" shapes) >/dev/null 2>&1; } 2>/dev/null; then limits=yes; else limits=no; fi
+while IFS='|' read -r name limit args stdin want reason; do
+  if [ "$limit" != 0 ] && [ $limits = no ]; then
+    skipped=$((skipped + 1))
+    echo "SKIPPED $name: the tool cannot start under ulimit -v (as under AddressSanitizer)"
+    continue
+  fi
+  read -ra argv <<<"$args"
+  out=$( (if [ "$limit" != 0 ]; then ulimit -v "$limit"; fi
+    exec "$cli" "${argv[@]}" <"$stdin" 2>"$work/err")); status=$?
+  err=$(<"$work/err")
+  case "$err" in *"$reason") found=yes ;; *) found="no: $err" ;; esac
+  check "$name" "$want 3 yes" "$(echo $out) $status $found"
+done <<ROWS
+line over --max-line|0|eval --max-line 4|$work/lines.txt|2.000000 4.000000|line 2: longer than 4 bytes (--max-line), not answered
+100 MB line in 150 MB|150000|eval|$work/big.txt|2.000000 4.000000|line 2: longer than 1048576 bytes (--max-line), not answered
+100 MB line in 200 MB|200000|eval --max-line 1000000000|$work/big.txt|2.000000 4.000000|line 2: out of memory, not answered
+--file with a 1 GB formula line in 400 MB|400000|eval --file $work/sparse.fkt|/dev/null||Can not open the file $work/sparse.fkt: its formula line is longer than 1048576 characters
+ROWS
+
+echo "$passed passed, $failed failed, $skipped skipped"
 [ "$failed" -eq 0 ]

@@ -1,0 +1,76 @@
+// A save's data is on disk before it replaces the old file, and the replacement after it: the
+// test's own fsync watches the order. POSIX only: FlushFileBuffers cannot be watched in process.
+#include <gtest/gtest.h>
+#include <sys/syscall.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "formula_file.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// What was flushed, and what the target held at that moment.
+struct Flush {
+    std::string strWhat;  // "temporary", "target" or "folder"
+    std::string strFlushed;
+    std::string strTargetThen;
+    bool operator==(const Flush& other) const {
+        return strWhat == other.strWhat && strFlushed == other.strFlushed &&
+               strTargetThen == other.strTargetThen;
+    }
+};
+
+std::ostream& operator<<(std::ostream& out, const Flush& flush) {
+    return out << flush.strWhat << " holding '" << flush.strFlushed << "' while the target held '"
+               << flush.strTargetThen << "'";
+}
+
+fs::path g_target;
+std::vector<Flush> g_flushes;
+
+}  // namespace
+
+extern "C" int fsync(int fd) {
+    if (!g_target.empty()) {
+        const fs::path path = fs::read_symlink("/proc/self/fd/" + std::to_string(fd));
+        const bool bFolder = path == g_target.parent_path();
+        const char* pszWhat = bFolder ? "folder" : path == g_target ? "target" : "temporary";
+        g_flushes.push_back({pszWhat, bFolder ? "" : ReadAll(path), ReadAll(g_target)});
+    }
+    return static_cast<int>(syscall(SYS_fsync, fd));
+}
+
+TEST(DurableSave, FlushesTheDataBeforeItReplacesTheOldAndTheFolderAfter) {
+    const fs::path dir = fs::canonical(fs::temp_directory_path()) / "velastro-durable";
+    struct {
+        bool bHardLinked;
+        std::vector<Flush> flushes;
+    } const kCases[] = {
+        {false, {{"temporary", "new", "old"}, {"folder", "", "new"}}},
+        {true, {{"target", "new", "new"}}},
+    };
+    for (const auto& c : kCases) {
+        fs::remove_all(dir);
+        fs::create_directories(dir);
+        std::ofstream(dir / "f.FKT", std::ios::binary) << "old";
+        if (c.bHardLinked) fs::create_hard_link(dir / "f.FKT", dir / "g.FKT");
+        g_flushes.clear();
+        g_target = dir / "f.FKT";
+        EXPECT_TRUE(WriteFileReplacing(g_target.string(), "new"));
+        g_target.clear();
+        EXPECT_EQ(g_flushes, c.flushes) << (c.bHardLinked ? "hard-linked" : "lone file");
+    }
+    fs::remove_all(dir);
+}
