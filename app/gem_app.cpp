@@ -1,7 +1,18 @@
 #include "gem_app.h"
 
+#include <string>
+
 #include "formula_parser.h"
 #include "gem_dlg.h"
+
+namespace {
+
+// The engine's own messages ("ProgrammError in SetFunctConst()") in the application's box.
+void ShowEngineMessage(const std::string& strText) {
+    AfxMessageBox(strText.c_str());
+}
+
+}  // namespace
 
 BEGIN_MESSAGE_MAP(CGemApp, CWinApp)
 ON_COMMAND(ID_HELP, &CWinApp::OnHelp)

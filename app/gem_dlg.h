@@ -9,11 +9,6 @@
 #include "shape_catalogue.h"
 #include "tooltip_ctrl_ex.h"
 
-#include <string>
-
-// The engine's own messages ("ProgrammError in SetFunctConst()") in the application's message box.
-void ShowEngineMessage(const std::string& strText);
-
 class CGemDlg : public CDialog {
 public:
     explicit CGemDlg(CWnd* pParent = NULL);

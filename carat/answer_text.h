@@ -5,8 +5,5 @@
 #include <cstdint>
 #include <string>
 
-// "%f" of value: fixed, six decimals, "." as separator, every digit however large the value.
-std::string FormatFixed(double value);
-
 // The value in "%f", "????" followed by a numeric error text, or the syntax-error text as is.
 std::string AnswerText(double value, std::uint16_t errorPosition, const std::string& errorText);

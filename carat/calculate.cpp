@@ -7,10 +7,6 @@
 #include "formula_parser.h"
 #include "gem_dlg.h"
 
-void ShowEngineMessage(const std::string& strText) {
-    AfxMessageBox(strText.c_str());
-}
-
 void CGemDlg::OnCalculate() {
     std::string strError;
     UpdateData(TRUE);

@@ -1,5 +1,6 @@
 #include "shape_catalogue.h"
 
+#include "ascii_case.h"
 #include "resource.h"
 
 // clang-format off
@@ -23,18 +24,6 @@ const CShape kShapes[kShapeCount] = {
 };
 // clang-format on
 
-namespace {
-
-// ASCII only, so the look-up does not depend on the process locale.
-std::string Lowered(const std::string& strText) {
-    std::string strLower = strText;
-    for (char& c : strLower)
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    return strLower;
-}
-
-}  // namespace
-
 const CShape* FindShapeByButton(int nButtonID) {
     for (const CShape& shape : kShapes)
         if (shape.nButtonID == nButtonID) return &shape;
@@ -42,10 +31,10 @@ const CShape* FindShapeByButton(int nButtonID) {
 }
 
 const CShape* FindShapeByName(const std::string& strName) {
-    const std::string strWanted = Lowered(strName);
     for (const CShape& shape : kShapes) {
-        const std::string strCaption = Lowered(shape.pszCaption);
-        if (strWanted == strCaption || strWanted == strCaption.substr(0, strCaption.find(' ')))
+        const std::string_view strCaption = shape.pszCaption;
+        if (EqualIgnoringAsciiCase(strName, strCaption) ||
+            EqualIgnoringAsciiCase(strName, strCaption.substr(0, strCaption.find(' '))))
             return &shape;
     }
     return nullptr;

@@ -2,13 +2,13 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <cstdint>
 #include <cstring>
 #include <new>
 #include <ostream>
 
 #include "answer_text.h"
+#include "decimal_text.h"
 #include "exit_status.h"
 #include "formula_parser.h"
 #include "text_line.h"
@@ -16,14 +16,8 @@
 namespace {
 
 const char kEval[] = "velastro-cli eval: ";
-
-// "%.17g": enough digits for a script to compare values bit for bit.
-std::string FormatRoundTrip(double value) {
-    char buffer[40];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 17);
-    return std::string(buffer, result.ptr);
-}
+// Significant digits that let a script compare values bit for bit.
+constexpr int kRoundTripDigits = 17;
 
 std::string Trimmed(const std::string& text) {
     const char* blanks = " \t\n\v\f\r";
@@ -41,7 +35,7 @@ bool AnswerOne(const std::string& formula, const EvalOptions& options, std::ostr
     std::string error;
     const double value = parser.Calculation(formula, options.x, position, error);
     if (options.tsv) {
-        out << FormatRoundTrip(value) << '\t' << position << '\t' << error << '\n';
+        out << FormatGeneral(value, kRoundTripDigits) << '\t' << position << '\t' << error << '\n';
     } else {
         out << AnswerText(value, position, error) << '\n';
         // Positions count the trimmed text, so the caret stands under the trimmed formula.

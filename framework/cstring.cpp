@@ -5,18 +5,12 @@
 #include <cstring>
 #include <vector>
 
+#include "ascii_case.h"
 #include "winapp.h"
 
 namespace {
 
 const char kWhiteSpace[] = " \t\n\v\f\r";
-
-char AsciiUpper(char ch) {
-    return (ch >= 'a' && ch <= 'z') ? static_cast<char>(ch - 'a' + 'A') : ch;
-}
-char AsciiLower(char ch) {
-    return (ch >= 'A' && ch <= 'Z') ? static_cast<char>(ch - 'A' + 'a') : ch;
-}
 
 int Clamp(int n, int nLow, int nHigh) {
     return std::min(std::max(n, nLow), nHigh);
@@ -160,12 +154,12 @@ int CString::Delete(int nIndex, int nCount) {
 }
 
 CString& CString::MakeUpper() {
-    std::transform(m_str.begin(), m_str.end(), m_str.begin(), AsciiUpper);
+    m_str = AsciiUpper(m_str);
     return *this;
 }
 
 CString& CString::MakeLower() {
-    std::transform(m_str.begin(), m_str.end(), m_str.begin(), AsciiLower);
+    m_str = AsciiLower(m_str);
     return *this;
 }
 
@@ -218,13 +212,7 @@ int CString::Compare(const char* psz) const {
 }
 
 int CString::CompareNoCase(const char* psz) const {
-    const char* pszOther = psz ? psz : "";
-    for (const char* p = m_str.c_str();; ++p, ++pszOther) {
-        auto ch1 = static_cast<unsigned char>(AsciiLower(*p));
-        auto ch2 = static_cast<unsigned char>(AsciiLower(*pszOther));
-        if (ch1 != ch2) return ch1 < ch2 ? -1 : 1;
-        if (ch1 == 0) return 0;
-    }
+    return CompareIgnoringAsciiCase(m_str.c_str(), psz ? psz : "");
 }
 
 void CString::Format(const char* pszFormat, ...) {

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "decimal_text.h"
 #include "number_text.h"
 #include "thread_state.h"
 #include "winapp.h"
@@ -17,6 +18,11 @@ END_MESSAGE_MAP()
 const char kAfxParseRealText[] = "Geben Sie eine Zahl ein.";
 
 namespace {
+
+// Number fields show "%.*g" with 15 significant digits, so a value typed in reads back alike.
+constexpr int kNumberPrecision = 15;
+// A number field is read through a buffer of this size: longer texts are cut.
+constexpr int kNumberTextSize = 400;
 
 // Reads the style of a DLGTEMPLATE or DLGTEMPLATEEX (which starts with version 1, 0xFFFF).
 DWORD TemplateStyle(LPCDLGTEMPLATEA lpTemplate) {
@@ -79,11 +85,10 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
     HWND hWndCtrl = pDX->PrepareEditCtrl(nIDC);
     if (!pDX->m_bSaveAndValidate) {
-        AfxSetWindowText(hWndCtrl, AfxFormatDouble(value, 15).c_str());
+        AfxSetWindowText(hWndCtrl, FormatGeneral(value, kNumberPrecision).c_str());
         return;
     }
-    // A 400-byte buffer, as the framework reads number fields: longer texts are cut.
-    char szBuffer[400] = {};
+    char szBuffer[kNumberTextSize] = {};
     ::GetWindowTextA(hWndCtrl, szBuffer, sizeof szBuffer);
     double dValue = 0.0;
     if (!AfxParseDouble(szBuffer, dValue)) {

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <new>
 
-#include "answer_text.h"
+#include "decimal_text.h"
 #include "text_line.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <limits>
 #include <string>
 
+#include "decimal_text.h"
 #include "number_text.h"
 
 namespace {
@@ -96,7 +97,7 @@ void ExpectScanTable() {
 
 void ExpectFormatTable() {
     for (const FormatCase& c : kFormatCases)
-        EXPECT_EQ(c.pszText, AfxFormatDouble(c.dValue, 15)) << "value " << c.dValue;
+        EXPECT_EQ(c.pszText, FormatGeneral(c.dValue, 15)) << "value " << c.dValue;
 }
 
 // Switches the process to a comma-decimal locale for one test and back to "C" after it.
@@ -159,13 +160,13 @@ TEST(NumberFormat, WritesPercentGWithPrecision15) {
 }
 
 TEST(NumberFormat, NotANumberIsNan) {
-    EXPECT_EQ("nan", AfxFormatDouble(std::nan(""), 15));
+    EXPECT_EQ("nan", FormatGeneral(std::nan(""), 15));
 }
 
 TEST(NumberFormat, ReadsBackWhatItWrote) {
     for (double dValue : {0.1, 6.5, 1e-300, 123.456, -7.25e18}) {
         double dRead = 0.0;
-        ASSERT_TRUE(AfxParseDouble(AfxFormatDouble(dValue, 15).c_str(), dRead)) << dValue;
+        ASSERT_TRUE(AfxParseDouble(FormatGeneral(dValue, 15).c_str(), dRead)) << dValue;
         EXPECT_EQ(dValue, dRead);
     }
 }

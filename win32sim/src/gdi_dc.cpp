@@ -1,10 +1,10 @@
 // Device contexts: screen, window and memory DCs, object selection, attributes, saved states.
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <utility>
 
+#include "ascii_case.h"
 #include "gdi_internal.h"
 #include "gdi_state.h"
 #include "win32sim/user.h"
@@ -46,16 +46,6 @@ void ForEachObject(const CDCState& state, void (*pfn)(HGDIOBJ)) {
 
 void AddSelection(HGDIOBJ hObject) {
     if (CGdiObject* pObject = LookupObject(hObject)) ++pObject->m_nSelections;
-}
-
-bool EqualsNoCase(const char* psz, const char* pszOther) {
-    for (; *psz && *pszOther; ++psz, ++pszOther) {
-        if (std::toupper(static_cast<unsigned char>(*psz)) !=
-            std::toupper(static_cast<unsigned char>(*pszOther))) {
-            return false;
-        }
-    }
-    return *psz == *pszOther;
 }
 
 HDC NewDC(DCKind kind, HWND hwnd) {
@@ -233,7 +223,7 @@ std::size_t SimDCCount() {
 }
 
 HDC WINAPI CreateDCA(LPCSTR pszDriver, LPCSTR, LPCSTR, const void*) {
-    if (!pszDriver || !EqualsNoCase(pszDriver, "DISPLAY")) return nullptr;
+    if (!pszDriver || !EqualIgnoringAsciiCase(pszDriver, "DISPLAY")) return nullptr;
     return NewDC(DCKind::Screen, nullptr);
 }
 

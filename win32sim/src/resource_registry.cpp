@@ -5,13 +5,13 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
 
 #include <windows.h>
 
+#include "ascii_case.h"
 #include "win32sim/sim_screen.h"
 
 namespace win32sim {
@@ -66,12 +66,6 @@ private:
     bool m_bOk = true;
 };
 
-std::string UpperCase(std::string str) {
-    for (char& ch : str)
-        ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    return str;
-}
-
 // An ordinal (0xFFFF, id) or a zero-terminated UTF-16 string, taken as Latin-1.
 CResourceKey ReadKey(CResReader& reader) {
     CResourceKey key;
@@ -84,7 +78,7 @@ CResourceKey ReadKey(CResReader& reader) {
     for (WORD ch = nFirst; ch != 0 && reader.Ok(); ch = reader.Word()) {
         key.m_strName += static_cast<char>(ch < 0x100 ? ch : '?');
     }
-    key.m_strName = UpperCase(key.m_strName);
+    key.m_strName = AsciiUpper(key.m_strName);
     return key;
 }
 
@@ -127,7 +121,7 @@ CResourceKey KeyFromArgument(LPCSTR psz) {
         return key;
     }
     key.m_bOrdinal = false;
-    key.m_strName = UpperCase(psz);
+    key.m_strName = AsciiUpper(psz);
     return key;
 }
 

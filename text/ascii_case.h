@@ -1,0 +1,24 @@
+// Letter case of ASCII text, for the names the program matches in any case: functions, shapes,
+// devices, resources. Bytes outside A-Z and a-z stay as they are; no locale takes part.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+constexpr char AsciiUpper(char c) {
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+constexpr char AsciiLower(char c) {
+    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+std::string AsciiUpper(std::string_view text);
+std::string AsciiLower(std::string_view text);
+
+// Compares as strcmp does after lowering both texts: negative, 0 or positive.
+int CompareIgnoringAsciiCase(std::string_view a, std::string_view b);
+
+inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
+    return CompareIgnoringAsciiCase(a, b) == 0;
+}

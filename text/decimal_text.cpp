@@ -1,0 +1,98 @@
+#include "decimal_text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace {
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+const char* SkipDigits(const char* p, const char* last) {
+    while (p != last && IsDigit(*p))
+        ++p;
+    return p;
+}
+
+// Where the exponent of a number ends; without a digit after the 'e' it is not part of it.
+const char* SkipExponent(const char* p, const char* last) {
+    if (p == last || (*p != 'e' && *p != 'E')) return p;
+    const char* q = p + 1;
+    if (q != last && (*q == '+' || *q == '-')) ++q;
+    return (q != last && IsDigit(*q)) ? SkipDigits(q, last) : p;
+}
+
+// Power of ten of the leading significant digit: tells overflow from underflow once the
+// conversion has found the value out of range.
+long long DecimalMagnitude(const char* first, const char* last, char cPoint) {
+    long long nIntDigits = 0;
+    long long nDigit = 0;
+    long long nFirstSignificant = -1;
+    const char* p = first;
+    bool bFraction = false;
+    for (; p != last && (IsDigit(*p) || *p == cPoint); ++p) {
+        if (*p == cPoint) {
+            bFraction = true;
+            continue;
+        }
+        if (!bFraction) ++nIntDigits;
+        if (*p != '0' && nFirstSignificant < 0) nFirstSignificant = nDigit;
+        ++nDigit;
+    }
+    const bool bNegative = p != last && p + 1 != last && p[1] == '-';
+    long long nExponent = 0;
+    for (; p != last; ++p) {
+        if (IsDigit(*p)) nExponent = std::min(nExponent * 10 + (*p - '0'), 1000000000LL);
+    }
+    return nIntDigits - 1 - std::max(nFirstSignificant, 0LL) + (bNegative ? -nExponent : nExponent);
+}
+
+}  // namespace
+
+CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
+    CDecimalRead read;
+    read.pEnd = first;
+    const char* pAfterInt = SkipDigits(first, last);
+    const char* pEnd = pAfterInt;
+    if (pEnd != last && *pEnd == cPoint) pEnd = SkipDigits(pEnd + 1, last);
+    if (pAfterInt == first && pEnd - first < 2) return read;  // no digit at all
+    pEnd = SkipExponent(pEnd, last);
+    // from_chars knows only '.', so a decimal comma is read from a copy.
+    std::string strCopy;
+    const char* pText = first;
+    if (cPoint != '.') {
+        strCopy.assign(first, pEnd);
+        std::replace(strCopy.begin(), strCopy.end(), cPoint, '.');
+        pText = strCopy.data();
+    }
+    const std::from_chars_result result =
+        std::from_chars(pText, pText + (pEnd - first), read.dValue);
+    if (result.ec == std::errc::result_out_of_range) {
+        read.bOutOfRange = true;
+        read.dValue = DecimalMagnitude(first, pEnd, cPoint) > 0
+                          ? std::numeric_limits<double>::infinity()
+                          : 0.0;
+    } else if (result.ec != std::errc()) {
+        return read;
+    }
+    read.pEnd = pEnd;
+    return read;
+}
+
+std::string FormatFixed(double value, int decimals) {
+    // 309 integer digits, a sign and a point fit beside the decimals; to_chars knows no locale.
+    char buffer[320 + kMaxFixedDecimals];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
+                      std::clamp(decimals, 0, kMaxFixedDecimals));
+    return std::string(buffer, result.ptr);
+}
+
+std::string FormatGeneral(double value, int precision) {
+    char buffer[64];
+    const std::to_chars_result result =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
+    return std::string(buffer, result.ptr);
+}

@@ -1,0 +1,25 @@
+// Decimal numbers as text, read and written the same in every locale. What a caller accepts
+// around a number (blanks, a sign, trailing text) is the caller's own rule.
+#pragma once
+
+#include <string>
+
+struct CDecimalRead {
+    const char* pEnd = nullptr;  // the first character after the number; first when none
+    double dValue = 0.0;         // correctly rounded; infinity or 0 beyond a double's range
+    bool bOutOfRange = false;
+};
+
+// Reads the number at first: digits with an optional fraction after the point (".5" and "5."
+// included), then an exponent "e" or "E" with an optional sign only when a digit follows it.
+// No sign of its own, no hexadecimal, no inf or nan. cPoint is the decimal point ('.' or ',').
+CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint = '.');
+
+constexpr int kMaxFixedDecimals = 64;
+
+// As printf's "%.*f" with 0 to kMaxFixedDecimals decimals: every digit however large the
+// value, "." as the point.
+std::string FormatFixed(double value, int decimals = 6);
+
+// As printf's "%.*g": "0", "6.5", "1e+21", "inf", "nan".
+std::string FormatGeneral(double value, int precision);
