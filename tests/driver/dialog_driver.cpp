@@ -6,6 +6,8 @@
 #include <thread>
 #include <vector>
 
+#include "winapp.h"
+
 #ifndef _WIN32
 #include "win32sim/sim.h"
 #endif

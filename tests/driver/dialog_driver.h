@@ -1,6 +1,7 @@
 // Drives a dialog program as a user would: the program runs on its own UI thread, the test
 // thread clicks, types, presses keys, answers prompts and reads back what the window shows.
-// Written against Win32 only, so it runs on the stand-in and on real Windows alike.
+// Written against Win32 and the framework's one seam for message boxes and file dialogs, so it
+// runs on the stand-in and on real Windows alike.
 #pragma once
 
 #include <windows.h>
@@ -12,7 +13,6 @@
 #include <utility>
 
 #include "prompts.h"
-#include "winapp.h"
 
 class CDialogDriver {
 public:
