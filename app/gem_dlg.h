@@ -111,6 +111,7 @@ protected:
 private:
     void AppendKeyText(UINT nID);
     void FocusFormulaEdit();
+    void PutFormulaCaretAtEnd();
     void ShowShapePictures(const CShape& shape, bool bSelected);
     void AppendAboutToSystemMenu();
     void StyleLabels();

@@ -22,7 +22,7 @@ void CGemDlg::OnCalculate() {
     if (nErrorPosition != 0)  // EM_SETSEL: the one character where reading stopped
         SendDlgItemMessage(IDC_FORMULA, EM_SETSEL, nErrorPosition - 1, nErrorPosition);
     else
-        SendDlgItemMessage(IDC_FORMULA, EM_SETSEL, 0x7FFF, 0x7FFF);
+        PutFormulaCaretAtEnd();
     UpdateData(FALSE);
 }
 

@@ -6,7 +6,6 @@
 #include <string>
 
 struct CShape {
-    int nRow;  // 1 (top) to 8
     int nButtonID;
     const char* pszCaption;
     int nNormalPictureID;

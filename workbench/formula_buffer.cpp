@@ -8,7 +8,7 @@ void CGemDlg::AppendToFormula(CString strText) {
     m_strFormula += strText;
     UpdateData(FALSE);
     FocusFormulaEdit();
-    SendDlgItemMessage(IDC_FORMULA, EM_SETSEL, 0x7FFF, 0x7FFF);
+    PutFormulaCaretAtEnd();
 }
 
 void CGemDlg::OnUndo() {
@@ -35,6 +35,12 @@ void CGemDlg::OnDigit(UINT nID) {
 void CGemDlg::AppendKeyText(UINT nID) {
     const char* pszText = KeypadText(static_cast<int>(nID));
     if (pszText != nullptr) AppendToFormula(pszText);
+}
+
+void CGemDlg::PutFormulaCaretAtEnd() {
+    // EM_SETSEL clamps to the text, so this start and end put the caret after the last character.
+    constexpr WPARAM kEnd = 0x7FFF;
+    SendDlgItemMessage(IDC_FORMULA, EM_SETSEL, kEnd, kEnd);
 }
 
 // The formula edit is hidden: keys typed into it would silently change the weight.

@@ -27,7 +27,7 @@ std::string WithCrLf(const std::string& strText) {
 std::string FormulaFileText(const std::string& strFormula, const CFormulaFileValues& values) {
     std::string strText = "Korvandelmatrix Formulaparser\n\n";
     strText += "\n[COMMENT]\nno comment\n";
-    strText += "\n[FORMEL]\n" + strFormula + "\n";
+    strText += "\n" + std::string(kMarker) + "\n" + strFormula + "\n";
     strText += "\n[CONSTANTS]\n" + std::to_string(values.size()) + "\n";
     for (double dValue : values)
         strText += FormatFixed(dValue) + "\n";
