@@ -1,5 +1,6 @@
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "velastro_window.h"
@@ -24,6 +25,15 @@ TEST_F(AboutBox, OpensModallyOverTheMainWindow) {
     DWORD dwStyle = User().OnUiRead<DWORD>(
         [hAbout] { return static_cast<DWORD>(GetWindowLongA(hAbout, GWL_STYLE)); });
     EXPECT_FALSE(dwStyle & WS_MINIMIZEBOX);
+    const auto [rcMain, rcAbout] = User().OnUiRead<std::pair<RECT, RECT>>([hMain, hAbout] {
+        std::pair<RECT, RECT> rects = {};
+        GetWindowRect(hMain, &rects.first);
+        GetWindowRect(hAbout, &rects.second);
+        return rects;
+    });
+    // Centred over the main window, up to the pixel that halving an odd difference drops.
+    EXPECT_NEAR(rcAbout.left + rcAbout.right, rcMain.left + rcMain.right, 1);
+    EXPECT_NEAR(rcAbout.top + rcAbout.bottom, rcMain.top + rcMain.bottom, 1);
     User().Click(IDOK);
     EXPECT_EQ(User().Dialog(), hMain);
     bMainEnabled = User().OnUiRead<bool>([hMain] { return IsWindowEnabled(hMain) != FALSE; });

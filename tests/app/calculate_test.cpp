@@ -8,6 +8,7 @@
 namespace {
 
 struct Calculation {
+    const char* pszCase;
     const char* pszFormula;
     const char* pszB;
     const char* pszF;
@@ -17,14 +18,14 @@ struct Calculation {
 };
 
 const Calculation kCalculations[] = {
-    {"(B+F)/2*(B+F)/2*G*.0065", "6", "4", "0", "0.487500", {23, 23}},
-    {"", "6", "4", "0", "0.000000", {0, 0}},
-    {"B/F", "6", "0", "0", "???? (Division durch Null)", {3, 3}},
-    {"B+Q", "6", "4", "0", "XXX!", {2, 3}},
-    {"B-G", "0.5", "4", "0", "-2.500000", {3, 3}},
-    {"X*10^99", "6", "4", "0", "1.000000", {7, 7}},
-    {"X+H+J+K+M+N+U", "6", "4", "2.5", "2.500000", {13, 13}},
-    {"G*10^30", "6", "4", "0", "3000000000000000341128851226624.000000", {7, 7}},
+    {"OvalSixByFourByThree", "(B+F)/2*(B+F)/2*G*.0065", "6", "4", "0", "0.487500", {23, 23}},
+    {"EmptyFormula", "", "6", "4", "0", "0.000000", {0, 0}},
+    {"DivisionByZero", "B/F", "6", "0", "0", "???? (Division durch Null)", {3, 3}},
+    {"SyntaxErrorSelectsItsCharacter", "B+Q", "6", "4", "0", "XXX!", {2, 3}},
+    {"NegativeResult", "B-G", "0.5", "4", "0", "-2.500000", {3, 3}},
+    {"XZeroReadsAsTenToMinus99", "X*10^99", "6", "4", "0", "1.000000", {7, 7}},
+    {"HiddenLettersTakeTheirFields", "X+H+J+K+M+N+U", "6", "4", "2.5", "2.500000", {13, 13}},
+    {"ThirtyOneDigits", "G*10^30", "6", "4", "0", "3000000000000000341128851226624.000000", {7, 7}},
 };
 
 void PrintTo(const Calculation& c, std::ostream* pOut) {
@@ -54,9 +55,9 @@ TEST_P(CalculateCommand, AnswersWithTheValueOrTheErrorText) {
     EXPECT_EQ(Formula(), c.pszFormula);
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, CalculateCommand, ::testing::ValuesIn(kCalculations),
+INSTANTIATE_TEST_SUITE_P(Answers, CalculateCommand, ::testing::ValuesIn(kCalculations),
                          [](const ::testing::TestParamInfo<Calculation>& info) {
-                             return "Case" + std::to_string(info.index);
+                             return std::string(info.param.pszCase);
                          });
 
 TEST_F(VelastroWindow, ClickHereShowsTheAnswerAgainEvenWhenItFails) {

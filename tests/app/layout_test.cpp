@@ -1,101 +1,140 @@
-// The main window as laid out by its template: every control in order, its kind and whether it
-// shows, and the bitmaps at their pixel sizes.
+// The main window as laid out by its template: which controls it holds and shows at the start,
+// where the visible ones stand against each other, and the bitmaps at their pixel sizes.
 #include <algorithm>
 #include <cstring>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "keypad_keys.h"
 #include "velastro_window.h"
 
 namespace {
 
-enum Kind { kButton, kEdit, kStatic };
+// The window's own controls that show at the start and those the program keeps hidden.
+const int kShownButtons[] = {IDC_ROUND_BRILLIANT,
+                             IDC_OVAL_BRILLIANT,
+                             IDC_SQUARE_TRILLION,
+                             IDC_RECTANGLE,
+                             IDC_MARQUISE_BRILLIANT,
+                             IDC_PEAR_BRILLIANT,
+                             IDC_TRIANGLE_TRILLION,
+                             IDC_HEART_BRILLIANT,
+                             IDC_CLICK_HERE,
+                             IDC_ABOUT,
+                             IDOK};
+const int kShownEdits[] = {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT};
+const int kHiddenEdits[] = {IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K,
+                            IDC_CONST_M, IDC_CONST_N, IDC_CONST_U, IDC_CONST_X};
+const int kHiddenButtons[] = {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD};
+const int kShapeButtons[] = {IDC_ROUND_BRILLIANT,   IDC_OVAL_BRILLIANT,     IDC_SQUARE_TRILLION,
+                             IDC_RECTANGLE,         IDC_MARQUISE_BRILLIANT, IDC_PEAR_BRILLIANT,
+                             IDC_TRIANGLE_TRILLION, IDC_HEART_BRILLIANT};
+const int kShapePictures[] = {IDC_PIC_ROUND,    IDC_PIC_OVAL, IDC_PIC_SQUARE,   IDC_PIC_RECTANGLE,
+                              IDC_PIC_MARQUISE, IDC_PIC_PEAR, IDC_PIC_TRIANGLE, IDC_PIC_HEART};
+constexpr int kTemplateControls = 111;
 
-struct Control {
-    int nId;
-    Kind kind;
-    bool bShown;  // right after start
-};
-
-// Template order, which is also z-order and tab order; -1 marks statics without an id.
-const Control kTemplate[] = {
-    {103, kButton, false},  {135, kButton, false},  {104, kButton, false},  {105, kButton, false},
-    {106, kButton, false},  {107, kButton, false},  {108, kButton, false},  {109, kButton, false},
-    {110, kButton, false},  {111, kButton, false},  {112, kButton, false},  {113, kButton, false},
-    {114, kButton, false},  {115, kButton, false},  {116, kButton, false},  {117, kButton, false},
-    {118, kButton, false},  {119, kButton, false},  {120, kButton, false},  {121, kButton, false},
-    {122, kButton, false},  {123, kButton, false},  {124, kButton, false},  {125, kButton, false},
-    {126, kButton, false},  {127, kButton, false},  {130, kButton, false},  {131, kButton, false},
-    {132, kButton, false},  {133, kButton, false},  {134, kButton, false},  {507, kButton, false},
-    {508, kButton, false},  {509, kButton, false},  {138, kButton, false},  {504, kButton, false},
-    {505, kButton, false},  {506, kButton, false},  {142, kButton, false},  {501, kButton, false},
-    {502, kButton, false},  {503, kButton, false},  {500, kButton, false},  {147, kButton, false},
-    {148, kButton, false},  {136, kButton, false},  {137, kButton, false},  {139, kButton, true},
-    {153, kEdit, false},    {154, kEdit, false},    {155, kEdit, false},    {156, kEdit, false},
-    {157, kEdit, false},    {158, kEdit, false},    {159, kEdit, false},    {1012, kStatic, true},
-    {1013, kStatic, true},  {1014, kStatic, true},  {1020, kStatic, true},  {1021, kStatic, true},
-    {1027, kStatic, true},  {1029, kStatic, true},  {1031, kStatic, true},  {1033, kStatic, true},
-    {1010, kStatic, true},  {149, kButton, false},  {-1, kStatic, false},   {-1, kStatic, true},
-    {-1, kStatic, true},    {-1, kStatic, true},    {140, kButton, true},   {141, kButton, true},
-    {143, kButton, true},   {144, kButton, true},   {145, kButton, true},   {146, kButton, true},
-    {160, kButton, true},   {-1, kStatic, true},    {1011, kStatic, true},  {1009, kStatic, true},
-    {-1, kStatic, true},    {-1, kStatic, true},    {1001, kEdit, false},   {1015, kButton, true},
-    {1, kButton, true},     {1025, kStatic, true},  {1017, kStatic, true},  {1023, kStatic, true},
-    {1018, kStatic, false}, {150, kEdit, true},     {1019, kStatic, false}, {1022, kStatic, false},
-    {1024, kStatic, false}, {1026, kStatic, false}, {1028, kStatic, false}, {1030, kStatic, false},
-    {1032, kStatic, false}, {1034, kStatic, false}, {151, kEdit, true},     {152, kEdit, true},
-    {1035, kStatic, false}, {1036, kStatic, false}, {1037, kStatic, false}, {1038, kStatic, false},
-    {1039, kStatic, false}, {1040, kStatic, false}, {1041, kStatic, false}, {1042, kStatic, false},
-    {1003, kButton, true},  {-1, kStatic, true},    {1002, kStatic, true},
-};
-
-struct Child {
-    int nId;
-    std::string strClass;
-    bool bShown;
-    HBITMAP hBitmap;
-};
-
-std::vector<Child> ChildrenInZOrder(HWND hDialog) {
-    std::vector<Child> children;
-    for (HWND h = GetWindow(hDialog, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-        char szClass[32] = {};
-        GetClassNameA(h, szClass, sizeof szClass);
-        HBITMAP hBitmap = reinterpret_cast<HBITMAP>(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        children.push_back({GetDlgCtrlID(h), szClass, IsWindowVisible(h) != FALSE, hBitmap});
-    }
-    return children;
-}
-
-bool SameClass(std::string strClass, Kind kind) {
-    const char* kNames[] = {"button", "edit", "static"};
+std::string ClassOf(HWND hWnd) {
+    char szClass[32] = {};
+    GetClassNameA(hWnd, szClass, sizeof szClass);
+    std::string strClass = szClass;
     for (char& c : strClass)
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return strClass == kNames[kind];
+    return strClass;
+}
+
+RECT ScreenRect(int nId) {
+    RECT rc = {};
+    GetWindowRect(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), nId), &rc);
+    return rc;
 }
 
 }  // namespace
 
 using Layout = VelastroWindow;
 
-TEST_F(Layout, HoldsEveryControlOfTheTemplateInOrderWithTheAnswerOnTop) {
-    HWND hMain = User().MainWindow();
-    std::vector<Child> children =
-        User().OnUiRead<std::vector<Child>>([hMain] { return ChildrenInZOrder(hMain); });
-    std::vector<Control> order(std::begin(kTemplate), std::end(kTemplate));
-    auto answer = std::find_if(order.begin(), order.end(),
-                               [](const Control& c) { return c.nId == IDC_ANSWER; });
-    std::rotate(order.begin(), answer, answer + 1);
-    ASSERT_EQ(children.size(), order.size());
-    for (size_t i = 0; i < children.size(); ++i) {
-        const Control& expected = order[i];
-        // Only the low word: an id of -1 reads back as 0xFFFF on some hosts.
-        EXPECT_EQ(LOWORD(children[i].nId), LOWORD(expected.nId)) << "control #" << i + 1;
-        EXPECT_TRUE(SameClass(children[i].strClass, expected.kind))
-            << "control #" << i + 1 << " is a " << children[i].strClass;
-        EXPECT_EQ(children[i].bShown, expected.bShown) << "control #" << i + 1;
-    }
+TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAtTheStart) {
+    std::vector<int> hiddenButtons(std::begin(kHiddenButtons), std::end(kHiddenButtons));
+    for (const CKeypadKey& key : kKeypadKeys)
+        hiddenButtons.push_back(key.nID);
+    for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId)
+        hiddenButtons.push_back(nId);
+    struct Group {
+        std::vector<int> ids;
+        const char* pszClass;
+        bool bShown;
+    };
+    const Group kGroups[] = {
+        {{std::begin(kShownButtons), std::end(kShownButtons)}, "button", true},
+        {hiddenButtons, "button", false},
+        {{std::begin(kShownEdits), std::end(kShownEdits)}, "edit", true},
+        {{std::begin(kHiddenEdits), std::end(kHiddenEdits)}, "edit", false},
+        {{IDC_ANSWER, IDC_LBL_LENGTH, IDC_LBL_WIDTH, IDC_LBL_DEPTH, IDC_LBL_ENTER_DIMENSIONS,
+          IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
+         "static",
+         true},
+        {{IDC_LBL_DIAMETER}, "static", false},
+    };
+    User().OnUi([&] {
+        HWND hMain = AfxGetMainWnd()->GetSafeHwnd();
+        int nChildren = 0;
+        for (HWND h = GetWindow(hMain, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            ++nChildren;
+        EXPECT_EQ(nChildren, kTemplateControls);
+        EXPECT_EQ(GetWindow(hMain, GW_CHILD), GetDlgItem(hMain, IDC_ANSWER))
+            << "the answer stands above its frame";
+        for (const Group& group : kGroups) {
+            for (int nId : group.ids) {
+                HWND hControl = GetDlgItem(hMain, nId);
+                ASSERT_NE(hControl, HWND(NULL)) << "control " << nId;
+                EXPECT_EQ(ClassOf(hControl), group.pszClass) << "control " << nId;
+                EXPECT_EQ(IsWindowVisible(hControl) != FALSE, group.bShown) << "control " << nId;
+            }
+        }
+    });
+}
+
+TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
+    User().OnUi([] {
+        HWND hMain = AfxGetMainWnd()->GetSafeHwnd();
+        RECT rcClient = {};
+        GetClientRect(hMain, &rcClient);
+        MapWindowPoints(hMain, NULL, reinterpret_cast<POINT*>(&rcClient), 2);
+        for (HWND h = GetWindow(hMain, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
+            RECT rc = {}, rcInside = {};
+            GetWindowRect(h, &rc);
+            // Pictures take their bitmap's size and may run under the frame; controls may not.
+            if (!IsWindowVisible(h) || SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0)) continue;
+            EXPECT_TRUE(IntersectRect(&rcInside, &rc, &rcClient) && EqualRect(&rcInside, &rc))
+                << "control " << GetDlgCtrlID(h) << " reaches out of the window";
+        }
+        // The shapes: one column from the top down, each picture beside its button's left edge.
+        for (int i = 0; i < 8; ++i) {
+            const RECT rcButton = ScreenRect(kShapeButtons[i]);
+            const RECT rcPicture = ScreenRect(kShapePictures[i]);
+            EXPECT_EQ(rcButton.left, ScreenRect(kShapeButtons[0]).left) << "shape " << i + 1;
+            if (i > 0) {
+                EXPECT_GE(rcButton.top, ScreenRect(kShapeButtons[i - 1]).bottom);
+            }
+            EXPECT_LT((rcPicture.left + rcPicture.right) / 2, rcButton.left) << "shape " << i + 1;
+            EXPECT_LT(rcPicture.top, rcButton.bottom) << "shape " << i + 1;
+            EXPECT_GT(rcPicture.bottom, rcButton.top) << "shape " << i + 1;
+        }
+        // The fields: one column right of the shapes, Click Here and the answer below them.
+        for (int i = 0; i < 3; ++i) {
+            const RECT rcEdit = ScreenRect(kShownEdits[i]);
+            EXPECT_EQ(rcEdit.left, ScreenRect(IDC_LENGTH_EDIT).left);
+            EXPECT_GT(rcEdit.left, ScreenRect(IDC_ROUND_BRILLIANT).right);
+            if (i > 0) {
+                EXPECT_GE(rcEdit.top, ScreenRect(kShownEdits[i - 1]).bottom);
+            }
+        }
+        EXPECT_GE(ScreenRect(IDC_CLICK_HERE).top, ScreenRect(IDC_DEPTH_EDIT).bottom);
+        EXPECT_GE(ScreenRect(IDC_ANSWER).top, ScreenRect(IDC_CLICK_HERE).bottom);
+        // About and Exit side by side below everything else.
+        EXPECT_EQ(ScreenRect(IDC_ABOUT).top, ScreenRect(IDOK).top);
+        EXPECT_LT(ScreenRect(IDC_ABOUT).right, ScreenRect(IDOK).left);
+        EXPECT_GE(ScreenRect(IDOK).top, ScreenRect(IDC_HEART_BRILLIANT).bottom);
+    });
 }
 
 TEST_F(Layout, ShowsEveryBitmapAtItsPixelSize) {
@@ -104,11 +143,19 @@ TEST_F(Layout, ShowsEveryBitmapAtItsPixelSize) {
         int cx, cy;
     };
     const Picture kPictures[] = {
-        {190, 365, 110}, {193, 365, 60},  {149, 25, 25}, {150, 25, 25}, {148, 25, 25},
-        {191, 150, 47},  {205, 160, 120}, {174, 40, 40}, {171, 40, 40}, {175, 40, 40},
-        {168, 40, 40},   {170, 40, 40},   {172, 40, 40}, {176, 40, 40}, {169, 40, 40},
-        {194, 40, 40},   {195, 40, 40},   {196, 40, 40}, {197, 40, 40}, {198, 40, 40},
-        {199, 40, 40},   {200, 40, 40},   {201, 40, 40}, {202, 12, 40}, {204, 300, 299},
+        {IDB_BANNER, 365, 110},      {IDB_BOTTOM_BAND, 365, 60},
+        {IDB_HEAD_SHAPE, 25, 25},    {IDB_HEAD_DIMENSIONS, 25, 25},
+        {IDB_HEAD_ANSWER, 25, 25},   {IDB_ANSWER_FRAME, 150, 47},
+        {IDB_LOWER_RIGHT, 160, 120}, {IDB_ROUND, 40, 40},
+        {IDB_OVAL, 40, 40},          {IDB_SQUARE, 40, 40},
+        {IDB_RECTANGLE, 40, 40},     {IDB_MARQUISE, 40, 40},
+        {IDB_PEAR, 40, 40},          {IDB_TRIANGLE, 40, 40},
+        {IDB_HEART, 40, 40},         {IDB_ROUND_SEL, 40, 40},
+        {IDB_OVAL_SEL, 40, 40},      {IDB_SQUARE_SEL, 40, 40},
+        {IDB_RECTANGLE_SEL, 40, 40}, {IDB_MARQUISE_SEL, 40, 40},
+        {IDB_PEAR_SEL, 40, 40},      {IDB_TRIANGLE_SEL, 40, 40},
+        {IDB_HEART_SEL, 40, 40},     {IDB_ARROW, 12, 40},
+        {IDB_ABOUT, 300, 299},
     };
     for (const Picture& picture : kPictures) {
         BITMAPINFOHEADER header = {};

@@ -1,111 +1,91 @@
+#include <algorithm>
+#include <iterator>
 #include <ostream>
 #include <string>
-#include <vector>
 
 #include "velastro_window.h"
 
 namespace {
 
-struct ShapeOutcome {
+// The eight rows from the top of the window down, as the window's design lists them.
+struct ShapeRow {
     int nButton;
+    int nPicture, nSelectedPicture, nArrow;
+    bool bDiameter;  // the first field is DIAMETER, else LENGTH
+    bool bWidth;     // the formula reads F, so WIDTH shows
     const char* pszFormula;
-    std::vector<int> shown;
-    std::vector<int> hidden;  // pairs {a, -b} stand for a to b
 };
 
-// What each shape leaves shown and hidden, as the window's design lists it.
-const ShapeOutcome kOutcomes[] = {
-    {140,
-     "(B/2*B/2*G*.0245)*1.05",
-     {1018, 1019, 1021, 1023, 1025, 1027, 1029, 1031, 1033, 1035},
-     {151, 1002, 1012, 1013, 1020, 1022, 1024, 1026, 1028, 1030, 1032, 1034, 1036, -1042}},
-    {141,
-     "(B+F)/2*(B+F)/2*G*.0065",
-     {151, 1012, 1013, 1020, 1022, 1023, 1025, 1027, 1029, 1031, 1033, 1036},
-     {1002, 1018, 1019, 1021, 1024, 1026, 1028, 1030, 1032, 1034, 1035, 1037, -1042}},
-    {139,
-     "(B*2/3)*B*G*.013",
-     {1012, 1020, 1021, 1024, 1025, 1027, 1029, 1031, 1033, 1037},
-     {151, 1002, 1013, 1018, 1019, 1022, 1023, 1026, 1028, 1030, 1032, 1034, 1035, 1036, 1038,
-      -1042}},
-    {144,
-     "(B-(F/3))*F*G*.013",
-     {151, 1012, 1013, 1020, 1021, 1023, 1026, 1027, 1029, 1031, 1033, 1038},
-     {1002, 1018, 1019, 1022, 1024, 1025, 1028, 1030, 1032, 1034, 1035, -1037, 1039, -1042}},
-    {145,
-     "(B-(F/3))*F*G*.0079",
-     {151, 1012, 1013, 1020, 1021, 1023, 1025, 1028, 1029, 1031, 1033, 1039},
-     {1002, 1018, 1019, 1022, 1024, 1026, 1027, 1030, 1032, 1034, 1035, -1038, 1040, -1042}},
-    {146,
-     "B*F*G*.0062",
-     {151, 1012, 1013, 1020, 1021, 1023, 1025, 1027, 1030, 1031, 1033, 1040},
-     {1002, 1018, 1019, 1022, 1024, 1026, 1028, 1029, 1032, 1034, 1035, -1039, 1041, 1042}},
-    {160,
-     "B*F*G*.0057",
-     {151, 1012, 1013, 1020, 1021, 1023, 1025, 1027, 1029, 1032, 1033, 1041},
-     {1002, 1018, 1019, 1022, 1024, 1026, 1028, 1030, 1031, 1034, 1035, -1040, 1042}},
-    {143,
-     "B*F*G*.0060",
-     {151, 1012, 1013, 1020, 1021, 1023, 1025, 1027, 1029, 1031, 1034, 1042},
-     {1002, 1018, 1019, 1022, 1024, 1026, 1028, 1030, 1032, 1033, 1035, -1041}},
+const ShapeRow kRows[] = {
+    {IDC_ROUND_BRILLIANT, IDC_PIC_ROUND, IDC_PIC_ROUND_SEL, IDC_ARROW1, true, false,
+     "(B/2*B/2*G*.0245)*1.05"},
+    {IDC_OVAL_BRILLIANT, IDC_PIC_OVAL, IDC_PIC_OVAL_SEL, IDC_ARROW2, false, true,
+     "(B+F)/2*(B+F)/2*G*.0065"},
+    {IDC_SQUARE_TRILLION, IDC_PIC_SQUARE, IDC_PIC_SQUARE_SEL, IDC_ARROW3, false, false,
+     "(B*2/3)*B*G*.013"},
+    {IDC_RECTANGLE, IDC_PIC_RECTANGLE, IDC_PIC_RECTANGLE_SEL, IDC_ARROW4, false, true,
+     "(B-(F/3))*F*G*.013"},
+    {IDC_MARQUISE_BRILLIANT, IDC_PIC_MARQUISE, IDC_PIC_MARQUISE_SEL, IDC_ARROW5, false, true,
+     "(B-(F/3))*F*G*.0079"},
+    {IDC_PEAR_BRILLIANT, IDC_PIC_PEAR, IDC_PIC_PEAR_SEL, IDC_ARROW6, false, true, "B*F*G*.0062"},
+    {IDC_TRIANGLE_TRILLION, IDC_PIC_TRIANGLE, IDC_PIC_TRIANGLE_SEL, IDC_ARROW7, false, true,
+     "B*F*G*.0057"},
+    {IDC_HEART_BRILLIANT, IDC_PIC_HEART, IDC_PIC_HEART_SEL, IDC_ARROW8, false, true, "B*F*G*.0060"},
 };
 
-std::vector<int> Expanded(const std::vector<int>& ids) {
-    std::vector<int> result;
-    for (int nId : ids) {
-        if (nId > 0) {
-            result.push_back(nId);
-            continue;
-        }
-        for (int n = result.back() + 1; n <= -nId; ++n)
-            result.push_back(n);
-    }
-    return result;
-}
-
-void PrintTo(const ShapeOutcome& outcome, std::ostream* pOut) {
-    *pOut << "button " << outcome.nButton;
+void PrintTo(const ShapeRow& row, std::ostream* pOut) {
+    *pOut << row.pszFormula;
 }
 
 }  // namespace
 
-class ShapeSelection : public VelastroWindow, public ::testing::WithParamInterface<ShapeOutcome> {
+class ShapeSelection : public VelastroWindow, public ::testing::WithParamInterface<ShapeRow> {
 protected:
-    void ExpectOutcome(const ShapeOutcome& outcome, const std::string& strWhen) {
-        for (int nId : Expanded(outcome.shown))
-            EXPECT_TRUE(User().Visible(nId)) << nId << " hidden " << strWhen;
-        for (int nId : Expanded(outcome.hidden))
-            EXPECT_FALSE(User().Visible(nId)) << nId << " shown " << strWhen;
-        EXPECT_EQ(Formula(), outcome.pszFormula) << strWhen;
+    // The chosen row alone shows its selected picture and arrow; the fields follow its formula.
+    void ExpectChosen(const ShapeRow& chosen, const std::string& strWhen) {
+        for (const ShapeRow& row : kRows) {
+            const bool bChosen = row.nButton == chosen.nButton;
+            EXPECT_EQ(User().Visible(row.nPicture), !bChosen) << row.nPicture << strWhen;
+            EXPECT_EQ(User().Visible(row.nSelectedPicture), bChosen) << row.nPicture << strWhen;
+            EXPECT_EQ(User().Visible(row.nArrow), bChosen) << row.nPicture << strWhen;
+        }
+        EXPECT_EQ(User().Visible(IDC_LBL_DIAMETER), chosen.bDiameter) << strWhen;
+        EXPECT_EQ(User().Visible(IDC_LBL_LENGTH), !chosen.bDiameter) << strWhen;
+        EXPECT_EQ(User().Visible(IDC_WIDTH_EDIT), chosen.bWidth) << strWhen;
+        EXPECT_EQ(User().Visible(IDC_LBL_WIDTH), chosen.bWidth) << strWhen;
+        EXPECT_FALSE(User().Visible(IDC_ANSWER)) << "an answer of another shape" << strWhen;
+        EXPECT_EQ(Formula(), chosen.pszFormula) << strWhen;
         EXPECT_EQ(FormulaUndo(), "") << strWhen;
     }
 };
 
 TEST_P(ShapeSelection, ShowsItsFieldsMarksItsRowAndLoadsItsFormula) {
-    User().Click(GetParam().nButton);
-    ExpectOutcome(GetParam(), "after a first choice");
-    // From every other shape, and again from itself, the outcome is the same.
-    for (const ShapeOutcome& before : kOutcomes) {
-        User().Click(before.nButton);
-        User().Click(GetParam().nButton);
-        ExpectOutcome(GetParam(), "after " + std::to_string(before.nButton));
-    }
+    const ShapeRow& chosen = GetParam();
+    User().Click(chosen.nButton);
+    ExpectChosen(chosen, " after a first choice");
+    // From the row above (the last row from the first), and again from itself.
+    const std::size_t nRow =
+        std::find_if(std::begin(kRows), std::end(kRows),
+                     [&](const ShapeRow& row) { return row.nButton == chosen.nButton; }) -
+        std::begin(kRows);
+    User().Click(kRows[(nRow + std::size(kRows) - 1) % std::size(kRows)].nButton);
+    User().Click(chosen.nButton);
+    ExpectChosen(chosen, " after another shape");
+    User().Click(chosen.nButton);
+    ExpectChosen(chosen, " after itself");
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, ShapeSelection, ::testing::ValuesIn(kOutcomes),
-                         [](const ::testing::TestParamInfo<ShapeOutcome>& info) {
-                             return "Button" + std::to_string(info.param.nButton);
+INSTANTIATE_TEST_SUITE_P(EveryRow, ShapeSelection, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<ShapeRow>& info) {
+                             return "Row" + std::to_string(info.index + 1);
                          });
 
 TEST_F(VelastroWindow, HiddenWidthKeepsItsTextAndComesBack) {
     User().SetText(IDC_WIDTH_EDIT, "4.5");
     User().Click(IDC_ROUND_BRILLIANT);
-    EXPECT_FALSE(User().Visible(IDC_WIDTH_EDIT));
     User().Click(IDC_OVAL_BRILLIANT);
     EXPECT_TRUE(User().Visible(IDC_WIDTH_EDIT));
     EXPECT_EQ(User().Text(IDC_WIDTH_EDIT), "4.5");
-    EXPECT_TRUE(User().Visible(IDC_LBL_LENGTH));
-    EXPECT_FALSE(User().Visible(IDC_LBL_DIAMETER));
 }
 
 TEST_F(VelastroWindow, ShapeAfterKeypadKeysFollowsTheUndoCopy) {
