@@ -48,8 +48,11 @@ protected:
         VelastroWindow::TearDown();
         CDialogDriver::SetScreenDpi(96);
     }
+};
 
-    void ExpectStyledAt(int nDpi, int LabelStyle::*pHeight) {
+TEST_F(LabelFonts, StyledBoldInTheirFacesAtTheScreenDpi) {
+    for (int nDpi : {96, 120}) {
+        m_pDriver.reset();  // the dpi holds for windows made after it is set
         if (!CDialogDriver::SetScreenDpi(nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
         Start();
         for (const LabelStyle& label : kLabels) {
@@ -61,7 +64,8 @@ protected:
                 crText = lbl.GetTextColor();
                 crBack = lbl.GetBkColor();
             });
-            EXPECT_EQ(lf.lfHeight, label.*pHeight) << "label " << label.nId << " at " << nDpi;
+            const int nHeight = nDpi == 96 ? label.nHeightAt96 : label.nHeightAt120;
+            EXPECT_EQ(lf.lfHeight, nHeight) << "label " << label.nId << " at " << nDpi;
             EXPECT_EQ(lf.lfWeight, FW_BOLD) << "label " << label.nId;
             EXPECT_STREQ(lf.lfFaceName, label.pszFace) << "label " << label.nId;
             EXPECT_EQ(lf.lfItalic, 0) << "label " << label.nId;
@@ -69,14 +73,6 @@ protected:
             EXPECT_EQ(crBack, GetSysColor(COLOR_BTNFACE)) << "label " << label.nId;
         }
     }
-};
-
-TEST_F(LabelFonts, StyledBoldInTheirFacesAt96Dpi) {
-    ExpectStyledAt(96, &LabelStyle::nHeightAt96);
-}
-
-TEST_F(LabelFonts, StyledBoldInTheirFacesAt120Dpi) {
-    ExpectStyledAt(120, &LabelStyle::nHeightAt120);
 }
 
 TEST_F(LabelFonts, PointsAndHeightsConvertAtTheScreenDpi) {

@@ -173,36 +173,6 @@ TEST_F(Layout, ShowsEveryBitmapAtItsPixelSize) {
     }
 }
 
-TEST_F(Layout, PictureWindowsTakeTheSizeOfTheirBitmaps) {
-    HWND hMain = User().MainWindow();
-    struct Sizes {
-        int nId;
-        SIZE window, bitmap;
-    };
-    std::vector<Sizes> sizes = User().OnUiRead<std::vector<Sizes>>([hMain] {
-        std::vector<Sizes> all;
-        for (HWND h = GetWindow(hMain, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-            auto hBitmap =
-                reinterpret_cast<HBITMAP>(SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0));
-            if (hBitmap == NULL) continue;
-            BITMAP bm = {};
-            GetObjectA(hBitmap, sizeof bm, &bm);
-            RECT rc = {};
-            GetWindowRect(h, &rc);
-            all.push_back({GetDlgCtrlID(h),
-                           {rc.right - rc.left, rc.bottom - rc.top},
-                           {bm.bmWidth, bm.bmHeight}});
-        }
-        return all;
-    });
-    EXPECT_EQ(sizes.size(), 8u + 8u + 8u + 7u) << "cuts, selected cuts, arrows and seven others";
-    // The bitmap's pixel size, border included: the template rectangle only places the picture.
-    for (const Sizes& s : sizes) {
-        EXPECT_EQ(s.window.cx, s.bitmap.cx) << "picture " << s.nId;
-        EXPECT_EQ(s.window.cy, s.bitmap.cy) << "picture " << s.nId;
-    }
-}
-
 namespace {
 
 // Text widths mean something only with real fonts; the stand-in's metrics are a model.

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "velastro_window.h"
@@ -199,14 +200,14 @@ TEST_F(TooltipOnTheWindow, PaintsStripeArrowFrameAndCentredText) {
     EXPECT_TRUE(bBackground) << "the whole client area filled first";
 
     ASSERT_EQ(polylines.size(), 1u);
-    const POINT kArrow[18] = {{0, 0}, {0, 6}, {1, 6}, {1, 0}, {6, 0}, {6, 1},
-                              {2, 1}, {2, 4}, {5, 7}, {6, 7}, {3, 4}, {3, 3},
-                              {6, 6}, {7, 6}, {3, 2}, {4, 2}, {7, 5}, {7, 6}};
-    ASSERT_EQ(polylines[0].points.size(), 18u);
-    for (size_t i = 0; i < 18; ++i) {
-        EXPECT_EQ(polylines[0].points[i].x, kArrow[i].x + 2) << "point " << i + 1;
-        EXPECT_EQ(polylines[0].points[i].y, kArrow[i].y + 2) << "point " << i + 1;
-    }
+    // The arrow's outline, two pixels in from the corner.
+    const std::vector<std::pair<int, int>> kArrow = {
+        {2, 2}, {2, 8}, {3, 8}, {3, 2}, {8, 2}, {8, 3}, {4, 3}, {4, 6}, {7, 9},
+        {8, 9}, {5, 6}, {5, 5}, {8, 8}, {9, 8}, {5, 4}, {6, 4}, {9, 7}, {9, 8}};
+    std::vector<std::pair<int, int>> points;
+    for (const POINT& pt : polylines[0].points)
+        points.emplace_back(pt.x, pt.y);
+    EXPECT_EQ(points, kArrow);
     EXPECT_EQ(polylines[0].crPen, RGB(255, 0, 0));
 
     ASSERT_EQ(texts.size(), 1u);
@@ -219,9 +220,8 @@ TEST_F(TooltipOnTheWindow, PaintsStripeArrowFrameAndCentredText) {
 }
 
 TEST_F(TooltipOnTheWindow, DrawsASingleLineOnOneLineCentredVertically) {
-    const std::vector<SimDrawOp> log = ShowTip("Depth & more", IDC_DEPTH_EDIT).log;
     int nTexts = 0;
-    for (const SimDrawOp& op : log) {
+    for (const SimDrawOp& op : ShowTip("Depth & more", IDC_DEPTH_EDIT).log) {
         if (op.hwnd != m_pTip->GetSafeHwnd() || op.kind != SimDrawOp::Kind::DrawText) continue;
         ++nTexts;
         EXPECT_EQ(op.nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX),
