@@ -64,9 +64,10 @@ check_deb() {
   done
 }
 
-# The prefix as an uninstall must leave it: every file under drive_c and every registry value.
+# The prefix as an uninstall must leave it: every file under drive_c and every registry value
+# (the 64-bit regedit sees the 32-bit programs' keys too).
 snapshot() {
-  "$VELASTRO_WINE_LOADER" regedit /E "Z:${1//\//\\}.reg" >/dev/null 2>&1
+  "$WINE_ENV_LOADER64" regedit /E "Z:${1//\//\\}.reg" >/dev/null 2>&1
   # Left out: Wine's volatile keys of the running session, the display's driver once the desktop
   # starts and what a program set for the session only (the test driver's mouse).
   iconv -f UTF-16LE -t UTF-8 "$1.reg" | tr -d '\r' |
