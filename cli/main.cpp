@@ -162,10 +162,11 @@ int RunCommandLine(int argc, char** argv) {
                  "velastro-cli"};
     app.footer("Exit status 3, in every subcommand: input or output failed.");
     app.require_subcommand(1);
+    app.set_version_flag("--version", "velastro-cli " VELASTRO_VERSION);
     const Subcommand subcommands[] = {AddEval(app), AddShapes(app), AddEstimate(app)};
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::Success& e) {  // --help or --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);
