@@ -12,23 +12,26 @@ namespace {
 
 using Op = CCompiledFormula::Op;
 
-// The operators in stack form, then with a number, then with a slot, each group in one order.
+// Each operator group lists add, subtract, multiply, divide and raise in this order.
 constexpr int kOperatorCount = 5;
 static_assert(static_cast<int>(Op::kAddNumber) == static_cast<int>(Op::kAdd) + kOperatorCount);
 static_assert(static_cast<int>(Op::kAddSlot) == static_cast<int>(Op::kAddNumber) + kOperatorCount);
-static_assert(static_cast<int>(Op::kRaiseSlot) == static_cast<int>(Op::kNegate) - 1);
+static_assert(static_cast<int>(Op::kPushNumberRaiseSlot) == static_cast<int>(Op::kNegate) - 1);
 
 // The divisor 2^(e-1) has the double 2^(1-e) as reciprocal down to this e: 2^1023 is the largest.
 constexpr int kLowestExactExponent = -1022;
+
+bool IsPush(Op op) {
+    return op == Op::kPushNumber || op == Op::kPushSlot;
+}
 
 bool IsStackOperator(Op op) {
     return op >= Op::kAdd && op <= Op::kRaise;
 }
 
-// The operator op applied to the operand that push would have pushed.
-Op Fused(Op op, Op push) {
-    const int groups = (push == Op::kPushNumber) ? 1 : 2;
-    return static_cast<Op>(static_cast<int>(op) + groups * kOperatorCount);
+// The operator of op, which belongs to the group that starts with group, in the group of to.
+Op Regrouped(Op op, Op group, Op to) {
+    return static_cast<Op>(static_cast<int>(to) + static_cast<int>(op) - static_cast<int>(group));
 }
 
 // True for the powers of two whose reciprocals are doubles too (subnormal ones included).
@@ -36,6 +39,12 @@ bool HasExactReciprocal(double divisor) {
     int exponent = 0;
     const double mantissa = std::frexp(divisor, &exponent);
     return (mantissa == 0.5 || mantissa == -0.5) && exponent >= kLowestExactExponent;
+}
+
+// Pushes the running value and gives the new one.
+double Pushed(double*& top, double value, double next) {
+    *top++ = value;
+    return next;
 }
 
 double Divided(double dividend, double divisor, const char*& error) {
@@ -59,10 +68,11 @@ double Applied(std::size_t index, double argument, const char*& error) {
 
 }  // namespace
 
-CCompiledFormula::Way CCompiledFormula::Adopt(std::string& text) {
+bool CCompiledFormula::Take(std::string& text) {
+    if (SameText(text, m_strText)) return false;
     m_strText = std::move(text);
     m_bRecorded = false;
-    return Way::kRead;
+    return true;
 }
 
 void CCompiledFormula::BeginRecording() {
@@ -75,48 +85,77 @@ void CCompiledFormula::BeginRecording() {
 
 void CCompiledFormula::Record(Op op, double number, std::size_t index) noexcept {
     if (!m_bRecording) return;
-    if (IsStackOperator(op) && !m_steps.empty() && m_steps.back().op <= Op::kPushSlot) {
-        Step& last = m_steps.back();
-        last.op = Fused(op, last.op);
-        if (last.op == Op::kDivideNumber && HasExactReciprocal(last.number)) {
-            // x / 2^k and x * 2^-k are the same real number, so both round to the same double.
-            last.op = Op::kMultiplyNumber;
-            last.number = 1.0 / last.number;
-        }
+    if (IsStackOperator(op) && !m_steps.empty() && IsPush(m_steps.back().op)) {
+        TakeOperand(op);
+        TakeLeftOperand();
         --m_nDepth;
         return;
     }
     try {
-        m_steps.push_back(Step{op, static_cast<std::uint8_t>(index), number});
+        m_steps.push_back(Step{op, static_cast<std::uint8_t>(index), 0, number});
     } catch (const std::bad_alloc&) {
         m_bRecording = false;  // the reading goes on; this text is simply read again next time
     }
-    if (op <= Op::kPushSlot) m_nMaxDepth = std::max(m_nMaxDepth, ++m_nDepth);
+    if (IsPush(op)) m_nMaxDepth = std::max(m_nMaxDepth, ++m_nDepth);
     if (IsStackOperator(op)) --m_nDepth;
+}
+
+// The last step, the push of op's right operand, becomes op with that operand.
+void CCompiledFormula::TakeOperand(Op op) {
+    Step& right = m_steps.back();
+    right.op = Regrouped(op, Op::kAdd, right.op == Op::kPushNumber ? Op::kAddNumber : Op::kAddSlot);
+    if (right.op == Op::kDivideNumber && HasExactReciprocal(right.number)) {
+        // x / 2^k and x * 2^-k are the same real number, so both round to the same double.
+        right.op = Op::kMultiplyNumber;
+        right.number = 1.0 / right.number;
+    }
+}
+
+// When the left operand is one push too, that push takes over the operator and its operand.
+void CCompiledFormula::TakeLeftOperand() {
+    if (m_steps.size() < 2) return;
+    Step& left = m_steps[m_steps.size() - 2];
+    const Step& right = m_steps.back();
+    const bool slotOnRight = right.op >= Op::kAddSlot;
+    const Op group = slotOnRight ? Op::kAddSlot : Op::kAddNumber;
+    if (left.op == Op::kPushSlot && slotOnRight) {
+        left.op = Regrouped(right.op, group, Op::kPushSlotAddSlot);
+        left.index2 = right.index;
+    } else if (left.op == Op::kPushSlot) {
+        left.op = Regrouped(right.op, group, Op::kPushSlotAddNumber);
+        left.number = right.number;
+    } else if (left.op == Op::kPushNumber && slotOnRight) {
+        left.op = Regrouped(right.op, group, Op::kPushNumberAddSlot);
+        left.index = right.index;
+    } else {
+        return;  // a number with a number, or a left operand of several steps
+    }
+    m_steps.pop_back();
 }
 
 void CCompiledFormula::FinishRecording(std::size_t syntaxError) noexcept {
     m_bRecorded = m_bRecording;
     m_bRecording = false;
     m_nSyntaxError = syntaxError;
-    if (!m_bRecorded || m_nMaxDepth <= m_nStackSize) return;
-    m_adStack.reset(new (std::nothrow) double[m_nMaxDepth]);
-    m_nStackSize = m_adStack ? m_nMaxDepth : 0;
-    m_bRecorded = m_adStack != nullptr;
+    if (!m_bRecorded || m_nMaxDepth <= m_adStack.size()) return;
+    try {
+        m_adStack.resize(m_nMaxDepth);
+    } catch (const std::bad_alloc&) {
+        m_bRecorded = false;
+    }
 }
 
-double CCompiledFormula::Replay(const double* slots, const char*& error) {
+CCompiledFormula::Replayed CCompiledFormula::Replay(const double* slots) {
+    const char* error = nullptr;
     double value = 0.0;
-    double* top = m_adStack.get();  // one past the value pushed last
+    double* top = m_adStack.data();  // one past the value pushed last
     for (const Step& step : m_steps) {
         switch (step.op) {
             case Op::kPushNumber:
-                *top++ = value;
-                value = step.number;
+                value = Pushed(top, value, step.number);
                 break;
             case Op::kPushSlot:
-                *top++ = value;
-                value = slots[step.index];
+                value = Pushed(top, value, slots[step.index]);
                 break;
             case Op::kAdd:
                 value = formula::Sum(*--top, value);
@@ -164,6 +203,51 @@ double CCompiledFormula::Replay(const double* slots, const char*& error) {
             case Op::kRaiseSlot:
                 value = Raised(value, slots[step.index], error);
                 break;
+            case Op::kPushSlotAddSlot:
+                value = Pushed(top, value, formula::Sum(slots[step.index], slots[step.index2]));
+                break;
+            case Op::kPushSlotSubtractSlot:
+                value = Pushed(top, value, slots[step.index] - slots[step.index2]);
+                break;
+            case Op::kPushSlotMultiplySlot:
+                value = Pushed(top, value, formula::Product(slots[step.index], slots[step.index2]));
+                break;
+            case Op::kPushSlotDivideSlot:
+                value = Pushed(top, value, Divided(slots[step.index], slots[step.index2], error));
+                break;
+            case Op::kPushSlotRaiseSlot:
+                value = Pushed(top, value, Raised(slots[step.index], slots[step.index2], error));
+                break;
+            case Op::kPushSlotAddNumber:
+                value = Pushed(top, value, slots[step.index] + step.number);
+                break;
+            case Op::kPushSlotSubtractNumber:
+                value = Pushed(top, value, slots[step.index] - step.number);
+                break;
+            case Op::kPushSlotMultiplyNumber:
+                value = Pushed(top, value, slots[step.index] * step.number);
+                break;
+            case Op::kPushSlotDivideNumber:
+                value = Pushed(top, value, Divided(slots[step.index], step.number, error));
+                break;
+            case Op::kPushSlotRaiseNumber:
+                value = Pushed(top, value, Raised(slots[step.index], step.number, error));
+                break;
+            case Op::kPushNumberAddSlot:
+                value = Pushed(top, value, step.number + slots[step.index]);
+                break;
+            case Op::kPushNumberSubtractSlot:
+                value = Pushed(top, value, step.number - slots[step.index]);
+                break;
+            case Op::kPushNumberMultiplySlot:
+                value = Pushed(top, value, step.number * slots[step.index]);
+                break;
+            case Op::kPushNumberDivideSlot:
+                value = Pushed(top, value, Divided(step.number, slots[step.index], error));
+                break;
+            case Op::kPushNumberRaiseSlot:
+                value = Pushed(top, value, Raised(step.number, slots[step.index], error));
+                break;
             case Op::kNegate:
                 value = -value;
                 break;
@@ -172,5 +256,5 @@ double CCompiledFormula::Replay(const double* slots, const char*& error) {
                 break;
         }
     }
-    return value;
+    return {value, error};
 }

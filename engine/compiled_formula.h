@@ -5,20 +5,18 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
-#include <memory>
 #include <string>
 #include <vector>
 
 class CCompiledFormula {
 public:
-    // How a parser evaluates the text it is given.
-    enum class Way {
-        kRead,    // a new text: read it once, as always
-        kRecord,  // the text of the last reading: read it again and record the steps
-        kReplay,  // the recorded text: replay its steps
+    struct Replayed {
+        double value;
+        const char* error;  // the last numeric error text, or nullptr
     };
 
-    // A step changes the running value; the stack holds the left operands still waiting.
+    // A step changes the running value; the stack holds the left operands still waiting. The
+    // operators come in groups of five, in the order of the first group.
     enum class Op : std::uint8_t {
         kPushNumber,  // push the running value, which becomes the number
         kPushSlot,    // push the running value, which becomes the letter's slot
@@ -28,28 +26,46 @@ public:
         kMultiply,
         kDivide,
         kRaise,
-        // the running value, operator, a number
+        // the running value, operator, the number
         kAddNumber,
         kSubtractNumber,
         kMultiplyNumber,
         kDivideNumber,
         kRaiseNumber,
-        // the running value, operator, a letter's slot
+        // the running value, operator, the slot
         kAddSlot,
         kSubtractSlot,
         kMultiplySlot,
         kDivideSlot,
         kRaiseSlot,
+        // push the running value, which becomes the slot, operator, the second slot
+        kPushSlotAddSlot,
+        kPushSlotSubtractSlot,
+        kPushSlotMultiplySlot,
+        kPushSlotDivideSlot,
+        kPushSlotRaiseSlot,
+        // push the running value, which becomes the slot, operator, the number
+        kPushSlotAddNumber,
+        kPushSlotSubtractNumber,
+        kPushSlotMultiplyNumber,
+        kPushSlotDivideNumber,
+        kPushSlotRaiseNumber,
+        // push the running value, which becomes the number, operator, the slot
+        kPushNumberAddSlot,
+        kPushNumberSubtractSlot,
+        kPushNumberMultiplySlot,
+        kPushNumberDivideSlot,
+        kPushNumberRaiseSlot,
         kNegate,
         kApply,  // the function of index in the function table
     };
 
-    // Compares text with the last one; a different text is taken over (text is left empty).
-    Way Prepare(std::string& text) {
-        if (!SameText(text, m_strText)) return Adopt(text);
-        return m_bRecorded ? Way::kReplay : Way::kRecord;
-    }
-    // The text of the last Prepare; it stays put until the next Prepare with another text.
+    // True when text is the one whose steps are recorded.
+    bool Replays(const std::string& text) const { return m_bRecorded && SameText(text, m_strText); }
+    // Takes text over unless it is the text held already (then text stays as it is); true when
+    // it was a different one, which is read first and recorded only when it comes again.
+    bool Take(std::string& text);
+    // The text taken last; it stays put until a different text is taken.
     const std::string& Text() const { return m_strText; }
 
     void BeginRecording();
@@ -58,8 +74,8 @@ public:
     // syntaxError: the position where the reading stopped, or 0 when it read the whole text.
     void FinishRecording(std::size_t syntaxError) noexcept;
 
-    // Computes the recorded steps with slots as the letter values; error is the last error text.
-    double Replay(const double* slots, const char*& error);
+    // Computes the recorded steps with slots as the letter values.
+    Replayed Replay(const double* slots);
     std::size_t SyntaxError() const { return m_nSyntaxError; }
 
 private:
@@ -79,21 +95,23 @@ private:
         std::memcpy(&word, bytes, sizeof word);
         return word;
     }
-    Way Adopt(std::string& text);
 
     struct Step {
         Op op;
-        std::uint8_t index;  // slot or function index
+        std::uint8_t index;   // slot or function index
+        std::uint8_t index2;  // the second slot
         double number;
     };
+
+    void TakeOperand(Op op);
+    void TakeLeftOperand();
 
     std::string m_strText;
     bool m_bRecorded = false;   // m_steps replay m_strText
     bool m_bRecording = false;  // false again when a step could not be stored
     std::vector<Step> m_steps;
-    std::size_t m_nDepth = 0;             // values pushed while recording
-    std::size_t m_nMaxDepth = 0;          // the most values pushed at once while recording
-    std::unique_ptr<double[]> m_adStack;  // room for m_nStackSize pushed values
-    std::size_t m_nStackSize = 0;
+    std::size_t m_nDepth = 0;       // values pushed while recording
+    std::size_t m_nMaxDepth = 0;    // the most values pushed at once while recording
+    std::vector<double> m_adStack;  // room for the values that replaying pushes
     std::size_t m_nSyntaxError = 0;
 };

@@ -46,13 +46,15 @@ constexpr std::size_t CountLetters(LetterSource source) {
 inline constexpr std::size_t kValueLetterCount =
     CountLetters(LetterSource::kConstant) + CountLetters(LetterSource::kArgument);
 
-// SetFunctConst loads the constant slots 1 to this one.
-inline constexpr int kLastConstantSlot = static_cast<int>(CountLetters(LetterSource::kConstant));
+// SetFunctConst loads the constant slots kFirstConstantSlot to kLastConstantSlot.
+inline constexpr int kFirstConstantSlot = 1;
+inline constexpr int kLastConstantSlot =
+    kFirstConstantSlot - 1 + static_cast<int>(CountLetters(LetterSource::kConstant));
 
 constexpr bool ConstantsLeadInSlotOrder() {
-    for (int i = 0; i < kLastConstantSlot; ++i) {
-        const VariableLetter& entry = kVariableLetters[static_cast<std::size_t>(i)];
-        if (entry.source != LetterSource::kConstant || entry.slot != i + 1) return false;
+    for (int slot = kFirstConstantSlot; slot <= kLastConstantSlot; ++slot) {
+        const VariableLetter& entry = kVariableLetters[slot - kFirstConstantSlot];
+        if (entry.source != LetterSource::kConstant || entry.slot != slot) return false;
     }
     return kVariableLetters[kValueLetterCount - 1].source == LetterSource::kArgument;
 }

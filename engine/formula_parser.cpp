@@ -101,7 +101,7 @@ CFormulaParser::CFormulaParser() = default;
 CFormulaParser::~CFormulaParser() = default;
 
 void CFormulaParser::SetFunctConst(int index, double value) {
-    if (index >= 1 && index <= formula::kLastConstantSlot) {
+    if (index >= formula::kFirstConstantSlot && index <= formula::kLastConstantSlot) {
         m_dConst[index] = value;
         return;
     }
@@ -110,31 +110,30 @@ void CFormulaParser::SetFunctConst(int index, double value) {
 
 double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t& errorPosition,
                                    std::string& errorText) {
-    using Way = CCompiledFormula::Way;
     errorPosition = 0;
     m_dConst[formula::kArgumentSlot] = (x == 0.0) ? kZeroArgument : x;
-    const Way way = m_compiled.Prepare(formula);
-    if (way == Way::kRead) {
-        return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition,
-                       errorText);
-    }
-    if (way == Way::kRecord) {
-        return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition,
-                       errorText);
-    }
-    const char* error = nullptr;
-    const double value = m_compiled.Replay(m_dConst, error);
-    const Position stop = m_compiled.SyntaxError();
-    if (error == nullptr && stop == 0) {
+    if (!m_compiled.Replays(formula)) return ReadText(formula, errorPosition, errorText);
+    const CCompiledFormula::Replayed replayed = m_compiled.Replay(m_dConst);
+    if (replayed.error == nullptr && m_compiled.SyntaxError() == 0) {
         errorText.clear();  // the common case, without a call into the string library
-        return value;
+        return replayed.value;
     }
     return Guarded(
         [&] {
-            m_strError = (error != nullptr) ? error : "";
-            return Report(value, stop, errorPosition, errorText);
+            m_strError = (replayed.error != nullptr) ? replayed.error : "";
+            return Report(replayed.value, m_compiled.SyntaxError(), errorPosition, errorText);
         },
         errorPosition, errorText);
+}
+
+// A text that m_compiled cannot replay yet: a new one is read, the one read last is recorded.
+double CFormulaParser::ReadText(std::string& formula, std::uint16_t& errorPosition,
+                                std::string& errorText) {
+    if (m_compiled.Take(formula)) {
+        return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition,
+                       errorText);
+    }
+    return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition, errorText);
 }
 
 // The whole reading of the text that m_compiled holds, trimmed of white space at both ends.

@@ -27,13 +27,13 @@ inline Outcome Evaluate(CFormulaParser& parser, const std::string& formula, doub
 
 // Letter values for one calculation: the constants B to U (slots 1 to 9) and x.
 struct LetterValues {
-    std::array<double, formula::kLastConstantSlot> constants;
+    std::array<double, formula::kLastConstantSlot - formula::kFirstConstantSlot + 1> constants;
     double x;
 };
 
 inline void Load(CFormulaParser& parser, const LetterValues& values) {
-    for (int slot = 1; slot <= formula::kLastConstantSlot; ++slot)
-        parser.SetFunctConst(slot, values.constants[slot - 1]);
+    for (int slot = formula::kFirstConstantSlot; slot <= formula::kLastConstantSlot; ++slot)
+        parser.SetFunctConst(slot, values.constants[slot - formula::kFirstConstantSlot]);
 }
 
 inline Outcome Evaluate(const std::string& formula, double x = 0.0) {
