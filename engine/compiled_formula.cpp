@@ -68,13 +68,6 @@ double Applied(std::size_t index, double argument, const char*& error) {
 
 }  // namespace
 
-bool CCompiledFormula::Take(std::string& text) {
-    if (SameText(text, m_strText)) return false;
-    m_strText = std::move(text);
-    m_bRecorded = false;
-    return true;
-}
-
 void CCompiledFormula::BeginRecording() {
     m_bRecorded = false;
     m_bRecording = true;

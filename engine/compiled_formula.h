@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CCompiledFormula {
@@ -64,7 +65,12 @@ public:
     bool Replays(const std::string& text) const { return m_bRecorded && SameText(text, m_strText); }
     // Takes text over unless it is the text held already (then text stays as it is); true when
     // it was a different one, which is read first and recorded only when it comes again.
-    bool Take(std::string& text);
+    bool Take(std::string& text) {
+        if (SameText(text, m_strText)) return false;
+        m_strText = std::move(text);
+        m_bRecorded = false;
+        return true;
+    }
     // The text taken last; it stays put until a different text is taken.
     const std::string& Text() const { return m_strText; }
 
@@ -79,16 +85,24 @@ public:
     std::size_t SyntaxError() const { return m_nSyntaxError; }
 
 private:
-    // Eight bytes at a time: memcmp's set-up costs more than comparing a short formula.
+    // Eight bytes at a time and without a library call: that would cost more than the comparing.
     static bool SameText(const std::string& a, const std::string& b) {
         const std::size_t size = a.size();
         if (size != b.size()) return false;
-        if (size < sizeof(std::uint64_t)) return a.compare(b) == 0;
-        std::uint64_t difference = 0;
-        for (std::size_t i = 0; i + sizeof difference <= size; i += sizeof difference)
-            difference |= Word(a.data() + i) ^ Word(b.data() + i);
-        const std::size_t last = size - sizeof difference;
-        return (difference | (Word(a.data() + last) ^ Word(b.data() + last))) == 0;
+        const char* p = a.data();
+        const char* q = b.data();
+        if (size < sizeof(std::uint64_t)) {
+            for (std::size_t i = 0; i < size; ++i) {
+                if (p[i] != q[i]) return false;
+            }
+            return true;
+        }
+        // The first and the last word overlap for texts shorter than two words.
+        const std::size_t last = size - sizeof(std::uint64_t);
+        std::uint64_t difference = (Word(p) ^ Word(q)) | (Word(p + last) ^ Word(q + last));
+        for (std::size_t i = sizeof(std::uint64_t); i < last; i += sizeof(std::uint64_t))
+            difference |= Word(p + i) ^ Word(q + i);
+        return difference == 0;
     }
     static std::uint64_t Word(const char* bytes) {
         std::uint64_t word;

@@ -112,7 +112,23 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
                                    std::string& errorText) {
     errorPosition = 0;
     m_dConst[formula::kArgumentSlot] = (x == 0.0) ? kZeroArgument : x;
-    if (!m_compiled.Replays(formula)) return ReadText(formula, errorPosition, errorText);
+    if (m_compiled.Replays(formula)) return Replay(errorPosition, errorText);
+    return ReadText(formula, errorPosition, errorText);
+}
+
+// A new text is read; the text read last is read again and recorded.
+double CFormulaParser::ReadText(std::string& formula, std::uint16_t& errorPosition,
+                                std::string& errorText) {
+    const bool isNew = m_compiled.Take(formula);
+    m_strText = Trimmed(m_compiled.Text());
+    if (isNew) {
+        return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition,
+                       errorText);
+    }
+    return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition, errorText);
+}
+
+double CFormulaParser::Replay(std::uint16_t& errorPosition, std::string& errorText) {
     const CCompiledFormula::Replayed replayed = m_compiled.Replay(m_dConst);
     if (replayed.error == nullptr && m_compiled.SyntaxError() == 0) {
         errorText.clear();  // the common case, without a call into the string library
@@ -126,20 +142,9 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
         errorPosition, errorText);
 }
 
-// A text that m_compiled cannot replay yet: a new one is read, the one read last is recorded.
-double CFormulaParser::ReadText(std::string& formula, std::uint16_t& errorPosition,
-                                std::string& errorText) {
-    if (m_compiled.Take(formula)) {
-        return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition,
-                       errorText);
-    }
-    return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition, errorText);
-}
-
-// The whole reading of the text that m_compiled holds, trimmed of white space at both ends.
+// The whole reading of m_strText.
 template <bool kRecord>
 double CFormulaParser::Read(std::uint16_t& errorPosition, std::string& errorText) {
-    m_strText = Trimmed(m_compiled.Text());
     m_strError.clear();
     if constexpr (kRecord) m_compiled.BeginRecording();
     m_nDepth = 0;
@@ -305,8 +310,8 @@ double CFormulaParser::Function(const formula::FunctionEntry& entry) {
     --m_nDepth;
     Record<kRecord>(Op::kApply, 0.0, static_cast<std::size_t>(&entry - formula::kFunctions));
     if (entry.inDomain(argument)) return entry.apply(argument);
-    m_strError =
-        formula::kCaught;  // assigned after the argument, so it replaces the argument's own
+    // Assigned after the argument was read, so it replaces the argument's own error text.
+    m_strError = formula::kCaught;
     return argument;
 }
 

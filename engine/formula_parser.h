@@ -47,6 +47,7 @@ private:
     static constexpr Token kEndToken = -1;
     using Op = CCompiledFormula::Op;
 
+    double Replay(std::uint16_t& errorPosition, std::string& errorText);
     double ReadText(std::string& formula, std::uint16_t& errorPosition, std::string& errorText);
     // Every grammar step exists twice: kRecord also records the step for replaying.
     template <bool kRecord>
