@@ -64,7 +64,8 @@ public:
     // True when text is the one whose steps are recorded.
     bool Replays(const std::string& text) const { return m_bRecorded && SameText(text, m_strText); }
     // Takes text over unless it is the text held already (then text stays as it is); true when
-    // it was a different one, which is read first and recorded only when it comes again.
+    // it was a different one. That one is only read: recording waits until it comes again, so a
+    // parser that evaluates once, as the window's does, pays nothing for it.
     bool Take(std::string& text) {
         if (SameText(text, m_strText)) return false;
         m_strText = std::move(text);

@@ -1,6 +1,6 @@
 // CFormulaParser evaluates a formula text in a single left-to-right pass, computing while it
 // reads, and replays the computed steps when the same text comes again. It builds no syntax tree,
-// knows no dialog or window, and keeps nothing between calls but that one text's steps.
+// knows no dialog or window, and keeps nothing between calls but the constants and the last text.
 #pragma once
 
 #include <cstddef>
