@@ -68,7 +68,8 @@ double Applied(std::size_t index, double argument, const char*& error) {
 
 }  // namespace
 
-void CCompiledFormula::BeginRecording() {
+void CCompiledFormula::BeginRecording(std::string& text) {
+    m_strText = std::move(text);
     m_bRecorded = false;
     m_bRecording = true;
     m_steps.clear();

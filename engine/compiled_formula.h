@@ -63,19 +63,22 @@ public:
 
     // True when text is the one whose steps are recorded.
     bool Replays(const std::string& text) const { return m_bRecorded && SameText(text, m_strText); }
-    // Takes text over unless it is the text held already (then text stays as it is); true when
-    // it was a different one. That one is only read: recording waits until it comes again, so a
-    // parser that evaluates once, as the window's does, pays nothing for it.
-    bool Take(std::string& text) {
-        if (SameText(text, m_strText)) return false;
-        m_strText = std::move(text);
-        m_bRecorded = false;
-        return true;
+    // True when text looks like the text of the call before (same length, first and last eight
+    // bytes), which then is worth recording. Keeping these marks instead of the text costs a
+    // parser that evaluates once, as the window's does, nearly nothing; a text that merely looks
+    // the same is recorded for nothing, since replaying takes the recorded text only.
+    bool ComesAgain(const std::string& text) {
+        const Marks marks = MarksOf(text);
+        const bool again = marks.size == m_lastMarks.size && marks.head == m_lastMarks.head &&
+                           marks.tail == m_lastMarks.tail;
+        m_lastMarks = marks;
+        return again;
     }
-    // The text taken last; it stays put until a different text is taken.
-    const std::string& Text() const { return m_strText; }
 
-    void BeginRecording();
+    // Takes text over (text is left empty) and records the steps of its reading from now on.
+    void BeginRecording(std::string& text);
+    // The text recorded last; it stays put until the next recording.
+    const std::string& Text() const { return m_strText; }
     // Appends a step; an operator whose right operand is one push takes that operand directly.
     void Record(Op op, double number = 0.0, std::size_t index = 0) noexcept;
     // syntaxError: the position where the reading stopped, or 0 when it read the whole text.
@@ -86,6 +89,26 @@ public:
     std::size_t SyntaxError() const { return m_nSyntaxError; }
 
 private:
+    struct Marks {
+        std::size_t size = 0;
+        std::uint64_t head = 0;  // the first eight bytes, or all of a shorter text
+        std::uint64_t tail = 0;  // the last eight bytes, or all of a shorter text
+    };
+    static Marks MarksOf(const std::string& text) {
+        Marks marks;
+        marks.size = text.size();
+        const char* p = text.data();
+        if (marks.size < sizeof(std::uint64_t)) {
+            for (std::size_t i = 0; i < marks.size; ++i)
+                marks.head = (marks.head << 8) | static_cast<unsigned char>(p[i]);
+            marks.tail = marks.head;
+            return marks;
+        }
+        marks.head = Word(p);
+        marks.tail = Word(p + marks.size - sizeof(std::uint64_t));
+        return marks;
+    }
+
     // Eight bytes at a time and without a library call: that would cost more than the comparing.
     static bool SameText(const std::string& a, const std::string& b) {
         const std::size_t size = a.size();
@@ -121,6 +144,7 @@ private:
     void TakeOperand(Op op);
     void TakeLeftOperand();
 
+    Marks m_lastMarks;
     std::string m_strText;
     bool m_bRecorded = false;   // m_steps replay m_strText
     bool m_bRecording = false;  // false again when a step could not be stored

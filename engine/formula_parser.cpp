@@ -116,15 +116,16 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
     return ReadText(formula, errorPosition, errorText);
 }
 
-// A new text is read; the text read last is read again and recorded.
+// A new text is read; a text that comes again is read again and its steps are recorded.
 double CFormulaParser::ReadText(std::string& formula, std::uint16_t& errorPosition,
                                 std::string& errorText) {
-    const bool isNew = m_compiled.Take(formula);
-    m_strText = Trimmed(m_compiled.Text());
-    if (isNew) {
+    if (!m_compiled.ComesAgain(formula)) {
+        m_strText = Trimmed(formula);
         return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition,
                        errorText);
     }
+    m_compiled.BeginRecording(formula);
+    m_strText = Trimmed(m_compiled.Text());
     return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition, errorText);
 }
 
@@ -146,7 +147,6 @@ double CFormulaParser::Replay(std::uint16_t& errorPosition, std::string& errorTe
 template <bool kRecord>
 double CFormulaParser::Read(std::uint16_t& errorPosition, std::string& errorText) {
     m_strError.clear();
-    if constexpr (kRecord) m_compiled.BeginRecording();
     m_nDepth = 0;
     m_nPos = 0;
     NextToken();
