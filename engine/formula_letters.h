@@ -21,19 +21,14 @@ struct VariableLetter {
 };
 
 // The value fields' order (B to U, then X), and V last because no field or option feeds it.
-inline constexpr std::array<VariableLetter, 11> kVariableLetters = {{
-    {'B', 1, LetterSource::kConstant},
-    {'F', 2, LetterSource::kConstant},
-    {'G', 3, LetterSource::kConstant},
-    {'H', 4, LetterSource::kConstant},
-    {'J', 5, LetterSource::kConstant},
-    {'K', 6, LetterSource::kConstant},
-    {'M', 7, LetterSource::kConstant},
-    {'N', 8, LetterSource::kConstant},
-    {'U', 9, LetterSource::kConstant},
-    {'X', 0, LetterSource::kArgument},
+inline constexpr VariableLetter kVariableLetters[] = {
+    {'B', 1, LetterSource::kConstant},  {'F', 2, LetterSource::kConstant},
+    {'G', 3, LetterSource::kConstant},  {'H', 4, LetterSource::kConstant},
+    {'J', 5, LetterSource::kConstant},  {'K', 6, LetterSource::kConstant},
+    {'M', 7, LetterSource::kConstant},  {'N', 8, LetterSource::kConstant},
+    {'U', 9, LetterSource::kConstant},  {'X', 0, LetterSource::kArgument},
     {'V', 10, LetterSource::kUnloaded},
-}};
+};
 
 constexpr std::size_t CountLetters(LetterSource source) {
     std::size_t count = 0;
