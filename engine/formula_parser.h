@@ -1,13 +1,19 @@
-// CFormulaParser evaluates one formula text in a single left-to-right pass, computing while it
-// reads. It builds no syntax tree, knows no dialog or window, and owns nothing beyond one
-// evaluation.
+// CFormulaParser evaluates a formula text in a single left-to-right pass, computing while it
+// reads, and replays the computed steps when the same text comes again. It builds no syntax tree,
+// knows no dialog or window, and keeps nothing between calls but the constants and the last text.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
+
+#include "compiled_formula.h"
+#include "formula_letters.h"
+
+namespace formula {
+struct FunctionEntry;
+}
 
 class CFormulaParser {
 public:
@@ -21,7 +27,6 @@ public:
     static constexpr std::size_t kMaxNesting = 256;
     // Error positions are 16 bits wide; later positions are reported as this one.
     static constexpr std::uint16_t kMaxPosition = 65535;
-    static constexpr std::size_t kFunctionCount = 20;
 
     CFormulaParser();
     virtual ~CFormulaParser();
@@ -40,26 +45,47 @@ private:
     // Current token: a character of the working text (0 to 255), or kEndToken.
     using Token = int;
     static constexpr Token kEndToken = -1;
+    using Op = CCompiledFormula::Op;
+
+    double Replay(std::uint16_t& errorPosition, std::string& errorText);
+    double ReadText(std::string& formula, std::uint16_t& errorPosition, std::string& errorText);
+    // Every grammar step exists twice: kRecord also records the step for replaying.
+    template <bool kRecord>
+    double Read(std::uint16_t& errorPosition, std::string& errorText);
+    double Report(double value, Position stop, std::uint16_t& errorPosition,
+                  std::string& errorText);
+    void ReportError(Position stop, std::uint16_t& errorPosition, std::string& errorText);
 
     void NextToken();
+    template <bool kRecord>
     double Expression();
+    template <bool kRecord>
     double Term();
+    template <bool kRecord>
     double Power();
+    template <bool kRecord>
     double SignedOperand();
+    template <bool kRecord>
     double Operand();
+    template <bool kRecord>
     double Number();
+    template <bool kRecord>
     double Parenthesised();
-    double Function(std::size_t index);
-    const double* VariableSlot(Token token) const;
-    std::size_t MatchFunction() const;
+    template <bool kRecord>
+    double Function(const formula::FunctionEntry& entry);
+    template <bool kRecord>
+    double Nothing();
+    template <bool kRecord>
+    void Record(Op op, double number = 0.0, std::size_t index = 0);
+    const formula::FunctionEntry* MatchFunction() const;
 
-    std::string_view m_strText;  // the trimmed formula while an evaluation runs, then empty
+    std::string_view m_strText;  // the trimmed formula while a reading runs, then empty
     std::string m_strError;
-    double m_dVarX = 0.0;
-    double m_dConst[11] = {};
-    std::array<std::string_view, kFunctionCount + 1> m_astrFunctions;
-    std::size_t m_nDepth = 0;  // nesting of "(" and function arguments in this evaluation
+    // Letter values by slot (formula_letters.h): X of this calculation, the constants, V.
+    double m_dConst[formula::kSlotCount] = {};
+    std::size_t m_nDepth = 0;  // nesting of "(" and function arguments in this reading
     // The reading state every grammar step shares besides the text: position and token.
     Position m_nPos = 0;
     Token m_nToken = kEndToken;
+    CCompiledFormula m_compiled;
 };

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 
 namespace formula {
 namespace {
@@ -93,7 +94,7 @@ double Artanh(double a) {
 
 }  // namespace
 
-const std::array<FunctionEntry, 20> kFunctions = {{
+const FunctionEntry kFunctions[] = {
     {"ABS", Abs, Always},
     {"SQR", Sqr, NotNegative},
     {"SINH", Sinh, Always},
@@ -114,7 +115,8 @@ const std::array<FunctionEntry, 20> kFunctions = {{
     {"ARSINH", Arsinh, Always},
     {"ARCOSH", Arcosh, ArcoshDomain},
     {"ARTANH", Artanh, UnitClosed},
-}};
+};
+const std::size_t kFunctionCount = std::size(kFunctions);
 
 bool IsWhole32(double e) {
     return e >= kInt32Min && e <= kInt32Max && e == std::trunc(e);

@@ -1,8 +1,7 @@
-// The twenty one-argument functions a formula may apply, in matching order, with their domains.
+// The one-argument functions a formula may apply, in matching order, with their domains.
 // Pure double arithmetic: name matching and error texts belong to CFormulaParser.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <string_view>
 
@@ -15,7 +14,9 @@ struct FunctionEntry {
 };
 
 // SINH, COSH and TANH precede SIN, COS and TAN because the first name that fits wins.
-extern const std::array<FunctionEntry, 20> kFunctions;
+extern const FunctionEntry kFunctions[];
+// The number of entries in kFunctions, counted from its definition.
+extern const std::size_t kFunctionCount;
 
 // True when e is a whole number that a 32-bit signed integer holds; false for NaN and infinities.
 bool IsWhole32(double e);

@@ -28,21 +28,37 @@ void operator delete(void* p, std::size_t) noexcept {
 
 namespace {
 
-TEST(AllocationFailure, IsReportedAsTheExceptionTextAndTheParserStaysUsable) {
-    CFormulaParser parser;
-    parser.SetFunctConst(1, 6.0);
-    std::string formula = "B*2+1/0";  // recording the division error is the first allocation
-    std::uint16_t position = 7;
-    std::string text;
-    g_failNextAllocation = true;
-    const double value = parser.Calculation(std::move(formula), 0.0, position, text);
-    g_failNextAllocation = false;
-    EXPECT_EQ(0.0, value);
-    EXPECT_EQ(0, position);
-    EXPECT_EQ(std::string("Error in Calculation() weil ") + std::bad_alloc().what(), text);
+const std::string kOutOfMemory =
+    std::string("Error in Calculation() weil ") + std::bad_alloc().what();
 
-    EXPECT_EQ(13.0, parser.Calculation("B*2+1/0", 0.0, position, text));
-    EXPECT_EQ(" (Division durch Null)", text);
+// One parser evaluates the same formula four times (read, record, replay, replay); in one of the
+// calls the first allocation fails. Every other call answers as usual.
+TEST(AllocationFailure, IsReportedAsTheExceptionTextAndTheParserStaysUsable) {
+    struct Row {
+        const char* way;
+        int failingCall;
+        double value;
+        std::string text;
+    };
+    const std::string division = " (Division durch Null)";
+    for (const Row& row :
+         {Row{"reading: recording the division error", 1, 0.0, kOutOfMemory},
+          Row{"recording: the steps, which are simply not kept", 2, 13.0, division},
+          Row{"replaying: handing out the error text", 3, 0.0, kOutOfMemory}}) {
+        CFormulaParser parser;
+        parser.SetFunctConst(1, 6.0);
+        for (int call = 1; call <= 4; ++call) {
+            std::uint16_t position = 7;
+            std::string text;  // empty, so that handing out an error text allocates
+            g_failNextAllocation = (call == row.failingCall);
+            const double value = parser.Calculation("B*2+1/0", 0.0, position, text);
+            g_failNextAllocation = false;
+            const bool failing = (call == row.failingCall);
+            EXPECT_EQ(failing ? row.value : 13.0, value) << row.way << ", call " << call;
+            EXPECT_EQ(0, position) << row.way << ", call " << call;
+            EXPECT_EQ(failing ? row.text : division, text) << row.way << ", call " << call;
+        }
+    }
 }
 
 }  // namespace

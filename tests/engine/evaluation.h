@@ -1,8 +1,14 @@
-// One evaluation's outcome, by a given parser or by a fresh one preset with B = 2, F = 3, G = 4.
+// One evaluation's outcome, by a given parser or by a fresh one preset with B = 2, F = 3, G = 4;
+// and the same formula read, recorded and replayed by one parser, checked against fresh readings.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
 #include <cstdint>
-#include <ostream>
+#include <cstring>
+#include <limits>
 #include <string>
 
 #include "formula_parser.h"
@@ -19,10 +25,59 @@ inline Outcome Evaluate(CFormulaParser& parser, const std::string& formula, doub
     return o;
 }
 
+// Letter values for one calculation: the constants B to U (slots 1 to 9) and x.
+struct LetterValues {
+    std::array<double, formula::kLastConstantSlot - formula::kFirstConstantSlot + 1> constants;
+    double x;
+};
+
+inline void Load(CFormulaParser& parser, const LetterValues& values) {
+    for (int slot = formula::kFirstConstantSlot; slot <= formula::kLastConstantSlot; ++slot)
+        parser.SetFunctConst(slot, values.constants[slot - formula::kFirstConstantSlot]);
+}
+
 inline Outcome Evaluate(const std::string& formula, double x = 0.0) {
     CFormulaParser parser;
-    parser.SetFunctConst(1, 2.0);
-    parser.SetFunctConst(2, 3.0);
-    parser.SetFunctConst(3, 4.0);
+    Load(parser, {{2.0, 3.0, 4.0}, x});
     return Evaluate(parser, formula, x);
+}
+
+inline std::uint64_t Bits(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+// The table's values B = 2, F = 3, G = 4 and x, then values that take the operators and
+// functions down their other branches (zero divisors and X = 0; negative and fractional bases;
+// NaNs of either sign and infinities), then the table's values again.
+inline std::array<LetterValues, 5> LetterValuesInTurn(double x) {
+    constexpr double kInf = std::numeric_limits<double>::infinity();
+    const double nan = std::nan("");
+    return {{{{2.0, 3.0, 4.0}, x},
+             {{}, 0.0},
+             {{-2.5, -0.0, 0.5, -1.0, 1.0, 41.5, -8.0, 2147483648.0, 3.0}, -3.0},
+             {{nan, kInf, -kInf, -nan, 1e308, -4.9e-324, 0.0, -2.0, 1.0}, -0.0},
+             {{2.0, 3.0, 4.0}, x}}};
+}
+
+// Evaluates formula on parser with each of LetterValuesInTurn, so that one text is read,
+// recorded and replayed; every outcome must equal a fresh parser's bit for bit. Returns the
+// fresh outcome of the table's values.
+inline Outcome EvaluateEveryWay(CFormulaParser& parser, const std::string& formula, double x) {
+    Outcome reference;
+    int call = 0;
+    for (const LetterValues& values : LetterValuesInTurn(x)) {
+        CFormulaParser fresh;
+        Load(fresh, values);
+        const Outcome expected = Evaluate(fresh, formula, values.x);
+        Load(parser, values);
+        const Outcome actual = Evaluate(parser, formula, values.x);
+        EXPECT_EQ(Bits(expected.value), Bits(actual.value))
+            << "call " << call << ": fresh " << expected.value << ", again " << actual.value;
+        EXPECT_EQ(expected.position, actual.position) << "call " << call;
+        EXPECT_EQ(expected.text, actual.text) << "call " << call;
+        if (call++ == 0) reference = expected;
+    }
+    return reference;
 }

@@ -1,4 +1,5 @@
-// Inputs at the edges of the engine's limits: deep nesting, very long formulas.
+// Inputs at the edges of the engine's limits, deep nesting and very long formulas, each read,
+// recorded and replayed.
 #include <gtest/gtest.h>
 
 #include <pthread.h>
@@ -35,7 +36,8 @@ TEST(Nesting, OneLevelBeyondTheLimitIsASyntaxErrorAtTheTokenThatCrossesIt) {
           Row{Repeat("sin(", kLimit / 2 + 1) + "0", (kLimit / 2) * 4 + 1},
           Row{Repeat("-(", 200000) + "1", kLimit * 2 + 2}, Row{Repeat("(1)+", 100000) + "1", 0},
           Row{Repeat("-", 100000) + "1", 0}}) {
-        const Outcome o = Evaluate(row.formula);
+        CFormulaParser parser;
+        const Outcome o = EvaluateEveryWay(parser, row.formula, 0.0);
         EXPECT_EQ(row.position, o.position)
             << row.formula.substr(0, 24) << "... (" << row.formula.size() << " characters)";
         EXPECT_EQ(row.position == 0 ? "" : "XXX!", o.text) << row.formula.substr(0, 24);
@@ -47,7 +49,8 @@ void* EvaluateDeepest(void* result) {
     bool allRead = true;
     for (const std::string& f : {Nested(kLimit), Repeat("-(", kLimit) + "1",
                                  Repeat("sin(", kLimit / 2) + "1", Repeat("sqr ", kLimit) + "1"}) {
-        allRead = allRead && Evaluate(f).position == 0;
+        CFormulaParser parser;
+        allRead = allRead && EvaluateEveryWay(parser, f, 0.0).position == 0;
     }
     *static_cast<bool*>(result) = allRead;
     return nullptr;
@@ -66,10 +69,12 @@ TEST(Nesting, DeepestAllowedFormulasRunInAOneMebibyteStack) {
 }
 
 TEST(LongFormulas, AreReadWholeAndPositionsSaturateAtTheSixteenBitLimit) {
-    const Outcome sum = Evaluate(Repeat("1+", 40000) + "1");  // 80,001 characters
+    CFormulaParser parser;
+    const Outcome sum = EvaluateEveryWay(parser, Repeat("1+", 40000) + "1", 0.0);  // 80,001 long
     EXPECT_EQ(40001.0, sum.value);
     EXPECT_EQ(0, sum.position);
-    EXPECT_EQ(3, Evaluate(std::string(70000, ' ') + "2+Q").position) << "leading blanks count";
+    EXPECT_EQ(3, EvaluateEveryWay(parser, std::string(70000, ' ') + "2+Q", 0.0).position)
+        << "leading blanks count";
 
     struct Row {
         std::size_t errorAt;
@@ -78,7 +83,8 @@ TEST(LongFormulas, AreReadWholeAndPositionsSaturateAtTheSixteenBitLimit) {
     for (const Row row : {Row{65534, 65534}, Row{65535, 65535}, Row{65536, 65535},
                           Row{65536 + 3, 65535}, Row{200001, 65535}}) {
         // "1", blanks, then the bad character: the blanks add nothing to the value.
-        const Outcome o = Evaluate("1" + std::string(row.errorAt - 2, ' ') + "Q");
+        const Outcome o =
+            EvaluateEveryWay(parser, "1" + std::string(row.errorAt - 2, ' ') + "Q", 0.0);
         EXPECT_EQ(row.reported, o.position) << "error at character " << row.errorAt;
         EXPECT_EQ(1.0, o.value) << "error at character " << row.errorAt;
     }

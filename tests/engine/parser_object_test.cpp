@@ -3,11 +3,16 @@
 
 #include <clocale>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "evaluation.h"
 
 namespace {
+
+// Callers may copy a parser with its constants loaded, as they always could.
+static_assert(std::is_copy_constructible_v<CFormulaParser> &&
+              std::is_copy_assignable_v<CFormulaParser>);
 
 std::vector<std::string> g_messages;
 void RecordMessage(const std::string& text) {
