@@ -68,13 +68,19 @@ double Applied(std::size_t index, double argument, const char*& error) {
 
 }  // namespace
 
-void CCompiledFormula::BeginRecording(std::string& text) {
-    m_strText = std::move(text);
+bool CCompiledFormula::BeginRecording(const std::string& text) noexcept {
     m_bRecorded = false;
+    try {
+        m_strText = text;
+    } catch (const std::bad_alloc&) {
+        m_bRecording = false;
+        return false;
+    }
     m_bRecording = true;
     m_steps.clear();
     m_nDepth = 0;
     m_nMaxDepth = 0;
+    return true;
 }
 
 void CCompiledFormula::Record(Op op, double number, std::size_t index) noexcept {

@@ -75,8 +75,9 @@ public:
         return again;
     }
 
-    // Takes text over (text is left empty) and records the steps of its reading from now on.
-    void BeginRecording(std::string& text);
+    // Keeps a copy of text and records the steps of its reading from now on; false when the
+    // copy found no memory, so the reading goes on unrecorded.
+    bool BeginRecording(const std::string& text) noexcept;
     // The text recorded last; it stays put until the next recording.
     const std::string& Text() const { return m_strText; }
     // Appends a step; an operator whose right operand is one push takes that operand directly.

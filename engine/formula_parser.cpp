@@ -108,8 +108,8 @@ void CFormulaParser::SetFunctConst(int index, double value) {
     if (g_messageHook != nullptr) g_messageHook(kBadConstIndex);
 }
 
-double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t& errorPosition,
-                                   std::string& errorText) {
+double CFormulaParser::Calculation(const std::string& formula, double x,
+                                   std::uint16_t& errorPosition, std::string& errorText) {
     errorPosition = 0;
     m_dConst[formula::kArgumentSlot] = (x == 0.0) ? kZeroArgument : x;
     if (m_compiled.Replays(formula)) return Replay(errorPosition, errorText);
@@ -117,16 +117,15 @@ double CFormulaParser::Calculation(std::string formula, double x, std::uint16_t&
 }
 
 // A new text is read; a text that comes again is read again and its steps are recorded.
-double CFormulaParser::ReadText(std::string& formula, std::uint16_t& errorPosition,
+double CFormulaParser::ReadText(const std::string& formula, std::uint16_t& errorPosition,
                                 std::string& errorText) {
-    if (!m_compiled.ComesAgain(formula)) {
-        m_strText = Trimmed(formula);
-        return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition,
+    if (m_compiled.ComesAgain(formula) && m_compiled.BeginRecording(formula)) {
+        m_strText = Trimmed(m_compiled.Text());
+        return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition,
                        errorText);
     }
-    m_compiled.BeginRecording(formula);
-    m_strText = Trimmed(m_compiled.Text());
-    return Guarded([&] { return Read<true>(errorPosition, errorText); }, errorPosition, errorText);
+    m_strText = Trimmed(formula);
+    return Guarded([&] { return Read<false>(errorPosition, errorText); }, errorPosition, errorText);
 }
 
 double CFormulaParser::Replay(std::uint16_t& errorPosition, std::string& errorText) {

@@ -172,7 +172,7 @@ while IFS='|' read -r name limit args stdin want reason; do
 done <<ROWS
 line over --max-line|0|eval --max-line 4|$work/lines.txt|2.000000 4.000000|line 2: longer than 4 bytes (--max-line), not answered
 100 MB line in 150 MB|150000|eval|$work/big.txt|2.000000 4.000000|line 2: longer than 1048576 bytes (--max-line), not answered
-100 MB line in 200 MB|200000|eval --max-line 1000000000|$work/big.txt|2.000000 4.000000|line 2: out of memory, not answered
+100 MB line in 170 MB|170000|eval --max-line 1000000000|$work/big.txt|2.000000 4.000000|line 2: out of memory, not answered
 --file with a 1 GB formula line in 400 MB|400000|eval --file $work/sparse.fkt|/dev/null||Can not open the file $work/sparse.fkt: its formula line is longer than 1048576 characters
 ROWS
 
