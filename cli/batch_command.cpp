@@ -326,7 +326,7 @@ bool CBatchRun::TakeRowCorrections(CStoneCorrections& corrections) {
     if (gemName.empty()) return true;
     const CGem* pGem = FindGem(gemName);
     if (pGem == nullptr) return Fail("unknown gem '" + std::string(gemName) + "'");
-    corrections.dSpecificGravity = pGem->dSpecificGravity;
+    corrections.dRelativeDensity = pGem->dRelativeDensity;
     return true;
 }
 

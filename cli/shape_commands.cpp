@@ -70,7 +70,7 @@ void PrintShapes(std::ostream& out) {
 
 void PrintGems(std::ostream& out) {
     for (const CGem& gem : kGems)
-        out << gem.pszName << '\t' << FormatFixed(gem.dSpecificGravity, 2) << '\n';
+        out << gem.pszName << '\t' << FormatFixed(gem.dRelativeDensity, 2) << '\n';
 }
 
 int RunEstimate(const std::string& shapeName, const std::vector<std::string>& numbers,

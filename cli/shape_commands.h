@@ -18,7 +18,7 @@ std::string UnknownShapeMessage(const std::string& shapeName);
 // One line per shape, top row first: caption, a tab, its fields, a tab, its formula.
 void PrintShapes(std::ostream& out);
 
-// One line per gem: its name, a tab and its specific gravity.
+// One line per gem: its name, a tab and its relative density (SG).
 void PrintGems(std::ostream& out);
 
 // Evaluates the shape's formula with B = the first number, F = the width (0 without one) and

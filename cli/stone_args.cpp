@@ -23,7 +23,7 @@ const char kCorrectionsHelp[] =
     "4.15-6.9, 7.0+ mm of diameter, or of the mean of length and width; smaller stones take the\n"
     "first band), from the Adamas Gemological Laboratory table published by GemGate.\n"
     "--gem NAME or --sg VALUE: the same size in another material, the weight scaled by its\n"
-    "specific gravity against diamond's 3.52 ('velastro-cli gems' lists the names).\n"
+    "relative density (SG) against diamond's 3.52 ('velastro-cli gems' lists the names).\n"
     "--unit ct|g|pt: carats (the default), grams (1 ct = 0.2 g) or points (1 ct = 100 pt).\n";
 
 // The correction options as given, for AddStoneOptions and TakeStoneOptions.
@@ -44,7 +44,7 @@ void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
                        ->type_name("GRADE");
     args.pGem =
         app->add_option("--gem", args.gem, "gem material (default: diamond)")->type_name("NAME");
-    args.pSg = app->add_option("--sg", args.sg, "specific gravity of the material")
+    args.pSg = app->add_option("--sg", args.sg, "relative density (SG) of the material")
                    ->type_name("VALUE")
                    ->excludes(args.pGem);
     app->add_option("--unit", args.unit, "ct, g or pt (default: ct)")->type_name("UNIT");
@@ -71,14 +71,14 @@ bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, CStoneCorrec
         if (pGem == nullptr)
             return Refuse(pszPrefix,
                           "--gem: unknown gem '" + args.gem + "' (see velastro-cli gems)");
-        out.dSpecificGravity = pGem->dSpecificGravity;
+        out.dRelativeDensity = pGem->dRelativeDensity;
     }
     if (args.pSg->count() > 0) {
         const DecimalArg sg = ParseDecimalArg(args.sg);
         if (!sg.ok || !(sg.value > 0))
             return Refuse(pszPrefix,
                           "--sg: " + (sg.ok ? "'" + args.sg + "' is not above 0" : sg.error));
-        out.dSpecificGravity = sg.value;
+        out.dRelativeDensity = sg.value;
     }
     if (args.pTolerance == nullptr || args.pTolerance->count() == 0) return true;
     const DecimalArg tolerance = ParseDecimalArg(args.tolerance);
@@ -265,10 +265,11 @@ Subcommand AddSize(CLI::App& app) {
 }
 
 Subcommand AddGems(CLI::App& app) {
-    CLI::App* gems = app.add_subcommand("gems", "the gem materials and their specific gravity");
+    CLI::App* gems = app.add_subcommand("gems", "the gem materials and their relative density");
     gems->footer(
         "Lists the materials --gem and the gem column take, one line each: the name, a tab and\n"
-        "the usual specific gravity (diamond 3.52), after the International Gem Society's table.\n"
+        "the usual relative density, SG (diamond 3.52), after the International Gem Society's "
+        "table.\n"
         "Exit status: 0, or 3 when writing the output failed.");
     return {gems, [] {
                 PrintGems(std::cout);

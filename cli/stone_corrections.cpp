@@ -25,10 +25,10 @@ const CGirdleGrade kGirdleGrades[kGirdleGradeCount] = {
 // The lower edges of the table's second and third bands (3.1-4.1, 4.15-6.9, 7.0+ mm).
 constexpr double kBandFloorsMm[] = {4.15, 7.0};
 
-// Usual specific gravities: the International Gem Society's "Specific Gravity Values of
-// Selected Gems" gives each range; the value here is the one gemmologists usually quote.
+// Usual relative densities (SG): the International Gem Society's table of SG values of selected
+// gems (gemsociety.org) gives each range; the value here is the one gemmologists usually quote.
 const CGem kGems[kGemCount] = {
-    {"diamond", kDiamondSpecificGravity},
+    {"diamond", kDiamondRelativeDensity},
     {"ruby", 4.00},          {"sapphire", 4.00},        {"emerald", 2.72},
     {"aquamarine", 2.72},    {"morganite", 2.80},       {"alexandrite", 3.73},
     {"chrysoberyl", 3.73},   {"spinel", 3.60},          {"topaz", 3.53},
@@ -91,5 +91,5 @@ double CorrectedCarat(double dCarat, const CStoneCorrections& corrections,
     if (corrections.pGirdle != nullptr)
         dCarat *= GirdleFactor(*corrections.pGirdle, dGirdleDiameterMm);
     // Diamond's own gravity gives exactly 1, so the window's number stays to the last digit.
-    return dCarat * (corrections.dSpecificGravity / kDiamondSpecificGravity);
+    return dCarat * (corrections.dRelativeDensity / kDiamondRelativeDensity);
 }

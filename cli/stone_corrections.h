@@ -23,10 +23,10 @@ double GirdleFactor(const CGirdleGrade& grade, double dDiameterMm);
 
 struct CGem {
     const char* pszName;
-    double dSpecificGravity;
+    double dRelativeDensity;
 };
 
-constexpr double kDiamondSpecificGravity = 3.52;
+constexpr double kDiamondRelativeDensity = 3.52;
 constexpr std::size_t kGemCount = 31;
 extern const CGem kGems[kGemCount];
 
@@ -47,7 +47,7 @@ const CWeightUnit* FindWeightUnit(std::string_view name);
 // The corrections one stone is estimated with; the defaults leave the window's number as is.
 struct CStoneCorrections {
     const CGirdleGrade* pGirdle = nullptr;  // none: the formulas' own medium girdle
-    double dSpecificGravity = kDiamondSpecificGravity;
+    double dRelativeDensity = kDiamondRelativeDensity;
     const CWeightUnit* pUnit = &kWeightUnits[0];
     double dTolerancePct = 0.0;
     bool bTolerance = false;  // print the low and high weights
