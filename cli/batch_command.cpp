@@ -101,7 +101,7 @@ private:
     std::string_view FieldOf(EColumn eColumn) const;
     void WriteRow(bool bEstimated, double dCarat);
     void WriteFields();
-    void AppendNumber(double dValue, int nDecimals);
+    void AppendNumber(double dValue, int nDecimals, bool bField = true);
     void EndLine();
     void PrintSummary();
 
@@ -407,12 +407,17 @@ void CBatchRun::WriteFields() {
     }
 }
 
-void CBatchRun::AppendNumber(double dValue, int nDecimals) {
+void CBatchRun::AppendNumber(double dValue, int nDecimals, bool bField) {
     const std::size_t nStart = m_strLine.size();
     AppendFixed(m_strLine, dValue, nDecimals);
     if (m_cWritePoint == '.') return;
     const std::size_t nPoint = m_strLine.find('.', nStart);
-    if (nPoint != std::string::npos) m_strLine[nPoint] = m_cWritePoint;
+    if (nPoint == std::string::npos) return;
+    m_strLine[nPoint] = m_cWritePoint;
+    // A decimal comma in a comma-delimited table is quoted, or it would split the number.
+    if (!bField || m_cWritePoint != m_cDelimiter) return;
+    m_strLine.insert(m_strLine.begin() + static_cast<std::ptrdiff_t>(nStart), '"');
+    m_strLine.push_back('"');
 }
 
 void CBatchRun::EndLine() {
@@ -427,13 +432,13 @@ void CBatchRun::PrintSummary() {
     m_strLine = std::string(kBatch) + "rows " + std::to_string(m_nRows) + ", stones ";
     AppendFixed(m_strLine, m_dStones, 0);
     m_strLine += ", total ";
-    AppendNumber(dTotal, m_options.decimals);
+    AppendNumber(dTotal, m_options.decimals, false);
     m_strLine += std::string(" ") + corrections.pUnit->pszName;
     if (corrections.bTolerance) {
         m_strLine += " (";
-        AppendNumber(dTotal * (1 - corrections.dTolerancePct / 100), m_options.decimals);
+        AppendNumber(dTotal * (1 - corrections.dTolerancePct / 100), m_options.decimals, false);
         m_strLine += " to ";
-        AppendNumber(dTotal * (1 + corrections.dTolerancePct / 100), m_options.decimals);
+        AppendNumber(dTotal * (1 + corrections.dTolerancePct / 100), m_options.decimals, false);
         m_strLine += ")";
     }
     m_err << m_strLine << ", rows in error " << m_nRowsInError << '\n';
