@@ -157,7 +157,8 @@ int CBatchRun::Run() {
     m_out.write(m_strLine.data(), static_cast<std::streamsize>(m_strLine.size()));
     m_out.flush();
     m_progress.Finish();
-    PrintSummary();
+    // A run whose output failed has no total to tell; main reports the failure.
+    if (m_out) PrintSummary();
     return m_nStatus;
 }
 

@@ -216,7 +216,7 @@ const char kSizeRules[] =
 const char kSizeTail[] =
     "Exit status: 0, 1 when no size reaches the weight, 2 for usage errors, 3 when writing the\n"
     "output failed.\n"
-    "Example: velastro-cli size round 1   prints DIAMETER 6.44 DEPTH 3.93";
+    "Example: velastro-cli size round 1   prints DIAMETER 6.34 DEPTH 3.87";
 
 struct SizeArgs {
     std::string shape;
@@ -270,7 +270,8 @@ Subcommand AddGems(CLI::App& app) {
         "Lists the materials --gem and the gem column take, one line each: the name, a tab and\n"
         "the usual relative density, SG (diamond 3.52), after the International Gem Society's "
         "table.\n"
-        "Exit status: 0, or 3 when writing the output failed.");
+        "Exit status: 0, or 3 when writing the output failed.\n"
+        "Example: velastro-cli gems | grep -i ruby   prints ruby<TAB>4.00");
     return {gems, [] {
                 PrintGems(std::cout);
                 return kExitOk;
