@@ -106,7 +106,6 @@ private:
     void PrintSummary();
 
     const BatchOptions& m_options;
-    std::FILE* m_pIn;
     std::ostream& m_out;
     std::ostream& m_err;
     CCsvReader m_reader;
@@ -135,7 +134,6 @@ private:
 CBatchRun::CBatchRun(const BatchOptions& options, std::FILE* pIn, std::ostream& out,
                      std::ostream& err, std::uint64_t nProgressBytes)
     : m_options(options),
-      m_pIn(pIn),
       m_out(out),
       m_err(err),
       m_reader(pIn, options.maxLine),

@@ -4,21 +4,23 @@
 
 namespace {
 
-constexpr std::size_t kBufferSize = 1 << 18;
 // Field ends are 32-bit offsets.
 constexpr std::size_t kLargestRecord = 0xFFFFFFF0u;
 
 }  // namespace
 
-CCsvReader::CCsvReader(std::FILE* pIn, std::size_t nMaxRecord)
-    : m_pIn(pIn), m_nMaxRecord(std::min(nMaxRecord, kLargestRecord)), m_buffer(kBufferSize) {}
+CCsvReader::CCsvReader(std::FILE* pIn, std::size_t nMaxRecord, std::size_t nBufferSize)
+    : m_pIn(pIn),
+      m_nMaxRecord(std::min(nMaxRecord, kLargestRecord)),
+      m_buffer(new char[std::max<std::size_t>(nBufferSize, 1)]),
+      m_nBufferSize(std::max<std::size_t>(nBufferSize, 1)) {}
 
 bool CCsvReader::Fill() {
     if (m_nPos < m_nEnd) return true;
     if (m_bEof) return false;
     m_nBytesBefore += m_nEnd;
     m_nPos = 0;
-    m_nEnd = std::fread(m_buffer.data(), 1, m_buffer.size(), m_pIn);
+    m_nEnd = std::fread(m_buffer.get(), 1, m_nBufferSize, m_pIn);
     m_bEof = m_nEnd == 0;
     return !m_bEof;
 }
@@ -94,14 +96,14 @@ bool CCsvReader::Step() {
 }
 
 bool CCsvReader::StepUnquoted() {
-    const char* const pFirst = m_buffer.data() + m_nPos;
-    const char* const pLast = m_buffer.data() + m_nEnd;
+    const char* const pFirst = m_buffer.get() + m_nPos;
+    const char* const pLast = m_buffer.get() + m_nEnd;
     const char* p = pFirst;
     while (p != pLast && *p != m_cDelimiter && *p != '\n')
         ++p;
     Keep(pFirst, p);
     if (p != pFirst) m_bBareCr = p[-1] == '\r';
-    m_nPos = p - m_buffer.data();
+    m_nPos = p - m_buffer.get();
     if (p == pLast) return false;
     ++m_nPos;
     Count(1);
@@ -120,12 +122,12 @@ bool CCsvReader::StepUnquoted() {
 }
 
 void CCsvReader::StepQuoted() {
-    const char* const pFirst = m_buffer.data() + m_nPos;
-    const char* const pLast = m_buffer.data() + m_nEnd;
+    const char* const pFirst = m_buffer.get() + m_nPos;
+    const char* const pLast = m_buffer.get() + m_nEnd;
     const char* p = std::find(pFirst, pLast, '"');
     Keep(pFirst, p);
     m_bBareCr = false;
-    m_nPos = p - m_buffer.data();
+    m_nPos = p - m_buffer.get();
     if (p == pLast) return;
     ++m_nPos;
     Count(1);

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -24,8 +25,9 @@ class CCsvReader {
 public:
     enum EOutcome { kRecord, kEnd, kTooLong, kReadError };
 
-    // nMaxRecord bounds the bytes one record may take, delimiters and quotes included.
-    CCsvReader(std::FILE* pIn, std::size_t nMaxRecord);
+    // nMaxRecord bounds the bytes one record may take, delimiters and quotes included;
+    // nBufferSize is how much one read asks for (small ones let a fuzzer cross its edges).
+    CCsvReader(std::FILE* pIn, std::size_t nMaxRecord, std::size_t nBufferSize = 1 << 18);
 
     // Skips a UTF-8 byte-order mark and returns the delimiter of the header line: the most
     // frequent of ',' ';' and tab outside quotes, ',' when it has none. Call before Next.
@@ -61,7 +63,8 @@ private:
 
     std::FILE* m_pIn;
     std::size_t m_nMaxRecord;
-    std::vector<char> m_buffer;
+    std::unique_ptr<char[]> m_buffer;  // left unset: most runs read far less than it holds
+    std::size_t m_nBufferSize;
     std::size_t m_nPos = 0;
     std::size_t m_nEnd = 0;
     std::uint64_t m_nBytesBefore = 0;  // bytes read before the buffer's current contents
