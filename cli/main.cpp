@@ -136,6 +136,9 @@ int RunCommandLine(int argc, char** argv) {
         "'velastro-cli SUBCOMMAND --help' gives a subcommand's rules, exit statuses and an "
         "example.\nExit status 3, in every subcommand: input or output failed.");
     app.require_subcommand(1);
+    // "/data/parcel.csv" is a path on either host, not a Windows-style option; subcommands
+    // inherit this from here.
+    app.allow_windows_style_options(false);
     const Subcommand subcommands[] = {AddEval(app),  AddShapes(app), AddEstimate(app),
                                       AddBatch(app), AddSize(app),   AddGems(app)};
     try {
