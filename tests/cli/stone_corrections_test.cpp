@@ -28,6 +28,10 @@ TEST(GirdleGrade, FactorsBySizeBandAtTheBandEdges) {
         EXPECT_EQ(row.factor, GirdleFactor(*grade, row.diameter))
             << row.name << " at " << row.diameter << " mm";
     }
+    // A fancy shape's band is its mean of length and width: 5.6 mm here, though 7.2 mm long.
+    CStoneCorrections thick;
+    thick.pGirdle = FindGirdleGrade("thick");
+    EXPECT_EQ(1.03, CorrectedCarat(1.0, thick, GirdleDiameter(kShapes[1], {7.2, 4.0, 3.0})));
     for (const char* name : {"", "thick ", "xthick", "STKK"})
         EXPECT_EQ(nullptr, FindGirdleGrade(name)) << "'" << name << "'";
 }
@@ -55,8 +59,8 @@ TEST(WeightUnit, CaratsGramsAndPoints) {
     EXPECT_EQ(nullptr, FindWeightUnit("kg"));
 }
 
-// Each shape at a width of 6.5 mm with its default proportions, a thick girdle and as ruby:
-// size finds the measures again from the weight they give.
+// Each shape at a width of 6.37 mm (no bisection lands on it by chance) with its default
+// proportions, a thick girdle and as ruby: size finds the measures again from their weight.
 TEST(Size, RoundTripsEveryShape) {
     CStoneCorrections corrections;
     corrections.pGirdle = FindGirdleGrade("THK");
@@ -65,9 +69,9 @@ TEST(Size, RoundTripsEveryShape) {
         const CShape& shape = kShapes[i];
         const CSizeDefaults& defaults = kSizeDefaults[i];
         CStoneSize size;
-        size.dWidth = shape.bWidthShown ? 6.5 : 0.0;
-        size.dLength = shape.bWidthShown ? 6.5 * defaults.dRatio : 6.5;
-        size.dDepth = 6.5 * defaults.dDepthPct / 100;
+        size.dWidth = shape.bWidthShown ? 6.37 : 0.0;
+        size.dLength = shape.bWidthShown ? 6.37 * defaults.dRatio : 6.37;
+        size.dDepth = 6.37 * defaults.dDepthPct / 100;
         CCaratEstimator estimator;
         double carat = 0.0;
         ASSERT_TRUE(estimator.EstimateCorrected(shape, size, corrections, carat));
