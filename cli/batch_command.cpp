@@ -265,11 +265,11 @@ bool CBatchRun::TakeRecord(CCsvReader::EOutcome eOutcome) {
               << " bytes (--max-line), not read\n";
         m_strError = "longer than " + std::to_string(m_options.maxLine) + " bytes (--max-line)";
         m_nStatus = kExitInputOutput;
+    } else if (m_reader.QuoteOpen()) {
+        Fail("a quoted field is not closed before the end of the input");
     } else if (m_reader.FieldCount() != m_abWrittenBack.size()) {
         Fail(std::to_string(m_reader.FieldCount()) + " fields where the header has " +
              std::to_string(m_abWrittenBack.size()));
-    } else if (m_reader.QuoteOpen()) {
-        Fail("a quoted field is not closed before the end of the input");
     } else {
         bEstimated = EstimateRow(dCarat, dCount);
     }

@@ -143,4 +143,13 @@ TEST(Batch, ARowPastMaxLineIsReportedAndTheRunGoesOn) {
     EXPECT_EQ(3, run.status);
 }
 
+TEST(Batch, AnOpenQuoteIsNamedForTheRowItSwallows) {
+    const BatchRun run = Batch("id,shape,length,depth\n1,round,6.5,3.9\n\"2,round,6.5,3.9\n");
+    EXPECT_EQ(
+        "id,shape,length,depth,carat,error\n1,round,6.5,3.9,1.059709,\n"
+        "\"2,round,6.5,3.9\n\",,,,,a quoted field is not closed before the end of the input\n",
+        run.out);
+    EXPECT_EQ(1, run.status);
+}
+
 }  // namespace
