@@ -2,8 +2,9 @@
 # Times velastro-cli batch against mawk and Miller (mlr) on the same parcel, each computing the
 # eight shape formulas for every row, interleaved round by round so that a busy machine slows
 # all three alike; checks that the three outputs agree byte for byte; prints medians, ratios,
-# rows per second and peak memory (GNU time's %M), and velastro-cli's peak memory on a parcel a
-# hundred times smaller, to show that it does not grow with the rows.
+# rows per second, processor time (user and system: what a busy machine disturbs least) and peak
+# memory (GNU time's %M), and velastro-cli's peak memory on a parcel a hundred times smaller, to
+# show that it does not grow with the rows.
 # Usage: parcel_bench.sh PATH-TO-velastro-cli [ROWS (1000000)] [ROUNDS (5)]
 # Needs mawk, GNU time and python3; mlr (Debian package miller) is timed when installed.
 set -euo pipefail
@@ -50,15 +51,15 @@ python3 "$here/make_parcel.py" $((rows / 100)) >"$work/small.csv"
 tools=(velastro-cli mawk)
 command -v mlr >/dev/null && tools+=(mlr) || echo "mlr not installed (Debian package miller): timing the other two"
 
-# run TOOL INPUT OUTPUT: appends "seconds kilobytes" to $work/TOOL.times
+# run TOOL INPUT OUTPUT: appends "seconds kilobytes processor-seconds" to $work/TOOL.times
 run() {
   case $1 in
     velastro-cli) command=("$cli" batch "$2") ;;
     mawk) command=(mawk -f "$work/shapes.awk" "$2") ;;
     mlr) command=(mlr --csv put -f "$work/shapes.mlr" "$2") ;;
   esac
-  /usr/bin/time -f "%e %M" -o "$work/time" "${command[@]}" >"$3" 2>/dev/null
-  cat "$work/time" >>"$work/$1.times"
+  /usr/bin/time -f "%e %M %U %S" -o "$work/time" "${command[@]}" >"$3" 2>/dev/null
+  awk '{ print $1, $2, $3 + $4 }' "$work/time" >>"$work/$1.times"
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
@@ -73,16 +74,19 @@ for tool in "${tools[@]:1}"; do
   if cmp -s "$work/velastro-cli.out" "$work/$tool.out"; then agree=yes; else agree=NO; fi
   echo "$tool agrees with velastro-cli to every printed digit: $agree"
 done
-printf '%-13s %9s %12s %14s %19s\n' tool seconds rows/s "peak memory" "velastro-cli ahead"
+printf '%-13s %8s %10s %10s %12s   %s\n' tool seconds rows/s "cpu s" "peak memory" \
+  "velastro-cli ahead (wall, cpu)"
 for tool in "${tools[@]}"; do
   seconds=$(cut -d' ' -f1 "$work/$tool.times" | median)
   kilobytes=$(cut -d' ' -f2 "$work/$tool.times" | median)
-  echo "$tool $seconds $kilobytes" >>"$work/medians"
+  cpu=$(cut -d' ' -f3 "$work/$tool.times" | median)
+  echo "$tool $seconds $kilobytes $cpu" >>"$work/medians"
 done
-read -r _ base _ <"$work/medians"
-while read -r tool seconds kilobytes; do
-  awk -v t="$tool" -v s="$seconds" -v k="$kilobytes" -v r="$rows" -v b="$base" \
-    'BEGIN { printf "%-13s %9.3f %12.0f %11.1f MB %18.1fx\n", t, s, r / s, k / 1024, s / b }'
+read -r _ base _ baseCpu <"$work/medians"
+while read -r tool seconds kilobytes cpu; do
+  awk -v t="$tool" -v s="$seconds" -v k="$kilobytes" -v c="$cpu" -v r="$rows" -v b="$base" \
+    -v bc="$baseCpu" 'BEGIN { printf "%-13s %8.3f %10.0f %10.3f %9.1f MB   %.1fx, %.1fx\n",
+                              t, s, r / s, c, k / 1024, s / b, c / bc }'
 done <"$work/medians"
 small=$(cut -d' ' -f2 "$work/small.times" | median)
 awk -v k="$small" -v r=$((rows / 100)) \
