@@ -136,6 +136,7 @@ int RunCommandLine(int argc, char** argv) {
         "'velastro-cli SUBCOMMAND --help' gives a subcommand's rules, exit statuses and an "
         "example.\nExit status 3, in every subcommand: input or output failed.");
     app.require_subcommand(1);
+    app.set_version_flag("--version", "velastro-cli " VELASTRO_VERSION);
     // "/data/parcel.csv" is a path on either host, not a Windows-style option; subcommands
     // inherit this from here.
     app.allow_windows_style_options(false);
@@ -143,7 +144,7 @@ int RunCommandLine(int argc, char** argv) {
                                       AddBatch(app), AddSize(app),   AddGems(app)};
     try {
         app.parse(argc, argv);
-    } catch (const CLI::CallForHelp& e) {
+    } catch (const CLI::Success& e) {  // --help or --version
         return app.exit(e);
     } catch (const CLI::ParseError& e) {
         app.exit(e);

@@ -12,7 +12,8 @@ include_guard(GLOBAL)
 
 set(VELASTRO_EMBED_BINARY_SCRIPT "${CMAKE_CURRENT_LIST_DIR}/EmbedBinary.cmake")
 
-# Resource inputs made at configure time: the manifest names the build's processor architecture.
+# Resource inputs made at configure time: the manifest names the build's processor architecture,
+# the version header carries the project version.
 set(VELASTRO_GENERATED_RES_DIR "${CMAKE_BINARY_DIR}/generated/res")
 if(WIN32 AND CMAKE_SIZEOF_VOID_P EQUAL 8)
   set(VELASTRO_MANIFEST_ARCH amd64)
@@ -21,6 +22,24 @@ else()
 endif()
 configure_file("${PROJECT_SOURCE_DIR}/res/velastro.manifest.in"
                "${VELASTRO_GENERATED_RES_DIR}/velastro.manifest" @ONLY)
+
+# The version records spell the project version as four numbers (1,2,0,0) and as text without
+# trailing ".0" parts, down to major.minor ("1.2").
+set(version_parts)
+foreach(part MAJOR MINOR PATCH TWEAK)
+  set(number "${PROJECT_VERSION_${part}}")
+  if(number STREQUAL "")
+    set(number 0)
+  endif()
+  list(APPEND version_parts ${number})
+endforeach()
+list(JOIN version_parts "," VELASTRO_VERSION_NUMBERS)
+list(JOIN version_parts "." VELASTRO_VERSION_TEXT)
+while(VELASTRO_VERSION_TEXT MATCHES "^[0-9]+\\.[0-9]+(\\.[0-9]+)*\\.0$")
+  string(REGEX REPLACE "\\.0$" "" VELASTRO_VERSION_TEXT "${VELASTRO_VERSION_TEXT}")
+endwhile()
+configure_file("${PROJECT_SOURCE_DIR}/res/velastro_version.h.in"
+               "${VELASTRO_GENERATED_RES_DIR}/velastro_version.h" @ONLY)
 
 if(WIN32)
   enable_language(RC)

@@ -3,7 +3,8 @@
 # Debian's sources by the same compiler. VELASTRO_ARCH picks the build: 32 (i686, the default)
 # into build-mingw/, 64 (x86_64) into build-mingw64/.
 # Usage: build-windows.sh [--programs] [TARGET...]: --programs builds Velastro.exe and
-# velastro-cli.exe without the test suites; TARGETs build just those (all when none).
+# velastro-cli.exe only, configuring no test suites unless the tree already has them; TARGETs
+# build just those (all when none).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 case "${VELASTRO_ARCH:-32}" in
@@ -13,7 +14,8 @@ case "${VELASTRO_ARCH:-32}" in
 esac
 tests=ON
 if [ "${1:-}" = --programs ]; then
-  tests=OFF
+  # A tree built with its suites keeps them, so packaging after testing reconfigures nothing.
+  grep -qx 'VELASTRO_TESTS:BOOL=ON' $tree/CMakeCache.txt 2>/dev/null || tests=OFF
   set -- Velastro velastro-cli
 fi
 gtest=$PWD/$tree-gtest

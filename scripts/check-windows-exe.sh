@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Checks Windows programs of one build: each is a PE file of the build's bitness and of its own
 # subsystem (velastro-cli a console program, the others GUI programs), needs no DLL beyond
-# Windows' own, and a GUI program carries a version record and a manifest naming the build's
+# Windows' own and carries a version record, and a GUI program a manifest naming the build's
 # processor architecture.
 # Usage: check-windows-exe.sh 32|64 PROGRAM.exe...
 set -euo pipefail
@@ -28,15 +28,20 @@ file_version() {
   echo "$((16#${words[0]:0:4})).$((16#${words[0]:4:4})).$((16#${words[1]:0:4})).$((16#${words[1]:4:4}))"
 }
 
-check_resources() {
-  local archs version
+check_manifest() {
+  local archs
   archs=$(wrestool -x --raw --type=24 --name=1 "$exe" | grep -o 'processorArchitecture="[^"]*"' |
     sort -u | tr '\n' ' ')
   [ "$archs" = "processorArchitecture=\"$arch\" " ] ||
     fail "manifest must name processorArchitecture \"$arch\" throughout, names: ${archs:-nothing}"
+  echo "$exe: manifest names $archs"
+}
+
+check_version() {
+  local version
   version=$(file_version "$exe")
   [ -n "$version" ] || fail "no version record"
-  echo "$exe: manifest names $archs; version $version"
+  echo "$exe: version $version"
 }
 
 for exe in "$@"; do
@@ -51,6 +56,7 @@ for exe in "$@"; do
   foreign=$(echo "$dlls" | grep -viE "$system_dlls" || true)
   [ -z "$foreign" ] || fail "needs DLLs that Windows does not bring: $foreign"
   echo "$exe: $kind; DLLs: $(echo $dlls)"
-  [ "$subsystem" = console ] || check_resources
+  check_version
+  [ "$subsystem" = console ] || check_manifest
 done
 exit $status

@@ -6,7 +6,8 @@ packages=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
   googletest libgtest-dev libbenchmark-dev libcli11-dev libmuparser-dev locales
   g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686 mingw-w64-i686-dev file
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev icoutils
-  wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-liberation fonts-dejavu-core)
+  wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-liberation fonts-dejavu-core
+  nsis zip unzip dpkg-dev binutils help2man lintian)
 
 # 32-bit Wine runs the 32-bit Windows build where the kernel runs 32-bit programs.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -2,8 +2,8 @@
 # Sets up, builds and runs every test: formatting, the native suites, both Windows cross builds
 # with the same suites and an end-to-end run of Velastro.exe under Wine (the 32-bit build where
 # this machine runs 32-bit programs, else the 64-bit one; VELASTRO_WINE=64 forces the latter),
-# the fuzz targets for about 35 seconds, and the native suites again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# the fuzz targets for about 35 seconds, the packages (scripts/package.sh) with their checks, and
+# the native suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -57,6 +57,10 @@ grep -E 'stat::number_of_executed_units|DONE' "$work/fuzz.log" || true
 build-fuzz/fuzz/fkt-fuzz -max_total_time=15 -timeout=5 -max_len=4096 -print_final_stats=1 \
   "$work/fkt" fuzz/corpus/fkt 2>"$work/fkt.log" || { tail -n 60 "$work/fkt.log"; exit 1; }
 grep -E 'stat::number_of_executed_units|DONE' "$work/fkt.log" || true
+
+echo "== packages: made, checked, and each runnable setup installed and removed under Wine"
+bash scripts/package.sh
+bash tests/packaging/check_packages.sh
 
 echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DVELASTRO_SANITIZE=ON >/dev/null

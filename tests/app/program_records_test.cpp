@@ -4,7 +4,9 @@
 
 #include <cstring>
 #include <map>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "framework.h"
 #include "resource.h"
@@ -76,6 +78,28 @@ struct CVersionReader {
     }
 };
 
+// The project version as the record spells it: four numbers, and the text without trailing ".0"
+// parts down to major.minor (1.2.0 is 1,2,0,0 and "1.2").
+struct CProjectVersion {
+    DWORD dwNumbers[4] = {};
+    std::string strText;
+
+    explicit CProjectVersion(const std::string& strVersion) {
+        std::vector<std::string> parts;
+        std::istringstream in(strVersion);
+        for (std::string strPart; std::getline(in, strPart, '.');)
+            parts.push_back(strPart);
+        for (std::size_t i = 0; i < parts.size() && i < 4; ++i)
+            dwNumbers[i] = static_cast<DWORD>(std::stoul(parts[i]));
+        while (parts.size() > 2 && parts.back() == "0")
+            parts.pop_back();
+        for (const std::string& strPart : parts)
+            strText += (strText.empty() ? "" : ".") + strPart;
+    }
+    DWORD High() const { return dwNumbers[0] << 16 | dwNumbers[1]; }
+    DWORD Low() const { return dwNumbers[2] << 16 | dwNumbers[3]; }
+};
+
 }  // namespace
 
 TEST(ProgramRecords, ManifestAsksForCommonControls6OnTheBuildsProcessor) {
@@ -92,26 +116,28 @@ TEST(ProgramRecords, ManifestAsksForCommonControls6OnTheBuildsProcessor) {
     EXPECT_EQ(nNamed, 2) << "the program and the common controls it depends on";
 }
 
-TEST(ProgramRecords, VersionRecordNamesVelastro12) {
+TEST(ProgramRecords, VersionRecordNamesTheProjectVersion) {
+    const CProjectVersion version(VELASTRO_PROJECT_VERSION);
     const std::string strBytes = ResourceBytes(IDR_VERSION, RT_VERSION);
     ASSERT_GT(strBytes.size(), 6u);
     CVersionReader reader{strBytes, {}, {}};
     reader.Node(0, "");
     ASSERT_EQ(reader.strFixed.size(), 52u) << "VS_FIXEDFILEINFO";
     EXPECT_EQ(reader.Fixed(0), 0xFEEF04BDu) << "signature";
-    EXPECT_EQ(reader.Fixed(2), 0x00010002u) << "file version 1.2";
-    EXPECT_EQ(reader.Fixed(3), 0u) << "file version .0.0";
-    EXPECT_EQ(reader.Fixed(4), 0x00010002u) << "product version 1.2";
+    EXPECT_EQ(reader.Fixed(2), version.High()) << "file version of " VELASTRO_PROJECT_VERSION;
+    EXPECT_EQ(reader.Fixed(3), version.Low()) << "file version of " VELASTRO_PROJECT_VERSION;
+    EXPECT_EQ(reader.Fixed(4), version.High()) << "product version of " VELASTRO_PROJECT_VERSION;
+    EXPECT_EQ(reader.Fixed(5), version.Low()) << "product version of " VELASTRO_PROJECT_VERSION;
     EXPECT_EQ(reader.Fixed(6), 0x3Fu) << "flags mask";
     EXPECT_EQ(reader.Fixed(8), static_cast<DWORD>(VOS__WINDOWS32));
     EXPECT_EQ(reader.Fixed(9), static_cast<DWORD>(VFT_APP));
     const std::map<std::string, std::string> expected = {
         {"VS_VERSION_INFO/StringFileInfo/040704b0/FileDescription", "Velastro"},
-        {"VS_VERSION_INFO/StringFileInfo/040704b0/FileVersion", "1.2"},
+        {"VS_VERSION_INFO/StringFileInfo/040704b0/FileVersion", version.strText},
         {"VS_VERSION_INFO/StringFileInfo/040704b0/InternalName", "Parser"},
         {"VS_VERSION_INFO/StringFileInfo/040704b0/OriginalFilename", "Velastro.EXE"},
         {"VS_VERSION_INFO/StringFileInfo/040704b0/ProductName", "Velastro"},
-        {"VS_VERSION_INFO/StringFileInfo/040704b0/ProductVersion", "1.2"},
+        {"VS_VERSION_INFO/StringFileInfo/040704b0/ProductVersion", version.strText},
         {"VS_VERSION_INFO/VarFileInfo/Translation", "1031,1200"},
     };
     for (const auto& [strPath, strValue] : expected)
