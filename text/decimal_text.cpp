@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
 #include <limits>
 
@@ -74,6 +75,33 @@ bool ReadShortDecimal(const char* first, const char* last, double& dValue) {
     return true;
 }
 
+// The digits of |value| * 10^decimals below 2^40, rounded as printf rounds them, when that
+// product's fraction lies at least 2^-11 from one half: the product errs by at most 2^-13 (half
+// its last place), too little to carry the exact value across the half, so rounding the product
+// rounds the exact value. Ties and larger values are left to the exact conversion.
+bool AppendShortFixed(std::string& text, double value, int decimals) {
+    if (decimals < 0 || decimals > 15) return false;
+    const double scaled = std::fabs(value) * kExactPowersOfTen[decimals];
+    if (!(scaled < 0x1p40)) return false;  // NaN included
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact below 2^52
+    if (std::fabs(fraction - 0.5) < 0x1p-11) return false;
+    std::uint64_t digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    char buffer[48];
+    char* const pEnd = buffer + sizeof buffer;
+    char* p = pEnd;
+    for (int i = 0; i < decimals; ++i, digits /= 10)
+        *--p = static_cast<char>('0' + digits % 10);
+    if (decimals > 0) *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    if (std::signbit(value)) *--p = '-';
+    text.append(p, static_cast<std::size_t>(pEnd - p));
+    return true;
+}
+
 }  // namespace
 
 CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
@@ -112,6 +140,7 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
 }
 
 void AppendFixed(std::string& text, double value, int decimals) {
+    if (AppendShortFixed(text, value, decimals)) return;
     // 309 integer digits, a sign and a point fit beside the decimals; to_chars knows no locale.
     char buffer[320 + kMaxFixedDecimals];
     const std::to_chars_result result =
