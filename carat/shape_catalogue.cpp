@@ -30,7 +30,7 @@ const CShape* FindShapeByButton(int nButtonID) {
     return nullptr;
 }
 
-const CShape* FindShapeByName(const std::string& strName) {
+const CShape* FindShapeByName(std::string_view strName) {
     for (const CShape& shape : kShapes) {
         const std::string_view strCaption = shape.pszCaption;
         if (EqualIgnoringAsciiCase(strName, strCaption) ||

@@ -3,7 +3,7 @@
 #pragma once
 
 #include <cstddef>
-#include <string>
+#include <string_view>
 
 struct CShape {
     int nButtonID;
@@ -25,4 +25,4 @@ extern const CShape kShapes[kShapeCount];
 const CShape* FindShapeByButton(int nButtonID);
 
 // The shape named by its caption or the caption's first word, in any letter case, or nullptr.
-const CShape* FindShapeByName(const std::string& strName);
+const CShape* FindShapeByName(std::string_view strName);

@@ -63,6 +63,14 @@ CCheckedOutput::int_type CCheckedOutput::overflow(int_type c) {
     return c;
 }
 
+// A block larger than the buffer goes out in one write instead of a buffer at a time.
+std::streamsize CCheckedOutput::xsputn(const char* pData, std::streamsize nSize) {
+    if (nSize < static_cast<std::streamsize>(sizeof m_buffer))
+        return std::streambuf::xsputn(pData, nSize);
+    if (m_bClosed || !Drain() || !WriteAll(pData, static_cast<std::size_t>(nSize))) return 0;
+    return nSize;
+}
+
 int CCheckedOutput::sync() {
     return !m_bClosed && Drain() ? 0 : -1;
 }

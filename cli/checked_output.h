@@ -17,6 +17,7 @@ public:
 protected:
     int_type overflow(int_type c) override;
     int sync() override;
+    std::streamsize xsputn(const char* pData, std::streamsize nSize) override;
 
 private:
     bool WriteAll(const char* pData, std::size_t nSize);
@@ -25,5 +26,5 @@ private:
     int m_nFd;
     int m_nError = 0;
     bool m_bClosed = false;
-    char m_buffer[4096];
+    char m_buffer[1 << 16];
 };

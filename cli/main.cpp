@@ -1,21 +1,18 @@
 // velastro-cli: the formula engine and the carat estimate for scripts and batches.
-#include <CLI/CLI.hpp>
-
 #include <cstdio>
 #include <cstring>
-#include <functional>
 #include <iostream>
 #include <limits>
 #include <memory>
 #include <new>
 #include <string>
-#include <vector>
 
 #include "checked_output.h"
 #include "decimal_arg.h"
 #include "eval_command.h"
 #include "exit_status.h"
 #include "shape_commands.h"
+#include "subcommand.h"
 
 namespace {
 
@@ -38,31 +35,15 @@ const char kEvalDescription[] =
     "error, a line too long or too big for memory, a --file whose formula line is longer than\n"
     "1048576 characters).\n"
     "Values are decimal numbers such as 6.5, -0 or 1e-99. A formula that starts with '-' goes\n"
-    "after '--', as in: velastro-cli eval -- \"-2^2\"";
+    "after '--', as in: velastro-cli eval -- \"-2^2\"\n"
+    "Example: velastro-cli eval -B 6 -F 4 -G 3 \"(B+F)/2*(B+F)/2*G*.0065\"   prints 0.487500";
 
 const char kShapesDescription[] =
     "List the eight cut shapes from the top of the window down, one line each: the caption, a\n"
     "tab, the numbers estimate takes (\"DIAMETER DEPTH\", \"LENGTH DEPTH\" or \"LENGTH WIDTH\n"
     "DEPTH\"), a tab and the weight formula (B = length or diameter, F = width, G = depth).\n"
-    "Exit status: 0, or 3 when writing the output failed.";
-
-const char kEstimateDescription[] =
-    "Estimate a cut's carat weight as the Velastro window does: evaluate SHAPE's formula with\n"
-    "B = LENGTH (or DIAMETER), F = WIDTH, G = DEPTH and the other letters 0, and print the answer\n"
-    "text (six decimals). SHAPE is a caption that 'velastro-cli shapes' lists, or its first word,\n"
-    "in any letter case: \"Oval Brilliant\", oval, HEART. WIDTH is given exactly for the shapes\n"
-    "that show it: not for Round Brilliant (DIAMETER DEPTH) nor Square Trillion (LENGTH DEPTH).\n"
-    "Exit status: 0, 1 when the engine reported an error text, 2 for usage errors (an unknown\n"
-    "shape, a missing or extra number, a number that is not decimal),\n"
-    "3 when writing the output failed.\n"
-    "Values are decimal numbers such as 6.5, -1 or 1e-1; one that starts with '-' and then no\n"
-    "digit goes after '--', as in: velastro-cli estimate round -- -.5 3";
-
-// A subcommand and what it does once the command line has been parsed.
-struct Subcommand {
-    CLI::App* app = nullptr;
-    std::function<int()> run;
-};
+    "Exit status: 0, or 3 when writing the output failed.\n"
+    "Example: velastro-cli shapes | cut -f1";
 
 // A value option's text as given, and the member of EvalOptions it lands in.
 struct ValueOption {
@@ -78,11 +59,6 @@ struct EvalArgs {
     std::string file;
     CLI::Option* formulaOption = nullptr;
     CLI::Option* fileOption = nullptr;
-};
-
-struct EstimateArgs {
-    std::string shape;
-    std::vector<std::string> numbers;
 };
 
 // Converts a given value option; prints the reason and returns false when it is no number.
@@ -112,8 +88,11 @@ int RunEvalArgs(EvalArgs& args) {
     return RunEval(args.options, stdin, std::cout, std::cerr);
 }
 
+}  // namespace
+
 Subcommand AddEval(CLI::App& app) {
-    CLI::App* eval = app.add_subcommand("eval", kEvalDescription);
+    CLI::App* eval = app.add_subcommand("eval", "evaluate formulas as the window's engine does");
+    eval->footer(kEvalDescription);
     auto args = std::make_shared<EvalArgs>();
     for (int i = 0; i < 10; ++i) {
         ValueOption& value = args->values[i];
@@ -138,32 +117,31 @@ Subcommand AddEval(CLI::App& app) {
 }
 
 Subcommand AddShapes(CLI::App& app) {
-    CLI::App* shapes = app.add_subcommand("shapes", kShapesDescription);
+    CLI::App* shapes = app.add_subcommand("shapes", "the eight cut shapes and their formulas");
+    shapes->footer(kShapesDescription);
     return {shapes, [] {
                 PrintShapes(std::cout);
                 return kExitOk;
             }};
 }
 
-Subcommand AddEstimate(CLI::App& app) {
-    CLI::App* estimate = app.add_subcommand("estimate", kEstimateDescription);
-    auto args = std::make_shared<EstimateArgs>();
-    estimate->add_option("SHAPE", args->shape, "the shape's caption or its first word")->required();
-    estimate->add_option("NUMBERS", args->numbers, "LENGTH (or DIAMETER), [WIDTH,] DEPTH in mm")
-        ->type_name("NUMBER");
-    return {estimate,
-            [args] { return RunEstimate(args->shape, args->numbers, std::cout, std::cerr); }};
-}
+namespace {
 
 // Parses the command line and runs the subcommand it names; every subcommand writes to
 // std::cout, which main has pointed at the checked output.
 int RunCommandLine(int argc, char** argv) {
-    CLI::App app{"Velastro command-line tool: formula evaluation for carat estimates",
+    CLI::App app{"Velastro command-line tool: carat estimates and the formula engine behind them",
                  "velastro-cli"};
-    app.footer("Exit status 3, in every subcommand: input or output failed.");
+    app.footer(
+        "'velastro-cli SUBCOMMAND --help' gives a subcommand's rules, exit statuses and an "
+        "example.\nExit status 3, in every subcommand: input or output failed.");
     app.require_subcommand(1);
     app.set_version_flag("--version", "velastro-cli " VELASTRO_VERSION);
-    const Subcommand subcommands[] = {AddEval(app), AddShapes(app), AddEstimate(app)};
+    // "/data/parcel.csv" is a path on either host, not a Windows-style option; subcommands
+    // inherit this from here.
+    app.allow_windows_style_options(false);
+    const Subcommand subcommands[] = {AddEval(app),  AddShapes(app), AddEstimate(app),
+                                      AddBatch(app), AddSize(app),   AddGems(app)};
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {  // --help or --version

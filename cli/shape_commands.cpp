@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <ostream>
 
-#include "answer_text.h"
+#include "carat_estimator.h"
 #include "decimal_arg.h"
+#include "decimal_text.h"
 #include "exit_status.h"
-#include "formula_parser.h"
 
 namespace {
 
@@ -20,6 +20,33 @@ std::string Joined(const std::vector<std::string>& words, const char* separator)
     return text;
 }
 
+// Parses the numbers into the size; prints the reason and returns false on a bad one.
+bool TakeDimensions(const std::vector<std::string>& fields, const std::vector<std::string>& numbers,
+                    CStoneSize& size, std::ostream& err) {
+    double* const apdValue[3] = {&size.dLength, &size.dWidth, &size.dDepth};
+    for (std::size_t i = 0; i < numbers.size(); ++i) {
+        const DecimalArg arg = ParseDecimalArg(numbers[i]);
+        if (!arg.ok) {
+            err << kEstimate << fields[i] << ": " << arg.error << '\n';
+            return false;
+        }
+        // Without a width the numbers are the length and the depth.
+        *apdValue[i == numbers.size() - 1 ? 2 : i] = arg.value;
+    }
+    return true;
+}
+
+void PrintWeights(double dCarat, const CStoneCorrections& corrections, std::ostream& out) {
+    const double dValue = dCarat * corrections.pUnit->dPerCarat;
+    out << FormatFixed(dValue);
+    if (corrections.bTolerance)
+        out << ' ' << FormatFixed(dValue * (1 - corrections.dTolerancePct / 100)) << ' '
+            << FormatFixed(dValue * (1 + corrections.dTolerancePct / 100));
+    out << '\n';
+}
+
+}  // namespace
+
 std::string UnknownShapeMessage(const std::string& shapeName) {
     std::vector<std::string> captions;
     for (const CShape& shape : kShapes)
@@ -27,26 +54,6 @@ std::string UnknownShapeMessage(const std::string& shapeName) {
     return "unknown shape '" + shapeName + "'; the shapes are " + Joined(captions, ", ") +
            " (in any letter case, or just the first word)";
 }
-
-// Parses the numbers into B, F and G; prints the reason and returns false on a bad one.
-bool TakeDimensions(const std::vector<std::string>& fields, const std::vector<std::string>& numbers,
-                    CFormulaParser& parser, std::ostream& err) {
-    double values[3] = {0.0, 0.0, 0.0};  // B F G
-    for (std::size_t i = 0; i < numbers.size(); ++i) {
-        const DecimalArg arg = ParseDecimalArg(numbers[i]);
-        if (!arg.ok) {
-            err << kEstimate << fields[i] << ": " << arg.error << '\n';
-            return false;
-        }
-        // Without a width the numbers are B and G.
-        values[i == numbers.size() - 1 ? 2 : i] = arg.value;
-    }
-    for (int i = 0; i < 3; ++i)
-        parser.SetFunctConst(i + 1, values[i]);
-    return true;
-}
-
-}  // namespace
 
 std::vector<std::string> ShapeFields(const CShape& shape) {
     std::vector<std::string> fields{shape.bDiameter ? "DIAMETER" : "LENGTH"};
@@ -61,8 +68,13 @@ void PrintShapes(std::ostream& out) {
             << shape.pszFormula << '\n';
 }
 
+void PrintGems(std::ostream& out) {
+    for (const CGem& gem : kGems)
+        out << gem.pszName << '\t' << FormatFixed(gem.dRelativeDensity, 2) << '\n';
+}
+
 int RunEstimate(const std::string& shapeName, const std::vector<std::string>& numbers,
-                std::ostream& out, std::ostream& err) {
+                const CStoneCorrections& corrections, std::ostream& out, std::ostream& err) {
     const CShape* shape = FindShapeByName(shapeName);
     if (shape == nullptr) {
         err << kEstimate << UnknownShapeMessage(shapeName) << '\n';
@@ -74,11 +86,14 @@ int RunEstimate(const std::string& shapeName, const std::vector<std::string>& nu
             << fields.size() << " numbers), not " << numbers.size() << '\n';
         return kExitUsage;
     }
-    CFormulaParser parser;
-    if (!TakeDimensions(fields, numbers, parser, err)) return kExitUsage;
-    std::uint16_t position = 0;
-    std::string error;
-    const double value = parser.Calculation(shape->pszFormula, 0.0, position, error);
-    out << AnswerText(value, position, error) << '\n';
-    return error.empty() ? kExitOk : kExitEngineError;
+    CStoneSize size;
+    if (!TakeDimensions(fields, numbers, size, err)) return kExitUsage;
+    CCaratEstimator estimator;
+    double dCarat = 0.0;
+    if (!estimator.EstimateCorrected(*shape, size, corrections, dCarat)) {
+        out << estimator.ErrorText() << '\n';
+        return kExitEngineError;
+    }
+    PrintWeights(dCarat, corrections, out);
+    return kExitOk;
 }

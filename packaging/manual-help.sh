@@ -11,7 +11,11 @@ fi
 subcommands=$("$cli" --help | awk '/^Subcommands:$/ {on = 1; next} on && /^  [a-z]/ {print $1}')
 for subcommand in $subcommands; do
   echo
-  # The usage line becomes the heading; the description and footer are in the main help.
+  # The usage line becomes the heading, its one-line summary is in the main help; the options
+  # and the subcommand's rules, exit statuses and example (its footer) follow.
   "$cli" "$subcommand" --help | awk '/^Usage: / {sub(/^Usage: /, ""); print $0 ":"; on = 1; next}
-    on && /^  /'
+    !on || /^(Positionals|Options):$/ || /^$/ {next}
+    /^  / && !rules {print; next}
+    !rules {print ""; rules = 1}
+    {print}'
 done

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -49,6 +51,57 @@ long long DecimalMagnitude(const char* first, const char* last, char cPoint) {
     return nIntDigits - 1 - std::max(nFirstSignificant, 0LL) + (bNegative ? -nExponent : nExponent);
 }
 
+// Powers of ten that doubles hold exactly.
+constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+
+// Up to 15 digits without an exponent: mantissa and power of ten are exact doubles, so their
+// one division is correctly rounded, as from_chars would round, at a fraction of its cost.
+bool ReadShortDecimal(const char* first, const char* last, double& dValue) {
+    std::uint64_t nMantissa = 0;
+    int nDigits = 0;
+    int nDecimals = -1;
+    for (const char* p = first; p != last; ++p) {
+        if (!IsDigit(*p)) {
+            nDecimals = 0;  // the one decimal point
+            continue;
+        }
+        nMantissa = nMantissa * 10 + static_cast<unsigned>(*p - '0');
+        if (nDecimals >= 0) ++nDecimals;
+        if (++nDigits > 15) return false;
+    }
+    const double dMantissa = static_cast<double>(nMantissa);
+    dValue = nDecimals > 0 ? dMantissa / kExactPowersOfTen[nDecimals] : dMantissa;
+    return true;
+}
+
+// The digits of |value| * 10^decimals below 2^40, rounded as printf rounds them, when that
+// product's fraction lies at least 2^-11 from one half: the product errs by at most 2^-13 (half
+// its last place), too little to carry the exact value across the half, so rounding the product
+// rounds the exact value. Ties and larger values are left to the exact conversion.
+bool AppendShortFixed(std::string& text, double value, int decimals) {
+    if (decimals < 0 || decimals > 15) return false;
+    const double scaled = std::fabs(value) * kExactPowersOfTen[decimals];
+    if (!(scaled < 0x1p40)) return false;  // NaN included
+    const double whole = std::floor(scaled);
+    const double fraction = scaled - whole;  // exact below 2^52
+    if (std::fabs(fraction - 0.5) < 0x1p-11) return false;
+    std::uint64_t digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    char buffer[48];
+    char* const pEnd = buffer + sizeof buffer;
+    char* p = pEnd;
+    for (int i = 0; i < decimals; ++i, digits /= 10)
+        *--p = static_cast<char>('0' + digits % 10);
+    if (decimals > 0) *--p = '.';
+    do {
+        *--p = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+    } while (digits != 0);
+    if (std::signbit(value)) *--p = '-';
+    text.append(p, static_cast<std::size_t>(pEnd - p));
+    return true;
+}
+
 }  // namespace
 
 CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
@@ -58,7 +111,12 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
     const char* pEnd = pAfterInt;
     if (pEnd != last && *pEnd == cPoint) pEnd = SkipDigits(pEnd + 1, last);
     if (pAfterInt == first && pEnd - first < 2) return read;  // no digit at all
+    const char* const pMantissaEnd = pEnd;
     pEnd = SkipExponent(pEnd, last);
+    if (pEnd == pMantissaEnd && ReadShortDecimal(first, pEnd, read.dValue)) {
+        read.pEnd = pEnd;
+        return read;
+    }
     // from_chars knows only '.', so a decimal comma is read from a copy.
     std::string strCopy;
     const char* pText = first;
@@ -81,13 +139,20 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
     return read;
 }
 
-std::string FormatFixed(double value, int decimals) {
+void AppendFixed(std::string& text, double value, int decimals) {
+    if (AppendShortFixed(text, value, decimals)) return;
     // 309 integer digits, a sign and a point fit beside the decimals; to_chars knows no locale.
     char buffer[320 + kMaxFixedDecimals];
     const std::to_chars_result result =
         std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
                       std::clamp(decimals, 0, kMaxFixedDecimals));
-    return std::string(buffer, result.ptr);
+    text.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
+}
+
+std::string FormatFixed(double value, int decimals) {
+    std::string text;
+    AppendFixed(text, value, decimals);
+    return text;
 }
 
 std::string FormatGeneral(double value, int precision) {

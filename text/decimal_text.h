@@ -21,5 +21,8 @@ constexpr int kMaxFixedDecimals = 64;
 // value, "." as the point.
 std::string FormatFixed(double value, int decimals = 6);
 
+// FormatFixed appended to text, for writers that build long lines without a string per number.
+void AppendFixed(std::string& text, double value, int decimals);
+
 // As printf's "%.*g": "0", "6.5", "1e+21", "inf", "nan".
 std::string FormatGeneral(double value, int precision);

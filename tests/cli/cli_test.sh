@@ -75,9 +75,33 @@ for name in "Oval Brilliant" "oval brilliant" "OVAL BRILLIANT"; do
   check "estimate \"$name\"" "0.487500" "$("$cli" estimate "$name" 6 4 3)"
 done
 
-# expected answer | bytes of the .FKT file, evaluated with B=6 F=4 G=3 while stdin holds "9"
+# Parcels: rows in order with their weight or reason, CR LF kept, the total on standard error.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+printf 'id,shape,length,width,depth\r\n"A,1",oval,6,4,3\r\n2,round,6.5,,3.9\r\n3,cushion,6,6,4\r\n' \
+  >"$work/parcel.csv"
+out=$("$cli" batch "$work/parcel.csv" 2>"$work/err"); status=$?
+check "batch: a file with CR LF, a quoted id and an unknown shape" \
+  $'id,shape,length,width,depth,carat,error\r\n"A,1",oval,6,4,3,0.487500,\r\n2,round,6.5,,3.9,1.059709,\r\n3,cushion,6,6,4,,unknown shape \'cushion\'\r 1' \
+  "$out $status"
+check "batch: the summary" "velastro-cli batch: rows 3, stones 2, total 1.547209 ct, rows in error 1" \
+  "$(<"$work/err")"
+out=$(printf 'shape;diameter;depth;count\nround;6,5;3,9;3\n' | "$cli" batch - --unit pt --tolerance 10 2>&1)
+check "batch: decimal comma, points and a tolerance from standard input" \
+  $'shape;diameter;depth;count;points;points_low;points_high;error\nround;6,5;3,9;3;105,970922;95,373830;116,568014;\nvelastro-cli batch: rows 1, stones 3, total 317,912766 pt (286,121489 to 349,704042), rows in error 0' \
+  "$out"
+out=$("$cli" estimate oval 6 4 3 --tolerance 5 --unit g --gem ruby --girdle STK); status=$?
+check "estimate with a tolerance in grams of a ruby with a slightly thick girdle" \
+  "0.113011 0.107361 0.118662 0" "$out $status"
+weight=$("$cli" estimate round 6.5 3.965)
+check "size: a 6.5 mm round's weight gives 6.5 mm again" "DIAMETER 6.50 DEPTH 3.96" \
+  "$("$cli" size round "$weight")"
+out=$("$cli" gems | grep -c .)
+check "gems: at least twenty" "yes" "$([ "$out" -ge 20 ] && echo yes)"
+out=$("$cli" --help | grep -E '^  (eval|shapes|estimate|batch|size|gems) ' | grep -c .)
+check "top-level help: a line per subcommand" "6" "$out"
+
+# expected answer | bytes of the .FKT file, evaluated with B=6 F=4 G=3 while stdin holds "9"
 for row in \
   '0.487500|Korvandelmatrix Formulaparser\r\n\r\n\r\n[COMMENT]\r\nno comment\r\n\r\n[FORMEL]\r\n(B+F)/2*(B+F)/2*G*.0065\r\n\r\n[END]\r\n' \
   '12.000000|x\n[FORMEL]\nB*2\n' '7.000000|x\n[FORMEL]\nB+1' '6.000000|x\n[FORMEL]\nB\n[FORMEL]\nG\n' \
@@ -120,10 +144,17 @@ usage "SHAPE" estimate
 usage "unknown shape 'emerald'; the shapes are Round Brilliant, Oval Brilliant," estimate emerald 6 3
 usage "DEPTH: '3mm'" estimate heart 6 4 3mm
 usage "-.5" estimate round -.5 3
+usage "Can not open the file $work/missing.csv" batch "$work/missing.csv"
+printf 'shape,length\n' >"$work/no-depth.csv"
+usage "the header names no depth column" batch "$work/no-depth.csv"
+usage "unknown grade 'wavy'" batch --girdle wavy "$work/parcel.csv"
+usage "Square Trillion has no width, so no --ratio" size square 1 --ratio 2
 
-for row in "eval|--tsv|-X|-U|--file|Exit status|standard input|--max-line|3 when input or output" \
-  "estimate|Exit status|-- -.5|3 when writing the output" "shapes|DIAMETER DEPTH|3 when writing" \
-  "--help|Exit status 3"; do
+for row in "eval|--tsv|-X|-U|--file|Exit status|standard input|--max-line|3 when input or output|Example" \
+  "estimate|Exit status|-- -.5|3 when writing the output|--tolerance|Example" \
+  "shapes|DIAMETER DEPTH|3 when writing|Example" "gems|Exit status|Example" \
+  "batch|RFC 4180|Exit status|--decimal |--max-line|Adamas|Example" \
+  "size|Round Brilliant: depth 61 %|Exit status|Example" "--help|Exit status 3"; do
   IFS='|' read -ra words <<<"$row"
   out=$("$cli" ${words[0]/--help/} --help); status=$?
   for word in "${words[@]:1}"; do
@@ -143,6 +174,7 @@ stdin answers to a full disk|eval|<<<1+1 >/dev/full|standard output: No space le
 shapes to a full disk|shapes|</dev/null >/dev/full|standard output: No space left on device
 estimate to a full disk|estimate oval 6 4 3|</dev/null >/dev/full|standard output: No space left on device
 help to a full disk|--help|</dev/null >/dev/full|standard output: No space left on device
+batch to a full disk|batch "$work/parcel.csv"|</dev/null >/dev/full|standard output: No space left on device
 eval help to a full disk|eval --help|</dev/null >/dev/full|standard output: No space left on device
 closed stdout|eval 1+1|</dev/null >&-|standard output: Bad file descriptor
 folder as stdin|eval|<"$work" >/dev/null|standard input: Is a directory

@@ -1,0 +1,95 @@
+#include "stone_corrections.h"
+
+#include <string>
+
+#include "ascii_case.h"
+
+// Girdle factors: Adamas Gemological Laboratory's girdle thickness adjustment table, as
+// published by GemGate ("Diamond Weight Estimation & Girdle Thickness Judgment"). That table
+// has no very thin grade: its "thin -" row (between extremely thin and thin) stands for it.
+// Its thickest figures are the "very thick -" row; very thick and extremely thick both take
+// them, so their estimates are a lower bound. Stones under 3.1 mm, below the table, take the
+// smallest band's factors.
+// clang-format off
+const CGirdleGrade kGirdleGrades[kGirdleGradeCount] = {
+    {"extremely thin",  "ETN", {0.97,  0.96,  0.95}},
+    {"very thin",       "VTN", {0.98,  0.97,  0.965}},
+    {"thin",            "THN", {0.985, 0.98,  0.975}},
+    {"medium",          "MED", {1.0,   1.0,   1.0}},
+    {"slightly thick",  "STK", {1.03,  1.02,  1.01}},
+    {"thick",           "THK", {1.04,  1.03,  1.02}},
+    {"very thick",      "VTK", {1.07,  1.05,  1.035}},
+    {"extremely thick", "ETK", {1.07,  1.05,  1.035}},
+};
+
+// The lower edges of the table's second and third bands (3.1-4.1, 4.15-6.9, 7.0+ mm).
+constexpr double kBandFloorsMm[] = {4.15, 7.0};
+
+// Usual relative densities (SG): the International Gem Society's table of SG values of selected
+// gems (gemsociety.org) gives each range; the value here is the one gemmologists usually quote.
+const CGem kGems[kGemCount] = {
+    {"diamond", kDiamondRelativeDensity},
+    {"ruby", 4.00},          {"sapphire", 4.00},        {"emerald", 2.72},
+    {"aquamarine", 2.72},    {"morganite", 2.80},       {"alexandrite", 3.73},
+    {"chrysoberyl", 3.73},   {"spinel", 3.60},          {"topaz", 3.53},
+    {"tourmaline", 3.06},    {"peridot", 3.34},         {"tanzanite", 3.35},
+    {"almandine", 4.05},     {"pyrope", 3.78},          {"rhodolite", 3.84},
+    {"spessartine", 4.15},   {"tsavorite", 3.61},       {"demantoid", 3.84},
+    {"amethyst", 2.66},      {"citrine", 2.66},         {"quartz", 2.66},
+    {"zircon", 4.69},        {"cubic zirconia", 5.80},  {"moissanite", 3.22},
+    {"opal", 2.15},          {"iolite", 2.61},          {"kunzite", 3.18},
+    {"jadeite", 3.34},       {"moonstone", 2.57},       {"apatite", 3.18},
+};
+
+const CWeightUnit kWeightUnits[kWeightUnitCount] = {
+    {"ct", "carat", 1.0},
+    {"g", "grams", 0.2},  // the metric carat is 0.2 g exactly
+    {"pt", "points", 100.0},
+};
+// clang-format on
+
+namespace {
+
+// Names are written with blanks; "very-thick" and "cubic_zirconia" mean the same.
+bool SameName(std::string_view given, std::string_view name) {
+    std::string spaced(given);
+    for (char& c : spaced)
+        if (c == '-' || c == '_') c = ' ';
+    return EqualIgnoringAsciiCase(spaced, name);
+}
+
+}  // namespace
+
+const CGirdleGrade* FindGirdleGrade(std::string_view name) {
+    for (const CGirdleGrade& grade : kGirdleGrades)
+        if (SameName(name, grade.pszName) || EqualIgnoringAsciiCase(name, grade.pszAbbreviation))
+            return &grade;
+    return nullptr;
+}
+
+double GirdleFactor(const CGirdleGrade& grade, double dDiameterMm) {
+    std::size_t nBand = 0;
+    while (nBand < 2 && dDiameterMm >= kBandFloorsMm[nBand])
+        ++nBand;
+    return grade.adFactor[nBand];
+}
+
+const CGem* FindGem(std::string_view name) {
+    for (const CGem& gem : kGems)
+        if (SameName(name, gem.pszName)) return &gem;
+    return nullptr;
+}
+
+const CWeightUnit* FindWeightUnit(std::string_view name) {
+    for (const CWeightUnit& unit : kWeightUnits)
+        if (EqualIgnoringAsciiCase(name, unit.pszName)) return &unit;
+    return nullptr;
+}
+
+double CorrectedCarat(double dCarat, const CStoneCorrections& corrections,
+                      double dGirdleDiameterMm) {
+    if (corrections.pGirdle != nullptr)
+        dCarat *= GirdleFactor(*corrections.pGirdle, dGirdleDiameterMm);
+    // Diamond's own gravity gives exactly 1, so the window's number stays to the last digit.
+    return dCarat * (corrections.dRelativeDensity / kDiamondRelativeDensity);
+}

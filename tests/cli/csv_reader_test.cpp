@@ -1,0 +1,91 @@
+// The CSV reader: delimiter detection, RFC 4180 quoting, line ends, the byte-order mark and
+// the bound on a record's size, on both hosts.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "csv_reader.h"
+
+namespace {
+
+// The input's records as "field|field" lines, and what ended each one.
+struct Read {
+    char delimiter;
+    std::vector<std::string> records;
+};
+
+Read ReadAll(const std::string& bytes, std::size_t maxRecord = 1000) {
+    std::FILE* file = std::tmpfile();
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::rewind(file);
+    CCsvReader reader(file, maxRecord);
+    Read read{reader.DetectDelimiter(), {}};
+    for (CCsvReader::EOutcome outcome; (outcome = reader.Next()) != CCsvReader::kEnd;) {
+        std::string record = outcome == CCsvReader::kTooLong ? "<too long>" : "";
+        for (std::size_t i = 0; i < reader.FieldCount(); ++i)
+            record += (i > 0 ? "|" : "") + std::string(reader.Field(i));
+        if (reader.CrLf()) record += "<crlf>";
+        if (reader.QuoteOpen()) record += "<open quote>";
+        read.records.push_back(record);
+    }
+    std::fclose(file);
+    return read;
+}
+
+TEST(CsvReader, ReadsRecordsAsRfc4180Writes) {
+    struct Row {
+        const char* name;
+        std::string bytes;
+        char delimiter;
+        std::vector<std::string> records;
+    };
+    const Row rows[] = {
+        {"comma", "a,b\n1,2\n", ',', {"a|b", "1|2"}},
+        {"semicolon wins over comma", "a;b;c,d\n1;2,5;3\n", ';', {"a|b|c,d", "1|2,5|3"}},
+        {"tab", "a\tb\n1\t2\n", '\t', {"a|b", "1|2"}},
+        {"no delimiter at all: comma", "shape\nx,y\n", ',', {"shape", "x|y"}},
+        {"delimiters inside quotes do not count", "\"a;b;c\",d\n", ',', {"a;b;c|d"}},
+        {"CR LF ends a line, the last line needs no end", "a,b\r\n1,2", ',', {"a|b<crlf>", "1|2"}},
+        {"a lone CR is data", "a\rb,c\n", ',', {"a\rb|c"}},
+        {"byte-order mark skipped", "\xEF\xBB\xBFshape;x\n", ';', {"shape|x"}},
+        {"doubled quotes, quoted line breaks and CRs",
+         "\"say \"\"hi\"\"\",\"two\r\nlines\r\"\r\n",
+         ',',
+         {"say \"hi\"|two\r\nlines\r<crlf>"}},
+        {"empty fields and empty lines", ",,\n\n\"\",x\n", ',', {"||", "", "|x"}},
+        {"text after a closing quote goes on", "\"ab\"c,d\n", ',', {"abc|d"}},
+        {"a quote inside an unquoted field is data", "a\"b,c\n", ',', {"a\"b|c"}},
+        {"an open quote takes the rest", "a,\"b\nc,d\n", ',', {"a|b\nc,d\n<open quote>"}},
+    };
+    for (const Row& row : rows) {
+        const Read read = ReadAll(row.bytes);
+        EXPECT_EQ(row.delimiter, read.delimiter) << row.name;
+        EXPECT_EQ(row.records, read.records) << row.name;
+    }
+}
+
+TEST(CsvReader, SkipsARecordPastTheLimitAndReadsOn) {
+    const std::string big = "\"" + std::string(5000, 'x') + "\n,\"\"\",y";  // quoted line breaks
+    const Read read = ReadAll("a,b\n" + big + "\n1,2\n", 100);
+    EXPECT_EQ((std::vector<std::string>{"a|b", "<too long>", "1|2"}), read.records);
+    EXPECT_EQ((std::vector<std::string>{"a|b", "1|2"}), ReadAll("a,b\n1,2\n", 4).records)
+        << "a record of exactly the limit, delimiters counted, is kept";
+}
+
+TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {
+    struct Row {
+        const char* field;
+        const char* written;
+    };
+    for (const Row row : {Row{"plain", "plain"}, Row{"a;b", "a;b"}, Row{"a,b", "\"a,b\""},
+                          Row{"say \"hi\"", "\"say \"\"hi\"\"\""}, Row{"a\nb", "\"a\nb\""},
+                          Row{"a\rb", "\"a\rb\""}, Row{"", ""}}) {
+        std::string line;
+        AppendCsvField(line, row.field, ',');
+        EXPECT_EQ(row.written, line) << row.field;
+    }
+}
+
+}  // namespace
