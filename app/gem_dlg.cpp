@@ -1,5 +1,7 @@
 #include "gem_dlg.h"
 
+#include <iterator>
+
 namespace {
 
 struct CValueField {
@@ -7,7 +9,7 @@ struct CValueField {
     double CGemDlg::*pValue;
 };
 
-// Exchange order of the value fields: the letters B F G H J K M N U X.
+// The value fields in the order of the formula letters they feed: B F G H J K M N U, then X.
 const CValueField kValueFields[] = {
     {IDC_LENGTH_EDIT, &CGemDlg::m_dB}, {IDC_WIDTH_EDIT, &CGemDlg::m_dF},
     {IDC_DEPTH_EDIT, &CGemDlg::m_dG},  {IDC_CONST_H, &CGemDlg::m_dH},
@@ -15,6 +17,7 @@ const CValueField kValueFields[] = {
     {IDC_CONST_M, &CGemDlg::m_dM},     {IDC_CONST_N, &CGemDlg::m_dN},
     {IDC_CONST_U, &CGemDlg::m_dU},     {IDC_CONST_X, &CGemDlg::m_dX},
 };
+static_assert(std::size(kValueFields) == formula::kValueLetterCount);
 
 struct CLabelBinding {
     int nID;
@@ -151,6 +154,13 @@ CGemDlg::CGemDlg(CWnd* pParent) : CDialog(CGemDlg::IDD, pParent), m_hDlgIcon(NUL
 }
 
 CGemDlg::~CGemDlg() {}
+
+formula::LetterValues CGemDlg::LetterValues() const {
+    formula::LetterValues values = {};
+    for (std::size_t i = 0; i < values.size(); ++i)
+        values[i] = this->*kValueFields[i].pValue;
+    return values;
+}
 
 void CGemDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "color_label.h"
+#include "formula_letters.h"
 #include "framework.h"
 #include "resource.h"
 #include "shape_catalogue.h"
@@ -96,6 +97,9 @@ public:
     afx_msg void OnHeartBrilliant();
     afx_msg void OnCalculate();
     afx_msg void OnClickHere();
+
+    // The value members in the order of the formula letters they feed.
+    formula::LetterValues LetterValues() const;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;

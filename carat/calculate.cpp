@@ -11,12 +11,10 @@ void CGemDlg::OnCalculate() {
     std::string strError;
     UpdateData(TRUE);
     CFormulaParser parser;
-    const double adConstants[] = {m_dB, m_dF, m_dG, m_dH, m_dJ, m_dK, m_dM, m_dN, m_dU};
-    for (int i = 0; i < 9; ++i)
-        parser.SetFunctConst(i + 1, adConstants[i]);
+    const double dX = formula::LoadLetters(parser, LetterValues());
     std::uint16_t nErrorPosition = 0;
     const double dValue =
-        parser.Calculation(m_strFormula.GetString(), m_dX, nErrorPosition, strError);
+        parser.Calculation(m_strFormula.GetString(), dX, nErrorPosition, strError);
     FocusFormulaEdit();
     m_strAnswer = AnswerText(dValue, nErrorPosition, strError).c_str();
     if (nErrorPosition != 0)  // EM_SETSEL: the one character where reading stopped

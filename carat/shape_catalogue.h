@@ -18,6 +18,11 @@ struct CShape {
     const char* pszFormula;
 };
 
+// The letters every shape's formula reads its measures from.
+constexpr char kLengthLetter = 'B';  // length, or diameter
+constexpr char kWidthLetter = 'F';
+constexpr char kDepthLetter = 'G';
+
 constexpr std::size_t kShapeCount = 8;
 extern const CShape kShapes[kShapeCount];
 

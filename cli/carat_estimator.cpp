@@ -11,9 +11,9 @@ bool CCaratEstimator::Estimate(const CShape& shape, const CStoneSize& size, doub
     // One parser per shape, so an engine that keeps the formula it read last keeps it here.
     const std::size_t nShape = static_cast<std::size_t>(&shape - kShapes);
     CFormulaParser& parser = m_aParser[nShape];
-    parser.SetFunctConst(1, size.dLength);
-    parser.SetFunctConst(2, size.dWidth);
-    parser.SetFunctConst(3, size.dDepth);
+    parser.SetFunctConst(formula::SlotOfLetter(kLengthLetter), size.dLength);
+    parser.SetFunctConst(formula::SlotOfLetter(kWidthLetter), size.dWidth);
+    parser.SetFunctConst(formula::SlotOfLetter(kDepthLetter), size.dDepth);
     std::uint16_t nPosition = 0;
     dCarat = parser.Calculation(m_astrFormula[nShape], 0.0, nPosition, m_strError);
     if (nPosition == 0 && m_strError.empty()) return true;

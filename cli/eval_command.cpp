@@ -29,11 +29,10 @@ std::string Trimmed(const std::string& text) {
 // Prints one formula's answer; returns true when the engine reported an error text.
 bool AnswerOne(const std::string& formula, const EvalOptions& options, std::ostream& out) {
     CFormulaParser parser;
-    for (int i = 1; i <= 9; ++i)
-        parser.SetFunctConst(i, options.constants[i]);
+    const double x = formula::LoadLetters(parser, options.letters);
     std::uint16_t position = 0;
     std::string error;
-    const double value = parser.Calculation(formula, options.x, position, error);
+    const double value = parser.Calculation(formula, x, position, error);
     if (options.tsv) {
         out << FormatGeneral(value, kRoundTripDigits) << '\t' << position << '\t' << error << '\n';
     } else {

@@ -10,10 +10,10 @@
 #include <string>
 
 #include "formula_file.h"
+#include "formula_letters.h"
 
 struct EvalOptions {
-    std::array<double, 10> constants{};  // index 1 to 9: letters B F G H J K M N U
-    double x = 0.0;
+    formula::LetterValues letters{};  // B to U, then X (0 reads as 1e-99)
     bool tsv = false;
     std::size_t maxLine = kFormulaLineLimit;  // longest input line read, in bytes
     std::optional<std::string> formula;       // none: one formula per line of the input

@@ -16,9 +16,6 @@
 
 namespace {
 
-// The value options in SetFunctConst order, then -X for the x argument.
-constexpr const char* kValueLetters = "BFGHJKMNUX";
-
 const char kEvalDescription[] =
     "Evaluate FORMULA, or without it every line of standard input (LF or CR LF ends a line),\n"
     "answering each line as soon as it is read. With --file F.FKT: the formula that loading that\n"
@@ -54,7 +51,7 @@ struct ValueOption {
 
 struct EvalArgs {
     EvalOptions options;
-    ValueOption values[10];  // B to U, then X
+    ValueOption values[formula::kValueLetterCount];  // B to U, then X
     std::string formula;
     std::string file;
     CLI::Option* formulaOption = nullptr;
@@ -94,13 +91,15 @@ Subcommand AddEval(CLI::App& app) {
     CLI::App* eval = app.add_subcommand("eval", "evaluate formulas as the window's engine does");
     eval->footer(kEvalDescription);
     auto args = std::make_shared<EvalArgs>();
-    for (int i = 0; i < 10; ++i) {
+    for (std::size_t i = 0; i < formula::kValueLetterCount; ++i) {
+        const formula::VariableLetter& entry = formula::kVariableLetters[i];
         ValueOption& value = args->values[i];
-        const std::string letter(1, kValueLetters[i]);
-        value.dest = (i < 9) ? &args->options.constants[i + 1] : &args->options.x;
+        const std::string letter(1, entry.letter);
+        value.dest = &args->options.letters[i];
         const std::string help =
-            (i < 9) ? "value of the letter " + letter + " (constant " + std::to_string(i + 1) + ")"
-                    : "the x argument: letter X (0, the default, means 1e-99)";
+            entry.source == formula::LetterSource::kConstant
+                ? "value of the letter " + letter + " (constant " + std::to_string(entry.slot) + ")"
+                : "the x argument: letter " + letter + " (0, the default, means 1e-99)";
         value.option = eval->add_option("-" + letter, value.text, help)->type_name("NUMBER");
     }
     eval->add_flag("--tsv", args->options.tsv,

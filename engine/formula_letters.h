@@ -59,6 +59,9 @@ static_assert(ConstantsLeadInSlotOrder());
 // The slot that holds X, the x argument of the current calculation.
 inline constexpr int kArgumentSlot = kVariableLetters[kValueLetterCount - 1].slot;
 
+// The values of the letters a caller gives, in the table's order: B to U, then X.
+using LetterValues = std::array<double, kValueLetterCount>;
+
 constexpr std::size_t CountSlots() {
     int highest = 0;
     for (const VariableLetter& entry : kVariableLetters)
@@ -84,5 +87,10 @@ constexpr std::array<signed char, 256> SlotsOfCharacters() {
 
 // The slot each byte of a formula names, in either letter case, or kNoSlot.
 inline constexpr std::array<signed char, 256> kSlotOfCharacter = SlotsOfCharacters();
+
+// The slot of a variable letter, which for B to U is also its SetFunctConst index.
+constexpr int SlotOfLetter(char letter) {
+    return kSlotOfCharacter[static_cast<unsigned char>(letter)];
+}
 
 }  // namespace formula

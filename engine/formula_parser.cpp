@@ -336,3 +336,11 @@ const formula::FunctionEntry* CFormulaParser::MatchFunction() const {
     }
     return nullptr;
 }
+
+double formula::LoadLetters(CFormulaParser& parser, const LetterValues& values) {
+    for (std::size_t i = 0; i < kValueLetterCount; ++i) {
+        if (kVariableLetters[i].source == LetterSource::kConstant)
+            parser.SetFunctConst(kVariableLetters[i].slot, values[i]);
+    }
+    return values[kValueLetterCount - 1];
+}

@@ -92,3 +92,10 @@ private:
     Token m_nToken = kEndToken;
     CCompiledFormula m_compiled;
 };
+
+namespace formula {
+
+// Loads B to U of values into parser's constant slots and returns X, for Calculation.
+double LoadLetters(CFormulaParser& parser, const LetterValues& values);
+
+}  // namespace formula

@@ -2,13 +2,14 @@
 // writing a file so that a failure never leaves it half written. No dialog, no Win32 types.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdio>
 #include <string>
 
-// The ten values in file order: the letters B F G H J K M N U, then X.
-using CFormulaFileValues = std::array<double, 10>;
+#include "formula_letters.h"
+
+// The values in file order, which is the order of the formula letters: B to U, then X.
+using CFormulaFileValues = formula::LetterValues;
 
 // The whole file as written: 25 lines, each ended by CR LF, values with six decimals.
 std::string FormulaFileText(const std::string& strFormula, const CFormulaFileValues& values);

@@ -24,7 +24,7 @@ void CGemDlg::SaveFormulaFile() {
                         OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST, kFilter);
     if (dlgFile.DoModal() != IDOK) return;
     m_strFileName = dlgFile.GetPathName();
-    const CFormulaFileValues values = {m_dB, m_dF, m_dG, m_dH, m_dJ, m_dK, m_dM, m_dN, m_dU, m_dX};
+    const CFormulaFileValues values = LetterValues();
     if (!WriteFileReplacing(m_strFileName.GetString(),
                             FormulaFileText(m_strFormula.GetString(), values))) {
         AfxMessageBox("Can not save the file " + m_strFileName, MB_OK | MB_ICONEXCLAMATION);
