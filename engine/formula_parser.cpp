@@ -7,6 +7,7 @@
 #include <exception>
 #include <limits>
 
+#include "ascii_case.h"
 #include "function_library.h"
 #include "step_rules.h"
 
@@ -49,10 +50,6 @@ inline std::string_view Trimmed(std::string_view text) {
 
 bool IsDigitOrPoint(int token) {
     return (token >= '0' && token <= '9') || token == '.';
-}
-
-char ToUpperAscii(char c) {
-    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
 }
 
 // Powers of ten that doubles hold exactly: the limit of the one-division fast path.
@@ -325,12 +322,12 @@ double CFormulaParser::Nothing() {
 const formula::FunctionEntry* CFormulaParser::MatchFunction() const {
     const char* text = m_strText.data() + m_nPos - 1;
     const std::size_t available = m_strText.size() - (m_nPos - 1);
-    const char first = ToUpperAscii(text[0]);
+    const char first = AsciiUpper(text[0]);
     for (std::size_t i = 0; i < formula::kFunctionCount; ++i) {
         const std::string_view name = formula::kFunctions[i].name;
         if (name[0] != first || name.size() > available) continue;
         std::size_t k = 1;
-        while (k < name.size() && ToUpperAscii(text[k]) == name[k])
+        while (k < name.size() && AsciiUpper(text[k]) == name[k])
             ++k;
         if (k == name.size()) return &formula::kFunctions[i];
     }
