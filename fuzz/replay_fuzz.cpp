@@ -72,8 +72,8 @@ struct Letters {
 };
 
 // Spreads the two value bytes of a call over all letters (splitmix64 steps).
-Letters LettersOf(std::uint16_t seed) {
-    std::uint64_t state = seed;
+Letters LettersOf(std::uint16_t choice) {
+    std::uint64_t state = choice;
     auto next = [&state] {
         std::uint64_t z = (state += 0x9E3779B97F4A7C15u);
         z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9u;
