@@ -30,10 +30,13 @@ fuzz_and_sanitize() {
   CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF -DVELASTRO_GUI=OFF >/dev/null
   cmake --build build-fuzz -j$jobs --target formula-fuzz replay-fuzz fkt-fuzz batch-fuzz
-  fuzz formula-fuzz 20 -dict=fuzz/formula.dict
+  # Two at a time, one for each core.
+  fuzz formula-fuzz 20 -dict=fuzz/formula.dict &
   fuzz replay-fuzz 20 -dict=fuzz/formula.dict
-  fuzz fkt-fuzz 15
+  wait $!
+  fuzz fkt-fuzz 15 &
   fuzz batch-fuzz 15
+  wait $!
 
   echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
   # Line tables only: enough for the sanitizers' reports, at a fraction of full debug data.
