@@ -11,6 +11,14 @@
 
 namespace win32sim {
 
+// The system colours, COLOR_SCROLLBAR to COLOR_MENUBAR.
+constexpr int kSysColorCount = COLOR_MENUBAR + 1;
+
+// Bytes per row of a DIB: rows are padded to whole DWORDs.
+constexpr int DibStride(int cx, int nBpp) {
+    return ((cx * nBpp + 31) / 32) * 4;
+}
+
 // Pixels in DIB layout (rows DWORD-aligned, bottom-up unless m_bTopDown); 1, 24 or 32 bpp.
 class CSurface {
 public:
@@ -78,7 +86,6 @@ struct CDCState {
     COLORREF m_crText;
     COLORREF m_crBack;
     int m_nBkMode;
-    POINT m_ptCurrent;
 };
 
 struct CDeviceContext {
@@ -124,7 +131,7 @@ struct CScreen {
     int m_nLogPixels;
     int m_cx;
     int m_cy;
-    COLORREF m_crSys[31];
+    COLORREF m_crSys[kSysColorCount];
     POINT m_ptCursor;
     CSurface m_framebuffer;
     std::vector<SimDrawOp> m_log;

@@ -24,7 +24,7 @@ struct CResourceEntry {
     std::vector<std::uint8_t> m_data;
 };
 
-// MAKEINTRESOURCE values, "#123" and names (compared without case).
+// MAKEINTRESOURCE values and names (compared without case); no "#123" forms.
 CResourceKey KeyFromArgument(LPCSTR psz);
 bool HasType(const CResourceKey& type);
 const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& type);

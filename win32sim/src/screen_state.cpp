@@ -12,7 +12,7 @@ const int kDefaultWidth = 1024;
 const int kDefaultHeight = 768;
 
 // The Windows 7 defaults of the system colours (index 25 is unused).
-const COLORREF kDefaultSysColors[31] = {
+const COLORREF kDefaultSysColors[kSysColorCount] = {
     RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
     RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
     RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
@@ -97,7 +97,7 @@ CScreen& Screen() {
 }
 
 COLORREF SysColor(int nIndex) {
-    if (nIndex < 0 || nIndex >= 31) return 0;
+    if (nIndex < 0 || nIndex >= kSysColorCount) return 0;
     return Screen().m_crSys[nIndex];
 }
 
@@ -160,30 +160,6 @@ void SimSetLogPixels(int nPixelsPerInch) {
     if (nPixelsPerInch <= 0) return;
     Screen().m_nLogPixels = nPixelsPerInch;
     RefreshStockObjects();
-}
-
-int SimGetLogPixels() {
-    return Screen().m_nLogPixels;
-}
-
-void SimSetScreenSize(int cx, int cy) {
-    if (cx <= 0 || cy <= 0) return;
-    CScreen& screen = Screen();
-    screen.m_cx = cx;
-    screen.m_cy = cy;
-    screen.m_framebuffer = CSurface(cx, cy, 32, true);
-    screen.m_framebuffer.Fill(screen.m_crSys[COLOR_BACKGROUND]);
-    SetCursorPos(screen.m_ptCursor.x, screen.m_ptCursor.y);
-}
-
-void SimSetSysColor(int nIndex, COLORREF cr) {
-    if (nIndex < 0 || nIndex >= 31) return;
-    Screen().m_crSys[nIndex] = cr;
-    RefreshStockObjects();
-}
-
-void SimSetCursorPos(int x, int y) {
-    SetCursorPos(x, y);
 }
 
 void SimResetScreen() {

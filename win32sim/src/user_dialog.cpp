@@ -327,7 +327,7 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
-    CDialogData* pDlg = GetWndOrFail(hDlg) ? DialogData(hDlg) : nullptr;
+    CDialogData* pDlg = GetWnd(hDlg) ? DialogData(hDlg) : nullptr;
     if (!pDlg) return FALSE;
     pDlg->m_nResult = nResult;
     pDlg->m_bEnded = true;
@@ -355,17 +355,6 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
 
 int WINAPI GetDlgCtrlID(HWND hwnd) {
     return static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_ID));
-}
-
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR pszString) {
-    return static_cast<BOOL>(
-        SendDlgItemMessageA(hDlg, nIDDlgItem, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszString)));
-}
-
-UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR pszString, int cchMax) {
-    if (pszString && cchMax > 0) pszString[0] = '\0';
-    return static_cast<UINT>(SendDlgItemMessageA(hDlg, nIDDlgItem, WM_GETTEXT, cchMax,
-                                                 reinterpret_cast<LPARAM>(pszString)));
 }
 
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT nMsg, WPARAM wParam,

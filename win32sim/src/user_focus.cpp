@@ -1,15 +1,11 @@
-// Keyboard focus, activation, the foreground window, mouse capture and the keyboard state.
+// Keyboard focus, activation, mouse capture and the keyboard state.
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 #include "user_internal.h"
 
 namespace win32sim {
 namespace {
-
-std::mutex g_foregroundMutex;
-HWND g_hwndForeground = nullptr;
 
 HWND RootWindow(HWND hwnd) {
     CWindow* pWnd = GetWnd(hwnd);
@@ -56,7 +52,6 @@ HWND Activate(HWND hwnd, bool bMoveFocus) {
         std::vector<HWND>& list = Siblings(*pWnd);
         list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
         list.insert(list.begin(), hwnd);
-        SetForeground(hwnd);
         SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
         SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(hwnd)),
                      reinterpret_cast<LPARAM>(hwndOld));
@@ -74,16 +69,6 @@ bool CanActivate(HWND hwnd) {
 }
 
 }  // namespace
-
-void SetForeground(HWND hwnd) {
-    std::lock_guard<std::mutex> lock(g_foregroundMutex);
-    g_hwndForeground = hwnd;
-}
-
-HWND Foreground() {
-    std::lock_guard<std::mutex> lock(g_foregroundMutex);
-    return g_hwndForeground;
-}
 
 void MoveFocusOffHidden(HWND hwnd) {
     if (!InTree(hwnd, GetFocus())) return;
@@ -109,7 +94,6 @@ void FixStateOnDestroy(HWND hwnd) {
     if (InTree(hwnd, thread.m_hwndActive)) ActivateOther(hwnd);
     // The focus leaves a dying window without WM_KILLFOCUS, as when Windows frees it.
     if (InTree(hwnd, thread.m_hwndFocus)) thread.m_hwndFocus = nullptr;
-    if (InTree(hwnd, Foreground())) SetForeground(thread.m_hwndActive);
 }
 
 }  // namespace win32sim
@@ -127,7 +111,7 @@ HWND WINAPI SetFocus(HWND hwnd) {
         ChangeFocus(nullptr);
         return hwndOld;
     }
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || pWnd->m_dwThread != GetCurrentThreadId()) return nullptr;
     if (hwnd == hwndOld) return hwndOld;
     if (!CanTakeFocus(hwnd)) return nullptr;
@@ -145,18 +129,14 @@ HWND WINAPI GetActiveWindow() {
 }
 
 HWND WINAPI SetActiveWindow(HWND hwnd) {
-    if (hwnd && !GetWndOrFail(hwnd)) return nullptr;
+    if (hwnd && !GetWnd(hwnd)) return nullptr;
     return Activate(RootWindow(hwnd), true);
 }
 
-HWND WINAPI GetForegroundWindow() {
-    return Foreground();
-}
-
+// One process, one screen: the foreground window is the active one.
 BOOL WINAPI SetForegroundWindow(HWND hwnd) {
-    if (!GetWndOrFail(hwnd)) return FALSE;
+    if (!GetWnd(hwnd)) return FALSE;
     SetActiveWindow(hwnd);
-    SetForeground(RootWindow(hwnd));
     return TRUE;
 }
 
@@ -167,7 +147,7 @@ HWND WINAPI GetCapture() {
 HWND WINAPI SetCapture(HWND hwnd) {
     CThreadData& thread = CurrentThread();
     HWND hwndOld = thread.m_hwndCapture;
-    if (hwnd && !GetWndOrFail(hwnd)) return nullptr;
+    if (hwnd && !GetWnd(hwnd)) return nullptr;
     thread.m_hwndCapture = hwnd;
     if (hwndOld && hwndOld != hwnd && IsWindow(hwndOld))
         SendMessageA(hwndOld, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
@@ -182,10 +162,6 @@ BOOL WINAPI ReleaseCapture() {
 SHORT WINAPI GetKeyState(int nVirtKey) {
     BYTE b = CurrentThread().m_keys[nVirtKey & 0xFF];
     return static_cast<SHORT>(((b & 0x80) ? 0xFF80 : 0) | (b & 0x01));
-}
-
-SHORT WINAPI GetAsyncKeyState(int nVirtKey) {
-    return static_cast<SHORT>((CurrentThread().m_keys[nVirtKey & 0xFF] & 0x80) ? 0x8000 : 0);
 }
 
 BOOL WINAPI GetKeyboardState(BYTE* pKeyState) {

@@ -184,7 +184,7 @@ using namespace win32sim;
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT prc) {
     if (!prc) return FALSE;
     if (hwnd == GetDesktopWindow()) return GetWindowRect(hwnd, prc);
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     SIZE size = ClientSize(*pWnd);
     *prc = RECT{0, 0, size.cx, size.cy};
@@ -197,7 +197,7 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT prc) {
         *prc = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return TRUE;
     }
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     *prc = ScreenRect(*pWnd);
     return TRUE;
@@ -205,7 +205,7 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT prc) {
 
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND hwndInsertAfter, int x, int y, int cx, int cy,
                          UINT uFlags) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     RECT rcNew = pWnd->m_rc;
     if (!(uFlags & SWP_NOMOVE)) OffsetRect(&rcNew, x - rcNew.left, y - rcNew.top);
@@ -237,7 +237,7 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int nWidth, int nHeight, BOOL bR
 }
 
 BOOL WINAPI ShowWindow(HWND hwnd, int nCmdShow) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     BOOL bWasVisible = (pWnd->m_dwStyle & WS_VISIBLE) != 0;
     bool bActivate = nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE;
@@ -276,7 +276,7 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT prc, DWORD dwStyle, BOOL, DWORD dwExStyle)
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt) {
     if (!ppt) return FALSE;
     if (hwnd == GetDesktopWindow()) return TRUE;
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     POINT ptOrigin = ClientOrigin(*pWnd);
     ppt->x += ptOrigin.x;
@@ -287,7 +287,7 @@ BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt) {
 BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT ppt) {
     if (!ppt) return FALSE;
     if (hwnd == GetDesktopWindow()) return TRUE;
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     POINT ptOrigin = ClientOrigin(*pWnd);
     ppt->x -= ptOrigin.x;
@@ -328,19 +328,4 @@ HWND WINAPI WindowFromPoint(POINT pt) {
            SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTTRANSPARENT)
         hwnd = GetWnd(hwnd)->m_hwndParent;
     return hwnd;
-}
-
-HWND WINAPI ChildWindowFromPoint(HWND hwndParent, POINT pt) {
-    CWindow* pParent = GetWndOrFail(hwndParent);
-    if (!pParent) return nullptr;
-    RECT rcClient;
-    GetClientRect(hwndParent, &rcClient);
-    if (!PtInRect(&rcClient, pt)) return nullptr;
-    ClientToScreen(hwndParent, &pt);
-    for (HWND hwndChild : pParent->m_children) {
-        CWindow* pChild = GetWnd(hwndChild);
-        RECT rc = ScreenRect(*pChild);
-        if (PtInRect(&rc, pt)) return hwndChild;
-    }
-    return hwndParent;
 }

@@ -88,19 +88,16 @@ struct CThreadData {
     HWND m_hwndActive = nullptr;
     HWND m_hwndCapture = nullptr;
     BYTE m_keys[256] = {};
-    DWORD m_dwMsgTime = 0;
 };
 
 // Windows and the z-order of top-level windows.
 CWindow* GetWnd(HWND hwnd);
-CWindow* GetWndOrFail(HWND hwnd);  // sets ERROR_INVALID_WINDOW_HANDLE when it gives nullptr
 std::vector<HWND>& Siblings(const CWindow& wnd);
 std::vector<HWND> TopLevelWindows();
 // WM_GETTEXT's copy: what fits in cchMax characters, always NUL-terminated; the count copied.
 LRESULT CopyWindowText(const std::string& strText, WPARAM cchMax, LPSTR psz);
 // The dialog manager's tab search; from no control it starts at the first or the last.
 HWND NextTabItem(HWND hDlg, HWND hCtl, bool bPrevious);
-std::vector<HWND> AllWindows();
 bool IsDescendant(HWND hwndAncestor, HWND hwnd);
 void ForgetAllWindows();
 HWND AllocHandle();
@@ -109,9 +106,7 @@ HWND AllocHandle();
 CThreadData& CurrentThread();
 CThreadData* FindThread(DWORD dwId);
 std::vector<CThreadData*> AllThreads();
-void SetForeground(HWND hwnd);
-HWND Foreground();
-bool FindPaintWindow(HWND hwndFilter, MSG* pMsg);
+bool FindPaintWindow(MSG* pMsg);
 
 // Geometry.
 RECT NcInsets(DWORD dwStyle, DWORD dwExStyle);
