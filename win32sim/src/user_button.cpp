@@ -6,7 +6,6 @@ namespace win32sim {
 namespace {
 
 struct CButtonData : CControlData {
-    HFONT m_hFont = nullptr;
     bool m_bPushed = false;
     bool m_bTracking = false;
 };
@@ -73,11 +72,12 @@ LRESULT OnPaint(HWND hwnd, CButtonData& data) {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hwnd, &ps);
     SendCtlColor(hwnd, hdc, WM_CTLCOLORBTN);
-    HGDIOBJ hOldFont = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
     RECT rc;
     GetClientRect(hwnd, &rc);
-    PaintPushButton(hwnd, hdc, data, rc);
-    if (hOldFont) SelectObject(hdc, hOldFont);
+    {
+        CControlFont font(hdc, data);
+        PaintPushButton(hwnd, hdc, data, rc);
+    }
     EndPaint(hwnd, &ps);
     return 0;
 }
@@ -112,12 +112,6 @@ LRESULT OnKey(HWND hwnd, CButtonData& data, UINT nMsg, WPARAM wParam) {
     return 0;
 }
 
-LRESULT OnSetFont(HWND hwnd, CButtonData& data, WPARAM wParam, LPARAM lParam) {
-    data.m_hFont = reinterpret_cast<HFONT>(wParam);
-    if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
-}
-
 LRESULT OnCaptureChanged(HWND hwnd, CButtonData& data, HWND hwndNew) {
     if (hwndNew == hwnd || !data.m_bTracking) return 0;
     data.m_bTracking = false;
@@ -145,7 +139,7 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_GETDLGCODE:
             return DlgCode(hwnd);
         case WM_SETFONT:
-            return OnSetFont(hwnd, *pData, wParam, lParam);
+            return SetControlFont(hwnd, *pData, wParam, lParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case WM_LBUTTONDOWN:

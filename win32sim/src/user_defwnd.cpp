@@ -164,6 +164,12 @@ HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg) {
     return hbr;
 }
 
+LRESULT SetControlFont(HWND hwnd, CControlData& data, WPARAM wParam, LPARAM lParam) {
+    data.m_hFont = reinterpret_cast<HFONT>(wParam);
+    if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
+    return 0;
+}
+
 void NotifyParent(HWND hwnd, WORD nCode) {
     HWND hwndParent = GetParent(hwnd);
     if (!hwndParent) return;

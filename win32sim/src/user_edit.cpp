@@ -17,7 +17,6 @@ struct CEditData : CControlData {
     std::string m_str;
     UINT m_nSelStart = 0;
     UINT m_nSelEnd = 0;
-    HFONT m_hFont = nullptr;
     bool m_bDialogMode = false;
     bool m_bFocus = false;
 };
@@ -70,9 +69,11 @@ LONG TextWidth(HDC hdc, const std::string& str) {
 bool FitsWidth(HWND hwnd, const CEditData& data, const std::string& str) {
     if (Style(hwnd) & (ES_MULTILINE | ES_AUTOHSCROLL)) return true;
     HDC hdc = GetDC(hwnd);
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
-    LONG nWidth = TextWidth(hdc, str);
-    if (hOld) SelectObject(hdc, hOld);
+    LONG nWidth = 0;
+    {
+        CControlFont font(hdc, data);
+        nWidth = TextWidth(hdc, str);
+    }
     ReleaseDC(hwnd, hdc);
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -169,15 +170,16 @@ LRESULT OnKeyDown(HWND hwnd, CEditData& data, WPARAM vk) {
 UINT PositionAt(HWND hwnd, const CEditData& data, int x) {
     if (IsMultiLine(hwnd)) return static_cast<UINT>(data.m_str.size());
     HDC hdc = GetDC(hwnd);
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
     const std::string& str = data.m_str;
     UINT nBest = 0;
     LONG nBestDistance = std::abs(x - 1);
-    for (UINT i = 1; i <= str.size(); ++i) {
-        LONG nDistance = std::abs(x - 1 - TextWidth(hdc, str.substr(0, i)));
-        if (nDistance < nBestDistance) nBestDistance = nDistance, nBest = i;
+    {
+        CControlFont font(hdc, data);
+        for (UINT i = 1; i <= str.size(); ++i) {
+            LONG nDistance = std::abs(x - 1 - TextWidth(hdc, str.substr(0, i)));
+            if (nDistance < nBestDistance) nBestDistance = nDistance, nBest = i;
+        }
     }
-    if (hOld) SelectObject(hdc, hOld);
     ReleaseDC(hwnd, hdc);
     return nBest;
 }
@@ -204,16 +206,17 @@ LRESULT OnPaint(HWND hwnd, CEditData& data) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     if (hbr) FillRect(hdc, &rc, hbr);
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
     if (!IsWindowEnabled(hwnd)) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
     SetBkMode(hdc, TRANSPARENT);
     const std::string& str = data.m_str;
     RECT rcText{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom};
     UINT nFormat =
         DT_NOPREFIX | (IsMultiLine(hwnd) ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE);
-    DrawTextA(hdc, str.c_str(), static_cast<int>(str.size()), &rcText, nFormat);
-    PaintSelection(hwnd, hdc, data, str);
-    if (hOld) SelectObject(hdc, hOld);
+    {
+        CControlFont font(hdc, data);
+        DrawTextA(hdc, str.c_str(), static_cast<int>(str.size()), &rcText, nFormat);
+        PaintSelection(hwnd, hdc, data, str);
+    }
     EndPaint(hwnd, &ps);
     return 0;
 }
@@ -264,12 +267,6 @@ LRESULT OnButtonDown(HWND hwnd, CEditData& data, LPARAM lParam) {
     return 0;
 }
 
-LRESULT OnSetFont(HWND hwnd, CEditData& data, WPARAM wParam, LPARAM lParam) {
-    data.m_hFont = reinterpret_cast<HFONT>(wParam);
-    if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
-}
-
 }  // namespace
 
 LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -297,7 +294,7 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         case WM_LBUTTONDOWN:
             return OnButtonDown(hwnd, *pData, lParam);
         case WM_SETFONT:
-            return OnSetFont(hwnd, *pData, wParam, lParam);
+            return SetControlFont(hwnd, *pData, wParam, lParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case EM_GETSEL:

@@ -23,6 +23,7 @@ struct CWndClass {
 // Per-window state of a control's own window procedure (edit text, button state, ...).
 struct CControlData {
     virtual ~CControlData() = default;
+    HFONT m_hFont = nullptr;  // WM_SETFONT's; NULL: the DC's own
 };
 
 struct CDialogData {
@@ -154,5 +155,23 @@ T* ControlData(HWND hwnd) {
 }
 HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg);
 void NotifyParent(HWND hwnd, WORD nCode);
+// WM_SETFONT of a control: keeps the font, repaints when asked.
+LRESULT SetControlFont(HWND hwnd, CControlData& data, WPARAM wParam, LPARAM lParam);
+
+// A control's font selected into a DC for one paint or measure; the previous font goes back.
+class CControlFont {
+public:
+    CControlFont(HDC hdc, const CControlData& data)
+        : m_hdc(hdc), m_hOld(data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr) {}
+    ~CControlFont() {
+        if (m_hOld) SelectObject(m_hdc, m_hOld);
+    }
+    CControlFont(const CControlFont&) = delete;
+    CControlFont& operator=(const CControlFont&) = delete;
+
+private:
+    HDC m_hdc;
+    HGDIOBJ m_hOld;
+};
 
 }  // namespace win32sim

@@ -8,7 +8,6 @@ namespace win32sim {
 namespace {
 
 struct CStaticData : CControlData {
-    HFONT m_hFont = nullptr;
     HANDLE m_hImage = nullptr;  // loaded from the template by the control itself, and owned
 };
 
@@ -78,14 +77,13 @@ UINT TextFormat(LONG nStyle) {
 }
 
 void PaintText(HWND hwnd, HDC hdc, const CStaticData& data, RECT rc) {
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
+    CControlFont font(hdc, data);
     if (!IsWindowEnabled(hwnd)) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
     int n = GetWindowTextLengthA(hwnd);
     std::string str(static_cast<std::size_t>(n) + 1, '\0');
     GetWindowTextA(hwnd, &str[0], n + 1);
     str.resize(static_cast<std::size_t>(n));
     DrawTextA(hdc, str.c_str(), n, &rc, TextFormat(GetWindowLongA(hwnd, GWL_STYLE)));
-    if (hOld) SelectObject(hdc, hOld);
 }
 
 POINT ImageOrigin(HWND hwnd, const RECT& rc, SIZE size) {
@@ -138,9 +136,7 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_CREATE:
             return OnCreate(hwnd, *pData, nMsg, wParam, lParam);
         case WM_SETFONT:
-            pData->m_hFont = reinterpret_cast<HFONT>(wParam);
-            if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
+            return SetControlFont(hwnd, *pData, wParam, lParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case STM_GETIMAGE:

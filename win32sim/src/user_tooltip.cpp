@@ -29,7 +29,6 @@ struct CTool {
 
 struct CTooltipData : CControlData {
     std::vector<CTool> m_tools;
-    HFONT m_hFont = nullptr;
     POINT m_ptTrack{0, 0};
 };
 
@@ -88,14 +87,15 @@ LRESULT OnPaint(HWND hwnd, CTooltipData& data) {
     RECT rc;
     GetClientRect(hwnd, &rc);
     FillRect(hdc, &rc, GetSysColorBrush(COLOR_INFOBK));
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
     SetBkMode(hdc, TRANSPARENT);
     SetTextColor(hdc, GetSysColor(COLOR_INFOTEXT));
     char sz[1024];
     GetWindowTextA(hwnd, sz, sizeof(sz));
     InflateRect(&rc, -kTextInset, -kTextInset);
-    DrawTextA(hdc, sz, -1, &rc, DT_LEFT | DT_WORDBREAK);
-    if (hOld) SelectObject(hdc, hOld);
+    {
+        CControlFont font(hdc, data);
+        DrawTextA(hdc, sz, -1, &rc, DT_LEFT | DT_WORDBREAK);
+    }
     EndPaint(hwnd, &ps);
     return 0;
 }
@@ -132,8 +132,7 @@ LRESULT CALLBACK TooltipWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPar
         return OnToolMessage(hwnd, *pData, nMsg, wParam, lParam);
     switch (nMsg) {
         case WM_SETFONT:
-            pData->m_hFont = reinterpret_cast<HFONT>(wParam);
-            return 0;
+            return SetControlFont(hwnd, *pData, wParam, lParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case WM_NCHITTEST:
