@@ -16,10 +16,7 @@ LRESULT CALLBACK ParentProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) 
 class ControlTest : public CWin32Test {
 protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = ParentProc;
-        wc.lpszClassName = "Win32TestParent";
-        RegisterClassA(&wc);
+        RegisterTestClass("Win32TestParent", ParentProc);
         g_commands.clear();
         m_hwndParent = Keep(CreateWindowExA(0, "Win32TestParent", "", WS_POPUP | WS_VISIBLE, 0, 0,
                                             300, 200, nullptr, nullptr, nullptr, nullptr));

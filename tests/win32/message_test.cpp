@@ -24,11 +24,7 @@ LRESULT CALLBACK RecordProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) 
 class MessageTest : public CWin32Test {
 protected:
     void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = RecordProc;
-        wc.lpszClassName = kClass;
-        wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
-        RegisterClassA(&wc);
+        RegisterTestClass(kClass, RecordProc, reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1));
         m_hwnd = Keep(CreateWindowExA(0, kClass, "Top", WS_POPUP | WS_VISIBLE, 0, 0, 200, 100,
                                       nullptr, nullptr, nullptr, nullptr));
         m_hwndA = Child(1);

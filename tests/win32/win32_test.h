@@ -140,6 +140,17 @@ inline INT_PTR CALLBACK LoggingDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPAR
     return FALSE;
 }
 
+// Registers a window class of the test's own; a class registered before stays as it was.
+inline void RegisterTestClass(const char* pszClass, WNDPROC pfnProc,
+                              HBRUSH hbrBackground = nullptr) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = pfnProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = pszClass;
+    RegisterClassA(&wc);
+}
+
 class CWin32Test : public ::testing::Test {
 protected:
     void TearDown() override {

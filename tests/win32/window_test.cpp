@@ -25,13 +25,7 @@ bool Saw(const std::vector<UINT>& messages, UINT nMsg) {
 
 class WindowTest : public CWin32Test {
 protected:
-    void SetUp() override {
-        WNDCLASSA wc{};
-        wc.lpfnWndProc = RecorderProc;
-        wc.hInstance = GetModuleHandleA(nullptr);
-        wc.lpszClassName = kClass;
-        RegisterClassA(&wc);
-    }
+    void SetUp() override { RegisterTestClass(kClass, RecorderProc); }
     void TearDown() override {
         g_pMessages = nullptr;
         g_pOrder = nullptr;
@@ -257,12 +251,7 @@ LRESULT CALLBACK TransparentProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPa
 
 HWND RegisterAndCreate(const char* pszClass, COLORREF cr, DWORD dwStyle, int x, int y, int cx,
                        int cy, HWND hwndParent, WNDPROC pfnProc = DefWindowProcA) {
-    WNDCLASSA wc{};
-    wc.lpfnWndProc = pfnProc;
-    wc.hInstance = GetModuleHandleA(nullptr);
-    wc.hbrBackground = CreateSolidBrush(cr);
-    wc.lpszClassName = pszClass;
-    RegisterClassA(&wc);
+    RegisterTestClass(pszClass, pfnProc, CreateSolidBrush(cr));
     HWND hwnd = CreateWindowExA(0, pszClass, "", dwStyle | WS_VISIBLE, x, y, cx, cy, hwndParent,
                                 nullptr, GetModuleHandleA(nullptr), nullptr);
     UpdateWindow(hwnd);

@@ -112,13 +112,6 @@ LRESULT OnKey(HWND hwnd, CButtonData& data, UINT nMsg, WPARAM wParam) {
     return 0;
 }
 
-LRESULT OnCaptureChanged(HWND hwnd, CButtonData& data, HWND hwndNew) {
-    if (hwndNew == hwnd || !data.m_bTracking) return 0;
-    data.m_bTracking = false;
-    SetPushed(hwnd, data, false);
-    return 0;
-}
-
 LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
     LRESULT nResult = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
     InvalidateRect(hwnd, nullptr, TRUE);
@@ -147,8 +140,6 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
             return OnButtonDown(hwnd, *pData);
         case WM_LBUTTONUP:
             return OnButtonUp(hwnd, *pData, true, lParam);
-        case WM_CAPTURECHANGED:
-            return OnCaptureChanged(hwnd, *pData, reinterpret_cast<HWND>(lParam));
         case WM_KEYDOWN:
         case WM_KEYUP:
             return OnKey(hwnd, *pData, nMsg, wParam);

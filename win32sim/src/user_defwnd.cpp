@@ -64,6 +64,7 @@ LRESULT OnCtlColor(UINT nMsg, HDC hdc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_3DFACE));
 }
 
+// WM_SIZE only: nothing here handles WM_MOVE, so it is not sent.
 LRESULT OnPosChanged(HWND hwnd, const WINDOWPOS* pPos) {
     CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || !pPos) return 0;
@@ -71,12 +72,6 @@ LRESULT OnPosChanged(HWND hwnd, const WINDOWPOS* pPos) {
         SIZE size = ClientSize(*pWnd);
         WPARAM nType = (pWnd->m_dwStyle & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
         SendMessageA(hwnd, WM_SIZE, nType, MAKELPARAM(size.cx, size.cy));
-    }
-    if (!(pPos->flags & SWP_NOMOVE) || (pPos->flags & SWP_FRAMECHANGED)) {
-        if (!(pWnd = GetWnd(hwnd))) return 0;
-        POINT pt = ClientOrigin(*pWnd);
-        if (pWnd->m_hwndParent) ScreenToClient(pWnd->m_hwndParent, &pt);
-        SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(pt.x, pt.y));
     }
     return 0;
 }
@@ -233,7 +228,7 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam
         case WM_WINDOWPOSCHANGED:
             return OnPosChanged(hwnd, reinterpret_cast<WINDOWPOS*>(lParam));
         case WM_MOUSEACTIVATE:
-            return 1;  // MA_ACTIVATE
+            return MA_ACTIVATE;
         case WM_CANCELMODE:
             if (GetCapture() == hwnd) ReleaseCapture();
             return 0;

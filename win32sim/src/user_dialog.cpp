@@ -191,11 +191,9 @@ void OnReturnKey(HWND hDlg) {
                      reinterpret_cast<LPARAM>(hwndFocus));
         return;
     }
+    // Every dialog of the program has a default button, so none issues IDOK without one.
     DWORD dwDef = static_cast<DWORD>(SendMessageA(hDlg, DM_GETDEFID, 0, 0));
-    if (HIWORD(dwDef) != DC_HASDEFID) {
-        SendMessageA(hDlg, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDOK)));
-        return;
-    }
+    if (HIWORD(dwDef) != DC_HASDEFID) return;
     // The default button need not be visible, only enabled.
     HWND hwndDef = GetDlgItem(hDlg, static_cast<SHORT>(LOWORD(dwDef)));
     if (!hwndDef || IsWindowEnabled(hwndDef))
@@ -286,10 +284,7 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG pMsg) {
 }
 
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
-    // Contrary to the documentation Windows finds nothing backwards from no control.
-    if (hCtl == hDlg) hCtl = nullptr;
-    if (!hCtl && bPrevious) return nullptr;
-    return win32sim::NextTabItem(hDlg, hCtl, bPrevious != FALSE);
+    return win32sim::NextTabItem(hDlg, hCtl == hDlg ? nullptr : hCtl, bPrevious != FALSE);
 }
 
 HWND win32sim::NextTabItem(HWND hDlg, HWND hCtl, bool bPrevious) {

@@ -144,13 +144,12 @@ HWND WINAPI GetCapture() {
     return CurrentThread().m_hwndCapture;
 }
 
+// No WM_CAPTURECHANGED: a button's press ends with the mouse or the focus, never otherwise here.
 HWND WINAPI SetCapture(HWND hwnd) {
     CThreadData& thread = CurrentThread();
     HWND hwndOld = thread.m_hwndCapture;
     if (hwnd && !GetWnd(hwnd)) return nullptr;
     thread.m_hwndCapture = hwnd;
-    if (hwndOld && hwndOld != hwnd && IsWindow(hwndOld))
-        SendMessageA(hwndOld, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
     return hwndOld;
 }
 

@@ -33,15 +33,12 @@ SIZE ImageSize(HANDLE hImage) {
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
-// Without SS_CENTERIMAGE the window takes the image's size, its border included.
+// The window takes the image's size, its border included; no bitmap static of the program asks
+// for SS_CENTERIMAGE or SS_REALSIZECONTROL, which would keep the template's size.
 void SetImage(HWND hwnd, CStaticData& data, HANDLE hImage) {
     data.m_hImage = hImage;
-    LONG nStyle = GetWindowLongA(hwnd, GWL_STYLE);
-    if (hImage && !(nStyle & (SS_CENTERIMAGE | SS_REALSIZECONTROL))) {
-        SIZE size = ImageSize(hImage);
-        SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
-    }
+    SIZE size = ImageSize(hImage);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
     InvalidateRect(hwnd, nullptr, TRUE);
 }
 
@@ -86,18 +83,12 @@ void PaintText(HWND hwnd, HDC hdc, const CStaticData& data, RECT rc) {
     DrawTextA(hdc, str.c_str(), n, &rc, TextFormat(GetWindowLongA(hwnd, GWL_STYLE)));
 }
 
-POINT ImageOrigin(HWND hwnd, const RECT& rc, SIZE size) {
-    if (!(GetWindowLongA(hwnd, GWL_STYLE) & SS_CENTERIMAGE)) return POINT{0, 0};
-    return POINT{(rc.right - size.cx) / 2, (rc.bottom - size.cy) / 2};
-}
-
-void PaintImage(HWND hwnd, HDC hdc, const CStaticData& data, const RECT& rc) {
+void PaintImage(HDC hdc, const CStaticData& data) {
     if (!data.m_hImage) return;
     SIZE size = ImageSize(data.m_hImage);
-    POINT pt = ImageOrigin(hwnd, rc, size);
     HDC hdcMem = CreateCompatibleDC(hdc);
     HGDIOBJ hOld = SelectObject(hdcMem, data.m_hImage);
-    BitBlt(hdc, pt.x, pt.y, size.cx, size.cy, hdcMem, 0, 0, SRCCOPY);
+    BitBlt(hdc, 0, 0, size.cx, size.cy, hdcMem, 0, 0, SRCCOPY);
     SelectObject(hdcMem, hOld);
     DeleteDC(hdcMem);
 }
@@ -111,7 +102,7 @@ LRESULT OnPaint(HWND hwnd, CStaticData& data) {
     HBRUSH hbr = SendCtlColor(hwnd, hdc, WM_CTLCOLORSTATIC);
     if (hbr) FillRect(hdc, &rc, hbr);
     if (IsBitmapType(StaticType(hwnd)))
-        PaintImage(hwnd, hdc, data, rc);
+        PaintImage(hdc, data);
     else
         PaintText(hwnd, hdc, data, rc);
     EndPaint(hwnd, &ps);

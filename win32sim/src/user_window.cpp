@@ -89,9 +89,6 @@ void SendInitialGeometry(HWND hwnd) {
     if (!pWnd) return;
     SIZE size = ClientSize(*pWnd);
     SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
-    POINT pt = ClientOrigin(*pWnd);
-    if (pWnd->m_hwndParent) ScreenToClient(pWnd->m_hwndParent, &pt);
-    SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(pt.x, pt.y));
 }
 
 void NotifyParentOf(HWND hwnd, UINT nEvent) {
