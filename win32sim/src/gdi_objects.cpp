@@ -4,6 +4,7 @@
 
 #include "gdi_state.h"
 #include "handle_table.h"
+#include "win32sim/kernel.h"
 
 namespace win32sim {
 
@@ -113,8 +114,8 @@ LOGFONTA StockLogFont(const CStockFont& stock) {
     LOGFONTA lf{};
     lf.lfHeight = stock.m_nHeight;
     if (stock.m_nStock == DEFAULT_GUI_FONT) {
-        int nDpi = Screen().m_nLogPixels;
-        lf.lfHeight = -((8 * nDpi + 36) / 72);
+        constexpr int kGuiFontPoints = 8;
+        lf.lfHeight = -MulDiv(kGuiFontPoints, Screen().m_nLogPixels, kPointsPerInch);
     }
     lf.lfWidth = stock.m_nWidth;
     lf.lfWeight = stock.m_nWeight;

@@ -15,6 +15,19 @@ namespace {
 // The FF_xxx family bits of lfPitchAndFamily and tmPitchAndFamily.
 constexpr BYTE kFontFamilyMask = 0xF0;
 
+// Tenths of the em: a space, the wide letters W and M, the cell height and the ascent of a cell.
+constexpr int kSpaceTenths = 3;
+constexpr int kWideTenths = 8;
+constexpr int kCellTenths = 12;
+constexpr int kAscentTenths = 8;
+// The default font (lfHeight 0) is 12 pixels to the em at 96 dpi.
+constexpr long long kDefaultEm = 12;
+constexpr long long kDefaultDpi = 96;
+
+long long Tenths(long long n, int nTenths) {
+    return (nTenths * n + 5) / 10;
+}
+
 int ClampToInt(long long n) {
     return static_cast<int>(std::clamp<long long>(n, 0, INT_MAX / 16));
 }
@@ -22,8 +35,9 @@ int ClampToInt(long long n) {
 }  // namespace
 
 int CFontMetrics::Advance(char ch) const {
-    if (ch == ' ') return (3 * m_nEm + 5) / 10 + m_nBold;
-    if (ch == 'W' || ch == 'M' || ch == 'm' || ch == 'w') return (8 * m_nEm + 5) / 10 + m_nBold;
+    if (ch == ' ') return static_cast<int>(Tenths(m_nEm, kSpaceTenths)) + m_nBold;
+    if (ch == 'W' || ch == 'M' || ch == 'm' || ch == 'w')
+        return static_cast<int>(Tenths(m_nEm, kWideTenths)) + m_nBold;
     return m_nAverage;
 }
 
@@ -32,17 +46,17 @@ CFontMetrics MetricsOf(const LOGFONTA& lf) {
     long long nEm = 0;
     if (nHeight < 0) {
         nEm = -nHeight;
-        nHeight = (12 * nEm + 5) / 10;
+        nHeight = Tenths(nEm, kCellTenths);
     } else if (nHeight > 0) {
-        nEm = (10 * nHeight + 6) / 12;
+        nEm = (10 * nHeight + kCellTenths / 2) / kCellTenths;
     } else {
-        nEm = (12LL * Screen().m_nLogPixels + 48) / 96;
-        nHeight = (12 * nEm + 5) / 10;
+        nEm = (kDefaultEm * Screen().m_nLogPixels + kDefaultDpi / 2) / kDefaultDpi;
+        nHeight = Tenths(nEm, kCellTenths);
     }
     CFontMetrics metrics{};
     metrics.m_nEm = ClampToInt(nEm);
     metrics.m_nHeight = ClampToInt(nHeight);
-    metrics.m_nAscent = ClampToInt((8LL * metrics.m_nHeight + 5) / 10);
+    metrics.m_nAscent = ClampToInt(Tenths(metrics.m_nHeight, kAscentTenths));
     metrics.m_nBold = lf.lfWeight >= FW_BOLD ? 1 : 0;
     metrics.m_nAverage = (metrics.m_nEm + 1) / 2 + metrics.m_nBold;
     return metrics;
@@ -178,10 +192,11 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA ptm) {
     tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
     tm.tmDigitizedAspectX = Screen().m_nLogPixels;
     tm.tmDigitizedAspectY = Screen().m_nLogPixels;
-    tm.tmFirstChar = 0x20;
+    // Latin-1 from the space up; the default character is the one Windows' fonts report.
+    tm.tmFirstChar = ' ';
     tm.tmLastChar = 0xFF;
     tm.tmDefaultChar = 0x1F;
-    tm.tmBreakChar = 0x20;
+    tm.tmBreakChar = ' ';
     tm.tmItalic = lf.lfItalic;
     tm.tmUnderlined = lf.lfUnderline;
     tm.tmStruckOut = lf.lfStrikeOut;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -105,6 +106,6 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator) {
                                           : static_cast<std::uint64_t>(nDenominator);
     // Rounds half away from zero, and reports overflow as -1, as Windows' MulDiv does.
     std::uint64_t nResult = (nAbs + nDiv / 2) / nDiv;
-    if (nResult > 0x7FFFFFFFu) return -1;
+    if (nResult > static_cast<std::uint64_t>(std::numeric_limits<int>::max())) return -1;
     return bNegative ? -static_cast<int>(nResult) : static_cast<int>(nResult);
 }

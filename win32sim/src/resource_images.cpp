@@ -1,6 +1,7 @@
 // Icons and bitmaps from the module's resources, and DrawIcon.
 // DIBs of 1, 4, 8, 24 and 32 bpp, uncompressed; no cursors, system icons, PNG icons or files.
 
+#include <cstddef>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -52,24 +53,28 @@ struct CDibLayout {
 
 // Reads a packed DIB's header; bHalfHeight for icon images (XOR and AND rows stacked).
 bool ReadDibLayout(const std::uint8_t* p, std::size_t n, bool bHalfHeight, CDibLayout& layout) {
-    if (n < 40) return false;
-    DWORD nHeaderSize = ReadDword(p);
-    LONG nHeight = static_cast<LONG>(ReadDword(p + 8));
-    DWORD nCompression = ReadDword(p + 16);
-    DWORD nUsed = ReadDword(p + 32);
-    layout.m_cx = static_cast<LONG>(ReadDword(p + 4));
-    layout.m_nBpp = ReadWord(p + 14);
+    constexpr std::size_t kHeaderSize = sizeof(BITMAPINFOHEADER);
+    if (n < kHeaderSize) return false;
+    DWORD nHeaderSize = ReadDword(p + offsetof(BITMAPINFOHEADER, biSize));
+    LONG nHeight = static_cast<LONG>(ReadDword(p + offsetof(BITMAPINFOHEADER, biHeight)));
+    DWORD nCompression = ReadDword(p + offsetof(BITMAPINFOHEADER, biCompression));
+    DWORD nUsed = ReadDword(p + offsetof(BITMAPINFOHEADER, biClrUsed));
+    layout.m_cx = static_cast<LONG>(ReadDword(p + offsetof(BITMAPINFOHEADER, biWidth)));
+    layout.m_nBpp = ReadWord(p + offsetof(BITMAPINFOHEADER, biBitCount));
     layout.m_bTopDown = nHeight < 0;
     layout.m_cy = (nHeight < 0 ? -nHeight : nHeight) / (bHalfHeight ? 2 : 1);
     bool bFormatOk = layout.m_nBpp == 1 || layout.m_nBpp == 4 || layout.m_nBpp == 8 ||
                      layout.m_nBpp == 24 || layout.m_nBpp == 32;
-    bool bBitfields = nCompression == 3 && layout.m_nBpp == 32;
-    if (nHeaderSize < 40 || nHeaderSize > n || !bFormatOk || (nCompression != 0 && !bBitfields)) {
+    bool bBitfields = nCompression == BI_BITFIELDS && layout.m_nBpp == 32;
+    if (nHeaderSize < kHeaderSize || nHeaderSize > n || !bFormatOk ||
+        (nCompression != BI_RGB && !bBitfields)) {
         return false;
     }
     std::size_t nTable = layout.m_nBpp <= 8 ? (nUsed ? nUsed : (1u << layout.m_nBpp)) : 0;
     layout.m_nColors = nHeaderSize;
-    layout.m_nBits = nHeaderSize + 4 * nTable + (bBitfields && nHeaderSize == 40 ? 12 : 0);
+    // A plain header is followed by the three colour masks of BI_BITFIELDS; larger ones hold them.
+    std::size_t nMasks = bBitfields && nHeaderSize == kHeaderSize ? 3 * sizeof(DWORD) : 0;
+    layout.m_nBits = nHeaderSize + sizeof(RGBQUAD) * nTable + nMasks;
     layout.m_nStride = DibStride(layout.m_cx, layout.m_nBpp);
     std::size_t nNeed = layout.m_nBits + static_cast<std::size_t>(layout.m_nStride) * layout.m_cy;
     return layout.m_cx > 0 && layout.m_cy > 0 && nNeed <= n;
@@ -86,7 +91,7 @@ COLORREF DibPixel(const std::uint8_t* p, const CDibLayout& layout, int x, int y)
     int nBit = x * layout.m_nBpp;
     int nShift = 8 - layout.m_nBpp - nBit % 8;
     int nIndex = (pRow[nBit / 8] >> nShift) & ((1 << layout.m_nBpp) - 1);
-    const std::uint8_t* q = p + layout.m_nColors + 4 * nIndex;
+    const std::uint8_t* q = p + layout.m_nColors + sizeof(RGBQUAD) * nIndex;
     return RGB(q[2], q[1], q[0]);
 }
 

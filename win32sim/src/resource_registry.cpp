@@ -65,11 +65,11 @@ private:
     bool m_bOk = true;
 };
 
-// An ordinal (0xFFFF, id) or a zero-terminated UTF-16 string, taken as Latin-1.
+// An ordinal (kOrdinalMarker, id) or a zero-terminated UTF-16 string, taken as Latin-1.
 CResourceKey ReadKey(CResReader& reader) {
     CResourceKey key;
     WORD nFirst = reader.Word();
-    if (nFirst == 0xFFFF) {
+    if (nFirst == kOrdinalMarker) {
         key.m_nId = reader.Word();
         return key;
     }
@@ -135,7 +135,9 @@ const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& ty
 }
 
 HMODULE ModuleHandle() {
-    return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x400000));
+    // The usual load address of an executable image.
+    constexpr std::uintptr_t kImageBase = 0x400000;
+    return reinterpret_cast<HMODULE>(kImageBase);
 }
 
 bool IsModule(HMODULE hModule) {

@@ -10,6 +10,10 @@
 
 namespace win32sim {
 
+// A name or type field holding this word is followed by an ordinal instead of a string; dialog
+// templates use the same convention.
+constexpr WORD kOrdinalMarker = 0xFFFF;
+
 // A resource type or name: an ordinal, or an upper-case string.
 struct CResourceKey {
     bool m_bOrdinal = true;

@@ -1,6 +1,7 @@
 // Window classes: registration, lookup by name or atom, and the built-in control classes.
 #include <strings.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 
@@ -50,7 +51,8 @@ void RegisterSystemLocked() {
         {"Button", ButtonWndProc, 0, 0},
         {"Edit", EditWndProc, 0, 0},
         {"Static", StaticWndProc, 0, 0},
-        {"#32770", DialogClassProc, static_cast<int>(DLGWINDOWEXTRA), 0x8002},
+        {"#32770", DialogClassProc, static_cast<int>(DLGWINDOWEXTRA),
+         static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(WC_DIALOG))},
         {"tooltips_class32", TooltipWndProc, 0, 0},
     };
     for (const CSystemClass& sys : classes) {

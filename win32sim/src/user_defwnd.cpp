@@ -28,8 +28,11 @@ LRESULT CopyWindowText(const std::string& strText, WPARAM cchMax, LPSTR psz) {
 
 namespace {
 
+// The four low bits of a system command are Windows' own.
+constexpr WPARAM kSysCommandMask = 0xFFF0;
+
 LRESULT OnSysCommand(HWND hwnd, WPARAM wParam) {
-    switch (wParam & 0xFFF0) {
+    switch (wParam & kSysCommandMask) {
         case SC_CLOSE:
             SendMessageA(hwnd, WM_CLOSE, 0, 0);
             break;

@@ -174,13 +174,14 @@ bool HandledByDialogManager(UINT nMsg) {
 // Messages whose DLGPROC result is the answer itself rather than DWLP_MSGRESULT.
 bool ReturnsDlgProcResult(UINT nMsg) {
     return (nMsg >= WM_CTLCOLORMSGBOX && nMsg <= WM_CTLCOLORSTATIC) || nMsg == WM_COMPAREITEM ||
-           nMsg == 0x002E /* WM_VKEYTOITEM */ || nMsg == 0x002F /* WM_CHARTOITEM */ ||
-           nMsg == WM_QUERYDRAGICON || nMsg == WM_INITDIALOG;
+           nMsg == WM_VKEYTOITEM || nMsg == WM_CHARTOITEM || nMsg == WM_QUERYDRAGICON ||
+           nMsg == WM_INITDIALOG;
 }
 
 // Messages a DLGPROC may leave unanswered without the default processing stepping in.
 bool KeepsZeroResult(UINT nMsg) {
-    return nMsg == WM_INITDIALOG || nMsg == WM_COMPAREITEM || nMsg == 0x002E || nMsg == 0x002F;
+    return nMsg == WM_INITDIALOG || nMsg == WM_COMPAREITEM || nMsg == WM_VKEYTOITEM ||
+           nMsg == WM_CHARTOITEM;
 }
 
 void OnReturnKey(HWND hDlg) {

@@ -5,13 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "gdi_state.h"
+#include "resource_registry.h"
 #include "user_internal.h"
 
 namespace win32sim {
 namespace {
 
-// A name or class field holding this word is followed by an ordinal instead of a string.
-constexpr WORD kOrdinalMarker = 0xFFFF;
 // The ordinal of the first predefined control class ("Button"); the others follow it.
 constexpr WORD kFirstClassOrdinal = 0x80;
 // The point size that, with DS_SETFONT, asks for the message-box font; no face name follows it.
@@ -22,7 +22,6 @@ constexpr WORD kTemplateExSignature = 0xFFFF;
 // A dialog unit is a quarter of the base width and an eighth of the base height.
 constexpr int kDluPerBaseWidth = 4;
 constexpr int kDluPerBaseHeight = 8;
-constexpr int kPointsPerInch = 72;
 
 int DluToX(int nDlu, SIZE base) {
     return MulDiv(nDlu, base.cx, kDluPerBaseWidth);

@@ -158,19 +158,23 @@ BOOL WINAPI ReleaseCapture() {
     return TRUE;
 }
 
+// A key state byte: high bit down, low bit toggled; GetKeyState widens "down" to a negative SHORT.
+constexpr BYTE kKeyDown = 0x80;
+constexpr BYTE kKeyToggled = 0x01;
+
 SHORT WINAPI GetKeyState(int nVirtKey) {
-    BYTE b = CurrentThread().m_keys[nVirtKey & 0xFF];
-    return static_cast<SHORT>(((b & 0x80) ? 0xFF80 : 0) | (b & 0x01));
+    BYTE b = CurrentThread().m_keys[static_cast<BYTE>(nVirtKey)];
+    return static_cast<SHORT>(((b & kKeyDown) ? 0xFF80 : 0) | (b & kKeyToggled));
 }
 
 BOOL WINAPI GetKeyboardState(BYTE* pKeyState) {
     if (!pKeyState) return FALSE;
-    std::memcpy(pKeyState, CurrentThread().m_keys, 256);
+    std::memcpy(pKeyState, CurrentThread().m_keys, sizeof CThreadData::m_keys);
     return TRUE;
 }
 
 BOOL WINAPI SetKeyboardState(BYTE* pKeyState) {
     if (!pKeyState) return FALSE;
-    std::memcpy(CurrentThread().m_keys, pKeyState, 256);
+    std::memcpy(CurrentThread().m_keys, pKeyState, sizeof CThreadData::m_keys);
     return TRUE;
 }

@@ -86,9 +86,10 @@ void Minimize(CWindow& wnd) {
     pWnd->m_rcNormal = pWnd->m_rc;
     pWnd->m_dwStyle |= WS_MINIMIZE;
     // Minimised windows park off-screen like Windows' default minimised arrangement.
+    constexpr int kParked = -32000;
     int cx = GetSystemMetrics(SM_CXMINIMIZED), cy = GetSystemMetrics(SM_CYMINIMIZED);
-    pWnd->m_rc =
-        pWnd->m_hwndParent ? RECT{0, 0, cx, cy} : RECT{-32000, -32000, -32000 + cx, -32000 + cy};
+    pWnd->m_rc = pWnd->m_hwndParent ? RECT{0, 0, cx, cy}
+                                    : RECT{kParked, kParked, kParked + cx, kParked + cy};
     UpdateSystemMenu(*pWnd);
     if (GetActiveWindow() == hwnd || IsDescendant(hwnd, GetFocus())) ActivateOther(hwnd);
     if (GetFocus() == hwnd || IsDescendant(hwnd, GetFocus())) SetFocus(nullptr);

@@ -74,7 +74,7 @@ char CharOfKey(WPARAM vk, bool bShift) {
         case VK_TAB:
             return '\t';
         case VK_ESCAPE:
-            return 0x1B;
+            return '\x1B';
         case VK_BACK:
             return '\b';
         case VK_SPACE:

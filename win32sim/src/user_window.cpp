@@ -29,9 +29,10 @@ HWND RootOf(HWND hwnd) {
 void PlaceDefault(int& x, int& y, int& cx, int& cy, bool bTopLevel) {
     // CW_USEDEFAULT: a fixed cascade origin and size instead of the shell's placement.
     if (x == CW_USEDEFAULT) x = y = 0;
+    constexpr SIZE kDefaultTopLevelSize{640, 480};
     if (cx == CW_USEDEFAULT) {
-        cx = bTopLevel ? 640 : 0;
-        cy = bTopLevel ? 480 : 0;
+        cx = bTopLevel ? kDefaultTopLevelSize.cx : 0;
+        cy = bTopLevel ? kDefaultTopLevelSize.cy : 0;
     }
 }
 

@@ -247,6 +247,7 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[1];
 };
 #define BI_RGB 0
+#define BI_BITFIELDS 3
 #define DIB_RGB_COLORS 0
 
 #pragma pack(push, 2)
