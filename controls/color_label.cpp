@@ -54,7 +54,7 @@ CColorLabel::CColorLabel()
       m_hIcon(NULL) {}
 
 CColorLabel::~CColorLabel() {
-    if (m_font.GetSafeHandle() != NULL) m_font.DeleteObject();
+    m_font.DeleteObject();
     DeleteBkBrush();
 }
 
@@ -83,13 +83,13 @@ void CColorLabel::PreSubclassWindow() {
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof(lf));
     GetAssignedLogFont(&lf);
-    if (m_font.GetSafeHandle() != NULL) m_font.DeleteObject();
+    m_font.DeleteObject();
     m_font.CreateFontIndirect(&lf);
 }
 
 void CColorLabel::SetLogFont(const LOGFONTA* pLogFont, BOOL bRedraw) {
     if (pLogFont == NULL) return;
-    if (m_font.GetSafeHandle() != NULL) m_font.DeleteObject();
+    m_font.DeleteObject();
     LOGFONTA lf = *pLogFont;
     lf.lfWeight = WeightOf(m_bBold);
     m_font.CreateFontIndirect(&lf);

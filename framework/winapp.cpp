@@ -26,18 +26,9 @@ HWND LastActivePopup(HWND hWnd) {
     return hWnd;
 }
 
+// A box without an icon warns: the program asks no questions, it only reports.
 UINT WithDefaultIcon(UINT nType) {
-    if (nType & MB_ICONMASK) return nType;
-    switch (nType & MB_TYPEMASK) {
-        case MB_OK:
-        case MB_OKCANCEL:
-            return nType | MB_ICONEXCLAMATION;
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            return nType | MB_ICONQUESTION;
-        default:
-            return nType;
-    }
+    return (nType & MB_ICONMASK) ? nType : nType | MB_ICONEXCLAMATION;
 }
 
 }  // namespace

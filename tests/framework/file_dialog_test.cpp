@@ -21,3 +21,24 @@ TEST(FileDialog, TakesTheChosenPathCutToMaxPathAndKeepsTheProposedOneOnCancel) {
     EXPECT_FALSE(prompts.m_file.bSave);
     EXPECT_STREQ("Test.fkt", dlgOpen.GetPathName());
 }
+
+// A dialog owned by another window: the window at the top is disabled while the user chooses.
+TEST(FileDialog, DisablesTheTopWindowAboveAnOwnedParentUntilAnswered) {
+    CRecordingPrompts prompts;
+    HWND hwndTop =
+        ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
+    HWND hwndOwned =
+        ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, hwndTop, NULL, NULL, NULL);
+    CWnd wndOwned;
+    wndOwned.Attach(hwndOwned);
+    BOOL bTopEnabled = TRUE;
+    prompts.m_onFileDialog = [&] { bTopEnabled = ::IsWindowEnabled(hwndTop); };
+    CFileDialog dlg(TRUE, "FKT", "Test.fkt", 0, NULL, &wndOwned);
+    dlg.DoModal();
+    EXPECT_EQ(hwndOwned, prompts.m_file.hOwner);
+    EXPECT_FALSE(bTopEnabled);
+    EXPECT_TRUE(::IsWindowEnabled(hwndTop));
+    wndOwned.Detach();
+    ::DestroyWindow(hwndOwned);
+    ::DestroyWindow(hwndTop);
+}

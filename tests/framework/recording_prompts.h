@@ -2,6 +2,7 @@
 // Cancel for a file dialog when told to. Installed for the life of the object.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "framework.h"
@@ -18,6 +19,7 @@ public:
     }
     bool ShowFileDialog(CFileDialogRequest& request) override {
         m_file = request;
+        if (m_onFileDialog) m_onFileDialog();
         if (!m_bAnswerOK) return false;
         request.strResultPath = m_strAnswer;
         return true;
@@ -28,6 +30,7 @@ public:
     int m_nBoxes = 0;
     CMessageBoxRequest m_box = {};
     CFileDialogRequest m_file = {};
+    std::function<void()> m_onFileDialog;  // runs while the file dialog is open
 
 private:
     CUserPrompts* m_pPrevious;

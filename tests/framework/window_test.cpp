@@ -1,5 +1,5 @@
-// CWnd and CDialog at work: exceptions inside the window procedure, the modal loop's end, a
-// dialog without its template, and tooltip tools.
+// CWnd and CDialog at work: the handle map, exceptions inside the window procedure, message
+// boxes, the modal loop's end, a dialog without its template, and tooltip tools.
 #include <gtest/gtest.h>
 
 #include <new>
@@ -42,6 +42,25 @@ BOOL CreatePopup(CWnd& wnd) {
 
 }  // namespace
 
+// A handle answers the object attached to it; any other handle one temporary until the idle
+// clean-up. Detaching a wrapper that merely holds the handle leaves the binding alone.
+TEST(HandleMap, FromHandleAnswersTheAttachedObjectElseOneTemporary) {
+    CWnd wnd;
+    ASSERT_TRUE(CreatePopup(wnd));
+    EXPECT_EQ(&wnd, CWnd::FromHandle(wnd.m_hWnd));
+    CWnd copy;
+    copy.m_hWnd = wnd.m_hWnd;
+    EXPECT_EQ(wnd.m_hWnd, copy.Detach());
+    EXPECT_EQ(&wnd, CWnd::FromHandlePermanent(wnd.m_hWnd));
+    HWND hWnd = wnd.Detach();
+    CWnd* pTemporary = CWnd::FromHandle(hWnd);
+    EXPECT_NE(&wnd, pTemporary);
+    EXPECT_EQ(pTemporary, CWnd::FromHandle(hWnd));
+    EXPECT_EQ(hWnd, pTemporary->m_hWnd);
+    AfxDeleteTempObjects();
+    ::DestroyWindow(hWnd);
+}
+
 // A handler's exception ends at the window procedure: reported with a stop icon unless it is a
 // user exception, whose message was already shown.
 TEST(WindowProcedure, ReportsExceptionsOfHandlersAndGoesOn) {
@@ -68,6 +87,14 @@ TEST(WindowProcedure, ReportsExceptionsOfHandlersAndGoesOn) {
         EXPECT_EQ(c.pszText, prompts.m_box.strText);
         EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), prompts.m_box.nType) << c.pszText;
     }
+}
+
+TEST(AfxMessageBox, WarnsUnlessGivenAnIcon) {
+    CRecordingPrompts prompts;
+    AfxMessageBox("plain");
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION), prompts.m_box.nType);
+    AfxMessageBox("stop", MB_OK | MB_ICONSTOP);
+    EXPECT_EQ(static_cast<UINT>(MB_OK | MB_ICONSTOP), prompts.m_box.nType);
 }
 
 TEST(RunModalLoop, EndsAtWM_QUITWithMinusOneAndLeavesItForTheOuterLoop) {

@@ -82,6 +82,18 @@ TEST_F(ControlTest, WM_CHAR_ReplacesTheSelection) {
     }
 }
 
+// Keys reach an edit as characters: letters follow Shift, digits and Backspace as typed.
+TEST_F(ControlTest, TranslateMessage_TypesKeysIntoAnEdit) {
+    HWND hwndEdit = Control("Edit", ES_AUTOHSCROLL);
+    SetFocus(hwndEdit);
+    SetShift(true);
+    PressKey(nullptr, 'A');
+    SetShift(false);
+    for (WPARAM vk : {WPARAM{'B'}, WPARAM{'7'}, WPARAM{VK_SPACE}, WPARAM{VK_BACK}})
+        PressKey(nullptr, vk);
+    EXPECT_EQ(TextOf(hwndEdit), "Ab7");
+}
+
 // The program's value fields have no ES_AUTOHSCROLL: typing stops at the field's width.
 TEST_F(ControlTest, WM_CHAR_FixedWidthEditTakesOnlyWhatFits) {
     HWND hwndEdit = Control("Edit", 0, "", 100, 30, 20);

@@ -148,6 +148,7 @@ TEST_F(DialogTest, IsDialogMessage_EnterIssuesTheDefaultButton) {
         {"hidden default button", [](HWND) {}, 20},
         {"focused push button",
          [](HWND hDlg) {
+             SetFocus(GetDlgItem(hDlg, 14));
              SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, 15)),
                           TRUE);
          },

@@ -132,7 +132,7 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_GETDLGCODE:
             return DlgCode(hwnd);
         case WM_SETFONT:
-            return SetControlFont(hwnd, *pData, wParam, lParam);
+            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case WM_LBUTTONDOWN:

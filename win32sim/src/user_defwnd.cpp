@@ -162,9 +162,8 @@ HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg) {
     return hbr;
 }
 
-LRESULT SetControlFont(HWND hwnd, CControlData& data, WPARAM wParam, LPARAM lParam) {
+LRESULT SetControlFont(CControlData& data, WPARAM wParam) {
     data.m_hFont = reinterpret_cast<HFONT>(wParam);
-    if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
     return 0;
 }
 

@@ -294,7 +294,7 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         case WM_LBUTTONDOWN:
             return OnButtonDown(hwnd, *pData, lParam);
         case WM_SETFONT:
-            return SetControlFont(hwnd, *pData, wParam, lParam);
+            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case EM_GETSEL:

@@ -155,8 +155,9 @@ T* ControlData(HWND hwnd) {
 }
 HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg);
 void NotifyParent(HWND hwnd, WORD nCode);
-// WM_SETFONT of a control: keeps the font, repaints when asked.
-LRESULT SetControlFont(HWND hwnd, CControlData& data, WPARAM wParam, LPARAM lParam);
+// WM_SETFONT of a control: keeps the font. The dialog manager sends it before the first paint,
+// so the redraw flag is not looked at.
+LRESULT SetControlFont(CControlData& data, WPARAM wParam);
 
 // A control's font selected into a DC for one paint or measure; the previous font goes back.
 class CControlFont {

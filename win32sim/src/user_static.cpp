@@ -127,7 +127,7 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_CREATE:
             return OnCreate(hwnd, *pData, nMsg, wParam, lParam);
         case WM_SETFONT:
-            return SetControlFont(hwnd, *pData, wParam, lParam);
+            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case STM_GETIMAGE:

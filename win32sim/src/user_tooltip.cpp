@@ -1,5 +1,5 @@
 // The "tooltips_class32" class, kept minimal: a tool list with texts, tracking tips and the
-// window's own text. No timers, hover tracking or automatic showing; TTM_RELAYEVENT is ignored.
+// window's own text. No timers or hover tracking: TTM_ACTIVATE and TTM_RELAYEVENT are ignored.
 #include <algorithm>
 #include <cstring>
 #include <string>
@@ -115,11 +115,8 @@ LRESULT OnToolMessage(HWND hwnd, CTooltipData& data, UINT nMsg, WPARAM wParam, L
             return OnTrackActivate(hwnd, data, static_cast<BOOL>(wParam), pti);
         case TTM_GETTOOLCOUNT:
             return static_cast<LRESULT>(data.m_tools.size());
-        case TTM_ACTIVATE:
-            if (!wParam) ShowWindow(hwnd, SW_HIDE);
-            return 0;
         default:
-            return 0;  // TTM_RELAYEVENT and the rest: no timers here
+            return 0;  // TTM_ACTIVATE, TTM_RELAYEVENT and the rest: no timers, nothing pops up
     }
 }
 
@@ -132,7 +129,7 @@ LRESULT CALLBACK TooltipWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPar
         return OnToolMessage(hwnd, *pData, nMsg, wParam, lParam);
     switch (nMsg) {
         case WM_SETFONT:
-            return SetControlFont(hwnd, *pData, wParam, lParam);
+            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(pData->m_hFont);
         case WM_NCHITTEST:
