@@ -120,13 +120,6 @@ CResourceKey KeyFromArgument(LPCSTR psz) {
     return key;
 }
 
-bool HasType(const CResourceKey& type) {
-    for (const auto& pEntry : Registry()) {
-        if (SameKey(pEntry->m_type, type)) return true;
-    }
-    return false;
-}
-
 const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& type) {
     for (const auto& pEntry : Registry()) {
         if (SameKey(pEntry->m_type, type) && SameKey(pEntry->m_name, name)) return pEntry.get();

@@ -30,7 +30,6 @@ struct CResourceEntry {
 
 // MAKEINTRESOURCE values and names (compared without case); no "#123" forms.
 CResourceKey KeyFromArgument(LPCSTR psz);
-bool HasType(const CResourceKey& type);
 const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& type);
 HMODULE ModuleHandle();
 // NULL or the module's own handle.

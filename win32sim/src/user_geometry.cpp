@@ -285,17 +285,6 @@ BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt) {
     return TRUE;
 }
 
-BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT ppt) {
-    if (!ppt) return FALSE;
-    if (hwnd == GetDesktopWindow()) return TRUE;
-    CWindow* pWnd = GetWnd(hwnd);
-    if (!pWnd) return FALSE;
-    POINT ptOrigin = ClientOrigin(*pWnd);
-    ppt->x -= ptOrigin.x;
-    ppt->y -= ptOrigin.y;
-    return TRUE;
-}
-
 int WINAPI MapWindowPoints(HWND hwndFrom, HWND hwndTo, LPPOINT ppt, UINT cPoints) {
     POINT ptFrom{0, 0}, ptTo{0, 0};
     if (hwndFrom && !ClientToScreen(hwndFrom, &ptFrom)) return 0;

@@ -743,7 +743,6 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int nWidth, int nHeight, BOOL bR
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND hwndInsertAfter, int x, int y, int cx, int cy,
                          UINT uFlags);
 BOOL WINAPI AdjustWindowRectEx(LPRECT prc, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
-BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT ppt);
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt);
 int WINAPI MapWindowPoints(HWND hwndFrom, HWND hwndTo, LPPOINT ppt, UINT cPoints);
 HWND WINAPI WindowFromPoint(POINT pt);
