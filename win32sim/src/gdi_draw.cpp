@@ -94,11 +94,26 @@ std::vector<std::pair<bool, COLORREF>> ReadSource(CDeviceContext& dcSource, int 
     return block;
 }
 
-void FrameWith(CDeviceContext& dc, const RECT& rcClip, const RECT& rc, COLORREF cr) {
+void FrameWith(CDeviceContext& dc, const RECT& rcClip, RECT rc, COLORREF cr) {
     FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.right, rc.top + 1}, cr);
     FillLogicalRect(dc, rcClip, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, cr);
     FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.left + 1, rc.bottom}, cr);
     FillLogicalRect(dc, rcClip, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, cr);
+}
+
+// FillRect and FrameRect: paint shows the brush's colour in the rectangle, then the call is logged.
+int PaintWithBrush(HDC hdc, const RECT& rc, HBRUSH hbr, SimDrawOp::Kind kind,
+                   void (*paint)(CDeviceContext&, const RECT&, RECT, COLORREF)) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC) return 0;
+    bool bNull = false;
+    COLORREF cr = BrushColor(hbr, &bNull);
+    if (!bNull && SurfaceOf(*pDC)) paint(*pDC, DeviceClip(*pDC), rc, cr);
+    SimDrawOp op = MakeOp(kind);
+    op.rc = rc;
+    op.crBrush = bNull ? CLR_INVALID : cr;
+    LogOp(*pDC, std::move(op));
+    return bNull ? 0 : 1;
 }
 
 }  // namespace
@@ -125,29 +140,13 @@ BOOL WINAPI Polyline(HDC hdc, const POINT* ppt, int nCount) {
 }
 
 int WINAPI FillRect(HDC hdc, const RECT* prc, HBRUSH hbr) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC || !prc) return 0;
-    bool bNull = false;
-    COLORREF cr = BrushColor(hbr, &bNull);
-    if (!bNull && SurfaceOf(*pDC)) FillLogicalRect(*pDC, DeviceClip(*pDC), *prc, cr);
-    SimDrawOp op = MakeOp(SimDrawOp::Kind::FillRect);
-    op.rc = *prc;
-    op.crBrush = bNull ? CLR_INVALID : cr;
-    LogOp(*pDC, std::move(op));
-    return bNull ? 0 : 1;
+    if (!prc) return 0;
+    return PaintWithBrush(hdc, *prc, hbr, SimDrawOp::Kind::FillRect, FillLogicalRect);
 }
 
 int WINAPI FrameRect(HDC hdc, const RECT* prc, HBRUSH hbr) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC || !prc || IsEmpty(*prc)) return 0;
-    bool bNull = false;
-    COLORREF cr = BrushColor(hbr, &bNull);
-    if (!bNull && SurfaceOf(*pDC)) FrameWith(*pDC, DeviceClip(*pDC), *prc, cr);
-    SimDrawOp op = MakeOp(SimDrawOp::Kind::FrameRect);
-    op.rc = *prc;
-    op.crBrush = bNull ? CLR_INVALID : cr;
-    LogOp(*pDC, std::move(op));
-    return bNull ? 0 : 1;
+    if (!prc || IsEmpty(*prc)) return 0;
+    return PaintWithBrush(hdc, *prc, hbr, SimDrawOp::Kind::FrameRect, FrameWith);
 }
 
 // Only SRCCOPY between surfaces of one format: the copy the program's bitmap statics make.

@@ -112,12 +112,6 @@ LRESULT OnKey(HWND hwnd, CButtonData& data, UINT nMsg, WPARAM wParam) {
     return 0;
 }
 
-LRESULT OnSetText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
-    LRESULT nResult = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return nResult;
-}
-
 LRESULT OnEnable(HWND hwnd) {
     InvalidateRect(hwnd, nullptr, FALSE);
     return 0;
@@ -132,9 +126,8 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_GETDLGCODE:
             return DlgCode(hwnd);
         case WM_SETFONT:
-            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(pData->m_hFont);
+            return ControlFontMessage(*pData, nMsg, wParam);
         case WM_LBUTTONDOWN:
         case WM_LBUTTONDBLCLK:
             return OnButtonDown(hwnd, *pData);
@@ -156,7 +149,7 @@ LRESULT CALLBACK ButtonWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_ENABLE:
             return OnEnable(hwnd);
         case WM_SETTEXT:
-            return OnSetText(hwnd, wParam, lParam);
+            return SetShownText(hwnd, wParam, lParam);
         default:
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);
     }

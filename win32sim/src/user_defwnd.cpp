@@ -162,9 +162,16 @@ HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg) {
     return hbr;
 }
 
-LRESULT SetControlFont(CControlData& data, WPARAM wParam) {
+LRESULT ControlFontMessage(CControlData& data, UINT nMsg, WPARAM wParam) {
+    if (nMsg == WM_GETFONT) return reinterpret_cast<LRESULT>(data.m_hFont);
     data.m_hFont = reinterpret_cast<HFONT>(wParam);
     return 0;
+}
+
+LRESULT SetShownText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    LRESULT nResult = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return nResult;
 }
 
 void NotifyParent(HWND hwnd, WORD nCode) {

@@ -294,9 +294,8 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         case WM_LBUTTONDOWN:
             return OnButtonDown(hwnd, *pData, lParam);
         case WM_SETFONT:
-            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(pData->m_hFont);
+            return ControlFontMessage(*pData, nMsg, wParam);
         case EM_GETSEL:
             return OnGetSel(*pData, wParam, lParam);
         case EM_SETSEL:

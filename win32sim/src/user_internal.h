@@ -155,9 +155,11 @@ T* ControlData(HWND hwnd) {
 }
 HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg);
 void NotifyParent(HWND hwnd, WORD nCode);
-// WM_SETFONT of a control: keeps the font. The dialog manager sends it before the first paint,
-// so the redraw flag is not looked at.
-LRESULT SetControlFont(CControlData& data, WPARAM wParam);
+// WM_SETFONT and WM_GETFONT of a control: the font kept for painting. The dialog manager sends
+// it before the first paint, so the redraw flag is not looked at.
+LRESULT ControlFontMessage(CControlData& data, UINT nMsg, WPARAM wParam);
+// WM_SETTEXT of a control that shows its text: stored as DefWindowProc stores it, then repainted.
+LRESULT SetShownText(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // A control's font selected into a DC for one paint or measure; the previous font goes back.
 class CControlFont {

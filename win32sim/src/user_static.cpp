@@ -127,16 +127,12 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_CREATE:
             return OnCreate(hwnd, *pData, nMsg, wParam, lParam);
         case WM_SETFONT:
-            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(pData->m_hFont);
+            return ControlFontMessage(*pData, nMsg, wParam);
         case STM_GETIMAGE:
             return reinterpret_cast<LRESULT>(pData->m_hImage);
-        case WM_SETTEXT: {
-            LRESULT nResult = DefWindowProcA(hwnd, nMsg, wParam, lParam);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return nResult;
-        }
+        case WM_SETTEXT:
+            return SetShownText(hwnd, wParam, lParam);
         case WM_NCHITTEST:
             if (!(GetWindowLongA(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);

@@ -129,9 +129,8 @@ LRESULT CALLBACK TooltipWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPar
         return OnToolMessage(hwnd, *pData, nMsg, wParam, lParam);
     switch (nMsg) {
         case WM_SETFONT:
-            return SetControlFont(*pData, wParam);
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(pData->m_hFont);
+            return ControlFontMessage(*pData, nMsg, wParam);
         case WM_NCHITTEST:
             return HTTRANSPARENT;
         case WM_PAINT:
