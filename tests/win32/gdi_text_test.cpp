@@ -66,27 +66,36 @@ TEST(ExtTextOut, EtoOpaqueFillsTheRectangleInOrderWhateverTheModeAndEdgeOrder) {
     }
 }
 
+// Line feeds and DT_WORDBREAK make lines: a break at the last blank that fits, a word wider than
+// the rectangle stays whole; the height of the lines drawn comes back.
 TEST(DrawText, ReturnsTheHeightOfTheLinesDrawn) {
     CTextCanvas canvas(200, 100);
     int nLine = MetricsOf(canvas.Dc()).tmHeight;
+    LONG nWidth = ExtentOf(canvas.Dc(), "word word");
     struct {
         const char* m_psz;
         UINT m_nFormat;
+        LONG m_nWidth;
         int m_nLines;
     } const kCases[] = {
-        {"one line", DT_LEFT, 1},
-        {"two\nlines", DT_LEFT, 2},
-        {"two\r\nlines", DT_LEFT, 2},
-        {"three\n\nlines", DT_LEFT, 3},
-        {"trailing line feed\n", DT_LEFT, 1},
-        {"single\nline", DT_SINGLELINE, 1},
-        {"", DT_LEFT, 1},
+        {"one line", DT_LEFT, 200, 1},
+        {"two\nlines", DT_LEFT, 200, 2},
+        {"two\r\nlines", DT_LEFT, 200, 2},
+        {"three\n\nlines", DT_LEFT, 200, 3},
+        {"trailing line feed\n", DT_LEFT, 200, 1},
+        {"single\nline", DT_SINGLELINE, 200, 1},
+        {"", DT_LEFT, 200, 1},
+        {"word word", DT_WORDBREAK, nWidth, 1},
+        {"word word word", DT_WORDBREAK, nWidth, 2},
+        {"word\nword word word", DT_WORDBREAK, nWidth, 3},
+        {"word word word", DT_LEFT, nWidth, 1},
+        {"unbreakable", DT_WORDBREAK, 5, 1},
     };
     for (const auto& test : kCases) {
-        RECT rc{0, 0, 200, 100};
+        RECT rc{0, 0, test.m_nWidth, 100};
         EXPECT_EQ(test.m_nLines * nLine,
                   DrawTextA(canvas.Dc(), test.m_psz, -1, &rc, test.m_nFormat))
-            << test.m_psz;
+            << test.m_psz << " in " << test.m_nWidth;
     }
     RECT rc{0, 0, 200, 100};
     EXPECT_EQ(0, DrawTextA(canvas.Dc(), "abc", 0, &rc, DT_LEFT)) << "a zero count draws nothing";
@@ -177,31 +186,6 @@ TEST(DrawText, SingleLinePlacement) {
         EXPECT_EQ(kWhite, canvas.Pixel(nLeft, nTop - 1)) << test.m_pszName;
         EXPECT_EQ(kWhite, canvas.Pixel(nLeft - 1, nTop)) << test.m_pszName;
         EXPECT_EQ(kWhite, canvas.Pixel(nLeft, nTop + nHeight)) << test.m_pszName;
-    }
-}
-
-// DT_WORDBREAK breaks at the last blank that fits; a word wider than the rectangle stays whole.
-TEST(DrawText, WordBreakWrapsAtBlanks) {
-    CTextCanvas canvas(200, 100);
-    int nLine = MetricsOf(canvas.Dc()).tmHeight;
-    int nWidth = ExtentOf(canvas.Dc(), "word word");
-    struct {
-        const char* m_psz;
-        UINT m_nFormat;
-        LONG m_nWidth;
-        int m_nLines;
-    } const kCases[] = {
-        {"word word", DT_WORDBREAK, nWidth, 1},
-        {"word word word", DT_WORDBREAK, nWidth, 2},
-        {"word\nword word word", DT_WORDBREAK, nWidth, 3},
-        {"word word word", DT_LEFT, nWidth, 1},
-        {"unbreakable", DT_WORDBREAK, 5, 1},
-    };
-    for (const auto& test : kCases) {
-        RECT rc{0, 0, test.m_nWidth, 100};
-        EXPECT_EQ(test.m_nLines * nLine,
-                  DrawTextA(canvas.Dc(), test.m_psz, -1, &rc, test.m_nFormat))
-            << test.m_psz << " in " << test.m_nWidth;
     }
 }
 

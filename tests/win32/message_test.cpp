@@ -116,19 +116,16 @@ TEST_F(MessageTest, InvalidateRect_BringsOneWM_PAINTAfterPostedMessagesErasingOn
     EXPECT_EQ(Count(m_hwndB, WM_ERASEBKGND), 0u);
 }
 
-TEST_F(MessageTest, ValidateRect_CancelsThePaint) {
-    InvalidateRect(m_hwndA, nullptr, FALSE);
-    ValidateRect(m_hwndA, nullptr);
-    Pump(nullptr);
-    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 0u);
-}
-
-TEST_F(MessageTest, UpdateWindow_PaintsAtOnceAndOnlyOnce) {
+TEST_F(MessageTest, UpdateWindow_PaintsAtOnceAndOnlyOnceAndValidateRectCancelsThePaint) {
     InvalidateRect(m_hwndA, nullptr, TRUE);
     UpdateWindow(m_hwndA);
     EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
     UpdateWindow(m_hwndA);
     EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u) << "nothing left to paint";
+    InvalidateRect(m_hwndB, nullptr, FALSE);
+    ValidateRect(m_hwndB, nullptr);
+    Pump(nullptr);
+    EXPECT_EQ(Count(m_hwndB, WM_PAINT), 0u);
 }
 
 TEST_F(MessageTest, RedrawWindow_UPDATENOWWithALLCHILDRENPaintsParentThenChildren) {
