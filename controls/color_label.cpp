@@ -4,7 +4,8 @@
 
 namespace {
 
-constexpr size_t kMaxFaceChars = 31;  // LF_FACESIZE less the terminating NUL
+constexpr size_t kMaxFaceChars = LF_FACESIZE - 1;  // the face field less its terminating NUL
+constexpr int kPointsPerInch = 72;
 
 LONG WeightOf(BOOL bBold) {
     return bBold ? FW_BOLD : FW_NORMAL;
@@ -20,11 +21,11 @@ int ScreenLogPixelsY() {
 }  // namespace
 
 int PointsToHeight(int nPointSize) {
-    return -::MulDiv(nPointSize, ScreenLogPixelsY(), 72);
+    return -::MulDiv(nPointSize, ScreenLogPixelsY(), kPointsPerInch);
 }
 
 int HeightToPoints(int nHeight) {
-    const int nPoints = ::MulDiv(nHeight, 72, ScreenLogPixelsY());
+    const int nPoints = ::MulDiv(nHeight, kPointsPerInch, ScreenLogPixelsY());
     return nPoints < 0 ? -nPoints : nPoints;
 }
 
@@ -53,12 +54,15 @@ CColorLabel::CColorLabel()
       m_hIcon(NULL) {}
 
 CColorLabel::~CColorLabel() {
-    if (m_font.GetSafeHandle() != NULL) m_font.DeleteObject();
-    if (m_pBkBrush != NULL) {
-        m_pBkBrush->DeleteObject();
-        delete m_pBkBrush;
-        m_pBkBrush = NULL;
-    }
+    m_font.DeleteObject();
+    DeleteBkBrush();
+}
+
+void CColorLabel::DeleteBkBrush() {
+    if (m_pBkBrush == NULL) return;
+    m_pBkBrush->DeleteObject();
+    delete m_pBkBrush;
+    m_pBkBrush = NULL;
 }
 
 void CColorLabel::Redraw(BOOL bRedraw) {
@@ -79,13 +83,13 @@ void CColorLabel::PreSubclassWindow() {
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof(lf));
     GetAssignedLogFont(&lf);
-    if (m_font.GetSafeHandle() != NULL) m_font.DeleteObject();
+    m_font.DeleteObject();
     m_font.CreateFontIndirect(&lf);
 }
 
 void CColorLabel::SetLogFont(const LOGFONTA* pLogFont, BOOL bRedraw) {
     if (pLogFont == NULL) return;
-    if (m_font.GetSafeHandle() != NULL) m_font.DeleteObject();
+    m_font.DeleteObject();
     LOGFONTA lf = *pLogFont;
     lf.lfWeight = WeightOf(m_bBold);
     m_font.CreateFontIndirect(&lf);
@@ -128,11 +132,7 @@ void CColorLabel::SetTextColor(COLORREF crText, BOOL bRedraw) {
 
 void CColorLabel::SetBkColor(COLORREF crBack, BOOL bRedraw) {
     m_crBack = crBack;
-    if (m_pBkBrush != NULL) {
-        m_pBkBrush->DeleteObject();
-        delete m_pBkBrush;
-        m_pBkBrush = NULL;
-    }
+    DeleteBkBrush();
     m_pBkBrush = new CBrush(m_crBack);
     Redraw(bRedraw);
 }

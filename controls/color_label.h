@@ -20,8 +20,6 @@ public:
     HFONT GetLabelFont() const { return static_cast<HFONT>(m_font.GetSafeHandle()); }
     COLORREF GetTextColor() const { return m_crText; }
     COLORREF GetBkColor() const { return m_crBack; }
-    BOOL IsBold() const { return m_bBold; }
-    HICON GetLabelIcon() const { return m_hIcon; }
 
 protected:
     void PreSubclassWindow() override;
@@ -32,6 +30,7 @@ protected:
 
 private:
     void GetAssignedLogFont(LOGFONTA* pLogFont);
+    void DeleteBkBrush();
     void Redraw(BOOL bRedraw);
     void PaintIcon(CDC& dc, RECT rc);
     void PaintText(CDC& dc, RECT rc);

@@ -2,15 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kTextMargin = 2;
-constexpr int kStripeAndFrame = 20;
-constexpr int kVerticalMargin = 4;
-constexpr int kScreenEdgeGap = 25;
-
-}  // namespace
-
 std::string StripCarriageReturns(const std::string& strText) {
     std::string strResult = strText;
     strResult.erase(std::remove(strResult.begin(), strResult.end(), '\r'), strResult.end());
@@ -32,7 +23,7 @@ CTipTextSize MeasureTipText(const std::string& strText,
     }
     if (!strLine.empty()) size.nWidest = std::max(size.nWidest, measureLine(strLine));
     if (size.nLines == 1) size.nWidest = std::max(size.nWidest, measureLine(strText));
-    size.nWidest += kTextMargin;
+    size.nWidest += kTipTextMargin;
     return size;
 }
 
@@ -40,10 +31,10 @@ RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const CTipTextSize& size, int 
               int cxScreen) {
     RECT rc;
     rc.top = rcTool.bottom;
-    rc.bottom = rc.top + size.nLines * nLineHeight + kVerticalMargin;
+    rc.bottom = rc.top + size.nLines * nLineHeight + kTipVerticalMargin;
     rc.left = ptCursor.x;
-    rc.right = rc.left + size.nWidest + kStripeAndFrame;
-    const LONG nMaxRight = cxScreen - kScreenEdgeGap;
+    rc.right = rc.left + size.nWidest + kTipExtraWidth;
+    const LONG nMaxRight = cxScreen - kTipScreenEdgeGap;
     if (rc.right > nMaxRight) {
         rc.left -= rc.right - nMaxRight;
         rc.right = nMaxRight;
@@ -51,8 +42,17 @@ RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const CTipTextSize& size, int 
     return rc;
 }
 
-LONG TipTextLeft(const RECT& rcText, int nWidest) {
-    const LONG nSpare = rcText.right - rcText.left - nWidest;
-    const LONG nOffset = nSpare >= 0 ? nSpare / 2 : -((1 - nSpare) / 2);
-    return rcText.left + nOffset;
+RECT TipStripeRect(const RECT& rcClient) {
+    RECT rc = rcClient;
+    rc.right = rc.left + kTipStripeWidth;
+    return rc;
+}
+
+RECT TipTextRect(const RECT& rcClient, int nWidest) {
+    RECT rc = rcClient;
+    rc.left = TipStripeRect(rcClient).right + kTipTextGap;
+    rc.top += kTipTextTopInset;
+    const LONG nSpare = rc.right - rc.left - nWidest;
+    rc.left += nSpare >= 0 ? nSpare / 2 : -((1 - nSpare) / 2);
+    return rc;
 }

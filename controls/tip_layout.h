@@ -1,5 +1,5 @@
-// Size and screen rectangle of an owner-drawn tip from its text, the tool and the pointer.
-// Arithmetic only: measuring a line's width is left to the caller's device context.
+// Size, screen rectangle and inner layout of an owner-drawn tip from its text, the tool and the
+// pointer. Arithmetic only: measuring a line's width is left to the caller's device context.
 #pragma once
 
 #include <windows.h>
@@ -7,8 +7,19 @@
 #include <functional>
 #include <string>
 
+// The tip's geometry in pixels.
+constexpr int kTipStripeWidth = 15;  // the red stripe down the left side
+constexpr int kTipTextGap = 1;       // between the stripe and the text area
+constexpr int kTipTextTopInset = 1;  // the text area starts below the frame's top line
+constexpr int kTipArrowInset = 2;    // the arrow's origin from the stripe's top-left corner
+constexpr int kTipTextMargin = 2;    // added to the widest line, and spare on either side of it
+constexpr int kTipVerticalMargin = 4;
+constexpr int kTipScreenEdgeGap = 25;  // kept clear of the screen's right edge
+// The window is wider than the widest line by the stripe, the gap and the spare on both sides.
+constexpr int kTipExtraWidth = kTipStripeWidth + kTipTextGap + 2 * kTipTextMargin;
+
 struct CTipTextSize {
-    int nWidest;  // widest line plus the 2-pixel margin
+    int nWidest;  // widest line plus kTipTextMargin
     int nLines;   // line feeds + 1, so a trailing line feed counts an empty last line
 };
 
@@ -19,9 +30,12 @@ std::string StripCarriageReturns(const std::string& strText);
 CTipTextSize MeasureTipText(const std::string& strText,
                             const std::function<int(const std::string&)>& measureLine);
 
-// Below the tool, left edge at the pointer, pulled left to stay 25 pixels clear of the screen edge.
+// Below the tool, left edge at the pointer, pulled left to stay clear of the screen's right edge.
 RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const CTipTextSize& size, int nLineHeight,
               int cxScreen);
 
-// Left edge of the text that centres the widest line in rcText (floor of half the spare width).
-LONG TipTextLeft(const RECT& rcText, int nWidest);
+// The stripe down the left side of the client rectangle.
+RECT TipStripeRect(const RECT& rcClient);
+// The text area beside the stripe, its left edge moved so that the widest line is centred
+// (floor of half the spare width).
+RECT TipTextRect(const RECT& rcClient, int nWidest);

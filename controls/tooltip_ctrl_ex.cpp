@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int kStripeWidth = 15;
-constexpr int kArrowInset = 2;
-
 // Two-pixel corner along the top and left, then diagonal strokes towards the lower right.
 constexpr POINT kArrowPoints[] = {{0, 0}, {0, 6}, {1, 6}, {1, 0}, {6, 0}, {6, 1},
                                   {2, 1}, {2, 4}, {5, 7}, {6, 7}, {3, 4}, {3, 3},
@@ -74,14 +71,10 @@ void CToolTipCtrlEx::DrawTip(CDC& dc, const CString& strText, int nWidest, int n
     RECT rcClient;
     GetClientRect(&rcClient);
     dc.FillSolidRect(&rcClient, m_crBack);
-    RECT rcStripe = rcClient;
-    rcStripe.right = rcStripe.left + kStripeWidth;
+    RECT rcStripe = TipStripeRect(rcClient);
     dc.FillSolidRect(&rcStripe, m_crStripe);
 
-    RECT rcText = rcClient;
-    rcText.left = rcStripe.right + 1;
-    rcText.top += 1;
-    rcText.left = TipTextLeft(rcText, nWidest);
+    RECT rcText = TipTextRect(rcClient, nWidest);
     dc.SetBkMode(TRANSPARENT);
     dc.SetTextColor(m_crText);
     dc.DrawText(strText, &rcText, nLines == 1 ? (DT_SINGLELINE | DT_VCENTER) : DT_WORDBREAK);
@@ -94,8 +87,8 @@ void CToolTipCtrlEx::DrawTip(CDC& dc, const CString& strText, int nWidest, int n
 void CToolTipCtrlEx::DrawArrow(CDC& dc, const RECT& rcStripe) {
     POINT aPoints[kArrowPointCount];
     for (int i = 0; i < kArrowPointCount; ++i) {
-        aPoints[i].x = rcStripe.left + kArrowInset + kArrowPoints[i].x;
-        aPoints[i].y = rcStripe.top + kArrowInset + kArrowPoints[i].y;
+        aPoints[i].x = rcStripe.left + kTipArrowInset + kArrowPoints[i].x;
+        aPoints[i].y = rcStripe.top + kTipArrowInset + kArrowPoints[i].y;
     }
     CPen pen(PS_SOLID, 1, m_crArrow);
     CPen* pOldPen = dc.SelectObject(&pen);

@@ -27,19 +27,13 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(const AFX_MSGMAP_ENTRY* lpE
     return nullptr;
 }
 
-BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* /*pExtra*/, AFX_CMDHANDLERINFO* pHandlerInfo) {
-    // Command-UI updates have no entries here: nothing reports a command as disabled.
-    if (nCode == CN_UPDATE_COMMAND_UI) return FALSE;
+BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* /*pExtra*/,
+                          AFX_CMDHANDLERINFO* /*pHandlerInfo*/) {
     for (const AFX_MSGMAP* pMap = GetMessageMap(); pMap;
          pMap = pMap->pfnGetBaseMap ? pMap->pfnGetBaseMap() : nullptr) {
         const AFX_MSGMAP_ENTRY* lpEntry =
             FindMessageEntry(pMap->lpEntries, WM_COMMAND, static_cast<UINT>(LOWORD(nCode)), nID);
         if (!lpEntry) continue;
-        if (pHandlerInfo) {
-            pHandlerInfo->pTarget = this;
-            pHandlerInfo->pfnCall = lpEntry->pfnCall;
-            return TRUE;
-        }
         AFX_MSGCALL call = {WM_COMMAND, MAKEWPARAM(nID, nCode), 0, nID};
         lpEntry->pfnCall(this, call);
         return TRUE;

@@ -34,7 +34,6 @@ struct AFX_CMDHANDLERINFO {
 };
 
 #define CN_COMMAND 0
-#define CN_UPDATE_COMMAND_UI (-1)
 
 #define DECLARE_MESSAGE_MAP()                     \
 protected:                                        \
@@ -80,19 +79,14 @@ LRESULT AFXAPI AfxDispatchCommandRange(CCmdTarget* pTarget, void (CCmdTarget::*p
                                         static_cast<void (CCmdTarget::*)(UINT)>(memberFxn), call); \
      }},
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
-#define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
-#define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
-#define ON_EN_SETFOCUS(id, memberFxn) ON_CONTROL(EN_SETFOCUS, id, memberFxn)
-#define ON_EN_KILLFOCUS(id, memberFxn) ON_CONTROL(EN_KILLFOCUS, id, memberFxn)
-#define ON_STN_CLICKED(id, memberFxn) ON_CONTROL(STN_CLICKED, id, memberFxn)
 
 class CCmdTarget : public CObject {
     DECLARE_DYNAMIC(CCmdTarget)
 public:
     CCmdTarget() = default;
 
-    // Runs the first map entry for the command (this class's map, then its bases). With
-    // pHandlerInfo it only reports the handler. FALSE: nothing here handles it.
+    // Runs the first map entry for the command (this class's map, then its bases). FALSE:
+    // nothing here handles it. pHandlerInfo is never filled in: nothing asks which handler runs.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
     static const AFX_MSGMAP_ENTRY* FindMessageEntry(const AFX_MSGMAP_ENTRY* lpEntry, UINT nMsg,

@@ -1,6 +1,7 @@
 #include "dialog.h"
 
-#include <vector>
+#include <algorithm>
+#include <iterator>
 
 #include "decimal_text.h"
 #include "number_text.h"
@@ -24,11 +25,21 @@ constexpr int kNumberPrecision = 15;
 // A number field is read through a buffer of this size: longer texts are cut.
 constexpr int kNumberTextSize = 400;
 
-// Reads the style of a DLGTEMPLATE or DLGTEMPLATEEX (which starts with version 1, 0xFFFF).
+// A DLGTEMPLATEEX opens with the words 1 and 0xFFFF, then the help id and the extended style
+// before its style; a DLGTEMPLATE opens with the style.
+constexpr BYTE kTemplateExSignature[] = {1, 0, 0xFF, 0xFF};
+constexpr int kTemplateExStyleOffset = 12;
+
+// Command ids that leave the dialog for its owner and the application: below them control ids,
+// from kFirstSystemCommand on the window menu's commands.
+constexpr UINT kFirstCommandId = 0x8000;
+constexpr UINT kFirstSystemCommand = 0xF000;
+
 DWORD TemplateStyle(LPCDLGTEMPLATEA lpTemplate) {
     const BYTE* p = reinterpret_cast<const BYTE*>(lpTemplate);
-    const bool bExtended = p[0] == 1 && p[1] == 0 && p[2] == 0xFF && p[3] == 0xFF;
-    const BYTE* pStyle = p + (bExtended ? 12 : 0);
+    const bool bExtended =
+        std::equal(std::begin(kTemplateExSignature), std::end(kTemplateExSignature), p);
+    const BYTE* pStyle = p + (bExtended ? kTemplateExStyleOffset : 0);
     return static_cast<DWORD>(pStyle[0]) | (static_cast<DWORD>(pStyle[1]) << 8) |
            (static_cast<DWORD>(pStyle[2]) << 16) | (static_cast<DWORD>(pStyle[3]) << 24);
 }
@@ -76,10 +87,7 @@ void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, CString& value) {
         AfxSetWindowText(hWndCtrl, value);
         return;
     }
-    int nLength = ::GetWindowTextLengthA(hWndCtrl);
-    std::vector<char> buffer(nLength + 1, '\0');
-    nLength = ::GetWindowTextA(hWndCtrl, buffer.data(), nLength + 1);
-    value = CString(buffer.data(), nLength);
+    value = AfxGetWindowText(hWndCtrl);
 }
 
 void AFXAPI DDX_Text(CDataExchange* pDX, int nIDC, double& value) {
@@ -105,12 +113,7 @@ void AFXAPI DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl) {
 }
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)),
-      m_nIDHelp(nIDTemplate),
-      m_pParentWnd(pParentWnd) {}
-
-CDialog::CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd)
-    : m_lpszTemplateName(lpszTemplateName), m_pParentWnd(pParentWnd) {}
+    : m_lpszTemplateName(MAKEINTRESOURCEA(nIDTemplate)), m_pParentWnd(pParentWnd) {}
 
 CDialog::~CDialog() {
     if (m_hWnd) DestroyWindow();
@@ -161,7 +164,7 @@ INT_PTR CDialog::DoModal() {
     }
     try {
         if (CreateDlgIndirect(m_lpDialogTemplate, hWndParent, hInst) && ContinueModal())
-            RunModalLoop(MLF_SHOWONIDLE | ((GetStyle() & DS_NOIDLEMSG) ? MLF_NOIDLEMSG : 0));
+            RunModalLoop(MLF_SHOWONIDLE);
         if (m_hWnd)
             SetWindowPos(NULL, 0, 0, 0, 0,
                          SWP_HIDEWINDOW | SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE | SWP_NOZORDER);
@@ -217,9 +220,8 @@ BOOL CDialog::PreTranslateMessage(MSG* pMsg) {
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) {
     if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
-    // Only commands (ids 0x8000 to 0xEFFF) go further; notifications and system commands stop.
-    if ((nCode != CN_COMMAND && nCode != CN_UPDATE_COMMAND_UI) || !(nID & 0x8000) || nID >= 0xF000)
-        return FALSE;
+    // Only commands go further; control notifications and the window menu's commands stop here.
+    if (nCode != CN_COMMAND || nID < kFirstCommandId || nID >= kFirstSystemCommand) return FALSE;
     CWnd* pOwner = m_hWnd ? GetParent() : NULL;
     if (pOwner && pOwner->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo)) return TRUE;
     CWinApp* pApp = AfxGetApp();
@@ -229,21 +231,4 @@ BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pH
 BOOL CDialog::CheckAutoCenter() {
     if (!m_lpDialogTemplate) return TRUE;
     return !(TemplateStyle(m_lpDialogTemplate) & (DS_ABSALIGN | DS_CENTER | DS_CENTERMOUSE));
-}
-
-void CDialog::GotoDlgCtrl(CWnd* pWndCtrl) {
-    if (pWndCtrl) SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), 1);
-}
-
-void CDialog::SetDefID(UINT nID) {
-    SendMessage(DM_SETDEFID, nID);
-}
-DWORD CDialog::GetDefID() {
-    return static_cast<DWORD>(SendMessage(DM_GETDEFID));
-}
-void CDialog::NextDlgCtrl() const {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 0, 0);
-}
-void CDialog::PrevDlgCtrl() const {
-    ::SendMessageA(m_hWnd, WM_NEXTDLGCTL, 1, 0);
 }

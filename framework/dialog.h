@@ -35,7 +35,6 @@ class CDialog : public CWnd {
 public:
     CDialog() = default;
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = NULL);
-    explicit CDialog(LPCSTR lpszTemplateName, CWnd* pParentWnd = NULL);
     ~CDialog() override;
 
     // Runs the dialog and returns the EndDialog result; -1 when it cannot be created.
@@ -49,14 +48,7 @@ public:
     BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo) override;
     BOOL CheckAutoCenter() override;
 
-    void GotoDlgCtrl(CWnd* pWndCtrl);
-    void SetDefID(UINT nID);
-    DWORD GetDefID();
-    void NextDlgCtrl() const;
-    void PrevDlgCtrl() const;
-
     LPCSTR m_lpszTemplateName = NULL;
-    UINT m_nIDHelp = 0;
     CWnd* m_pParentWnd = NULL;
 
 protected:

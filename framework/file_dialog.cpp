@@ -31,14 +31,11 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
       m_bOpenFileDialog(bOpenFileDialog),
       m_strFilter(AfxFilterToWin32(lpszFilter)),
       m_strDefExt(lpszDefExt ? lpszDefExt : ""),
-      m_szFileName(),
-      m_szFileTitle() {
+      m_szFileName() {
     CopyTruncated(m_szFileName, sizeof m_szFileName, lpszFileName);
     m_ofn.lStructSize = sizeof m_ofn;
     m_ofn.lpstrFile = m_szFileName;
     m_ofn.nMaxFile = MAX_PATH;
-    m_ofn.lpstrFileTitle = m_szFileTitle;
-    m_ofn.nMaxFileTitle = MAX_PATH;
     m_ofn.Flags = dwFlags;
     m_ofn.lpstrDefExt = lpszDefExt ? m_strDefExt.c_str() : NULL;
     m_ofn.lpstrFilter = lpszFilter ? m_strFilter.c_str() : NULL;
@@ -54,31 +51,9 @@ INT_PTR CFileDialog::DoModal() {
     if (hWndTop) ::EnableWindow(hWndTop, TRUE);
     if (!bOK) return IDCANCEL;
     CopyTruncated(m_ofn.lpstrFile, m_ofn.nMaxFile, request.strResultPath.c_str());
-    const std::string strPath(m_ofn.lpstrFile);
-    const std::size_t nSlash = strPath.find_last_of("\\/");
-    const std::size_t nName = nSlash == std::string::npos ? 0 : nSlash + 1;
-    const std::size_t nDot =
-        strPath.find('.', nName) == std::string::npos ? std::string::npos : strPath.rfind('.');
-    m_ofn.nFileOffset = static_cast<WORD>(nName);
-    m_ofn.nFileExtension = static_cast<WORD>(nDot == std::string::npos ? 0 : nDot + 1);
-    CopyTruncated(m_szFileTitle, sizeof m_szFileTitle, strPath.c_str() + nName);
     return IDOK;
 }
 
 CString CFileDialog::GetPathName() const {
     return CString(m_ofn.lpstrFile);
-}
-CString CFileDialog::GetFileName() const {
-    return CString(m_szFileTitle);
-}
-
-CString CFileDialog::GetFileExt() const {
-    if (m_ofn.nFileExtension == 0) return CString();
-    return CString(m_ofn.lpstrFile + m_ofn.nFileExtension);
-}
-
-CString CFileDialog::GetFileTitle() const {
-    CString strName = GetFileName();
-    int nDot = strName.ReverseFind('.');
-    return nDot < 0 ? strName : strName.Left(nDot);
 }

@@ -31,9 +31,6 @@ public:
     INT_PTR DoModal() override;
 
     CString GetPathName() const;
-    CString GetFileName() const;
-    CString GetFileExt() const;
-    CString GetFileTitle() const;
 
     OPENFILENAMEA m_ofn;
 
@@ -42,5 +39,4 @@ protected:
     std::string m_strFilter;
     std::string m_strDefExt;
     char m_szFileName[MAX_PATH];
-    char m_szFileTitle[MAX_PATH];
 };

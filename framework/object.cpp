@@ -4,8 +4,7 @@
 
 #include "exceptions.h"
 
-const CRuntimeClass CObject::classCObject = {"CObject", static_cast<int>(sizeof(CObject)), 0xFFFF,
-                                             nullptr, nullptr};
+const CRuntimeClass CObject::classCObject = {"CObject", nullptr};
 
 CRuntimeClass* CObject::GetRuntimeClass() const {
     return RUNTIME_CLASS(CObject);
@@ -30,10 +29,6 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* pBaseClass) const {
         if (pClass == pBaseClass) return TRUE;
     }
     return FALSE;
-}
-
-CObject* CRuntimeClass::CreateObject() const {
-    return m_pfnCreateObject ? m_pfnCreateObject() : nullptr;
 }
 
 CObject* AFXAPI AfxDynamicDownCast(CRuntimeClass* pClass, CObject* pObject) {

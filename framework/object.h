@@ -8,21 +8,10 @@
 
 #define afx_msg
 #define AFXAPI
-#define AFX_MSG_CALL
-
-// Checks compile but never run: the framework's assertions are documentation, not behaviour.
-#define ASSERT(f) ((void)sizeof(!(f)))
-#define VERIFY(f) ((void)(f))
-#define ASSERT_VALID(p) ((void)sizeof(p))
-#define TRACE(...) ((void)0)
-#define DEBUG_ONLY(f) ((void)0)
 
 // Framework command and string ids, with the values the framework's own resources use.
 #ifndef ID_HELP
 #define ID_HELP 0xE146
-#endif
-#ifndef ID_APP_EXIT
-#define ID_APP_EXIT 0xE141
 #endif
 #ifndef AFX_IDS_APP_TITLE
 #define AFX_IDS_APP_TITLE 0xE000
@@ -36,13 +25,9 @@ class CObject;
 
 struct CRuntimeClass {
     LPCSTR m_lpszClassName;
-    int m_nObjectSize;
-    UINT m_wSchema;
-    CObject* (*m_pfnCreateObject)();
     CRuntimeClass* m_pBaseClass;
 
     BOOL IsDerivedFrom(const CRuntimeClass* pBaseClass) const;
-    CObject* CreateObject() const;
 };
 
 #define RUNTIME_CLASS(class_name) (const_cast<CRuntimeClass*>(&class_name::class##class_name))
@@ -52,12 +37,11 @@ public:                                           \
     static const CRuntimeClass class##class_name; \
     CRuntimeClass* GetRuntimeClass() const override;
 
-#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                      \
-    const CRuntimeClass class_name::class##class_name = {                   \
-        #class_name, static_cast<int>(sizeof(class_name)), 0xFFFF, nullptr, \
-        RUNTIME_CLASS(base_class_name)};                                    \
-    CRuntimeClass* class_name::GetRuntimeClass() const {                    \
-        return RUNTIME_CLASS(class_name);                                   \
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                    \
+    const CRuntimeClass class_name::class##class_name = {#class_name,                     \
+                                                         RUNTIME_CLASS(base_class_name)}; \
+    CRuntimeClass* class_name::GetRuntimeClass() const {                                  \
+        return RUNTIME_CLASS(class_name);                                                 \
     }
 
 #define DYNAMIC_DOWNCAST(class_name, object) \

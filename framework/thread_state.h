@@ -24,10 +24,22 @@ public:
         auto it = m_mapPermanent.find(h);
         return it == m_mapPermanent.end() ? nullptr : it->second;
     }
-    void SetPermanent(THandle h, TObject* pObject) { m_mapPermanent[h] = pObject; }
-    void RemovePermanent(THandle h, const TObject* pObject) {
+
+    // Binds the object to the handle: from now on FromHandle answers the object itself.
+    BOOL Attach(TObject* pObject, THandle h) {
+        if (!h) return FALSE;
+        pObject->*pHandle = h;
+        m_mapPermanent[h] = pObject;
+        return TRUE;
+    }
+
+    // Unbinds the object and gives its handle back; another object bound to it stays bound.
+    THandle Detach(TObject* pObject) {
+        THandle h = pObject->*pHandle;
         auto it = m_mapPermanent.find(h);
-        if (it != m_mapPermanent.end() && it->second == pObject) m_mapPermanent.erase(it);
+        if (h && it != m_mapPermanent.end() && it->second == pObject) m_mapPermanent.erase(it);
+        pObject->*pHandle = THandle();
+        return h;
     }
 
     // The attached object when it is a T, else a temporary T (one per handle and type).

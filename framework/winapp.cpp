@@ -12,7 +12,10 @@ namespace {
 
 CWinApp* g_pApp = nullptr;
 HINSTANCE g_hInstance = NULL;
-HINSTANCE g_hResource = NULL;
+
+// A plain pointer, freed by AfxTermThread: MinGW runs thread_local destructors after the C runtime
+// has let go of the thread, and freeing memory there corrupts the runtime's shared locale.
+thread_local CAfxThreadState* t_pThreadState = nullptr;
 
 // The popup the user last worked in when it is owned by hWnd (GetLastActivePopup's answer).
 HWND LastActivePopup(HWND hWnd) {
@@ -23,27 +26,10 @@ HWND LastActivePopup(HWND hWnd) {
     return hWnd;
 }
 
+// A box without an icon warns: the program asks no questions, it only reports.
 UINT WithDefaultIcon(UINT nType) {
-    if (nType & MB_ICONMASK) return nType;
-    switch (nType & MB_TYPEMASK) {
-        case MB_OK:
-        case MB_OKCANCEL:
-            return nType | MB_ICONEXCLAMATION;
-        case MB_YESNO:
-        case MB_YESNOCANCEL:
-            return nType | MB_ICONQUESTION;
-        default:
-            return nType;
-    }
+    return (nType & MB_ICONMASK) ? nType : nType | MB_ICONEXCLAMATION;
 }
-
-}  // namespace
-
-namespace {
-
-// A plain pointer, freed by AfxTermThread: MinGW runs thread_local destructors after the C runtime
-// has let go of the thread, and freeing memory there corrupts the runtime's shared locale.
-thread_local CAfxThreadState* t_pThreadState = nullptr;
 
 }  // namespace
 
@@ -124,22 +110,6 @@ HICON CWinApp::LoadIcon(UINT nIDResource) const {
     return ::LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
 }
 
-HICON CWinApp::LoadIcon(LPCSTR lpszResourceName) const {
-    return ::LoadIconA(AfxGetResourceHandle(), lpszResourceName);
-}
-
-HICON CWinApp::LoadStandardIcon(LPCSTR lpszIconName) const {
-    return ::LoadIconA(NULL, lpszIconName);
-}
-
-HCURSOR CWinApp::LoadCursor(UINT nIDResource) const {
-    return ::LoadCursorA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
-}
-
-HCURSOR CWinApp::LoadStandardCursor(LPCSTR lpszCursorName) const {
-    return ::LoadCursorA(NULL, lpszCursorName);
-}
-
 // The program ships no help file, so the help command has nothing to open.
 void CWinApp::OnHelp() {}
 
@@ -151,30 +121,20 @@ CWnd* AFXAPI AfxGetMainWnd() {
     return g_pApp ? g_pApp->GetMainWnd() : NULL;
 }
 
-LPCSTR AFXAPI AfxGetAppName() {
-    return (g_pApp && g_pApp->m_pszAppName) ? g_pApp->m_pszAppName : "";
-}
-
 HINSTANCE AFXAPI AfxGetInstanceHandle() {
     return g_hInstance ? g_hInstance : ::GetModuleHandleA(NULL);
 }
 
 HINSTANCE AFXAPI AfxGetResourceHandle() {
-    return g_hResource ? g_hResource : AfxGetInstanceHandle();
+    return AfxGetInstanceHandle();
 }
 
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource) {
-    g_hResource = hInstResource;
-}
-
-BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR lpCmdLine,
-                       int nCmdShow) {
+// The program reads no command line and shows its dialog as the template says.
+BOOL AFXAPI AfxWinInit(HINSTANCE hInstance, HINSTANCE /*hPrevInstance*/, LPSTR /*lpCmdLine*/,
+                       int /*nCmdShow*/) {
     g_hInstance = hInstance;
-    g_hResource = hInstance;
     if (!g_pApp) return TRUE;
     g_pApp->m_hInstance = hInstance;
-    g_pApp->m_lpCmdLine = lpCmdLine;
-    g_pApp->m_nCmdShow = nCmdShow;
     g_pApp->SetCurrentHandles();
     return TRUE;
 }

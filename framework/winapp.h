@@ -18,8 +18,6 @@ public:
     LPCSTR m_pszAppName = NULL;
     LPCSTR m_pszExeName = NULL;
     HINSTANCE m_hInstance = NULL;
-    LPSTR m_lpCmdLine = NULL;
-    int m_nCmdShow = SW_SHOWNORMAL;
     CWnd* m_pMainWnd = NULL;
     MSG m_msgCur = {};
 
@@ -33,10 +31,6 @@ public:
     virtual CWnd* GetMainWnd() { return m_pMainWnd; }
 
     HICON LoadIcon(UINT nIDResource) const;
-    HICON LoadIcon(LPCSTR lpszResourceName) const;
-    HICON LoadStandardIcon(LPCSTR lpszIconName) const;
-    HCURSOR LoadCursor(UINT nIDResource) const;
-    HCURSOR LoadStandardCursor(LPCSTR lpszCursorName) const;
 
     // The names that depend on the program file; called by AfxWinInit.
     void SetCurrentHandles();
@@ -52,10 +46,9 @@ private:
 
 CWinApp* AFXAPI AfxGetApp();
 CWnd* AFXAPI AfxGetMainWnd();
-LPCSTR AFXAPI AfxGetAppName();
 HINSTANCE AFXAPI AfxGetInstanceHandle();
+// The module the resources come from: the program's own.
 HINSTANCE AFXAPI AfxGetResourceHandle();
-void AFXAPI AfxSetResourceHandle(HINSTANCE hInstResource);
 
 // Records the instance and names the application. Native tests call it with
 // GetModuleHandleA(NULL) and then drive the application themselves.

@@ -13,16 +13,11 @@ ON_WM_NCDESTROY()
 END_MESSAGE_MAP()
 
 const CWnd CWnd::wndTop(HWND_TOP);
-const CWnd CWnd::wndBottom(HWND_BOTTOM);
-const CWnd CWnd::wndTopMost(HWND_TOPMOST);
-const CWnd CWnd::wndNoTopMost(HWND_NOTOPMOST);
 
 namespace {
 
-bool IsInsertAfterMarker(const CWnd* pWnd) {
-    return pWnd == &CWnd::wndTop || pWnd == &CWnd::wndBottom || pWnd == &CWnd::wndTopMost ||
-           pWnd == &CWnd::wndNoTopMost;
-}
+// The caret's blink timer: undocumented, so neither Windows' headers nor the stand-in name it.
+constexpr UINT kWmSysTimer = 0x0118;
 
 // A modal window that stayed hidden and unmoved through WM_INITDIALOG is centred over its
 // disabled owner, or over the screen when it has none.
@@ -50,7 +45,8 @@ LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg) {
 }
 
 CWnd::~CWnd() {
-    if (m_hWnd && !IsInsertAfterMarker(this)) DestroyWindow();
+    // wndTop only names a place in the z-order; it holds no window of its own.
+    if (m_hWnd && this != &wndTop) DestroyWindow();
     CWinApp* pApp = AfxGetApp();
     if (pApp && pApp->m_pMainWnd == this) pApp->m_pMainWnd = NULL;
 }
@@ -64,17 +60,11 @@ CWnd* CWnd::FromHandlePermanent(HWND hWnd) {
 }
 
 BOOL CWnd::Attach(HWND hWndNew) {
-    if (!hWndNew) return FALSE;
-    m_hWnd = hWndNew;
-    AfxGetThreadState().mapWnd.SetPermanent(hWndNew, this);
-    return TRUE;
+    return AfxGetThreadState().mapWnd.Attach(this, hWndNew);
 }
 
 HWND CWnd::Detach() {
-    HWND hWnd = m_hWnd;
-    if (hWnd) AfxGetThreadState().mapWnd.RemovePermanent(hWnd, this);
-    m_hWnd = NULL;
-    return hWnd;
+    return AfxGetThreadState().mapWnd.Detach(this);
 }
 
 LRESULT AFXAPI AfxCallWndProc(CWnd* pWnd, HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -165,18 +155,6 @@ BOOL CWnd::SubclassWindow(HWND hWnd) {
     WNDPROC pfnOld = reinterpret_cast<WNDPROC>(lOld);
     if (pfnOld != &AfxWndProc) m_pfnSuper = pfnOld;
     return TRUE;
-}
-
-BOOL CWnd::SubclassDlgItem(UINT nID, CWnd* pParent) {
-    HWND hWndControl = ::GetDlgItem(pParent->m_hWnd, static_cast<int>(nID));
-    return hWndControl ? SubclassWindow(hWndControl) : FALSE;
-}
-
-HWND CWnd::UnsubclassWindow() {
-    if (m_pfnSuper)
-        ::SetWindowLongPtrA(m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(m_pfnSuper));
-    m_pfnSuper = NULL;
-    return Detach();
 }
 
 // Without a creation hook the object is attached when CreateWindowExA returns; the window's
@@ -273,9 +251,10 @@ void AFXAPI AfxDeleteTempObjects() {
 
 namespace {
 
-// Messages after which the loop counts as busy until the queue is empty again.
+// Messages after which the loop may do its idle work again once the queue runs empty; a paint or
+// the caret's blinking does not count.
 bool IsIdleMessage(const MSG& msg) {
-    return msg.message != WM_PAINT && msg.message != 0x0118;
+    return msg.message != WM_PAINT && msg.message != kWmSysTimer;
 }
 
 }  // namespace
@@ -362,10 +341,6 @@ HWND CWnd::GetSafeOwner_(HWND hParent, HWND* pWndTop) {
     return hWnd;
 }
 
-CWnd* CWnd::GetSafeOwner(CWnd* pParent, HWND* pWndTop) {
-    return FromHandle(GetSafeOwner_(pParent ? pParent->m_hWnd : NULL, pWndTop));
-}
-
 void CWnd::CenterWindow(CWnd* pAlternateOwner) {
     const DWORD dwStyle = GetStyle();
     HWND hWndCenter = pAlternateOwner ? pAlternateOwner->m_hWnd : NULL;
@@ -421,13 +396,4 @@ LRESULT AFXAPI AfxDispatch_vwl(CWnd* pWnd, void (CWnd::*pfn)(UINT, LPARAM),
                                const AFX_MSGCALL& call) {
     (pWnd->*pfn)(static_cast<UINT>(call.wParam), call.lParam);
     return 0;
-}
-
-LRESULT AFXAPI AfxDispatch_hv(CWnd* pWnd, HCURSOR (CWnd::*pfn)(), const AFX_MSGCALL& /*call*/) {
-    return reinterpret_cast<LRESULT>((pWnd->*pfn)());
-}
-
-LRESULT AFXAPI AfxDispatch_lwl(CWnd* pWnd, LRESULT (CWnd::*pfn)(WPARAM, LPARAM),
-                               const AFX_MSGCALL& call) {
-    return (pWnd->*pfn)(call.wParam, call.lParam);
 }

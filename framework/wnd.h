@@ -21,6 +21,8 @@ LRESULT AFXAPI AfxProcessWndProcException(CException* e, const MSG* pMsg);
 
 // Sets the window text only when it differs, so unchanged controls keep selection and caret.
 void AFXAPI AfxSetWindowText(HWND hWndCtrl, LPCSTR lpszNew);
+// The whole window text, however long.
+CString AFXAPI AfxGetWindowText(HWND hWnd);
 
 // Gives the message to the PreTranslateMessage of every framework window from its target up to
 // the main window; TRUE when one of them handled it.
@@ -36,26 +38,15 @@ public:
 
     CMenu() = default;
     operator HMENU() const { return m_hMenu; }  // NOLINT: as in MFC
-    HMENU GetSafeHmenu() const { return m_hMenu; }
+    // A temporary wrapper of the menu, deleted when the thread is next idle. NULL for NULL.
     static CMenu* FromHandle(HMENU hMenu);
-    BOOL Attach(HMENU hMenu);
-    HMENU Detach();
 
     BOOL AppendMenu(UINT nFlags, UINT_PTR nIDNewItem = 0, LPCSTR lpszNewItem = NULL);
-    BOOL DeleteMenu(UINT nPosition, UINT nFlags);
-    BOOL RemoveMenu(UINT nPosition, UINT nFlags);
-    BOOL EnableMenuItem(UINT nIDEnableItem, UINT nEnable);
-    int GetMenuItemCount() const;
-    UINT GetMenuItemID(int nPos) const;
-    UINT GetMenuState(UINT nID, UINT nFlags) const;
-    int GetMenuString(UINT nIDItem, LPSTR lpString, int nMaxCount, UINT nFlags) const;
-    int GetMenuString(UINT nIDItem, CString& rString, UINT nFlags) const;
 };
 
 #define WF_MODALLOOP 0x0001u
 #define WF_CONTINUEMODAL 0x0002u
 #define MLF_SHOWONIDLE 0x0001u
-#define MLF_NOIDLEMSG 0x0002u
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
@@ -63,9 +54,6 @@ public:
     HWND m_hWnd = NULL;
 
     static const CWnd wndTop;
-    static const CWnd wndBottom;
-    static const CWnd wndTopMost;
-    static const CWnd wndNoTopMost;
 
     CWnd() = default;
     // Destroys a window it still holds.
@@ -90,8 +78,6 @@ public:
 
     // Attaches the window and routes its messages through AfxWndProc; PreSubclassWindow first.
     BOOL SubclassWindow(HWND hWnd);
-    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
-    HWND UnsubclassWindow();
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     static BOOL WalkPreTranslateTree(HWND hWndStop, MSG* pMsg);
@@ -99,8 +85,8 @@ public:
     BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    // The window that owns popups of pParent: pParent, else the main window, never a child.
-    static CWnd* GetSafeOwner(CWnd* pParent = NULL, HWND* pWndTop = NULL);
+    // The window that owns popups of hParent: hParent, else the main window, never a child.
+    // With pWndTop, the top-level window above it is disabled meanwhile and given back there.
     static HWND GetSafeOwner_(HWND hParent, HWND* pWndTop);
 
     int RunModalLoop(DWORD dwFlags = 0);
@@ -109,30 +95,18 @@ public:
 
     CWnd* GetDlgItem(int nID) const;
     void GetDlgItem(int nID, HWND* phWnd) const;
-    int GetDlgCtrlID() const;
-    void SetDlgItemText(int nID, LPCSTR lpszString);
-    int GetDlgItemText(int nID, CString& rString) const;
     LRESULT SendDlgItemMessage(int nID, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     BOOL ShowWindow(int nCmdShow);
     BOOL IsWindowVisible() const;
-    BOOL EnableWindow(BOOL bEnable = TRUE);
-    BOOL IsWindowEnabled() const;
     BOOL IsIconic() const;
-    BOOL IsChild(const CWnd* pWnd) const;
     CWnd* SetFocus();
-    static CWnd* GetFocus();
-    static CWnd* GetActiveWindow();
-    static CWnd* WindowFromPoint(POINT point);
     CWnd* GetParent() const;
-    CWnd* GetOwner() const;
     CWnd* GetWindow(UINT nCmd) const;
     CWnd* GetTopLevelParent() const;
 
     void SetWindowText(LPCSTR lpszString);
-    int GetWindowText(LPSTR lpszStringBuf, int nMaxCount) const;
     void GetWindowText(CString& rString) const;
-    int GetWindowTextLength() const;
 
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
@@ -142,16 +116,9 @@ public:
     void CenterWindow(CWnd* pAlternateOwner = NULL);
     // Whether a hidden, unmoved window is centred after WM_INITDIALOG.
     virtual BOOL CheckAutoCenter() { return TRUE; }
-    void ScreenToClient(LPPOINT lpPoint) const;
-    void ScreenToClient(LPRECT lpRect) const;
-    void ClientToScreen(LPPOINT lpPoint) const;
-    void ClientToScreen(LPRECT lpRect) const;
 
-    void Invalidate(BOOL bErase = TRUE);
-    void InvalidateRect(LPCRECT lpRect, BOOL bErase = TRUE);
-    void ValidateRect(LPCRECT lpRect);
     void UpdateWindow();
-    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, CRgn* prgnUpdate = NULL,
+    BOOL RedrawWindow(LPCRECT lpRectUpdate = NULL, HRGN hrgnUpdate = NULL,
                       UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
 
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
@@ -159,23 +126,12 @@ public:
 
     CMenu* GetSystemMenu(BOOL bRevert) const;
     HICON SetIcon(HICON hIcon, BOOL bBigIcon);
-    HICON GetIcon(BOOL bBigIcon) const;
     CFont* GetFont() const;
-    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     DWORD GetStyle() const;
-    DWORD GetExStyle() const;
     BOOL ModifyStyle(DWORD dwRemove, DWORD dwAdd, UINT nFlags = 0);
-    CDC* GetDC();
-    CDC* GetWindowDC();
-    int ReleaseDC(CDC* pDC);
 
     // Default handlers: the window's previous procedure does the work.
-    afx_msg void OnPaint();
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-    afx_msg void OnNcPaint();
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
-    afx_msg HCURSOR OnQueryDragIcon();
     afx_msg void OnNcDestroy();
 
 protected:
@@ -209,9 +165,6 @@ LRESULT AFXAPI AfxDispatch_hDWu(CWnd* pWnd, HBRUSH (CWnd::*pfn)(CDC*, CWnd*, UIN
                                 const AFX_MSGCALL& call);
 LRESULT AFXAPI AfxDispatch_vwl(CWnd* pWnd, void (CWnd::*pfn)(UINT, LPARAM),
                                const AFX_MSGCALL& call);
-LRESULT AFXAPI AfxDispatch_hv(CWnd* pWnd, HCURSOR (CWnd::*pfn)(), const AFX_MSGCALL& call);
-LRESULT AFXAPI AfxDispatch_lwl(CWnd* pWnd, LRESULT (CWnd::*pfn)(WPARAM, LPARAM),
-                               const AFX_MSGCALL& call);
 
 // One map entry for message msg whose handler ThisClass::fn has exactly the type sig.
 #define AFX_WND_ENTRY(msg, dispatch, sig, fn)                                                \
@@ -229,11 +182,3 @@ LRESULT AFXAPI AfxDispatch_lwl(CWnd* pWnd, LRESULT (CWnd::*pfn)(WPARAM, LPARAM),
     AFX_WND_ENTRY(WM_CTLCOLOR, AfxDispatch_hDWu, HBRUSH (CWnd::*)(CDC*, CWnd*, UINT), OnCtlColor)
 #define ON_WM_SYSCOMMAND() \
     AFX_WND_ENTRY(WM_SYSCOMMAND, AfxDispatch_vwl, void (CWnd::*)(UINT, LPARAM), OnSysCommand)
-#define ON_WM_QUERYDRAGICON() \
-    AFX_WND_ENTRY(WM_QUERYDRAGICON, AfxDispatch_hv, HCURSOR (CWnd::*)(), OnQueryDragIcon)
-#define ON_MESSAGE(message, memberFxn)                                                            \
-    {static_cast<UINT>(message), 0, 0, 0,                                                         \
-     [](CCmdTarget* pTarget, const AFX_MSGCALL& call) -> LRESULT {                                \
-         return AfxDispatch_lwl(static_cast<ThisClass*>(pTarget),                                 \
-                                static_cast<LRESULT (CWnd::*)(WPARAM, LPARAM)>(memberFxn), call); \
-     }},

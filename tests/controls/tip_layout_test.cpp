@@ -1,4 +1,5 @@
 // The owner-drawn tip's size and place: line counting, widest line, right-edge rule, text centring.
+// Window-free: the widths come from a fixed-width measure.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -66,18 +67,24 @@ TEST(TipLayout, TipNearTheBottomOfTheScreenIsNotMovedUp) {
     EXPECT_EQ(766 + 4 * 16 + 4, rc.bottom);
 }
 
-TEST(TipLayout, WidestLineIsCentredWithTheSpareWidthRoundedDown) {
+// The text area starts 16 pixels in, below the frame's top line; the widest line is centred in
+// it with the spare width halved and rounded down, negative spare included.
+TEST(TipLayout, TextAreaBesideTheStripeCentresTheWidestLine) {
     struct Row {
-        LONG left, right;
+        LONG clientRight;
         int widest;
-        LONG expected;
+        LONG expectedLeft;
     };
-    for (const Row& row :
-         {Row{16, 16 + 36, 32, 18}, Row{16, 16 + 37, 32, 18}, Row{16, 16 + 32, 32, 16},
-          Row{16, 16 + 29, 32, 14}, Row{16, 16 + 30, 32, 15}}) {
-        EXPECT_EQ(row.expected, TipTextLeft(RECT{row.left, 1, row.right, 20}, row.widest))
-            << "text rectangle " << row.left << ".." << row.right << ", widest " << row.widest;
+    for (const Row& row : {Row{16 + 36, 32, 18}, Row{16 + 37, 32, 18}, Row{16 + 32, 32, 16},
+                           Row{16 + 29, 32, 14}, Row{16 + 30, 32, 15}}) {
+        const RECT rcClient = {0, 0, row.clientRight, 20};
+        const RECT rc = TipTextRect(rcClient, row.widest);
+        EXPECT_EQ(row.expectedLeft, rc.left)
+            << "client width " << row.clientRight << ", widest " << row.widest;
+        EXPECT_EQ(1, rc.top);
+        EXPECT_EQ(row.clientRight, rc.right);
     }
+    EXPECT_EQ(15, TipStripeRect(RECT{0, 0, 60, 20}).right);
 }
 
 }  // namespace

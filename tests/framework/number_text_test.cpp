@@ -1,3 +1,4 @@
+// The number exchange's reading and writing: scanf "%lf" and "%.*g" 15, in any locale.
 #include <gtest/gtest.h>
 
 #include <clocale>
@@ -20,42 +21,14 @@ struct ScanCase {
 
 // What scanf("%lf") makes of a field's text, with '.' as the only decimal point.
 const ScanCase kScanCases[] = {
-    {"12abc", true, 12.0},
-    {"6,5", true, 6.0},
-    {"  7", true, 7.0},
-    {"\t\n\v\f\r 3.25e-1", true, 0.325},
-    {"", false, 0.0},
-    {"   ", false, 0.0},
-    {"abc", false, 0.0},
-    {"-", false, 0.0},
-    {"+", false, 0.0},
-    {".", false, 0.0},
-    {"-.e1", false, 0.0},
-    {"e5", false, 0.0},
-    {"x12", false, 0.0},
-    {"+.5", true, 0.5},
-    {"5.", true, 5.0},
-    {".5.", true, 0.5},
-    {"1e5x", true, 100000.0},
-    {"1e", true, 1.0},
-    {"1e+", true, 1.0},
-    {"1E-2", true, 0.01},
-    {"1.5e+2", true, 150.0},
-    {"000123e-2", true, 1.23},
-    {"0x10", true, 0.0},
-    {"1,000", true, 1.0},
-    {"- 5", false, 0.0},
-    {"1e400", true, kInf},
-    {"-1e400", true, -kInf},
-    {"1e-400", true, 0.0},
-    {"0.000000000000000000000000000000000001e345", true, kInf},
-    {"1000000e-330", true, 0.0},
-    {"inf", true, kInf},
-    {"INFINITY", true, kInf},
-    {"-Inf", true, -kInf},
-    {"infx", true, kInf},
-    {"4.9e-324", true, 4.9406564584124654e-324},
-};
+    {"12abc", true, 12.0},   {"6,5", true, 6.0},       {"\t\n\v\f\r 3.25e-1", true, 0.325},
+    {"", false, 0.0},        {"   ", false, 0.0},      {"abc", false, 0.0},
+    {"-", false, 0.0},       {".", false, 0.0},        {"-.e1", false, 0.0},
+    {"- 5", false, 0.0},     {"+.5", true, 0.5},       {"5.", true, 5.0},
+    {".5.", true, 0.5},      {"1e5x", true, 100000.0}, {"1e+", true, 1.0},
+    {"1E-2", true, 0.01},    {"0x10", true, 0.0},      {"1e400", true, kInf},
+    {"-1e400", true, -kInf}, {"1e-400", true, 0.0},    {"INFINITY", true, kInf},
+    {"-Inf", true, -kInf},   {"infx", true, kInf},     {"4.9e-324", true, 4.9406564584124654e-324}};
 
 struct FormatCase {
     double dValue;
@@ -63,23 +36,15 @@ struct FormatCase {
 };
 
 // "%.*g" with precision 15.
-const FormatCase kFormatCases[] = {
-    {0.0, "0"},
-    {-0.0, "-0"},
-    {6.5, "6.5"},
-    {-2.5, "-2.5"},
-    {1e21, "1e+21"},
-    {0.1 + 0.2, "0.3"},
-    {1.0 / 3.0, "0.333333333333333"},
-    {123456789012345.0, "123456789012345"},
-    {1234567890123456.0, "1.23456789012346e+15"},
-    {0.0001, "0.0001"},
-    {0.00001, "1e-05"},
-    {100000.0, "100000"},
-    {1.7976931348623157e308, "1.79769313486232e+308"},
-    {kInf, "inf"},
-    {-kInf, "-inf"},
-};
+const FormatCase kFormatCases[] = {{0.0, "0"},
+                                   {-0.0, "-0"},
+                                   {-2.5, "-2.5"},
+                                   {1e21, "1e+21"},
+                                   {0.1 + 0.2, "0.3"},
+                                   {1.0 / 3.0, "0.333333333333333"},
+                                   {1234567890123456.0, "1.23456789012346e+15"},
+                                   {0.00001, "1e-05"},
+                                   {kInf, "inf"}};
 
 void ExpectScanTable() {
     for (const ScanCase& c : kScanCases) {
@@ -117,16 +82,11 @@ TEST(NumberScan, ReadsOneNumberLikeScanfPercentLf) {
     ExpectScanTable();
 }
 
-TEST(NumberScan, NegativeZeroKeepsItsSign) {
+TEST(NumberScan, NegativeZeroKeepsItsSignAndNotANumberIsReadInAnyCase) {
     double dValue = 1.0;
     ASSERT_TRUE(AfxParseDouble("-0", dValue));
-    EXPECT_EQ(0.0, dValue);
-    EXPECT_TRUE(std::signbit(dValue));
-}
-
-TEST(NumberScan, NotANumberInAnyCase) {
-    for (const char* pszText : {"nan", "NaN", "-nan", "  NAN(123)"}) {
-        double dValue = 0.0;
+    EXPECT_TRUE(dValue == 0.0 && std::signbit(dValue));
+    for (const char* pszText : {"NaN", "-nan", "  NAN(123)"}) {
         ASSERT_TRUE(AfxParseDouble(pszText, dValue)) << pszText;
         EXPECT_TRUE(std::isnan(dValue)) << pszText;
     }
@@ -149,17 +109,8 @@ TEST(NumberScan, LongDigitSequencesConvertExactly) {
     }
 }
 
-TEST(NumberScan, NullTextIsNoNumber) {
-    double dValue = 3.0;
-    EXPECT_FALSE(AfxParseDouble(nullptr, dValue));
-    EXPECT_EQ(3.0, dValue);
-}
-
 TEST(NumberFormat, WritesPercentGWithPrecision15) {
     ExpectFormatTable();
-}
-
-TEST(NumberFormat, NotANumberIsNan) {
     EXPECT_EQ("nan", FormatGeneral(std::nan(""), 15));
 }
 

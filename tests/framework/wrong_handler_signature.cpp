@@ -1,5 +1,6 @@
 // Compiled once per WRONG_HANDLER value by the build's tests: 0 must compile, every other value
 // must be rejected because the handler does not have the signature its map entry requires.
+// The values and their names are listed in CMakeLists.txt.
 #include "framework.h"
 
 #ifndef WRONG_HANDLER
@@ -8,37 +9,38 @@
 
 class CProbeDlg : public CDialog {
 protected:
+// Each wrong value changes one handler; the others stay right, so only that one can fail.
 #if WRONG_HANDLER == 1
     afx_msg BOOL OnPaint();
-#elif WRONG_HANDLER == 2
-    afx_msg void OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-#elif WRONG_HANDLER == 3
-    afx_msg void OnSysCommand(UINT nID);
-#elif WRONG_HANDLER == 4
-    afx_msg BOOL OnEraseBkgnd();
 #else
     afx_msg void OnPaint();
+#endif
+#if WRONG_HANDLER == 2
+    afx_msg void OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+#else
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
+#endif
+#if WRONG_HANDLER == 3
+    afx_msg void OnSysCommand(UINT nID);
+#else
     afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
+#endif
+#if WRONG_HANDLER == 4
+    afx_msg BOOL OnEraseBkgnd();
+#else
     afx_msg BOOL OnEraseBkgnd(CDC* pDC);
 #endif
 #if WRONG_HANDLER == 5
     afx_msg void OnClick(UINT nID);
-    afx_msg void OnDigit();
 #elif WRONG_HANDLER == 6
     afx_msg BOOL OnClick();
-    afx_msg void OnDigit(UINT nID);
-#elif WRONG_HANDLER == 7
+#else
     afx_msg void OnClick();
+#endif
+#if WRONG_HANDLER == 7
     afx_msg void OnDigit(int nID);
 #else
-    afx_msg void OnClick();
     afx_msg void OnDigit(UINT nID);
-#endif
-#if WRONG_HANDLER == 8
-    afx_msg void OnPrivate(WPARAM wParam, LPARAM lParam);
-#else
-    afx_msg LRESULT OnPrivate(WPARAM wParam, LPARAM lParam);
 #endif
     DECLARE_MESSAGE_MAP()
 };
@@ -50,5 +52,4 @@ ON_WM_SYSCOMMAND()
 ON_WM_ERASEBKGND()
 ON_BN_CLICKED(1003, &CProbeDlg::OnClick)
 ON_COMMAND_RANGE(500, 509, &CProbeDlg::OnDigit)
-ON_MESSAGE(WM_APP, &CProbeDlg::OnPrivate)
 END_MESSAGE_MAP()

@@ -1,9 +1,8 @@
-// The stand-in's own screen: deterministic font metrics, dpi and screen settings, the draw log,
-// the framebuffer behind screen DCs and the object counts. Native host only.
+// The stand-in's own screen: deterministic font metrics, the dpi setting, the draw log, the
+// framebuffer behind screen DCs and the object counts. Native host only.
 
 #ifndef _WIN32
 
-#include <commdlg.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -40,15 +39,14 @@ struct CMetricsCase {
 };
 
 // h < 0: em = -h, tmHeight = round(1.2 em); h > 0: tmHeight = h, em = round(h / 1.2).
-const CMetricsCase kMetricsCases[] = {
-    {-11, FW_NORMAL, 13, 10, 2, 6, 3, 9}, {-13, FW_BOLD, 16, 13, 3, 8, 5, 11},
-    {-9, FW_BOLD, 11, 9, 2, 6, 4, 8},     {-12, FW_NORMAL, 14, 11, 2, 6, 4, 10},
-    {16, FW_NORMAL, 16, 13, 3, 7, 4, 10}, {0, FW_NORMAL, 14, 11, 2, 6, 4, 10},
-};
-
 TEST_F(CSimScreenTest, GetTextMetricsFollowsTheDocumentedFormula) {
+    const CMetricsCase kCases[] = {
+        {-11, FW_NORMAL, 13, 10, 2, 6, 3, 9}, {-13, FW_BOLD, 16, 13, 3, 8, 5, 11},
+        {-9, FW_BOLD, 11, 9, 2, 6, 4, 8},     {16, FW_NORMAL, 16, 13, 3, 7, 4, 10},
+        {0, FW_NORMAL, 14, 11, 2, 6, 4, 10},
+    };
     CTestCanvas canvas(4, 4);
-    for (const CMetricsCase& test : kMetricsCases) {
+    for (const CMetricsCase& test : kCases) {
         HFONT hFont = MakeFont(test.m_nHeight, test.m_nWeight);
         HGDIOBJ hOld = SelectObject(canvas.Dc(), hFont);
         TEXTMETRICA tm{};
@@ -68,59 +66,20 @@ TEST_F(CSimScreenTest, GetTextMetricsFollowsTheDocumentedFormula) {
     }
 }
 
-TEST_F(CSimScreenTest, GlyphIsABoxOfAdvanceLessOneByEm) {
-    CTestCanvas canvas(20, 20);
-    HFONT hFont = MakeFont(-10, FW_NORMAL);
-    HGDIOBJ hOld = SelectObject(canvas.Dc(), hFont);
-    SetBkMode(canvas.Dc(), TRANSPARENT);
-    TextOutA(canvas.Dc(), 2, 3, "x", 1);
-    SelectObject(canvas.Dc(), hOld);
-    DeleteObject(hFont);
-    EXPECT_EQ(4, canvas.CountInRow(3, 0, 20, RGB(0, 0, 0))) << "advance 5, less one";
-    EXPECT_EQ(10, canvas.CountInColumn(2, 0, 20, RGB(0, 0, 0))) << "em height";
-    EXPECT_EQ(RGB(0, 0, 0), canvas.Pixel(2, 3));
-}
-
-TEST_F(CSimScreenTest, GetDeviceCapsLogPixelsFollowsSetting) {
-    for (int nDpi : {96, 120, 144}) {
-        SimSetLogPixels(nDpi);
+TEST_F(CSimScreenTest, LogPixelsSettingSizesTheDisplayAndTheGuiFontUntilReset) {
+    auto logPixels = [] {
         HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-        EXPECT_EQ(nDpi, GetDeviceCaps(hdc, LOGPIXELSY));
-        EXPECT_EQ(nDpi, GetDeviceCaps(hdc, LOGPIXELSX));
+        int nDpi = GetDeviceCaps(hdc, LOGPIXELSY);
         DeleteDC(hdc);
-        LOGFONTA lf{};
-        GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
-        EXPECT_EQ(-MulDiv(8, nDpi, 72), lf.lfHeight) << nDpi;
-    }
-}
-
-TEST_F(CSimScreenTest, ScreenSizeSetsMetricsAndDeviceCaps) {
-    SimSetScreenSize(800, 600);
-    EXPECT_EQ(800, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(600, GetSystemMetrics(SM_CYSCREEN));
-    HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    EXPECT_EQ(800, GetDeviceCaps(hdc, HORZRES));
-    EXPECT_EQ(32, GetDeviceCaps(hdc, BITSPIXEL));
-    DeleteDC(hdc);
-    SimSetCursorPos(5000, -3);
-    POINT pt{};
-    GetCursorPos(&pt);
-    EXPECT_EQ(799, pt.x) << "the pointer stays on the screen";
-    EXPECT_EQ(0, pt.y);
-}
-
-TEST_F(CSimScreenTest, ResetRestoresTheDefaults) {
+        return nDpi;
+    };
     SimSetLogPixels(120);
-    SimSetScreenSize(640, 480);
-    SimSetSysColor(COLOR_BTNFACE, RGB(1, 2, 3));
+    EXPECT_EQ(120, logPixels());
+    LOGFONTA lf{};
+    GetObjectA(GetStockObject(DEFAULT_GUI_FONT), sizeof(lf), &lf);
+    EXPECT_EQ(-MulDiv(8, 120, 72), lf.lfHeight);
     SimResetScreen();
-    EXPECT_EQ(1024, GetSystemMetrics(SM_CXSCREEN));
-    EXPECT_EQ(768, GetSystemMetrics(SM_CYSCREEN));
-    EXPECT_EQ(96, SimGetLogPixels());
-    EXPECT_EQ(RGB(240, 240, 240), GetSysColor(COLOR_BTNFACE));
-    LOGBRUSH lb{};
-    GetObjectA(GetSysColorBrush(COLOR_BTNFACE), sizeof(lb), &lb);
-    EXPECT_EQ(RGB(240, 240, 240), lb.lbColor);
+    EXPECT_EQ(96, logPixels());
 }
 
 TEST_F(CSimScreenTest, ScreenDcPaintsTheFramebuffer) {
@@ -136,7 +95,10 @@ TEST_F(CSimScreenTest, ScreenDcPaintsTheFramebuffer) {
     DeleteDC(hdcScreen);
 }
 
-TEST_F(CSimScreenTest, DrawLogRecordsScreenCallsWithTheirState) {
+TEST_F(CSimScreenTest, DrawLogRecordsScreenCallsWithTheirStateButNotMemoryDcs) {
+    CTestCanvas canvas(10, 10);
+    RECT rcCanvas{0, 0, 10, 10};
+    FillRect(canvas.Dc(), &rcCanvas, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
     HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     HFONT hFont = MakeFont(-13, FW_BOLD);
     HGDIOBJ hOld = SelectObject(hdc, hFont);
@@ -168,16 +130,6 @@ TEST_F(CSimScreenTest, DrawLogRecordsScreenCallsWithTheirState) {
     EXPECT_TRUE(SimDrawLog().empty());
 }
 
-TEST_F(CSimScreenTest, DrawLogSkipsMemoryDcsAndMeasuring) {
-    CTestCanvas canvas(10, 10);
-    RECT rc{0, 0, 10, 10};
-    FillRect(canvas.Dc(), &rc, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-    HDC hdc = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    DrawTextA(hdc, "measure", -1, &rc, DT_CALCRECT);
-    DeleteDC(hdc);
-    EXPECT_TRUE(SimDrawLog().empty());
-}
-
 TEST_F(CSimScreenTest, ObjectAndDcCountsShowLeaks) {
     std::size_t nObjects = SimGdiObjectCount();
     std::size_t nDCs = SimDCCount();
@@ -193,19 +145,7 @@ TEST_F(CSimScreenTest, ObjectAndDcCountsShowLeaks) {
     DeleteDC(hdc);
     EXPECT_EQ(nDCs, SimDCCount());
     EXPECT_TRUE(DeleteObject(GetStockObject(BLACK_PEN))) << "stock objects survive";
-    EXPECT_EQ(OBJ_PEN, static_cast<int>(GetObjectType(GetStockObject(BLACK_PEN))));
-}
-
-TEST(GetOpenFileName, WithNobodyToAskItIsCancelled) {
-    char szFile[MAX_PATH] = "";
-    OPENFILENAMEA ofn{};
-    ofn.lStructSize = sizeof(ofn);
-    ofn.lpstrFile = szFile;
-    ofn.nMaxFile = MAX_PATH;
-    EXPECT_FALSE(GetOpenFileNameA(&ofn));
-    EXPECT_EQ(0u, CommDlgExtendedError());
-    EXPECT_FALSE(GetSaveFileNameA(&ofn));
-    EXPECT_EQ(0u, CommDlgExtendedError());
+    EXPECT_EQ(static_cast<int>(sizeof(LOGPEN)), GetObjectA(GetStockObject(BLACK_PEN), 0, nullptr));
 }
 
 }  // namespace

@@ -26,23 +26,23 @@ inline bool IsWine() {
 #endif
 }
 
-// One control of a template: class by ordinal (0x80 button, 0x81 edit, 0x82 static) or name.
+// One control of a template: class by ordinal (0x80 button, 0x81 edit, 0x82 static), title by
+// text or by a resource's ordinal.
 struct CItem {
     DWORD dwStyle;
     short x, y, cx, cy;
     DWORD dwId;
     WORD nClassOrdinal;
     const char* pszTitle;
-    DWORD dwExStyle = 0;
     WORD nTitleOrdinal = 0;
-    const char* pszClass = nullptr;
 };
 
 const WORD kButton = 0x80;
 const WORD kEdit = 0x81;
 const WORD kStatic = 0x82;
 
-// Builds DLGTEMPLATEEX (or classic DLGTEMPLATE) images with DS_SETFONT, DWORD-aligned items.
+// Builds DLGTEMPLATEEX images, as the resource compiler writes DIALOGEX: DS_SETFONT, DWORD-aligned
+// items.
 class CTemplateBuilder {
 public:
     CTemplateBuilder(DWORD dwStyle, short cx, short cy, const char* pszCaption = "Test",
@@ -59,25 +59,19 @@ public:
         return *this;
     }
 
-    const DLGTEMPLATE* Build(bool bExtended = true) {
+    const DLGTEMPLATE* Build() {
         m_words.clear();
-        if (bExtended) {
-            Words({1, 0xFFFF});
-            Dword(0);
-            Dword(0);
-            Dword(m_dwStyle);
-        } else {
-            Dword(m_dwStyle);
-            Dword(0);
-        }
+        Words({1, 0xFFFF});
+        Dword(0);
+        Dword(0);
+        Dword(m_dwStyle);
         Words({static_cast<WORD>(m_items.size()), 0, 0, static_cast<WORD>(m_cx),
                static_cast<WORD>(m_cy), 0, 0});
         String(m_strCaption.c_str());
-        Words({m_nPointSize});
-        if (bExtended) Words({FW_NORMAL, 0});
+        Words({m_nPointSize, FW_NORMAL, 0});
         String(m_strFace.c_str());
         for (const CItem& item : m_items)
-            AddItem(item, bExtended);
+            AddItem(item);
         m_buffer.assign((m_words.size() + 1) / 2, 0);
         std::memcpy(m_buffer.data(), m_words.data(), m_words.size() * sizeof(WORD));
         return reinterpret_cast<const DLGTEMPLATE*>(m_buffer.data());
@@ -94,26 +88,15 @@ private:
     void Align() {
         if (m_words.size() % 2) m_words.push_back(0);
     }
-    void AddItem(const CItem& item, bool bExtended) {
+    void AddItem(const CItem& item) {
         Align();
-        if (bExtended) {
-            Dword(0);
-            Dword(item.dwExStyle);
-            Dword(item.dwStyle);
-        } else {
-            Dword(item.dwStyle);
-            Dword(item.dwExStyle);
-        }
+        Dword(0);
+        Dword(0);
+        Dword(item.dwStyle);
         Words({static_cast<WORD>(item.x), static_cast<WORD>(item.y), static_cast<WORD>(item.cx),
                static_cast<WORD>(item.cy)});
-        if (bExtended)
-            Dword(item.dwId);
-        else
-            Words({static_cast<WORD>(item.dwId)});
-        if (item.pszClass)
-            String(item.pszClass);
-        else
-            Words({0xFFFF, item.nClassOrdinal});
+        Dword(item.dwId);
+        Words({0xFFFF, item.nClassOrdinal});
         if (item.nTitleOrdinal)
             Words({0xFFFF, item.nTitleOrdinal});
         else
@@ -131,14 +114,12 @@ private:
     std::vector<DWORD> m_buffer;
 };
 
-// What a test dialog's DLGPROC saw: commands in order and the WM_INITDIALOG parameter.
+// What a test dialog's DLGPROC saw: commands in order and the WM_INITDIALOG parameters.
 struct CDialogLog {
     std::vector<WPARAM> commands;
     std::vector<HWND> commandWindows;
     LPARAM lInitParam = 0;
     HWND hwndInitFocus = nullptr;
-    BOOL bInitResult = TRUE;
-    int nInitFocusId = 0;  // the DLGPROC focuses this control itself in WM_INITDIALOG
 };
 
 inline INT_PTR CALLBACK LoggingDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPARAM lParam) {
@@ -147,8 +128,7 @@ inline INT_PTR CALLBACK LoggingDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPAR
         SetWindowLongPtrA(hDlg, DWLP_USER, lParam);
         pLog->lInitParam = lParam;
         pLog->hwndInitFocus = reinterpret_cast<HWND>(wParam);
-        if (pLog->nInitFocusId) SetFocus(GetDlgItem(hDlg, pLog->nInitFocusId));
-        return pLog->bInitResult;
+        return TRUE;
     }
     auto* pLog = reinterpret_cast<CDialogLog*>(GetWindowLongPtrA(hDlg, DWLP_USER));
     // Only clicks and command ids are logged, not the controls' notifications (EN_SETFOCUS...).
@@ -158,6 +138,17 @@ inline INT_PTR CALLBACK LoggingDlgProc(HWND hDlg, UINT nMsg, WPARAM wParam, LPAR
         return TRUE;
     }
     return FALSE;
+}
+
+// Registers a window class of the test's own; a class registered before stays as it was.
+inline void RegisterTestClass(const char* pszClass, WNDPROC pfnProc,
+                              HBRUSH hbrBackground = nullptr) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = pfnProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.hbrBackground = hbrBackground;
+    wc.lpszClassName = pszClass;
+    RegisterClassA(&wc);
 }
 
 class CWin32Test : public ::testing::Test {
@@ -178,10 +169,9 @@ protected:
         return hwnd;
     }
 
-    HWND CreateDialogFrom(CTemplateBuilder& builder, CDialogLog& log, bool bExtended = true) {
-        return Keep(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), builder.Build(bExtended),
-                                               nullptr, LoggingDlgProc,
-                                               reinterpret_cast<LPARAM>(&log)));
+    HWND CreateDialogFrom(CTemplateBuilder& builder, CDialogLog& log) {
+        return Keep(CreateDialogIndirectParamA(GetModuleHandleA(nullptr), builder.Build(), nullptr,
+                                               LoggingDlgProc, reinterpret_cast<LPARAM>(&log)));
     }
 
     // Runs the dialog's queue the way a modal loop does.

@@ -1,5 +1,5 @@
 // comdlg32's open and save dialogs as seen by a process that has no user to ask.
-// Both dialogs return FALSE with CommDlgExtendedError() 0, which means the user cancelled.
+// Both dialogs return FALSE, as when the user cancels.
 #pragma once
 
 #include "win32sim/types.h"
@@ -64,4 +64,3 @@ typedef LPOPENFILENAMEA LPOPENFILENAME;
 
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA pofn);
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA pofn);
-DWORD WINAPI CommDlgExtendedError();

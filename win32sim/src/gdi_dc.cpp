@@ -1,26 +1,21 @@
 // Device contexts: screen, window and memory DCs, object selection, attributes, saved states.
 
 #include <algorithm>
-#include <map>
 #include <utility>
 
 #include "ascii_case.h"
 #include "gdi_internal.h"
 #include "gdi_state.h"
+#include "handle_table.h"
 #include "win32sim/user.h"
 
 namespace win32sim {
 namespace {
 
-const std::uintptr_t kFirstDC = 0x4000000;
+constexpr std::uintptr_t kFirstDC = 0x4000000;
 
-struct CDCTable {
-    std::map<std::uintptr_t, CDeviceContext> m_dcs;
-    std::uintptr_t m_nNext = kFirstDC;
-};
-
-CDCTable& DCTable() {
-    static CDCTable table;
+CHandleTable<HDC, CDeviceContext>& DCTable() {
+    static CHandleTable<HDC, CDeviceContext> table(kFirstDC);
     return table;
 }
 
@@ -33,7 +28,6 @@ CDCState DefaultState(DCKind kind) {
     state.m_crText = RGB(0, 0, 0);
     state.m_crBack = RGB(255, 255, 255);
     state.m_nBkMode = OPAQUE;
-    state.m_ptCurrent = POINT{0, 0};
     return state;
 }
 
@@ -62,7 +56,7 @@ BOOL FreeDC(HDC hdc) {
     CDeviceContext* pDC = LookupDC(hdc);
     if (!pDC) return FALSE;
     CDCState state = pDC->m_state;
-    DCTable().m_dcs.erase(reinterpret_cast<std::uintptr_t>(hdc));
+    DCTable().Erase(hdc);
     ForEachObject(state, ReleaseSelection);
     return TRUE;
 }
@@ -136,17 +130,11 @@ HGDIOBJ Swap(THandle& hSlot, HGDIOBJ hObject) {
 }  // namespace
 
 CDeviceContext* LookupDC(HDC hdc) {
-    CDCTable& table = DCTable();
-    auto it = table.m_dcs.find(reinterpret_cast<std::uintptr_t>(hdc));
-    return it == table.m_dcs.end() ? nullptr : &it->second;
+    return DCTable().Find(hdc);
 }
 
 HDC AddDC(CDeviceContext dc) {
-    CDCTable& table = DCTable();
-    std::uintptr_t nHandle = table.m_nNext;
-    table.m_nNext += 4;
-    table.m_dcs.emplace(nHandle, std::move(dc));
-    return reinterpret_cast<HDC>(nHandle);
+    return DCTable().Add(std::move(dc));
 }
 
 CSurface* SurfaceOf(CDeviceContext& dc) {
@@ -213,13 +201,8 @@ BOOL SimReleaseWindowDC(HDC hdc) {
     return FreeDC(hdc);
 }
 
-HWND SimWindowOfDC(HDC hdc) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    return pDC ? pDC->m_hwnd : nullptr;
-}
-
 std::size_t SimDCCount() {
-    return DCTable().m_dcs.size();
+    return DCTable().Size();
 }
 
 HDC WINAPI CreateDCA(LPCSTR pszDriver, LPCSTR, LPCSTR, const void*) {
@@ -256,32 +239,10 @@ HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ hObject) {
     return nullptr;
 }
 
-HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT nType) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC) return nullptr;
-    switch (nType) {
-        case OBJ_PEN:
-            return pDC->m_state.m_hPen;
-        case OBJ_BRUSH:
-            return pDC->m_state.m_hBrush;
-        case OBJ_FONT:
-            return pDC->m_state.m_hFont;
-        case OBJ_BITMAP:
-            return pDC->m_state.m_hBitmap;
-        default:
-            return nullptr;
-    }
-}
-
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF cr) {
     CDeviceContext* pDC = LookupDC(hdc);
     if (!pDC) return CLR_INVALID;
     return std::exchange(pDC->m_state.m_crText, cr);
-}
-
-COLORREF WINAPI GetTextColor(HDC hdc) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    return pDC ? pDC->m_state.m_crText : CLR_INVALID;
 }
 
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF cr) {
@@ -290,20 +251,10 @@ COLORREF WINAPI SetBkColor(HDC hdc, COLORREF cr) {
     return std::exchange(pDC->m_state.m_crBack, cr);
 }
 
-COLORREF WINAPI GetBkColor(HDC hdc) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    return pDC ? pDC->m_state.m_crBack : CLR_INVALID;
-}
-
 int WINAPI SetBkMode(HDC hdc, int nMode) {
     CDeviceContext* pDC = LookupDC(hdc);
     if (!pDC || (nMode != TRANSPARENT && nMode != OPAQUE)) return 0;
     return std::exchange(pDC->m_state.m_nBkMode, nMode);
-}
-
-int WINAPI GetBkMode(HDC hdc) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    return pDC ? pDC->m_state.m_nBkMode : 0;
 }
 
 int WINAPI SaveDC(HDC hdc) {
@@ -329,44 +280,11 @@ BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC) {
     pDC->m_state.m_crText = saved.m_crText;
     pDC->m_state.m_crBack = saved.m_crBack;
     pDC->m_state.m_nBkMode = saved.m_nBkMode;
-    pDC->m_state.m_ptCurrent = saved.m_ptCurrent;
     return TRUE;
 }
 
+// Only the pixels per inch: the program sizes fonts by them and asks for nothing else.
 int WINAPI GetDeviceCaps(HDC hdc, int nIndex) {
     if (!LookupDC(hdc)) return 0;
-    const CScreen& screen = Screen();
-    switch (nIndex) {
-        case TECHNOLOGY:
-            return DT_RASDISPLAY;
-        case HORZSIZE:
-            return (screen.m_cx * 254 / screen.m_nLogPixels + 5) / 10;
-        case VERTSIZE:
-            return (screen.m_cy * 254 / screen.m_nLogPixels + 5) / 10;
-        case HORZRES:
-        case DESKTOPHORZRES:
-            return screen.m_cx;
-        case VERTRES:
-        case DESKTOPVERTRES:
-            return screen.m_cy;
-        case BITSPIXEL:
-            return 32;
-        case PLANES:
-            return 1;
-        case NUMCOLORS:
-            return -1;
-        case LOGPIXELSX:
-        case LOGPIXELSY:
-            return screen.m_nLogPixels;
-        case COLORRES:
-            return 24;
-        case VREFRESH:
-            return 60;
-        default:
-            return 0;
-    }
-}
-
-BOOL WINAPI GdiFlush() {
-    return TRUE;
+    return nIndex == LOGPIXELSX || nIndex == LOGPIXELSY ? Screen().m_nLogPixels : 0;
 }

@@ -1,8 +1,10 @@
-// Pixel drawing: pixels, lines, rectangles, frames, edges and block transfers.
+// Pixel drawing: pixels, polylines, filled and framed rectangles, edges and block copies.
 // Pens are drawn one pixel wide and solid whatever their width and style (a simplification).
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
+#include <vector>
 
 #include "gdi_state.h"
 
@@ -76,87 +78,42 @@ void DrawWithPen(CDeviceContext& dc, const POINT* ppt, int nCount) {
         DrawSegment(dc, rcClip, ppt[i - 1], ppt[i], cr);
 }
 
-RECT Normalized(int left, int top, int right, int bottom) {
-    return RECT{std::min(left, right), std::min(top, bottom), std::max(left, right),
-                std::max(top, bottom)};
+// Reads the whole source block first, so an overlapping copy within one surface works.
+std::vector<std::pair<bool, COLORREF>> ReadSource(CDeviceContext& dcSource, int cx, int cy,
+                                                  int xSrc, int ySrc) {
+    CSurface& source = *SurfaceOf(dcSource);
+    std::vector<std::pair<bool, COLORREF>> block(static_cast<std::size_t>(cx) * cy);
+    for (int j = 0; j < cy; ++j) {
+        for (int i = 0; i < cx; ++i) {
+            int x = xSrc + i + dcSource.m_ptOrigin.x;
+            int y = ySrc + j + dcSource.m_ptOrigin.y;
+            if (source.Contains(x, y))
+                block[static_cast<std::size_t>(j) * cx + i] = {true, source.Get(x, y)};
+        }
+    }
+    return block;
 }
 
-void FrameWith(CDeviceContext& dc, const RECT& rcClip, const RECT& rc, COLORREF cr) {
+void FrameWith(CDeviceContext& dc, const RECT& rcClip, RECT rc, COLORREF cr) {
     FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.right, rc.top + 1}, cr);
     FillLogicalRect(dc, rcClip, RECT{rc.left, rc.bottom - 1, rc.right, rc.bottom}, cr);
     FillLogicalRect(dc, rcClip, RECT{rc.left, rc.top, rc.left + 1, rc.bottom}, cr);
     FillLogicalRect(dc, rcClip, RECT{rc.right - 1, rc.top, rc.right, rc.bottom}, cr);
 }
 
-COLORREF ApplyRop(DWORD dwRop, COLORREF crSource, COLORREF crDest) {
-    switch (dwRop) {
-        case SRCPAINT:
-            return (crSource | crDest) & 0xFFFFFFu;
-        case SRCAND:
-            return crSource & crDest;
-        case SRCINVERT:
-            return (crSource ^ crDest) & 0xFFFFFFu;
-        case NOTSRCCOPY:
-            return ~crSource & 0xFFFFFFu;
-        case DSTINVERT:
-            return ~crDest & 0xFFFFFFu;
-        case BLACKNESS:
-            return RGB(0, 0, 0);
-        case WHITENESS:
-            return RGB(255, 255, 255);
-        default:
-            return crSource;
-    }
-}
-
-bool RopNeedsSource(DWORD dwRop) {
-    return dwRop == SRCCOPY || dwRop == SRCPAINT || dwRop == SRCAND || dwRop == SRCINVERT ||
-           dwRop == NOTSRCCOPY;
-}
-
-bool RopKnown(DWORD dwRop) {
-    return RopNeedsSource(dwRop) || dwRop == DSTINVERT || dwRop == BLACKNESS ||
-           dwRop == WHITENESS || dwRop == PATCOPY;
-}
-
-// BitBlt: monochrome sources take the destination's text (0) and background (1) colours;
-// colour sources become white in a monochrome destination where they match the source's
-// background colour.
-COLORREF ConvertForBlt(CDeviceContext& dcSource, CSurface& source, COLORREF cr,
-                       CDeviceContext& dcDest, CSurface& dest) {
-    if (source.Bpp() == 1 && dest.Bpp() != 1) {
-        return cr == RGB(0, 0, 0) ? dcDest.m_state.m_crText : dcDest.m_state.m_crBack;
-    }
-    if (source.Bpp() != 1 && dest.Bpp() == 1) {
-        return (cr & 0xFFFFFFu) == (dcSource.m_state.m_crBack & 0xFFFFFFu) ? RGB(255, 255, 255)
-                                                                           : RGB(0, 0, 0);
-    }
-    return cr;
-}
-
-struct CBltSource {
-    std::vector<COLORREF> m_cr;
-    std::vector<bool> m_bValid;
-};
-
-// Reads the whole source block first, so overlapping copies within one surface work.
-CBltSource ReadSource(CDeviceContext& dcSource, CDeviceContext& dcDest, CSurface& dest, int cx,
-                      int cy, int xSrc, int ySrc) {
-    CBltSource block;
-    CSurface& source = *SurfaceOf(dcSource);
-    block.m_cr.resize(static_cast<std::size_t>(cx) * cy);
-    block.m_bValid.resize(block.m_cr.size());
-    for (int j = 0; j < cy; ++j) {
-        for (int i = 0; i < cx; ++i) {
-            int x = xSrc + i + dcSource.m_ptOrigin.x;
-            int y = ySrc + j + dcSource.m_ptOrigin.y;
-            if (!source.Contains(x, y)) continue;
-            std::size_t n = static_cast<std::size_t>(j) * cx + i;
-            block.m_cr[n] = ConvertForBlt(dcSource, source, source.Get(x, y), dcDest, dest);
-            block.m_bValid[n] = true;
-        }
-    }
-    return block;
+// FillRect and FrameRect: paint shows the brush's colour in the rectangle, then the call is logged.
+int PaintWithBrush(HDC hdc, const RECT& rc, HBRUSH hbr, SimDrawOp::Kind kind,
+                   void (*paint)(CDeviceContext&, const RECT&, RECT, COLORREF)) {
+    CDeviceContext* pDC = LookupDC(hdc);
+    if (!pDC) return 0;
+    bool bNull = false;
+    COLORREF cr = BrushColor(hbr, &bNull);
+    if (!bNull && SurfaceOf(*pDC)) paint(*pDC, DeviceClip(*pDC), rc, cr);
+    SimDrawOp op = MakeOp(kind);
+    op.rc = rc;
+    op.crBrush = bNull ? CLR_INVALID : cr;
+    LogOp(*pDC, std::move(op));
+    return bNull ? 0 : 1;
 }
 
 }  // namespace
@@ -172,35 +129,6 @@ COLORREF WINAPI GetPixel(HDC hdc, int x, int y) {
     return SurfaceOf(*pDC)->Get(nDeviceX, nDeviceY);
 }
 
-COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF cr) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC || !SurfaceOf(*pDC)) return CLR_INVALID;
-    RECT rcClip = DeviceClip(*pDC);
-    PlotPixel(*pDC, rcClip, x, y, cr & 0xFFFFFFu);
-    return GetPixel(hdc, x, y);
-}
-
-BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT pptOld) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC) return FALSE;
-    if (pptOld) *pptOld = pDC->m_state.m_ptCurrent;
-    pDC->m_state.m_ptCurrent = POINT{x, y};
-    return TRUE;
-}
-
-BOOL WINAPI LineTo(HDC hdc, int x, int y) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC) return FALSE;
-    POINT pts[2] = {pDC->m_state.m_ptCurrent, POINT{x, y}};
-    DrawWithPen(*pDC, pts, 2);
-    pDC->m_state.m_ptCurrent = pts[1];
-    SimDrawOp op = MakeOp(SimDrawOp::Kind::Line);
-    op.points.assign(pts, pts + 2);
-    LogOp(*pDC, std::move(op));
-    return TRUE;
-}
-
-// Polyline neither uses nor moves the current position.
 BOOL WINAPI Polyline(HDC hdc, const POINT* ppt, int nCount) {
     CDeviceContext* pDC = LookupDC(hdc);
     if (!pDC || !ppt || nCount < 2) return FALSE;
@@ -211,82 +139,30 @@ BOOL WINAPI Polyline(HDC hdc, const POINT* ppt, int nCount) {
     return TRUE;
 }
 
-// Rectangle: the outline lies inside the rectangle; a null pen leaves the right and bottom
-// edges unfilled, like the outline it replaces.
-BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC) return FALSE;
-    RECT rc = Normalized(left, top, right, bottom);
-    if (SurfaceOf(*pDC) && rc.right - rc.left >= 1 && rc.bottom - rc.top >= 1) {
-        RECT rcClip = DeviceClip(*pDC);
-        bool bNullPen = false;
-        bool bNullBrush = false;
-        COLORREF crPen = PenColor(pDC->m_state.m_hPen, &bNullPen);
-        COLORREF crBrush = BrushColor(pDC->m_state.m_hBrush, &bNullBrush);
-        RECT rcFill = bNullPen ? RECT{rc.left, rc.top, rc.right - 1, rc.bottom - 1}
-                               : RECT{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom - 1};
-        if (!bNullBrush) FillLogicalRect(*pDC, rcClip, rcFill, crBrush);
-        if (!bNullPen) FrameWith(*pDC, rcClip, rc, crPen);
-    }
-    SimDrawOp op = MakeOp(SimDrawOp::Kind::Rectangle);
-    op.rc = RECT{left, top, right, bottom};
-    LogOp(*pDC, std::move(op));
-    return TRUE;
-}
-
 int WINAPI FillRect(HDC hdc, const RECT* prc, HBRUSH hbr) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC || !prc) return 0;
-    bool bNull = false;
-    COLORREF cr = BrushColor(hbr, &bNull);
-    if (!bNull && SurfaceOf(*pDC)) FillLogicalRect(*pDC, DeviceClip(*pDC), *prc, cr);
-    SimDrawOp op = MakeOp(SimDrawOp::Kind::FillRect);
-    op.rc = *prc;
-    op.crBrush = bNull ? CLR_INVALID : cr;
-    LogOp(*pDC, std::move(op));
-    return bNull ? 0 : 1;
+    if (!prc) return 0;
+    return PaintWithBrush(hdc, *prc, hbr, SimDrawOp::Kind::FillRect, FillLogicalRect);
 }
 
 int WINAPI FrameRect(HDC hdc, const RECT* prc, HBRUSH hbr) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC || !prc || IsEmpty(*prc)) return 0;
-    bool bNull = false;
-    COLORREF cr = BrushColor(hbr, &bNull);
-    if (!bNull && SurfaceOf(*pDC)) FrameWith(*pDC, DeviceClip(*pDC), *prc, cr);
-    SimDrawOp op = MakeOp(SimDrawOp::Kind::FrameRect);
-    op.rc = *prc;
-    op.crBrush = bNull ? CLR_INVALID : cr;
-    LogOp(*pDC, std::move(op));
-    return bNull ? 0 : 1;
+    if (!prc || IsEmpty(*prc)) return 0;
+    return PaintWithBrush(hdc, *prc, hbr, SimDrawOp::Kind::FrameRect, FrameWith);
 }
 
+// Only SRCCOPY between surfaces of one format: the copy the program's bitmap statics make.
 BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc,
                    DWORD dwRop) {
     CDeviceContext* pDest = LookupDC(hdcDest);
-    CDeviceContext* pSource = hdcSrc ? LookupDC(hdcSrc) : nullptr;
-    if (!pDest || !RopKnown(dwRop) || cx < 0 || cy < 0) return FALSE;
-    if (RopNeedsSource(dwRop) && (!pSource || !SurfaceOf(*pSource))) return FALSE;
+    CDeviceContext* pSource = LookupDC(hdcSrc);
+    if (!pDest || !pSource || dwRop != SRCCOPY || cx < 0 || cy < 0) return FALSE;
     CSurface* pSurface = SurfaceOf(*pDest);
-    if (!pSurface) return FALSE;
-    CBltSource block;
-    if (RopNeedsSource(dwRop)) block = ReadSource(*pSource, *pDest, *pSurface, cx, cy, xSrc, ySrc);
-    bool bNullBrush = false;
-    COLORREF crBrush = BrushColor(pDest->m_state.m_hBrush, &bNullBrush);
+    if (!pSurface || !SurfaceOf(*pSource)) return FALSE;
+    const auto block = ReadSource(*pSource, cx, cy, xSrc, ySrc);
     RECT rcClip = DeviceClip(*pDest);
     for (int j = 0; j < cy; ++j) {
         for (int i = 0; i < cx; ++i) {
-            std::size_t n = static_cast<std::size_t>(j) * cx + i;
-            if (RopNeedsSource(dwRop) && !block.m_bValid[n]) continue;
-            if (dwRop == PATCOPY && bNullBrush) continue;
-            int nDeviceX = x + i + pDest->m_ptOrigin.x;
-            int nDeviceY = y + j + pDest->m_ptOrigin.y;
-            if (nDeviceX < rcClip.left || nDeviceX >= rcClip.right) continue;
-            if (nDeviceY < rcClip.top || nDeviceY >= rcClip.bottom) continue;
-            if (!IsExposed(*pDest, nDeviceX, nDeviceY)) continue;
-            COLORREF crSource =
-                dwRop == PATCOPY ? crBrush : (block.m_cr.empty() ? 0 : block.m_cr[n]);
-            pSurface->Set(nDeviceX, nDeviceY,
-                          ApplyRop(dwRop, crSource, pSurface->Get(nDeviceX, nDeviceY)));
+            const auto& source = block[static_cast<std::size_t>(j) * cx + i];
+            if (source.first) PlotPixel(*pDest, rcClip, x + i, y + j, source.second);
         }
     }
     SimDrawOp op = MakeOp(SimDrawOp::Kind::BitBlt);

@@ -14,10 +14,3 @@ void SimIntersectWindowDCClip(HDC hdc, const RECT& rcClip);
 
 // Frees a DC made by SimCreateWindowDC; FALSE for any other handle.
 BOOL SimReleaseWindowDC(HDC hdc);
-
-// The window a DC belongs to (NULL for screen and memory DCs or unknown handles).
-HWND SimWindowOfDC(HDC hdc);
-
-// Dialog base units of a font as the dialog manager computes them: the average width of
-// "A".."Z","a".."z" rounded to nearest, and tmHeight.
-SIZE SimFontBaseUnits(HFONT hFont);

@@ -1,15 +1,16 @@
 // GDI object table: pens, brushes, fonts and bitmaps, the stock objects, object queries.
 
 #include <cstring>
-#include <map>
 
 #include "gdi_state.h"
+#include "handle_table.h"
+#include "win32sim/kernel.h"
 
 namespace win32sim {
 
 CSurface::CSurface(int cx, int cy, int nBpp, bool bTopDown)
     : m_nWidth(cx), m_nHeight(cy), m_nBpp(nBpp), m_bTopDown(bTopDown) {
-    m_nStride = ((cx * nBpp + 31) / 32) * 4;
+    m_nStride = DibStride(cx, nBpp);
     m_bytes.assign(static_cast<std::size_t>(m_nStride) * static_cast<std::size_t>(cy), 0);
 }
 
@@ -55,13 +56,11 @@ void CSurface::Fill(COLORREF cr) {
 
 namespace {
 
-const std::uintptr_t kFirstHandle = 0x10000;
-const int kStockCount = 20;
-const int kSysColorCount = 31;
+constexpr std::uintptr_t kFirstHandle = 0x10000;
+constexpr int kStockCount = DC_PEN + 1;
 
 struct CObjectTable {
-    std::map<std::uintptr_t, CGdiObject> m_objects;
-    std::uintptr_t m_nNext = kFirstHandle;
+    CHandleTable<HGDIOBJ, CGdiObject> m_objects{kFirstHandle};
     HGDIOBJ m_hStock[kStockCount] = {};
     HGDIOBJ m_hSysBrush[kSysColorCount] = {};
     HBITMAP m_hDefaultBitmap = nullptr;
@@ -73,10 +72,7 @@ CObjectTable& Table() {
 }
 
 HGDIOBJ Insert(CObjectTable& table, CGdiObject object) {
-    std::uintptr_t nHandle = table.m_nNext;
-    table.m_nNext += 4;
-    table.m_objects.emplace(nHandle, std::move(object));
-    return reinterpret_cast<HGDIOBJ>(nHandle);
+    return table.m_objects.Add(std::move(object));
 }
 
 CGdiObject StockBrush(UINT nStyle, COLORREF cr) {
@@ -118,8 +114,8 @@ LOGFONTA StockLogFont(const CStockFont& stock) {
     LOGFONTA lf{};
     lf.lfHeight = stock.m_nHeight;
     if (stock.m_nStock == DEFAULT_GUI_FONT) {
-        int nDpi = Screen().m_nLogPixels;
-        lf.lfHeight = -((8 * nDpi + 36) / 72);
+        constexpr int kGuiFontPoints = 8;
+        lf.lfHeight = -MulDiv(kGuiFontPoints, Screen().m_nLogPixels, kPointsPerInch);
     }
     lf.lfWidth = stock.m_nWidth;
     lf.lfWeight = stock.m_nWeight;
@@ -162,16 +158,14 @@ CObjectTable& ReadyTable() {
     return table;
 }
 
-void EraseObject(std::uintptr_t nHandle) {
-    Table().m_objects.erase(nHandle);
+void EraseObject(HGDIOBJ hObject) {
+    Table().m_objects.Erase(hObject);
 }
 
 }  // namespace
 
 CGdiObject* LookupObject(HGDIOBJ hObject) {
-    CObjectTable& table = ReadyTable();
-    auto it = table.m_objects.find(reinterpret_cast<std::uintptr_t>(hObject));
-    return it == table.m_objects.end() ? nullptr : &it->second;
+    return ReadyTable().m_objects.Find(hObject);
 }
 
 CGdiObject* LookupObject(HGDIOBJ hObject, ObjKind kind) {
@@ -199,7 +193,7 @@ void ReleaseSelection(HGDIOBJ hObject) {
     if (!pObject) return;
     if (pObject->m_nSelections > 0) --pObject->m_nSelections;
     if (pObject->m_nSelections == 0 && pObject->m_bDeletePending) {
-        EraseObject(reinterpret_cast<std::uintptr_t>(hObject));
+        EraseObject(hObject);
     }
 }
 
@@ -261,24 +255,8 @@ BOOL WINAPI DeleteObject(HGDIOBJ hObject) {
         pObject->m_bDeletePending = true;
         return TRUE;
     }
-    EraseObject(reinterpret_cast<std::uintptr_t>(hObject));
+    EraseObject(hObject);
     return TRUE;
-}
-
-DWORD WINAPI GetObjectType(HGDIOBJ hObject) {
-    CGdiObject* pObject = LookupObject(hObject);
-    if (!pObject) return 0;
-    switch (pObject->m_kind) {
-        case ObjKind::Pen:
-            return OBJ_PEN;
-        case ObjKind::Brush:
-            return OBJ_BRUSH;
-        case ObjKind::Font:
-            return OBJ_FONT;
-        case ObjKind::Bitmap:
-            return OBJ_BITMAP;
-    }
-    return 0;
 }
 
 namespace {
@@ -349,9 +327,6 @@ HPEN WINAPI CreatePen(int nStyle, int nWidth, COLORREF cr) {
 }
 
 std::size_t SimGdiObjectCount() {
-    std::size_t nCount = 0;
-    for (const auto& entry : ReadyTable().m_objects) {
-        if (!entry.second.m_bStock) ++nCount;
-    }
-    return nCount;
+    return ReadyTable().m_objects.CountIf(
+        [](const CGdiObject& object) { return !object.m_bStock; });
 }

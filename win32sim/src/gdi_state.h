@@ -11,6 +11,17 @@
 
 namespace win32sim {
 
+// The system colours, COLOR_SCROLLBAR to COLOR_MENUBAR.
+constexpr int kSysColorCount = COLOR_MENUBAR + 1;
+
+// A font's point size becomes pixels at the screen's logical dpi.
+constexpr int kPointsPerInch = 72;
+
+// Bytes per row of a DIB: rows are padded to whole DWORDs.
+constexpr int DibStride(int cx, int nBpp) {
+    return ((cx * nBpp + 31) / 32) * 4;
+}
+
 // Pixels in DIB layout (rows DWORD-aligned, bottom-up unless m_bTopDown); 1, 24 or 32 bpp.
 class CSurface {
 public:
@@ -78,7 +89,6 @@ struct CDCState {
     COLORREF m_crText;
     COLORREF m_crBack;
     int m_nBkMode;
-    POINT m_ptCurrent;
 };
 
 struct CDeviceContext {
@@ -109,6 +119,8 @@ COLORREF PenColor(HPEN hPen, bool* pbNull);
 RECT Intersect(const RECT& a, const RECT& b);
 bool IsEmpty(const RECT& rc);
 
+// The stand-in's one synthetic typeface: proportions of the em, in tenths, so text measures alike
+// at every size; a character is half an em wide unless named below.
 struct CFontMetrics {
     int m_nEm;
     int m_nHeight;
@@ -124,7 +136,7 @@ struct CScreen {
     int m_nLogPixels;
     int m_cx;
     int m_cy;
-    COLORREF m_crSys[31];
+    COLORREF m_crSys[kSysColorCount];
     POINT m_ptCursor;
     CSurface m_framebuffer;
     std::vector<SimDrawOp> m_log;

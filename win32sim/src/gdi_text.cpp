@@ -12,6 +12,22 @@ namespace win32sim {
 
 namespace {
 
+// The FF_xxx family bits of lfPitchAndFamily and tmPitchAndFamily.
+constexpr BYTE kFontFamilyMask = 0xF0;
+
+// Tenths of the em: a space, the wide letters W and M, the cell height and the ascent of a cell.
+constexpr int kSpaceTenths = 3;
+constexpr int kWideTenths = 8;
+constexpr int kCellTenths = 12;
+constexpr int kAscentTenths = 8;
+// The default font (lfHeight 0) is 12 pixels to the em at 96 dpi.
+constexpr long long kDefaultEm = 12;
+constexpr long long kDefaultDpi = 96;
+
+long long Tenths(long long n, int nTenths) {
+    return (nTenths * n + 5) / 10;
+}
+
 int ClampToInt(long long n) {
     return static_cast<int>(std::clamp<long long>(n, 0, INT_MAX / 16));
 }
@@ -19,8 +35,9 @@ int ClampToInt(long long n) {
 }  // namespace
 
 int CFontMetrics::Advance(char ch) const {
-    if (ch == ' ') return (3 * m_nEm + 5) / 10 + m_nBold;
-    if (ch == 'W' || ch == 'M' || ch == 'm' || ch == 'w') return (8 * m_nEm + 5) / 10 + m_nBold;
+    if (ch == ' ') return static_cast<int>(Tenths(m_nEm, kSpaceTenths)) + m_nBold;
+    if (ch == 'W' || ch == 'M' || ch == 'm' || ch == 'w')
+        return static_cast<int>(Tenths(m_nEm, kWideTenths)) + m_nBold;
     return m_nAverage;
 }
 
@@ -29,17 +46,17 @@ CFontMetrics MetricsOf(const LOGFONTA& lf) {
     long long nEm = 0;
     if (nHeight < 0) {
         nEm = -nHeight;
-        nHeight = (12 * nEm + 5) / 10;
+        nHeight = Tenths(nEm, kCellTenths);
     } else if (nHeight > 0) {
-        nEm = (10 * nHeight + 6) / 12;
+        nEm = (10 * nHeight + kCellTenths / 2) / kCellTenths;
     } else {
-        nEm = (12LL * Screen().m_nLogPixels + 48) / 96;
-        nHeight = (12 * nEm + 5) / 10;
+        nEm = (kDefaultEm * Screen().m_nLogPixels + kDefaultDpi / 2) / kDefaultDpi;
+        nHeight = Tenths(nEm, kCellTenths);
     }
     CFontMetrics metrics{};
     metrics.m_nEm = ClampToInt(nEm);
     metrics.m_nHeight = ClampToInt(nHeight);
-    metrics.m_nAscent = ClampToInt((8LL * metrics.m_nHeight + 5) / 10);
+    metrics.m_nAscent = ClampToInt(Tenths(metrics.m_nHeight, kAscentTenths));
     metrics.m_nBold = lf.lfWeight >= FW_BOLD ? 1 : 0;
     metrics.m_nAverage = (metrics.m_nEm + 1) / 2 + metrics.m_nBold;
     return metrics;
@@ -62,8 +79,6 @@ struct CTextPaint {
     RECT m_rcClip;  // device coordinates
     CFontMetrics m_metrics;
     int m_nTabWidth;  // 0: tabs are ordinary glyphs
-    bool m_bGlyphs;
-    bool m_bUnderlineAll;
 };
 
 bool IsBlank(char ch) {
@@ -84,28 +99,26 @@ int RunWidth(const CFontMetrics& metrics, int nTabWidth, const CGlyphRun& run) {
 
 // Cells are filled with the background colour in OPAQUE mode, glyphs are boxes of the text
 // colour at the top of the cell, an underline is the row below the ascent.
-void PaintRun(const CTextPaint& paint, int x, int y, const CGlyphRun& run, const INT* pDx) {
+void PaintRun(const CTextPaint& paint, int x, int y, const CGlyphRun& run) {
     CDeviceContext& dc = *paint.m_pDC;
     const CFontMetrics& metrics = paint.m_metrics;
     int nPos = 0;
-    for (std::size_t i = 0; i < run.size(); ++i) {
-        const CGlyph& glyph = run[i];
-        int nAdvance = pDx ? pDx[i] : AdvanceAt(metrics, paint.m_nTabWidth, glyph.m_ch, nPos);
+    for (const CGlyph& glyph : run) {
+        int nAdvance = AdvanceAt(metrics, paint.m_nTabWidth, glyph.m_ch, nPos);
         int nLeft = x + nPos;
-        if (dc.m_state.m_nBkMode == OPAQUE && paint.m_bGlyphs) {
+        if (dc.m_state.m_nBkMode == OPAQUE) {
             FillLogicalRect(dc, paint.m_rcClip,
                             RECT{nLeft, y, nLeft + nAdvance, y + metrics.m_nHeight},
                             dc.m_state.m_crBack);
         }
-        if (paint.m_bGlyphs && !IsBlank(glyph.m_ch)) {
+        if (!IsBlank(glyph.m_ch)) {
             FillLogicalRect(dc, paint.m_rcClip,
                             RECT{nLeft, y, nLeft + nAdvance - 1, y + metrics.m_nEm},
                             dc.m_state.m_crText);
         }
-        if (glyph.m_bUnderline || paint.m_bUnderlineAll) {
+        if (glyph.m_bUnderline) {
             int nRow = y + metrics.m_nAscent + 1;
-            int nRight = paint.m_bUnderlineAll ? nLeft + nAdvance : nLeft + nAdvance - 1;
-            FillLogicalRect(dc, paint.m_rcClip, RECT{nLeft, nRow, nRight, nRow + 1},
+            FillLogicalRect(dc, paint.m_rcClip, RECT{nLeft, nRow, nLeft + nAdvance - 1, nRow + 1},
                             dc.m_state.m_crText);
         }
         nPos += nAdvance;
@@ -120,9 +133,7 @@ CGlyphRun PlainRun(LPCSTR psz, int nCount) {
 }
 
 CTextPaint MakePaint(CDeviceContext& dc, int nTabWidth) {
-    const LOGFONTA& lf = FontOf(dc);
-    CTextPaint paint{&dc, DeviceClip(dc), MetricsOf(lf), nTabWidth, true, lf.lfUnderline != 0};
-    return paint;
+    return CTextPaint{&dc, DeviceClip(dc), MetricsOf(FontOf(dc)), nTabWidth};
 }
 
 RECT ToDevice(const CDeviceContext& dc, const RECT& rc) {
@@ -132,21 +143,20 @@ RECT ToDevice(const CDeviceContext& dc, const RECT& rc) {
 
 }  // namespace
 
+// No ETO_CLIPPED and no character spacing: the program only fills rectangles with it.
 BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT nOptions, const RECT* prc, LPCSTR psz,
-                        UINT nCount, const INT* pDx) {
+                        UINT nCount, const INT*) {
     CDeviceContext* pDC = LookupDC(hdc);
     if (!pDC || (nCount > 0 && !psz)) return FALSE;
     if (SurfaceOf(*pDC)) {
         CTextPaint paint = MakePaint(*pDC, 0);
-        // ExtTextOut orders a rectangle with swapped edges before it fills or clips with it.
-        RECT rc = prc ? RECT{std::min(prc->left, prc->right), std::min(prc->top, prc->bottom),
-                             std::max(prc->left, prc->right), std::max(prc->top, prc->bottom)}
-                      : RECT{};
-        if (prc && (nOptions & ETO_OPAQUE))
+        // ExtTextOut orders a rectangle with swapped edges before it fills with it.
+        if (prc && (nOptions & ETO_OPAQUE)) {
+            RECT rc{std::min(prc->left, prc->right), std::min(prc->top, prc->bottom),
+                    std::max(prc->left, prc->right), std::max(prc->top, prc->bottom)};
             FillLogicalRect(*pDC, paint.m_rcClip, rc, pDC->m_state.m_crBack);
-        if (prc && (nOptions & ETO_CLIPPED))
-            paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(*pDC, rc));
-        PaintRun(paint, x, y, PlainRun(psz, static_cast<int>(nCount)), pDx);
+        }
+        PaintRun(paint, x, y, PlainRun(psz, static_cast<int>(nCount)));
     }
     SimDrawOp op = MakeOp(SimDrawOp::Kind::TextOut);
     if (prc) op.rc = *prc;
@@ -156,11 +166,6 @@ BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT nOptions, const RECT* prc, L
     op.y = y;
     LogOp(*pDC, std::move(op));
     return TRUE;
-}
-
-BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR psz, int nCount) {
-    if (nCount < 0) return FALSE;
-    return ExtTextOutA(hdc, x, y, 0, nullptr, psz, static_cast<UINT>(nCount), nullptr);
 }
 
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR psz, int nCount, LPSIZE psize) {
@@ -187,45 +192,26 @@ BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA ptm) {
     tm.tmWeight = lf.lfWeight ? lf.lfWeight : FW_NORMAL;
     tm.tmDigitizedAspectX = Screen().m_nLogPixels;
     tm.tmDigitizedAspectY = Screen().m_nLogPixels;
-    tm.tmFirstChar = 0x20;
+    // Latin-1 from the space up; the default character is the one Windows' fonts report.
+    tm.tmFirstChar = ' ';
     tm.tmLastChar = 0xFF;
     tm.tmDefaultChar = 0x1F;
-    tm.tmBreakChar = 0x20;
+    tm.tmBreakChar = ' ';
     tm.tmItalic = lf.lfItalic;
     tm.tmUnderlined = lf.lfUnderline;
     tm.tmStruckOut = lf.lfStrikeOut;
     // TMPF_FIXED_PITCH set means variable pitch, which these fonts are.
-    tm.tmPitchAndFamily = static_cast<BYTE>((lf.lfPitchAndFamily & 0xF0) | TMPF_FIXED_PITCH |
-                                            TMPF_VECTOR | TMPF_TRUETYPE);
+    tm.tmPitchAndFamily = static_cast<BYTE>((lf.lfPitchAndFamily & kFontFamilyMask) |
+                                            TMPF_FIXED_PITCH | TMPF_VECTOR | TMPF_TRUETYPE);
     tm.tmCharSet = lf.lfCharSet;
     *ptm = tm;
     return TRUE;
 }
 
-// GetTextFaceA counts the terminating zero only when it reports the size it needs.
-int WINAPI GetTextFaceA(HDC hdc, int nCount, LPSTR pszFace) {
-    CDeviceContext* pDC = LookupDC(hdc);
-    if (!pDC) return 0;
-    const char* pszName = FontOf(*pDC).lfFaceName;
-    int nLength = static_cast<int>(strnlen(pszName, LF_FACESIZE - 1));
-    if (!pszFace) return nLength + 1;
-    if (nCount <= 0) return 0;
-    int nCopy = std::min(nLength, nCount - 1);
-    std::memcpy(pszFace, pszName, static_cast<std::size_t>(nCopy));
-    pszFace[nCopy] = '\0';
-    return nCopy;
-}
-
-SIZE SimFontBaseUnits(HFONT hFont) {
-    CGdiObject* pFont = LookupObject(hFont, ObjKind::Font);
-    if (!pFont) pFont = LookupObject(GetStockObject(SYSTEM_FONT));
-    CFontMetrics metrics = MetricsOf(pFont->m_font);
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    int nWidth = RunWidth(metrics, 0, PlainRun(kLetters, 52));
-    return SIZE{(nWidth / 26 + 1) / 2, metrics.m_nHeight};
-}
-
 namespace {
+
+// DT_EXPANDTABS: a tab stop every this many average characters.
+constexpr int kTabChars = 8;
 
 struct CTextLayout {
     UINT m_nFormat;
@@ -252,7 +238,7 @@ CGlyphRun NextParagraph(const char*& p, const char* pEnd, UINT nFormat) {
                 run.push_back(CGlyph{'&', false});
                 ++p;
             } else {
-                bUnderlineNext = !(nFormat & DT_HIDEPREFIX);
+                bUnderlineNext = true;
             }
             continue;
         }
@@ -318,73 +304,47 @@ int LineTop(const CTextLayout& layout, const RECT& rc, int nTop) {
     if (!(layout.m_nFormat & DT_SINGLELINE)) return nTop;
     if (layout.m_nFormat & DT_VCENTER)
         return rc.top + (rc.bottom - rc.top) / 2 - layout.m_metrics.m_nHeight / 2;
-    if (layout.m_nFormat & DT_BOTTOM) return rc.bottom - layout.m_metrics.m_nHeight;
     return nTop;
 }
 
-// Draws (or with DT_CALCRECT measures) the lines; returns the y below the last line processed.
+// Draws the lines, clipped to the rectangle; returns the y below the last line drawn.
 int RenderLines(CDeviceContext& dc, const CTextLayout& layout, const std::vector<CGlyphRun>& lines,
-                RECT& rc) {
-    UINT nFormat = layout.m_nFormat;
+                const RECT& rc) {
     int nLineHeight = layout.m_metrics.m_nHeight;
     CTextPaint paint = MakePaint(dc, layout.m_nTabWidth);
-    paint.m_bGlyphs = !(nFormat & DT_PREFIXONLY);
-    if (!(nFormat & DT_NOCLIP)) paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(dc, rc));
-    bool bDraw = !(nFormat & DT_CALCRECT) && SurfaceOf(dc);
+    paint.m_rcClip = Intersect(paint.m_rcClip, ToDevice(dc, rc));
+    bool bDraw = SurfaceOf(dc) != nullptr;
     int y = rc.top;
-    int nMaxWidth = 0;
     for (const CGlyphRun& line : lines) {
         // Lines below the rectangle are not processed once one has reached its bottom.
-        bool bLast = !(nFormat & DT_NOCLIP) && y + nLineHeight > rc.bottom;
+        bool bLast = y + nLineHeight > rc.bottom;
         int nWidth = RunWidth(layout.m_metrics, layout.m_nTabWidth, line);
         y = LineTop(layout, rc, y);
-        if (bDraw) PaintRun(paint, LineLeft(layout, rc, nWidth), y, line, nullptr);
-        nMaxWidth = std::max(nMaxWidth, nWidth);
+        if (bDraw) PaintRun(paint, LineLeft(layout, rc, nWidth), y, line);
         y += nLineHeight;
         if (bLast) break;
-    }
-    if (nFormat & DT_CALCRECT) {
-        rc.right = rc.left + nMaxWidth;
-        rc.bottom = y;
     }
     return y;
 }
 
 }  // namespace
 
+// No DT_CALCRECT, DT_NOCLIP, DT_BOTTOM, DT_TABSTOP or prefix-only drawing: nothing asks for them.
 int WINAPI DrawTextA(HDC hdc, LPCSTR psz, int nCount, LPRECT prc, UINT nFormat) {
     CDeviceContext* pDC = LookupDC(hdc);
     if (!pDC || !prc || nCount == 0 || (!psz && nCount > 0)) return 0;
-    UINT nFormatPassed = nFormat;
-    int nTabChars = 8;
-    // DT_TABSTOP: bits 8 to 15 carry the tab length instead of their usual flags.
-    if (nFormat & DT_TABSTOP) {
-        nTabChars = static_cast<int>((nFormat >> 8) & 0xFF);
-        nFormat &= 0xFFFF00FFu;
-    }
     if (nFormat & DT_SINGLELINE) nFormat &= ~static_cast<UINT>(DT_WORDBREAK);
-    if (nFormat & DT_CALCRECT) nFormat |= DT_NOCLIP;
     if (nCount < 0) nCount = psz ? static_cast<int>(std::strlen(psz)) : 0;
-    RECT rcPassed = *prc;
     CFontMetrics metrics = MetricsOf(FontOf(*pDC));
-    if (nCount == 0) {
-        if (nFormat & DT_CALCRECT) {
-            prc->right = prc->left;
-            prc->bottom = prc->top + ((nFormat & DT_SINGLELINE) ? metrics.m_nHeight : 0);
-        }
-        return metrics.m_nHeight;
-    }
-    int nTabWidth =
-        (nFormat & DT_EXPANDTABS) ? metrics.m_nAverage * (nTabChars ? nTabChars : 8) : 0;
+    if (nCount == 0) return metrics.m_nHeight;
+    int nTabWidth = (nFormat & DT_EXPANDTABS) ? metrics.m_nAverage * kTabChars : 0;
     CTextLayout layout{nFormat, prc->right - prc->left, nTabWidth, metrics};
     int nBottom = RenderLines(*pDC, layout, LayOut(layout, psz, nCount), *prc);
-    if (!(nFormat & DT_CALCRECT)) {
-        SimDrawOp op = MakeOp(SimDrawOp::Kind::DrawText);
-        op.rc = rcPassed;
-        op.strText.assign(psz, static_cast<std::size_t>(nCount));
-        op.nFormat = nFormatPassed;
-        LogOp(*pDC, std::move(op));
-    }
-    int nHeight = nBottom - rcPassed.top;
+    SimDrawOp op = MakeOp(SimDrawOp::Kind::DrawText);
+    op.rc = *prc;
+    op.strText.assign(psz, static_cast<std::size_t>(nCount));
+    op.nFormat = nFormat;
+    LogOp(*pDC, std::move(op));
+    int nHeight = nBottom - prc->top;
     return nHeight == 0 ? 1 : nHeight;
 }

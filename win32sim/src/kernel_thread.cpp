@@ -1,8 +1,9 @@
-// kernel32 of the stand-in: thread ids, threads and events as waitable handles, time, errors.
+// kernel32 of the stand-in: thread ids, manual-reset events as waitable handles, time.
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <limits>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -16,9 +17,6 @@ struct CKernelObject {
     std::mutex m_mutex;
     std::condition_variable m_cv;
     bool m_bSignaled = false;
-    bool m_bManualReset = true;
-    bool m_bThread = false;
-    DWORD m_dwExitCode = STILL_ACTIVE;
 };
 
 std::mutex g_handleMutex;
@@ -26,7 +24,6 @@ std::map<HANDLE, std::shared_ptr<CKernelObject>> g_handles;
 UINT_PTR g_nNextHandle = 0x4000;
 std::atomic<DWORD> g_nNextThreadId{0x100};
 thread_local DWORD t_dwThreadId = 0;
-thread_local DWORD t_dwLastError = 0;
 
 HANDLE AddHandle(std::shared_ptr<CKernelObject> pObject) {
     std::lock_guard<std::mutex> lock(g_handleMutex);
@@ -39,17 +36,15 @@ HANDLE AddHandle(std::shared_ptr<CKernelObject> pObject) {
 std::shared_ptr<CKernelObject> FindObject(HANDLE h) {
     std::lock_guard<std::mutex> lock(g_handleMutex);
     auto it = g_handles.find(h);
-    if (it != g_handles.end()) return it->second;
-    t_dwLastError = ERROR_INVALID_HANDLE;
-    return nullptr;
+    return it == g_handles.end() ? nullptr : it->second;
 }
 
-void Signal(CKernelObject& object, bool bSignaled) {
+void Signal(CKernelObject& object) {
     {
         std::lock_guard<std::mutex> lock(object.m_mutex);
-        object.m_bSignaled = bSignaled;
+        object.m_bSignaled = true;
     }
-    if (bSignaled) object.m_cv.notify_all();
+    object.m_cv.notify_all();
 }
 
 }  // namespace
@@ -59,56 +54,18 @@ DWORD WINAPI GetCurrentThreadId() {
     return t_dwThreadId;
 }
 
-HANDLE WINAPI CreateThread(LPSECURITY_ATTRIBUTES, SIZE_T, LPTHREAD_START_ROUTINE pfnStartAddress,
-                           LPVOID pParameter, DWORD, LPDWORD pThreadId) {
-    // CREATE_SUSPENDED is not supported: the thread always starts at once.
-    if (!pfnStartAddress) {
-        t_dwLastError = ERROR_INVALID_PARAMETER;
-        return nullptr;
-    }
-    auto pObject = std::make_shared<CKernelObject>();
-    pObject->m_bThread = true;
-    DWORD dwId = g_nNextThreadId++;
-    if (pThreadId) *pThreadId = dwId;
-    HANDLE h = AddHandle(pObject);
-    std::thread([pObject, pfnStartAddress, pParameter, dwId] {
-        t_dwThreadId = dwId;
-        DWORD dwExit = pfnStartAddress(pParameter);
-        {
-            std::lock_guard<std::mutex> lock(pObject->m_mutex);
-            pObject->m_dwExitCode = dwExit;
-        }
-        Signal(*pObject, true);
-    }).detach();
-    return h;
-}
-
-BOOL WINAPI GetExitCodeThread(HANDLE hThread, LPDWORD pExitCode) {
-    auto pObject = FindObject(hThread);
-    if (!pObject || !pObject->m_bThread || !pExitCode) return FALSE;
-    std::lock_guard<std::mutex> lock(pObject->m_mutex);
-    *pExitCode = pObject->m_dwExitCode;
-    return TRUE;
-}
-
+// Only manual-reset events: the program's waits never rely on an event resetting itself.
 HANDLE WINAPI CreateEventA(LPSECURITY_ATTRIBUTES, BOOL bManualReset, BOOL bInitialState, LPCSTR) {
+    if (!bManualReset) return nullptr;
     auto pObject = std::make_shared<CKernelObject>();
-    pObject->m_bManualReset = bManualReset != FALSE;
     pObject->m_bSignaled = bInitialState != FALSE;
     return AddHandle(pObject);
 }
 
 BOOL WINAPI SetEvent(HANDLE hEvent) {
     auto pObject = FindObject(hEvent);
-    if (!pObject || pObject->m_bThread) return FALSE;
-    Signal(*pObject, true);
-    return TRUE;
-}
-
-BOOL WINAPI ResetEvent(HANDLE hEvent) {
-    auto pObject = FindObject(hEvent);
-    if (!pObject || pObject->m_bThread) return FALSE;
-    Signal(*pObject, false);
+    if (!pObject) return FALSE;
+    Signal(*pObject);
     return TRUE;
 }
 
@@ -121,16 +78,12 @@ DWORD WINAPI WaitForSingleObject(HANDLE hHandle, DWORD dwMilliseconds) {
         pObject->m_cv.wait(lock, isSignaled);
     else if (!pObject->m_cv.wait_for(lock, std::chrono::milliseconds(dwMilliseconds), isSignaled))
         return WAIT_TIMEOUT;
-    // An auto-reset event releases one waiter and turns unsignalled again.
-    if (!pObject->m_bManualReset) pObject->m_bSignaled = false;
     return WAIT_OBJECT_0;
 }
 
 BOOL WINAPI CloseHandle(HANDLE hObject) {
     std::lock_guard<std::mutex> lock(g_handleMutex);
-    if (g_handles.erase(hObject)) return TRUE;
-    t_dwLastError = ERROR_INVALID_HANDLE;
-    return FALSE;
+    return g_handles.erase(hObject) != 0;
 }
 
 void WINAPI Sleep(DWORD dwMilliseconds) {
@@ -143,14 +96,6 @@ DWORD WINAPI GetTickCount() {
         std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
 }
 
-DWORD WINAPI GetLastError() {
-    return t_dwLastError;
-}
-
-void WINAPI SetLastError(DWORD dwErrCode) {
-    t_dwLastError = dwErrCode;
-}
-
 int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator) {
     if (nDenominator == 0) return -1;
     std::int64_t nProduct = static_cast<std::int64_t>(nNumber) * nNumerator;
@@ -161,6 +106,6 @@ int WINAPI MulDiv(int nNumber, int nNumerator, int nDenominator) {
                                           : static_cast<std::uint64_t>(nDenominator);
     // Rounds half away from zero, and reports overflow as -1, as Windows' MulDiv does.
     std::uint64_t nResult = (nAbs + nDiv / 2) / nDiv;
-    if (nResult > 0x7FFFFFFFu) return -1;
+    if (nResult > static_cast<std::uint64_t>(std::numeric_limits<int>::max())) return -1;
     return bNegative ? -static_cast<int>(nResult) : static_cast<int>(nResult);
 }

@@ -5,7 +5,6 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
 #include <memory>
 
@@ -66,11 +65,11 @@ private:
     bool m_bOk = true;
 };
 
-// An ordinal (0xFFFF, id) or a zero-terminated UTF-16 string, taken as Latin-1.
+// An ordinal (kOrdinalMarker, id) or a zero-terminated UTF-16 string, taken as Latin-1.
 CResourceKey ReadKey(CResReader& reader) {
     CResourceKey key;
     WORD nFirst = reader.Word();
-    if (nFirst == 0xFFFF) {
+    if (nFirst == kOrdinalMarker) {
         key.m_nId = reader.Word();
         return key;
     }
@@ -116,20 +115,9 @@ CResourceKey KeyFromArgument(LPCSTR psz) {
         key.m_nId = static_cast<WORD>(reinterpret_cast<ULONG_PTR>(psz));
         return key;
     }
-    if (psz[0] == '#') {
-        key.m_nId = static_cast<WORD>(std::strtoul(psz + 1, nullptr, 10));
-        return key;
-    }
     key.m_bOrdinal = false;
     key.m_strName = AsciiUpper(psz);
     return key;
-}
-
-bool HasType(const CResourceKey& type) {
-    for (const auto& pEntry : Registry()) {
-        if (SameKey(pEntry->m_type, type)) return true;
-    }
-    return false;
 }
 
 const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& type) {
@@ -140,7 +128,9 @@ const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& ty
 }
 
 HMODULE ModuleHandle() {
-    return reinterpret_cast<HMODULE>(static_cast<std::uintptr_t>(0x400000));
+    // The usual load address of an executable image.
+    constexpr std::uintptr_t kImageBase = 0x400000;
+    return reinterpret_cast<HMODULE>(kImageBase);
 }
 
 bool IsModule(HMODULE hModule) {
@@ -165,16 +155,12 @@ void SimRegisterResources(const void* pData, std::size_t nSize) {
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR pszModuleName) {
     if (!pszModuleName) return ModuleHandle();
-    SetLastError(ERROR_MOD_NOT_FOUND);
     return nullptr;
 }
 
 // GetModuleFileNameA: a short buffer gets a truncated, terminated name and the full size back.
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR pszFileName, DWORD nSize) {
-    if (!IsModule(hModule)) {
-        SetLastError(ERROR_MOD_NOT_FOUND);
-        return 0;
-    }
+    if (!IsModule(hModule)) return 0;
     char szPath[4096];
     ssize_t nLength = readlink("/proc/self/exe", szPath, sizeof(szPath) - 1);
     if (nLength < 0 || !pszFileName || nSize == 0) return 0;
@@ -182,7 +168,6 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR pszFileName, DWORD nSize)
     if (nPath >= nSize) {
         std::memcpy(pszFileName, szPath, nSize - 1);
         pszFileName[nSize - 1] = '\0';
-        SetLastError(ERROR_INSUFFICIENT_BUFFER);
         return nSize;
     }
     std::memcpy(pszFileName, szPath, nPath);
@@ -191,16 +176,10 @@ DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR pszFileName, DWORD nSize)
 }
 
 HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR pszName, LPCSTR pszType) {
-    if (!IsModule(hModule) || !pszName || !pszType) {
-        SetLastError(ERROR_INVALID_HANDLE);
-        return nullptr;
-    }
+    if (!IsModule(hModule) || !pszName || !pszType) return nullptr;
     CResourceKey type = KeyFromArgument(pszType);
     const CResourceEntry* pEntry = FindEntry(KeyFromArgument(pszName), type);
-    if (!pEntry) {
-        SetLastError(HasType(type) ? ERROR_RESOURCE_NAME_NOT_FOUND : ERROR_RESOURCE_TYPE_NOT_FOUND);
-        return nullptr;
-    }
+    if (!pEntry) return nullptr;
     return reinterpret_cast<HRSRC>(const_cast<CResourceEntry*>(pEntry));
 }
 
@@ -218,9 +197,4 @@ LPVOID WINAPI LockResource(HGLOBAL hResData) {
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo) {
     if (!IsModule(hModule) || !hResInfo) return 0;
     return static_cast<DWORD>(reinterpret_cast<CResourceEntry*>(hResInfo)->m_data.size());
-}
-
-// FreeResource is obsolete on Win32: resources stay loaded and it reports FALSE.
-BOOL WINAPI FreeResource(HGLOBAL) {
-    return FALSE;
 }

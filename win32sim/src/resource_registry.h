@@ -10,6 +10,10 @@
 
 namespace win32sim {
 
+// A name or type field holding this word is followed by an ordinal instead of a string; dialog
+// templates use the same convention.
+constexpr WORD kOrdinalMarker = 0xFFFF;
+
 // A resource type or name: an ordinal, or an upper-case string.
 struct CResourceKey {
     bool m_bOrdinal = true;
@@ -24,9 +28,8 @@ struct CResourceEntry {
     std::vector<std::uint8_t> m_data;
 };
 
-// MAKEINTRESOURCE values, "#123" and names (compared without case).
+// MAKEINTRESOURCE values and names (compared without case); no "#123" forms.
 CResourceKey KeyFromArgument(LPCSTR psz);
-bool HasType(const CResourceKey& type);
 const CResourceEntry* FindEntry(const CResourceKey& name, const CResourceKey& type);
 HMODULE ModuleHandle();
 // NULL or the module's own handle.

@@ -8,13 +8,13 @@ using namespace win32sim;
 
 namespace {
 
+constexpr UINT kStringsPerBlock = 16;
+
 // The string's UTF-16 units inside its block, or an empty range.
 std::vector<WORD> StringFromBlock(UINT uID) {
-    CResourceKey type;
-    type.m_nId = 6;  // RT_STRING
-    CResourceKey name;
-    name.m_nId = static_cast<WORD>((LOWORD(uID) >> 4) + 1);
-    const CResourceEntry* pEntry = FindEntry(name, type);
+    const WORD nBlock = static_cast<WORD>(LOWORD(uID) / kStringsPerBlock + 1);
+    const CResourceEntry* pEntry =
+        FindEntry(KeyFromArgument(MAKEINTRESOURCEA(nBlock)), KeyFromArgument(RT_STRING));
     if (!pEntry) return {};
     const std::vector<std::uint8_t>& data = pEntry->m_data;
     std::size_t nOffset = 0;
@@ -25,7 +25,7 @@ std::vector<WORD> StringFromBlock(UINT uID) {
         std::size_t nLength = readWord(nOffset);
         nOffset += 2;
         if (nOffset + 2 * nLength > data.size()) return {};
-        if (nIndex == (uID & 0x0F)) {
+        if (nIndex == uID % kStringsPerBlock) {
             std::vector<WORD> units(nLength);
             for (std::size_t i = 0; i < nLength; ++i)
                 units[i] = readWord(nOffset + 2 * i);

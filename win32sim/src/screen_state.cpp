@@ -12,7 +12,7 @@ const int kDefaultWidth = 1024;
 const int kDefaultHeight = 768;
 
 // The Windows 7 defaults of the system colours (index 25 is unused).
-const COLORREF kDefaultSysColors[31] = {
+const COLORREF kDefaultSysColors[kSysColorCount] = {
     RGB(200, 200, 200), RGB(0, 0, 0),       RGB(153, 180, 209), RGB(191, 205, 219),
     RGB(240, 240, 240), RGB(255, 255, 255), RGB(100, 100, 100), RGB(0, 0, 0),
     RGB(0, 0, 0),       RGB(0, 0, 0),       RGB(180, 180, 180), RGB(244, 247, 252),
@@ -28,20 +28,12 @@ struct CMetric {
     int m_nValue;
 };
 
-// Fixed metrics of the classic theme at 96 dpi; screen-dependent ones are computed below.
+// Fixed metrics of the classic theme at 96 dpi, those the program and the window frames ask for.
 const CMetric kFixedMetrics[] = {
-    {SM_CXVSCROLL, 16},     {SM_CYHSCROLL, 16},    {SM_CYCAPTION, 19},    {SM_CXBORDER, 1},
-    {SM_CYBORDER, 1},       {SM_CXDLGFRAME, 3},    {SM_CYDLGFRAME, 3},    {SM_CYVTHUMB, 16},
-    {SM_CXHTHUMB, 16},      {SM_CXICON, 32},       {SM_CYICON, 32},       {SM_CXCURSOR, 32},
-    {SM_CYCURSOR, 32},      {SM_CYMENU, 19},       {SM_MOUSEPRESENT, 1},  {SM_CYVSCROLL, 16},
-    {SM_CXHSCROLL, 16},     {SM_CXMIN, 112},       {SM_CYMIN, 27},        {SM_CXSIZE, 18},
-    {SM_CYSIZE, 18},        {SM_CXFRAME, 4},       {SM_CYFRAME, 4},       {SM_CXMINTRACK, 112},
-    {SM_CYMINTRACK, 27},    {SM_CXDOUBLECLK, 4},   {SM_CYDOUBLECLK, 4},   {SM_CXICONSPACING, 75},
-    {SM_CYICONSPACING, 75}, {SM_CMOUSEBUTTONS, 3}, {SM_CXEDGE, 2},        {SM_CYEDGE, 2},
-    {SM_CXSMICON, 16},      {SM_CYSMICON, 16},     {SM_CYSMCAPTION, 16},  {SM_CXSMSIZE, 12},
-    {SM_CYSMSIZE, 15},      {SM_CXMENUSIZE, 18},   {SM_CYMENUSIZE, 18},   {SM_CXMINIMIZED, 160},
-    {SM_CYMINIMIZED, 24},   {SM_CXDRAG, 4},        {SM_CYDRAG, 4},        {SM_CXMENUCHECK, 13},
-    {SM_CYMENUCHECK, 13},   {SM_CMONITORS, 1},     {SM_CXFOCUSBORDER, 1}, {SM_CYFOCUSBORDER, 1},
+    {SM_CXBORDER, 1},      {SM_CYBORDER, 1},     {SM_CXDLGFRAME, 3}, {SM_CYDLGFRAME, 3},
+    {SM_CXFRAME, 4},       {SM_CYFRAME, 4},      {SM_CXEDGE, 2},     {SM_CYEDGE, 2},
+    {SM_CXICON, 32},       {SM_CYICON, 32},      {SM_CYCAPTION, 19}, {SM_CYSMCAPTION, 16},
+    {SM_CXMINIMIZED, 160}, {SM_CYMINIMIZED, 24},
 };
 
 void ApplyDefaults(CScreen& screen) {
@@ -53,36 +45,6 @@ void ApplyDefaults(CScreen& screen) {
     screen.m_framebuffer = CSurface(screen.m_cx, screen.m_cy, 32, true);
     screen.m_framebuffer.Fill(screen.m_crSys[COLOR_BACKGROUND]);
     screen.m_log.clear();
-}
-
-// Metrics that follow the screen size (no task bar: the whole screen is the work area).
-int ScreenMetric(const CScreen& screen, int nIndex, bool* pbFound) {
-    *pbFound = true;
-    switch (nIndex) {
-        case SM_CXSCREEN:
-            return screen.m_cx;
-        case SM_CYSCREEN:
-            return screen.m_cy;
-        case SM_CXFULLSCREEN:
-            return screen.m_cx;
-        case SM_CYFULLSCREEN:
-            return screen.m_cy - 19;
-        case SM_CXMAXTRACK:
-            return screen.m_cx + 12;
-        case SM_CYMAXTRACK:
-            return screen.m_cy + 12;
-        case SM_CXMAXIMIZED:
-            return screen.m_cx + 8;
-        case SM_CYMAXIMIZED:
-            return screen.m_cy + 8;
-        case SM_CXVIRTUALSCREEN:
-            return screen.m_cx;
-        case SM_CYVIRTUALSCREEN:
-            return screen.m_cy;
-        default:
-            *pbFound = false;
-            return 0;
-    }
 }
 
 }  // namespace
@@ -97,7 +59,7 @@ CScreen& Screen() {
 }
 
 COLORREF SysColor(int nIndex) {
-    if (nIndex < 0 || nIndex >= 31) return 0;
+    if (nIndex < 0 || nIndex >= kSysColorCount) return 0;
     return Screen().m_crSys[nIndex];
 }
 
@@ -129,9 +91,8 @@ void LogOp(CDeviceContext& dc, SimDrawOp op) {
 using namespace win32sim;
 
 int WINAPI GetSystemMetrics(int nIndex) {
-    bool bFound = false;
-    int nValue = ScreenMetric(Screen(), nIndex, &bFound);
-    if (bFound) return nValue;
+    if (nIndex == SM_CXSCREEN) return Screen().m_cx;
+    if (nIndex == SM_CYSCREEN) return Screen().m_cy;
     for (const CMetric& metric : kFixedMetrics) {
         if (metric.m_nIndex == nIndex) return metric.m_nValue;
     }
@@ -160,30 +121,6 @@ void SimSetLogPixels(int nPixelsPerInch) {
     if (nPixelsPerInch <= 0) return;
     Screen().m_nLogPixels = nPixelsPerInch;
     RefreshStockObjects();
-}
-
-int SimGetLogPixels() {
-    return Screen().m_nLogPixels;
-}
-
-void SimSetScreenSize(int cx, int cy) {
-    if (cx <= 0 || cy <= 0) return;
-    CScreen& screen = Screen();
-    screen.m_cx = cx;
-    screen.m_cy = cy;
-    screen.m_framebuffer = CSurface(cx, cy, 32, true);
-    screen.m_framebuffer.Fill(screen.m_crSys[COLOR_BACKGROUND]);
-    SetCursorPos(screen.m_ptCursor.x, screen.m_ptCursor.y);
-}
-
-void SimSetSysColor(int nIndex, COLORREF cr) {
-    if (nIndex < 0 || nIndex >= 31) return;
-    Screen().m_crSys[nIndex] = cr;
-    RefreshStockObjects();
-}
-
-void SimSetCursorPos(int x, int y) {
-    SetCursorPos(x, y);
 }
 
 void SimResetScreen() {

@@ -1,6 +1,7 @@
 // Window classes: registration, lookup by name or atom, and the built-in control classes.
 #include <strings.h>
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 
@@ -50,7 +51,8 @@ void RegisterSystemLocked() {
         {"Button", ButtonWndProc, 0, 0},
         {"Edit", EditWndProc, 0, 0},
         {"Static", StaticWndProc, 0, 0},
-        {"#32770", DialogClassProc, static_cast<int>(DLGWINDOWEXTRA), 0x8002},
+        {"#32770", DialogClassProc, static_cast<int>(DLGWINDOWEXTRA),
+         static_cast<ATOM>(reinterpret_cast<std::uintptr_t>(WC_DIALOG))},
         {"tooltips_class32", TooltipWndProc, 0, 0},
     };
     for (const CSystemClass& sys : classes) {
@@ -82,43 +84,24 @@ std::shared_ptr<CWndClass> FindClass(LPCSTR pszName) {
 using namespace win32sim;
 
 ATOM WINAPI RegisterClassA(const WNDCLASSA* pWndClass) {
-    if (!pWndClass || !pWndClass->lpszClassName || IS_INTRESOURCE(pWndClass->lpszClassName)) {
-        SetLastError(ERROR_INVALID_PARAMETER);
+    if (!pWndClass || !pWndClass->lpszClassName || IS_INTRESOURCE(pWndClass->lpszClassName))
         return 0;
-    }
     EnsureSystemClasses();
     std::lock_guard<std::mutex> lock(g_classMutex);
     auto pOld = FindLocked(pWndClass->lpszClassName);
-    if (pOld && !pOld->m_bSystem) {
-        SetLastError(ERROR_CLASS_ALREADY_EXISTS);
-        return 0;
-    }
+    if (pOld && !pOld->m_bSystem) return 0;
     return AddLocked(*pWndClass, false, 0);
-}
-
-BOOL WINAPI UnregisterClassA(LPCSTR pszClassName, HINSTANCE) {
-    std::lock_guard<std::mutex> lock(g_classMutex);
-    auto pClass = FindLocked(pszClassName);
-    if (!pClass || pClass->m_bSystem) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
-    g_classes.erase(std::find(g_classes.begin(), g_classes.end(), pClass));
-    return TRUE;
 }
 
 BOOL WINAPI GetClassInfoA(HINSTANCE, LPCSTR pszClassName, LPWNDCLASSA pWndClass) {
     auto pClass = FindClass(pszClassName);
-    if (!pClass || !pWndClass) {
-        SetLastError(ERROR_CLASS_DOES_NOT_EXIST);
-        return FALSE;
-    }
+    if (!pClass || !pWndClass) return FALSE;
     *pWndClass = pClass->m_wc;
     return pClass->m_nAtom;
 }
 
 int WINAPI GetClassNameA(HWND hwnd, LPSTR pszClassName, int nMaxCount) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || !pszClassName || nMaxCount <= 0) return 0;
     std::size_t n = std::min<std::size_t>(pWnd->m_pClass->m_strName.size(), nMaxCount - 1);
     std::memcpy(pszClassName, pWnd->m_pClass->m_strName.data(), n);

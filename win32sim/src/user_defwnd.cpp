@@ -28,8 +28,11 @@ LRESULT CopyWindowText(const std::string& strText, WPARAM cchMax, LPSTR psz) {
 
 namespace {
 
+// The four low bits of a system command are Windows' own.
+constexpr WPARAM kSysCommandMask = 0xFFF0;
+
 LRESULT OnSysCommand(HWND hwnd, WPARAM wParam) {
-    switch (wParam & 0xFFF0) {
+    switch (wParam & kSysCommandMask) {
         case SC_CLOSE:
             SendMessageA(hwnd, WM_CLOSE, 0, 0);
             break;
@@ -64,6 +67,7 @@ LRESULT OnCtlColor(UINT nMsg, HDC hdc) {
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_3DFACE));
 }
 
+// WM_SIZE only: nothing here handles WM_MOVE, so it is not sent.
 LRESULT OnPosChanged(HWND hwnd, const WINDOWPOS* pPos) {
     CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || !pPos) return 0;
@@ -71,12 +75,6 @@ LRESULT OnPosChanged(HWND hwnd, const WINDOWPOS* pPos) {
         SIZE size = ClientSize(*pWnd);
         WPARAM nType = (pWnd->m_dwStyle & WS_MINIMIZE) ? SIZE_MINIMIZED : SIZE_RESTORED;
         SendMessageA(hwnd, WM_SIZE, nType, MAKELPARAM(size.cx, size.cy));
-    }
-    if (!(pPos->flags & SWP_NOMOVE) || (pPos->flags & SWP_FRAMECHANGED)) {
-        if (!(pWnd = GetWnd(hwnd))) return 0;
-        POINT pt = ClientOrigin(*pWnd);
-        if (pWnd->m_hwndParent) ScreenToClient(pWnd->m_hwndParent, &pt);
-        SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(pt.x, pt.y));
     }
     return 0;
 }
@@ -164,6 +162,18 @@ HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg) {
     return hbr;
 }
 
+LRESULT ControlFontMessage(CControlData& data, UINT nMsg, WPARAM wParam) {
+    if (nMsg == WM_GETFONT) return reinterpret_cast<LRESULT>(data.m_hFont);
+    data.m_hFont = reinterpret_cast<HFONT>(wParam);
+    return 0;
+}
+
+LRESULT SetShownText(HWND hwnd, WPARAM wParam, LPARAM lParam) {
+    LRESULT nResult = DefWindowProcA(hwnd, WM_SETTEXT, wParam, lParam);
+    InvalidateRect(hwnd, nullptr, TRUE);
+    return nResult;
+}
+
 void NotifyParent(HWND hwnd, WORD nCode) {
     HWND hwndParent = GetParent(hwnd);
     if (!hwndParent) return;
@@ -227,7 +237,7 @@ LRESULT WINAPI DefWindowProcA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam
         case WM_WINDOWPOSCHANGED:
             return OnPosChanged(hwnd, reinterpret_cast<WINDOWPOS*>(lParam));
         case WM_MOUSEACTIVATE:
-            return 1;  // MA_ACTIVATE
+            return MA_ACTIVATE;
         case WM_CANCELMODE:
             if (GetCapture() == hwnd) ReleaseCapture();
             return 0;

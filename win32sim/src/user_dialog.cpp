@@ -174,13 +174,14 @@ bool HandledByDialogManager(UINT nMsg) {
 // Messages whose DLGPROC result is the answer itself rather than DWLP_MSGRESULT.
 bool ReturnsDlgProcResult(UINT nMsg) {
     return (nMsg >= WM_CTLCOLORMSGBOX && nMsg <= WM_CTLCOLORSTATIC) || nMsg == WM_COMPAREITEM ||
-           nMsg == 0x002E /* WM_VKEYTOITEM */ || nMsg == 0x002F /* WM_CHARTOITEM */ ||
-           nMsg == WM_QUERYDRAGICON || nMsg == WM_INITDIALOG;
+           nMsg == WM_VKEYTOITEM || nMsg == WM_CHARTOITEM || nMsg == WM_QUERYDRAGICON ||
+           nMsg == WM_INITDIALOG;
 }
 
 // Messages a DLGPROC may leave unanswered without the default processing stepping in.
 bool KeepsZeroResult(UINT nMsg) {
-    return nMsg == WM_INITDIALOG || nMsg == WM_COMPAREITEM || nMsg == 0x002E || nMsg == 0x002F;
+    return nMsg == WM_INITDIALOG || nMsg == WM_COMPAREITEM || nMsg == WM_VKEYTOITEM ||
+           nMsg == WM_CHARTOITEM;
 }
 
 void OnReturnKey(HWND hDlg) {
@@ -191,11 +192,9 @@ void OnReturnKey(HWND hDlg) {
                      reinterpret_cast<LPARAM>(hwndFocus));
         return;
     }
+    // Every dialog of the program has a default button, so none issues IDOK without one.
     DWORD dwDef = static_cast<DWORD>(SendMessageA(hDlg, DM_GETDEFID, 0, 0));
-    if (HIWORD(dwDef) != DC_HASDEFID) {
-        SendMessageA(hDlg, WM_COMMAND, IDOK, reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDOK)));
-        return;
-    }
+    if (HIWORD(dwDef) != DC_HASDEFID) return;
     // The default button need not be visible, only enabled.
     HWND hwndDef = GetDlgItem(hDlg, static_cast<SHORT>(LOWORD(dwDef)));
     if (!hwndDef || IsWindowEnabled(hwndDef))
@@ -286,10 +285,7 @@ BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG pMsg) {
 }
 
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
-    // Contrary to the documentation Windows finds nothing backwards from no control.
-    if (hCtl == hDlg) hCtl = nullptr;
-    if (!hCtl && bPrevious) return nullptr;
-    return win32sim::NextTabItem(hDlg, hCtl, bPrevious != FALSE);
+    return win32sim::NextTabItem(hDlg, hCtl == hDlg ? nullptr : hCtl, bPrevious != FALSE);
 }
 
 HWND win32sim::NextTabItem(HWND hDlg, HWND hCtl, bool bPrevious) {
@@ -327,7 +323,7 @@ HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious) {
 }
 
 BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult) {
-    CDialogData* pDlg = GetWndOrFail(hDlg) ? DialogData(hDlg) : nullptr;
+    CDialogData* pDlg = GetWnd(hDlg) ? DialogData(hDlg) : nullptr;
     if (!pDlg) return FALSE;
     pDlg->m_nResult = nResult;
     pDlg->m_bEnded = true;
@@ -355,17 +351,6 @@ HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem) {
 
 int WINAPI GetDlgCtrlID(HWND hwnd) {
     return static_cast<int>(GetWindowLongPtrA(hwnd, GWLP_ID));
-}
-
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR pszString) {
-    return static_cast<BOOL>(
-        SendDlgItemMessageA(hDlg, nIDDlgItem, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszString)));
-}
-
-UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR pszString, int cchMax) {
-    if (pszString && cchMax > 0) pszString[0] = '\0';
-    return static_cast<UINT>(SendDlgItemMessageA(hDlg, nIDDlgItem, WM_GETTEXT, cchMax,
-                                                 reinterpret_cast<LPARAM>(pszString)));
 }
 
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT nMsg, WPARAM wParam,

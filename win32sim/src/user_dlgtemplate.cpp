@@ -1,12 +1,35 @@
-// Dialog creation from memory templates (DLGTEMPLATE and DLGTEMPLATEEX) and dialog units.
+// Dialog creation from memory templates (DLGTEMPLATEEX, as the resource compiler writes the
+// program's DIALOGEX) and dialog units. The older DLGTEMPLATE is refused.
 #include <cstring>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "gdi_state.h"
+#include "resource_registry.h"
 #include "user_internal.h"
 
 namespace win32sim {
 namespace {
+
+// The ordinal of the first predefined control class ("Button"); the others follow it.
+constexpr WORD kFirstClassOrdinal = 0x80;
+// The point size that, with DS_SETFONT, asks for the message-box font; no face name follows it.
+constexpr WORD kMessageBoxFontMarker = 0x7FFF;
+// A DLGTEMPLATEEX opens with its version 1 and this signature.
+constexpr WORD kTemplateExVersion = 1;
+constexpr WORD kTemplateExSignature = 0xFFFF;
+// A dialog unit is a quarter of the base width and an eighth of the base height.
+constexpr int kDluPerBaseWidth = 4;
+constexpr int kDluPerBaseHeight = 8;
+
+int DluToX(int nDlu, SIZE base) {
+    return MulDiv(nDlu, base.cx, kDluPerBaseWidth);
+}
+
+int DluToY(int nDlu, SIZE base) {
+    return MulDiv(nDlu, base.cy, kDluPerBaseHeight);
+}
 
 struct CDlgItem {
     DWORD m_dwStyle = 0;
@@ -30,7 +53,6 @@ struct CDlgTemplate {
     BYTE m_bItalic = 0;
     BYTE m_nCharSet = 0;
     std::string m_strFace;
-    bool m_bEx = false;
     std::vector<CDlgItem> m_items;
 };
 
@@ -61,7 +83,7 @@ public:
         *pOrdinal = 0;
         WORD w;
         std::memcpy(&w, m_p, sizeof(w));
-        if (w == 0xFFFF) {
+        if (w == kOrdinalMarker) {
             Word();
             *pOrdinal = Word();
             return std::string();
@@ -81,27 +103,21 @@ private:
 };
 
 std::string ClassOfOrdinal(WORD nOrdinal) {
-    static const char* const kNames[] = {"Button",  "Edit",      "Static",
-                                         "ListBox", "ScrollBar", "ComboBox"};
-    WORD nIndex = nOrdinal >= 0x80 ? nOrdinal - 0x80 : nOrdinal;
-    return nIndex < 6 ? kNames[nIndex] : std::string();
+    static const char* const kNames[] = {"Button", "Edit", "Static"};
+    WORD nIndex = nOrdinal >= kFirstClassOrdinal ? nOrdinal - kFirstClassOrdinal : nOrdinal;
+    return nIndex < std::size(kNames) ? kNames[nIndex] : std::string();
 }
 
-CDlgItem ReadItem(CTemplateReader& reader, bool bEx) {
+CDlgItem ReadItem(CTemplateReader& reader) {
     CDlgItem item;
-    if (bEx) {
-        reader.Dword();  // help id
-        item.m_dwExStyle = reader.Dword();
-        item.m_dwStyle = reader.Dword();
-    } else {
-        item.m_dwStyle = reader.Dword();
-        item.m_dwExStyle = reader.Dword();
-    }
+    reader.Dword();  // help id
+    item.m_dwExStyle = reader.Dword();
+    item.m_dwStyle = reader.Dword();
     item.m_x = static_cast<short>(reader.Word());
     item.m_y = static_cast<short>(reader.Word());
     item.m_cx = static_cast<short>(reader.Word());
     item.m_cy = static_cast<short>(reader.Word());
-    item.m_nId = bEx ? static_cast<INT>(reader.Dword()) : static_cast<SHORT>(reader.Word());
+    item.m_nId = static_cast<INT>(reader.Dword());
     WORD nOrdinal;
     item.m_strClass = reader.NameOrOrdinal(&nOrdinal);
     if (nOrdinal) item.m_strClass = ClassOfOrdinal(nOrdinal);
@@ -122,29 +138,21 @@ CDlgItem ReadItem(CTemplateReader& reader, bool bEx) {
 
 void ReadFont(CTemplateReader& reader, CDlgTemplate& tmpl) {
     tmpl.m_nPointSize = reader.Word();
-    if (tmpl.m_nPointSize == 0x7FFF) return;
-    if (tmpl.m_bEx) {
-        tmpl.m_nWeight = reader.Word();
-        WORD w = reader.Word();
-        tmpl.m_bItalic = LOBYTE(w);
-        tmpl.m_nCharSet = static_cast<BYTE>(w >> 8);
-    }
+    if (tmpl.m_nPointSize == kMessageBoxFontMarker) return;
+    tmpl.m_nWeight = reader.Word();
+    WORD w = reader.Word();
+    tmpl.m_bItalic = LOBYTE(w);
+    tmpl.m_nCharSet = HIBYTE(w);
     tmpl.m_strFace = reader.String();
 }
 
-CDlgTemplate ParseTemplate(const void* pTemplate) {
+bool ParseTemplate(const void* pTemplate, CDlgTemplate& tmpl) {
     CTemplateReader reader(pTemplate);
-    CDlgTemplate tmpl;
     WORD nVersion = reader.Word(), nSignature = reader.Word();
-    tmpl.m_bEx = nVersion == 1 && nSignature == 0xFFFF;
-    if (tmpl.m_bEx) {
-        reader.Dword();  // help id
-        tmpl.m_dwExStyle = reader.Dword();
-        tmpl.m_dwStyle = reader.Dword();
-    } else {
-        tmpl.m_dwStyle = MAKELONG(nVersion, nSignature);
-        tmpl.m_dwExStyle = reader.Dword();
-    }
+    if (nVersion != kTemplateExVersion || nSignature != kTemplateExSignature) return false;
+    reader.Dword();  // help id
+    tmpl.m_dwExStyle = reader.Dword();
+    tmpl.m_dwStyle = reader.Dword();
     tmpl.m_nItems = reader.Word();
     tmpl.m_x = static_cast<short>(reader.Word());
     tmpl.m_y = static_cast<short>(reader.Word());
@@ -158,28 +166,32 @@ CDlgTemplate ParseTemplate(const void* pTemplate) {
     if (tmpl.m_dwStyle & DS_SETFONT) ReadFont(reader, tmpl);
     reader.AlignDword();
     for (WORD i = 0; i < tmpl.m_nItems; ++i)
-        tmpl.m_items.push_back(ReadItem(reader, tmpl.m_bEx));
-    return tmpl;
+        tmpl.m_items.push_back(ReadItem(reader));
+    return true;
 }
 
+// The base width is the average width of the 52 letters, rounded to nearest; the base height
+// is the font's height.
 SIZE BaseUnitsOf(HFONT hFont) {
     HDC hdc = GetDC(nullptr);
     HGDIOBJ hOld = SelectObject(hdc, hFont);
     static const char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    constexpr int kLetters = sizeof kAlphabet - 1;
     SIZE size{0, 0};
-    GetTextExtentPoint32A(hdc, kAlphabet, 52, &size);
+    GetTextExtentPoint32A(hdc, kAlphabet, kLetters, &size);
     TEXTMETRICA tm{};
     GetTextMetricsA(hdc, &tm);
     SelectObject(hdc, hOld);
     ReleaseDC(nullptr, hdc);
-    return SIZE{(size.cx / 26 + 1) / 2, tm.tmHeight};
+    return SIZE{(2 * size.cx / kLetters + 1) / 2, tm.tmHeight};
 }
 
 HFONT CreateTemplateFont(const CDlgTemplate& tmpl) {
     LOGFONTA lf{};
-    if (tmpl.m_nPointSize == 0x7FFF) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    if (tmpl.m_nPointSize == kMessageBoxFontMarker)
+        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
     HDC hdc = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(tmpl.m_nPointSize, GetDeviceCaps(hdc, LOGPIXELSY), 72);
+    lf.lfHeight = -MulDiv(tmpl.m_nPointSize, GetDeviceCaps(hdc, LOGPIXELSY), kPointsPerInch);
     ReleaseDC(nullptr, hdc);
     lf.lfWeight = tmpl.m_nWeight;
     lf.lfItalic = tmpl.m_bItalic;
@@ -189,8 +201,7 @@ HFONT CreateTemplateFont(const CDlgTemplate& tmpl) {
 }
 
 POINT DialogPosition(const CDlgTemplate& tmpl, const RECT& rcFrame, SIZE base, HWND hwndOwner) {
-    POINT pt{rcFrame.left + MulDiv(tmpl.m_x, base.cx, 4),
-             rcFrame.top + MulDiv(tmpl.m_y, base.cy, 8)};
+    POINT pt{rcFrame.left + DluToX(tmpl.m_x, base), rcFrame.top + DluToY(tmpl.m_y, base)};
     LONG cx = rcFrame.right - rcFrame.left, cy = rcFrame.bottom - rcFrame.top;
     LONG cxScreen = GetSystemMetrics(SM_CXSCREEN), cyScreen = GetSystemMetrics(SM_CYSCREEN);
     if (tmpl.m_dwStyle & DS_CENTER) return POINT{(cxScreen - cx) / 2, (cyScreen - cy) / 2};
@@ -212,7 +223,7 @@ HWND CreateDialogWindow(HINSTANCE hInst, CDlgTemplate& tmpl, HWND hwndOwner, SIZ
     if (tmpl.m_dwStyle & DS_MODALFRAME) tmpl.m_dwExStyle |= WS_EX_DLGMODALFRAME;
     if ((tmpl.m_dwStyle & DS_CONTROL) || !(tmpl.m_dwStyle & WS_CHILD))
         tmpl.m_dwExStyle |= WS_EX_CONTROLPARENT;
-    RECT rc{0, 0, MulDiv(tmpl.m_cx, base.cx, 4), MulDiv(tmpl.m_cy, base.cy, 8)};
+    RECT rc{0, 0, DluToX(tmpl.m_cx, base), DluToY(tmpl.m_cy, base)};
     AdjustWindowRectEx(&rc, tmpl.m_dwStyle, FALSE, tmpl.m_dwExStyle);
     POINT pt = DialogPosition(tmpl, rc, base, hwndOwner);
     const char* pszClass = tmpl.m_strClass.empty() ? "#32770" : tmpl.m_strClass.c_str();
@@ -231,9 +242,9 @@ HWND CreateControl(HWND hDlg, HINSTANCE hInst, const CDlgItem& item, SIZE base) 
     }
     HMENU hId = reinterpret_cast<HMENU>(static_cast<LONG_PTR>(item.m_nId));
     return CreateWindowExA(dwExStyle, item.m_strClass.c_str(), item.m_strTitle.c_str(), dwStyle,
-                           MulDiv(item.m_x, base.cx, 4), MulDiv(item.m_y, base.cy, 8),
-                           MulDiv(item.m_cx, base.cx, 4), MulDiv(item.m_cy, base.cy, 8), hDlg, hId,
-                           hInst, const_cast<void*>(item.m_pData));
+                           DluToX(item.m_x, base), DluToY(item.m_y, base), DluToX(item.m_cx, base),
+                           DluToY(item.m_cy, base), hDlg, hId, hInst,
+                           const_cast<void*>(item.m_pData));
 }
 
 bool CreateControls(HWND hDlg, HINSTANCE hInst, const CDlgTemplate& tmpl) {
@@ -267,9 +278,7 @@ void InitialFocus(HWND hDlg, const CDlgTemplate& tmpl, LPARAM lParam) {
     hwndFocus = GetNextDlgTabItem(hDlg, nullptr, FALSE);
     if (!hwndFocus) hwndFocus = GetNextDlgGroupItem(hDlg, nullptr, FALSE);
     if (hwndFocus) {
-        if (SendMessageA(hwndFocus, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL)
-            SendMessageA(hwndFocus, EM_SETSEL, 0, 0x7FFFFFFF);
-        SetFocus(hwndFocus);
+        SetDialogFocus(hwndFocus);
     } else if (!(tmpl.m_dwStyle & WS_CHILD)) {
         SetFocus(hDlg);
     }
@@ -282,19 +291,20 @@ using namespace win32sim;
 
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA pTemplate,
                                        HWND hwndParent, DLGPROC pfnDialogFunc, LPARAM dwInitParam) {
-    if (!pTemplate) return nullptr;
-    CDlgTemplate tmpl = ParseTemplate(pTemplate);
+    CDlgTemplate tmpl;
+    if (!pTemplate || !ParseTemplate(pTemplate, tmpl)) return nullptr;
     HFONT hFont = (tmpl.m_dwStyle & DS_SETFONT) ? CreateTemplateFont(tmpl) : nullptr;
     LONG nUnits = GetDialogBaseUnits();
     SIZE base = hFont ? BaseUnitsOf(hFont) : SIZE{LOWORD(nUnits), HIWORD(nUnits)};
     HWND hDlg = CreateDialogWindow(hInstance, tmpl, hwndParent, base);
+    const bool bOwnFont = hFont && tmpl.m_nPointSize != kMessageBoxFontMarker;
     if (!hDlg) {
-        if (hFont && tmpl.m_nPointSize != 0x7FFF) DeleteObject(hFont);
+        if (bOwnFont) DeleteObject(hFont);
         return nullptr;
     }
     CDialogData* pDlg = DialogData(hDlg);
     pDlg->m_hFont = hFont;
-    pDlg->m_bOwnFont = hFont && tmpl.m_nPointSize != 0x7FFF;
+    pDlg->m_bOwnFont = bOwnFont;
     pDlg->m_cxBase = base.cx;
     pDlg->m_cyBase = base.cy;
     SetWindowLongPtrA(hDlg, DWLP_DLGPROC, reinterpret_cast<LONG_PTR>(pfnDialogFunc));
@@ -308,15 +318,6 @@ HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA pTem
         !(GetWindowLongA(hDlg, GWL_STYLE) & WS_VISIBLE))
         ShowWindow(hDlg, SW_SHOWNORMAL);
     return IsWindow(hDlg) ? hDlg : nullptr;
-}
-
-BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT prc) {
-    CWindow* pWnd = GetWndOrFail(hDlg);
-    if (!pWnd || !prc || !pWnd->m_pDlg) return FALSE;
-    int cx = pWnd->m_pDlg->m_cxBase, cy = pWnd->m_pDlg->m_cyBase;
-    *prc = RECT{MulDiv(prc->left, cx, 4), MulDiv(prc->top, cy, 8), MulDiv(prc->right, cx, 4),
-                MulDiv(prc->bottom, cy, 8)};
-    return TRUE;
 }
 
 LONG WINAPI GetDialogBaseUnits() {

@@ -1,7 +1,7 @@
-// The "Edit" class: single- and multi-line text with a selection, typing, limits and notifications.
-// No scrolling, clipboard or caret; multi-line text is drawn word-wrapped from the top.
+// The "Edit" class: single- and multi-line text with a selection, typing and notifications.
+// No scrolling, clipboard, undo, caret keys or read-only and filtering styles; multi-line text
+// is drawn word-wrapped from the top.
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <string>
 
@@ -10,16 +10,13 @@
 namespace win32sim {
 namespace {
 
-const UINT kDefaultLimit = 30000;  // what EM_GETLIMITTEXT reports before any EM_LIMITTEXT
+// The text limit of an edit that was never given one (EM_LIMITTEXT): typing stops there.
+constexpr std::size_t kTextLimit = 30000;
 
 struct CEditData : CControlData {
     std::string m_str;
-    std::string m_strUndo;
     UINT m_nSelStart = 0;
     UINT m_nSelEnd = 0;
-    UINT m_nLimit = kDefaultLimit;
-    HFONT m_hFont = nullptr;
-    bool m_bModified = false;
     bool m_bDialogMode = false;
     bool m_bFocus = false;
 };
@@ -62,10 +59,6 @@ LRESULT SetSel(HWND hwnd, CEditData& data, WPARAM wParam, LPARAM lParam) {
     return 0;
 }
 
-std::string Shown(HWND hwnd, const std::string& str) {
-    return (Style(hwnd) & ES_PASSWORD) ? std::string(str.size(), '*') : str;
-}
-
 LONG TextWidth(HDC hdc, const std::string& str) {
     SIZE size{0, 0};
     if (!str.empty()) GetTextExtentPoint32A(hdc, str.data(), static_cast<int>(str.size()), &size);
@@ -76,9 +69,11 @@ LONG TextWidth(HDC hdc, const std::string& str) {
 bool FitsWidth(HWND hwnd, const CEditData& data, const std::string& str) {
     if (Style(hwnd) & (ES_MULTILINE | ES_AUTOHSCROLL)) return true;
     HDC hdc = GetDC(hwnd);
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
-    LONG nWidth = TextWidth(hdc, Shown(hwnd, str));
-    if (hOld) SelectObject(hdc, hOld);
+    LONG nWidth = 0;
+    {
+        CControlFont font(hdc, data);
+        nWidth = TextWidth(hdc, str);
+    }
     ReleaseDC(hwnd, hdc);
     RECT rc;
     GetClientRect(hwnd, &rc);
@@ -86,11 +81,11 @@ bool FitsWidth(HWND hwnd, const CEditData& data, const std::string& str) {
 }
 
 // Replaces the selection within the text limit and, for fixed-width edits, the visible width.
-bool ReplaceSel(HWND hwnd, CEditData& data, std::string strNew, bool bCanUndo) {
+bool ReplaceSel(HWND hwnd, CEditData& data, std::string strNew) {
     UINT nMin = SelMin(data), nMax = SelMax(data);
     std::size_t nKept = data.m_str.size() - (nMax - nMin);
-    if (nKept + strNew.size() > data.m_nLimit) {
-        strNew.resize(data.m_nLimit > nKept ? data.m_nLimit - nKept : 0);
+    if (nKept + strNew.size() > kTextLimit) {
+        strNew.resize(kTextLimit > nKept ? kTextLimit - nKept : 0);
         NotifyParent(hwnd, EN_MAXTEXT);
         if (strNew.empty() && nMin == nMax) return false;
     }
@@ -100,23 +95,10 @@ bool ReplaceSel(HWND hwnd, CEditData& data, std::string strNew, bool bCanUndo) {
         NotifyParent(hwnd, EN_MAXTEXT);
         return false;
     }
-    if (bCanUndo) data.m_strUndo = data.m_str;
     data.m_str = strResult;
     data.m_nSelStart = data.m_nSelEnd = nMin + static_cast<UINT>(strNew.size());
-    data.m_bModified = true;
     Changed(hwnd);
     return true;
-}
-
-std::string Filtered(HWND hwnd, char ch) {
-    LONG nStyle = Style(hwnd);
-    if ((nStyle & ES_NUMBER) && !std::isdigit(static_cast<unsigned char>(ch))) {
-        MessageBeep(0);
-        return std::string();
-    }
-    if (nStyle & ES_UPPERCASE) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
-    if (nStyle & ES_LOWERCASE) ch = static_cast<char>(std::tolower(static_cast<unsigned char>(ch)));
-    return std::string(1, ch);
 }
 
 void Backspace(HWND hwnd, CEditData& data) {
@@ -124,13 +106,12 @@ void Backspace(HWND hwnd, CEditData& data) {
         if (data.m_nSelEnd == 0) return;
         data.m_nSelStart = data.m_nSelEnd - 1;
     }
-    ReplaceSel(hwnd, data, std::string(), true);
+    ReplaceSel(hwnd, data, std::string());
 }
 
 LRESULT OnChar(HWND hwnd, CEditData& data, char ch) {
     LONG nStyle = Style(hwnd);
     bool bMulti = (nStyle & ES_MULTILINE) != 0;
-    if (nStyle & ES_READONLY) return 0;
     switch (ch) {
         case '\b':
             Backspace(hwnd, data);
@@ -138,20 +119,20 @@ LRESULT OnChar(HWND hwnd, CEditData& data, char ch) {
         case '\r':
             // WM_CHAR: in a dialog, Enter belongs to the default button unless ES_WANTRETURN.
             if (bMulti && (!data.m_bDialogMode || (nStyle & ES_WANTRETURN)))
-                ReplaceSel(hwnd, data, "\r\n", true);
+                ReplaceSel(hwnd, data, "\r\n");
             return 0;
         case '\n':
-            if (bMulti) ReplaceSel(hwnd, data, "\r\n", true);
+            if (bMulti) ReplaceSel(hwnd, data, "\r\n");
             return 0;
         case '\t':
-            if (bMulti && !data.m_bDialogMode) ReplaceSel(hwnd, data, "\t", true);
+            if (bMulti && !data.m_bDialogMode) ReplaceSel(hwnd, data, "\t");
             return 0;
         default:
             break;
     }
-    if (static_cast<unsigned char>(ch) < 0x20) return 0;
-    std::string str = Filtered(hwnd, ch);
-    if (!str.empty()) ReplaceSel(hwnd, data, str, true);
+    // Other control characters type nothing.
+    if (static_cast<unsigned char>(ch) < ' ') return 0;
+    ReplaceSel(hwnd, data, std::string(1, ch));
     return 0;
 }
 
@@ -163,14 +144,6 @@ void OnDialogReturn(HWND hwnd) {
     if (!hwndDef) return;
     SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hwndDef), TRUE);
     PostMessageA(hwndDef, WM_KEYDOWN, VK_RETURN, 0);
-}
-
-void MoveCaret(HWND hwnd, CEditData& data, UINT nPos) {
-    UINT nLength = static_cast<UINT>(data.m_str.size());
-    nPos = std::min(nPos, nLength);
-    data.m_nSelEnd = nPos;
-    if (GetKeyState(VK_SHIFT) >= 0) data.m_nSelStart = nPos;
-    InvalidateRect(hwnd, nullptr, FALSE);
 }
 
 // WM_KEYDOWN: a multi-line edit in a dialog passes Enter, Esc and Tab on to the dialog.
@@ -188,24 +161,6 @@ LRESULT OnKeyDown(HWND hwnd, CEditData& data, WPARAM vk) {
             if (bDialogMulti)
                 SendMessageA(GetParent(hwnd), WM_NEXTDLGCTL, GetKeyState(VK_SHIFT) < 0 ? 1 : 0, 0);
             return 0;
-        case VK_DELETE:
-            if (Style(hwnd) & ES_READONLY) return 0;
-            if (data.m_nSelStart == data.m_nSelEnd && data.m_nSelEnd < data.m_str.size())
-                data.m_nSelEnd++;
-            ReplaceSel(hwnd, data, std::string(), true);
-            return 0;
-        case VK_LEFT:
-            MoveCaret(hwnd, data, data.m_nSelEnd ? data.m_nSelEnd - 1 : 0);
-            return 0;
-        case VK_RIGHT:
-            MoveCaret(hwnd, data, data.m_nSelEnd + 1);
-            return 0;
-        case VK_HOME:
-            MoveCaret(hwnd, data, 0);
-            return 0;
-        case VK_END:
-            MoveCaret(hwnd, data, static_cast<UINT>(data.m_str.size()));
-            return 0;
         default:
             return 0;
     }
@@ -215,15 +170,16 @@ LRESULT OnKeyDown(HWND hwnd, CEditData& data, WPARAM vk) {
 UINT PositionAt(HWND hwnd, const CEditData& data, int x) {
     if (IsMultiLine(hwnd)) return static_cast<UINT>(data.m_str.size());
     HDC hdc = GetDC(hwnd);
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
-    std::string str = Shown(hwnd, data.m_str);
+    const std::string& str = data.m_str;
     UINT nBest = 0;
     LONG nBestDistance = std::abs(x - 1);
-    for (UINT i = 1; i <= str.size(); ++i) {
-        LONG nDistance = std::abs(x - 1 - TextWidth(hdc, str.substr(0, i)));
-        if (nDistance < nBestDistance) nBestDistance = nDistance, nBest = i;
+    {
+        CControlFont font(hdc, data);
+        for (UINT i = 1; i <= str.size(); ++i) {
+            LONG nDistance = std::abs(x - 1 - TextWidth(hdc, str.substr(0, i)));
+            if (nDistance < nBestDistance) nBestDistance = nDistance, nBest = i;
+        }
     }
-    if (hOld) SelectObject(hdc, hOld);
     ReleaseDC(hwnd, hdc);
     return nBest;
 }
@@ -245,21 +201,22 @@ void PaintSelection(HWND hwnd, HDC hdc, const CEditData& data, const std::string
 LRESULT OnPaint(HWND hwnd, CEditData& data) {
     PAINTSTRUCT ps;
     HDC hdc = BeginPaint(hwnd, &ps);
-    bool bStaticLook = !IsWindowEnabled(hwnd) || (Style(hwnd) & ES_READONLY);
-    HBRUSH hbr = SendCtlColor(hwnd, hdc, bStaticLook ? WM_CTLCOLORSTATIC : WM_CTLCOLOREDIT);
+    HBRUSH hbr =
+        SendCtlColor(hwnd, hdc, IsWindowEnabled(hwnd) ? WM_CTLCOLOREDIT : WM_CTLCOLORSTATIC);
     RECT rc;
     GetClientRect(hwnd, &rc);
     if (hbr) FillRect(hdc, &rc, hbr);
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
     if (!IsWindowEnabled(hwnd)) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
     SetBkMode(hdc, TRANSPARENT);
-    std::string str = Shown(hwnd, data.m_str);
+    const std::string& str = data.m_str;
     RECT rcText{rc.left + 1, rc.top + 1, rc.right - 1, rc.bottom};
     UINT nFormat =
         DT_NOPREFIX | (IsMultiLine(hwnd) ? DT_WORDBREAK | DT_EDITCONTROL : DT_SINGLELINE);
-    DrawTextA(hdc, str.c_str(), static_cast<int>(str.size()), &rcText, nFormat);
-    PaintSelection(hwnd, hdc, data, str);
-    if (hOld) SelectObject(hdc, hOld);
+    {
+        CControlFont font(hdc, data);
+        DrawTextA(hdc, str.c_str(), static_cast<int>(str.size()), &rcText, nFormat);
+        PaintSelection(hwnd, hdc, data, str);
+    }
     EndPaint(hwnd, &ps);
     return 0;
 }
@@ -273,7 +230,6 @@ LRESULT OnGetSel(const CEditData& data, WPARAM wParam, LPARAM lParam) {
 LRESULT OnSetText(HWND hwnd, CEditData& data, LPCSTR psz) {
     data.m_str = psz ? psz : "";
     data.m_nSelStart = data.m_nSelEnd = 0;
-    data.m_bModified = false;
     InvalidateRect(hwnd, nullptr, TRUE);
     // WM_SETTEXT notifies EN_CHANGE for single-line edits only.
     if (!IsMultiLine(hwnd)) {
@@ -287,14 +243,6 @@ LRESULT OnFocus(HWND hwnd, CEditData& data, bool bFocus) {
     data.m_bFocus = bFocus;
     InvalidateRect(hwnd, nullptr, FALSE);
     NotifyParent(hwnd, bFocus ? EN_SETFOCUS : EN_KILLFOCUS);
-    return 0;
-}
-
-LRESULT OnLimit(CEditData& data, HWND hwnd, WPARAM wParam) {
-    if (wParam)
-        data.m_nLimit = static_cast<UINT>(wParam);
-    else
-        data.m_nLimit = IsMultiLine(hwnd) ? 0xFFFFFFFFu : 0x7FFFFFFEu;
     return 0;
 }
 
@@ -317,50 +265,6 @@ LRESULT OnButtonDown(HWND hwnd, CEditData& data, LPARAM lParam) {
     data.m_nSelStart = data.m_nSelEnd = PositionAt(hwnd, data, static_cast<SHORT>(LOWORD(lParam)));
     InvalidateRect(hwnd, nullptr, FALSE);
     return 0;
-}
-
-LRESULT OnSetFont(HWND hwnd, CEditData& data, WPARAM wParam, LPARAM lParam) {
-    data.m_hFont = reinterpret_cast<HFONT>(wParam);
-    if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
-}
-
-LRESULT OnReplaceSel(HWND hwnd, CEditData& data, WPARAM wParam, LPARAM lParam) {
-    auto psz = reinterpret_cast<LPCSTR>(lParam);
-    ReplaceSel(hwnd, data, psz ? psz : "", wParam != 0);
-    return 0;
-}
-
-LRESULT OnUndo(HWND hwnd, CEditData& data) {
-    std::swap(data.m_str, data.m_strUndo);
-    data.m_nSelStart = data.m_nSelEnd = static_cast<UINT>(data.m_str.size());
-    Changed(hwnd);
-    return TRUE;
-}
-
-LRESULT OnSetReadOnly(HWND hwnd, WPARAM wParam) {
-    LONG nStyle = Style(hwnd);
-    SetWindowLongA(hwnd, GWL_STYLE, wParam ? (nStyle | ES_READONLY) : (nStyle & ~ES_READONLY));
-    return TRUE;
-}
-
-LRESULT OnSetModify(CEditData& data, WPARAM wParam) {
-    data.m_bModified = wParam != 0;
-    return 0;
-}
-
-LRESULT OnEmptyUndo(CEditData& data) {
-    data.m_strUndo = data.m_str;
-    return 0;
-}
-
-LRESULT OnEnable(HWND hwnd) {
-    InvalidateRect(hwnd, nullptr, TRUE);
-    return 0;
-}
-
-LRESULT LineCount(const CEditData& data) {
-    return 1 + std::count(data.m_str.begin(), data.m_str.end(), '\n');
 }
 
 }  // namespace
@@ -390,40 +294,19 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
         case WM_LBUTTONDOWN:
             return OnButtonDown(hwnd, *pData, lParam);
         case WM_SETFONT:
-            return OnSetFont(hwnd, *pData, wParam, lParam);
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(pData->m_hFont);
+            return ControlFontMessage(*pData, nMsg, wParam);
         case EM_GETSEL:
             return OnGetSel(*pData, wParam, lParam);
         case EM_SETSEL:
             return SetSel(hwnd, *pData, wParam, lParam);
-        case EM_REPLACESEL:
-            return OnReplaceSel(hwnd, *pData, wParam, lParam);
-        case EM_LIMITTEXT:
-            return OnLimit(*pData, hwnd, wParam);
-        case EM_GETLIMITTEXT:
-            return pData->m_nLimit;
-        case EM_GETMODIFY:
-            return pData->m_bModified;
-        case EM_SETMODIFY:
-            return OnSetModify(*pData, wParam);
-        case EM_GETLINECOUNT:
-            return LineCount(*pData);
-        case EM_CANUNDO:
-            return TRUE;
-        case EM_UNDO:
-        case WM_UNDO:
-            return OnUndo(hwnd, *pData);
-        case EM_EMPTYUNDOBUFFER:
-            return OnEmptyUndo(*pData);
-        case EM_SETREADONLY:
-            return OnSetReadOnly(hwnd, wParam);
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
             return OnPaint(hwnd, *pData);
         case WM_ENABLE:
-            return OnEnable(hwnd);
+            InvalidateRect(hwnd, nullptr, TRUE);
+            return 0;
         default:
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);
     }

@@ -1,15 +1,11 @@
-// Keyboard focus, activation, the foreground window, mouse capture and the keyboard state.
+// Keyboard focus, activation, mouse capture and the keyboard state.
 #include <algorithm>
 #include <cstring>
-#include <mutex>
 
 #include "user_internal.h"
 
 namespace win32sim {
 namespace {
-
-std::mutex g_foregroundMutex;
-HWND g_hwndForeground = nullptr;
 
 HWND RootWindow(HWND hwnd) {
     CWindow* pWnd = GetWnd(hwnd);
@@ -56,7 +52,6 @@ HWND Activate(HWND hwnd, bool bMoveFocus) {
         std::vector<HWND>& list = Siblings(*pWnd);
         list.erase(std::remove(list.begin(), list.end(), hwnd), list.end());
         list.insert(list.begin(), hwnd);
-        SetForeground(hwnd);
         SendMessageA(hwnd, WM_NCACTIVATE, TRUE, 0);
         SendMessageA(hwnd, WM_ACTIVATE, MAKEWPARAM(WA_ACTIVE, IsIconic(hwnd)),
                      reinterpret_cast<LPARAM>(hwndOld));
@@ -74,16 +69,6 @@ bool CanActivate(HWND hwnd) {
 }
 
 }  // namespace
-
-void SetForeground(HWND hwnd) {
-    std::lock_guard<std::mutex> lock(g_foregroundMutex);
-    g_hwndForeground = hwnd;
-}
-
-HWND Foreground() {
-    std::lock_guard<std::mutex> lock(g_foregroundMutex);
-    return g_hwndForeground;
-}
 
 void MoveFocusOffHidden(HWND hwnd) {
     if (!InTree(hwnd, GetFocus())) return;
@@ -109,7 +94,6 @@ void FixStateOnDestroy(HWND hwnd) {
     if (InTree(hwnd, thread.m_hwndActive)) ActivateOther(hwnd);
     // The focus leaves a dying window without WM_KILLFOCUS, as when Windows frees it.
     if (InTree(hwnd, thread.m_hwndFocus)) thread.m_hwndFocus = nullptr;
-    if (InTree(hwnd, Foreground())) SetForeground(thread.m_hwndActive);
 }
 
 }  // namespace win32sim
@@ -127,7 +111,7 @@ HWND WINAPI SetFocus(HWND hwnd) {
         ChangeFocus(nullptr);
         return hwndOld;
     }
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || pWnd->m_dwThread != GetCurrentThreadId()) return nullptr;
     if (hwnd == hwndOld) return hwndOld;
     if (!CanTakeFocus(hwnd)) return nullptr;
@@ -145,18 +129,14 @@ HWND WINAPI GetActiveWindow() {
 }
 
 HWND WINAPI SetActiveWindow(HWND hwnd) {
-    if (hwnd && !GetWndOrFail(hwnd)) return nullptr;
+    if (hwnd && !GetWnd(hwnd)) return nullptr;
     return Activate(RootWindow(hwnd), true);
 }
 
-HWND WINAPI GetForegroundWindow() {
-    return Foreground();
-}
-
+// One process, one screen: the foreground window is the active one.
 BOOL WINAPI SetForegroundWindow(HWND hwnd) {
-    if (!GetWndOrFail(hwnd)) return FALSE;
+    if (!GetWnd(hwnd)) return FALSE;
     SetActiveWindow(hwnd);
-    SetForeground(RootWindow(hwnd));
     return TRUE;
 }
 
@@ -164,13 +144,12 @@ HWND WINAPI GetCapture() {
     return CurrentThread().m_hwndCapture;
 }
 
+// No WM_CAPTURECHANGED: a button's press ends with the mouse or the focus, never otherwise here.
 HWND WINAPI SetCapture(HWND hwnd) {
     CThreadData& thread = CurrentThread();
     HWND hwndOld = thread.m_hwndCapture;
-    if (hwnd && !GetWndOrFail(hwnd)) return nullptr;
+    if (hwnd && !GetWnd(hwnd)) return nullptr;
     thread.m_hwndCapture = hwnd;
-    if (hwndOld && hwndOld != hwnd && IsWindow(hwndOld))
-        SendMessageA(hwndOld, WM_CAPTURECHANGED, 0, reinterpret_cast<LPARAM>(hwnd));
     return hwndOld;
 }
 
@@ -179,23 +158,23 @@ BOOL WINAPI ReleaseCapture() {
     return TRUE;
 }
 
-SHORT WINAPI GetKeyState(int nVirtKey) {
-    BYTE b = CurrentThread().m_keys[nVirtKey & 0xFF];
-    return static_cast<SHORT>(((b & 0x80) ? 0xFF80 : 0) | (b & 0x01));
-}
+// A key state byte: high bit down, low bit toggled; GetKeyState widens "down" to a negative SHORT.
+constexpr BYTE kKeyDown = 0x80;
+constexpr BYTE kKeyToggled = 0x01;
 
-SHORT WINAPI GetAsyncKeyState(int nVirtKey) {
-    return static_cast<SHORT>((CurrentThread().m_keys[nVirtKey & 0xFF] & 0x80) ? 0x8000 : 0);
+SHORT WINAPI GetKeyState(int nVirtKey) {
+    BYTE b = CurrentThread().m_keys[static_cast<BYTE>(nVirtKey)];
+    return static_cast<SHORT>(((b & kKeyDown) ? 0xFF80 : 0) | (b & kKeyToggled));
 }
 
 BOOL WINAPI GetKeyboardState(BYTE* pKeyState) {
     if (!pKeyState) return FALSE;
-    std::memcpy(pKeyState, CurrentThread().m_keys, 256);
+    std::memcpy(pKeyState, CurrentThread().m_keys, sizeof CThreadData::m_keys);
     return TRUE;
 }
 
 BOOL WINAPI SetKeyboardState(BYTE* pKeyState) {
     if (!pKeyState) return FALSE;
-    std::memcpy(CurrentThread().m_keys, pKeyState, 256);
+    std::memcpy(CurrentThread().m_keys, pKeyState, sizeof CThreadData::m_keys);
     return TRUE;
 }

@@ -86,9 +86,10 @@ void Minimize(CWindow& wnd) {
     pWnd->m_rcNormal = pWnd->m_rc;
     pWnd->m_dwStyle |= WS_MINIMIZE;
     // Minimised windows park off-screen like Windows' default minimised arrangement.
+    constexpr int kParked = -32000;
     int cx = GetSystemMetrics(SM_CXMINIMIZED), cy = GetSystemMetrics(SM_CYMINIMIZED);
-    pWnd->m_rc =
-        pWnd->m_hwndParent ? RECT{0, 0, cx, cy} : RECT{-32000, -32000, -32000 + cx, -32000 + cy};
+    pWnd->m_rc = pWnd->m_hwndParent ? RECT{0, 0, cx, cy}
+                                    : RECT{kParked, kParked, kParked + cx, kParked + cy};
     UpdateSystemMenu(*pWnd);
     if (GetActiveWindow() == hwnd || IsDescendant(hwnd, GetFocus())) ActivateOther(hwnd);
     if (GetFocus() == hwnd || IsDescendant(hwnd, GetFocus())) SetFocus(nullptr);
@@ -184,7 +185,7 @@ using namespace win32sim;
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT prc) {
     if (!prc) return FALSE;
     if (hwnd == GetDesktopWindow()) return GetWindowRect(hwnd, prc);
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     SIZE size = ClientSize(*pWnd);
     *prc = RECT{0, 0, size.cx, size.cy};
@@ -197,7 +198,7 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT prc) {
         *prc = RECT{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
         return TRUE;
     }
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     *prc = ScreenRect(*pWnd);
     return TRUE;
@@ -205,7 +206,7 @@ BOOL WINAPI GetWindowRect(HWND hwnd, LPRECT prc) {
 
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND hwndInsertAfter, int x, int y, int cx, int cy,
                          UINT uFlags) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     RECT rcNew = pWnd->m_rc;
     if (!(uFlags & SWP_NOMOVE)) OffsetRect(&rcNew, x - rcNew.left, y - rcNew.top);
@@ -237,7 +238,7 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int nWidth, int nHeight, BOOL bR
 }
 
 BOOL WINAPI ShowWindow(HWND hwnd, int nCmdShow) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     BOOL bWasVisible = (pWnd->m_dwStyle & WS_VISIBLE) != 0;
     bool bActivate = nCmdShow != SW_SHOWNA && nCmdShow != SW_SHOWNOACTIVATE;
@@ -276,22 +277,11 @@ BOOL WINAPI AdjustWindowRectEx(LPRECT prc, DWORD dwStyle, BOOL, DWORD dwExStyle)
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt) {
     if (!ppt) return FALSE;
     if (hwnd == GetDesktopWindow()) return TRUE;
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     POINT ptOrigin = ClientOrigin(*pWnd);
     ppt->x += ptOrigin.x;
     ppt->y += ptOrigin.y;
-    return TRUE;
-}
-
-BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT ppt) {
-    if (!ppt) return FALSE;
-    if (hwnd == GetDesktopWindow()) return TRUE;
-    CWindow* pWnd = GetWndOrFail(hwnd);
-    if (!pWnd) return FALSE;
-    POINT ptOrigin = ClientOrigin(*pWnd);
-    ppt->x -= ptOrigin.x;
-    ppt->y -= ptOrigin.y;
     return TRUE;
 }
 
@@ -328,19 +318,4 @@ HWND WINAPI WindowFromPoint(POINT pt) {
            SendMessageA(hwnd, WM_NCHITTEST, 0, MAKELPARAM(pt.x, pt.y)) == HTTRANSPARENT)
         hwnd = GetWnd(hwnd)->m_hwndParent;
     return hwnd;
-}
-
-HWND WINAPI ChildWindowFromPoint(HWND hwndParent, POINT pt) {
-    CWindow* pParent = GetWndOrFail(hwndParent);
-    if (!pParent) return nullptr;
-    RECT rcClient;
-    GetClientRect(hwndParent, &rcClient);
-    if (!PtInRect(&rcClient, pt)) return nullptr;
-    ClientToScreen(hwndParent, &pt);
-    for (HWND hwndChild : pParent->m_children) {
-        CWindow* pChild = GetWnd(hwndChild);
-        RECT rc = ScreenRect(*pChild);
-        if (PtInRect(&rc, pt)) return hwndChild;
-    }
-    return hwndParent;
 }

@@ -23,6 +23,7 @@ struct CWndClass {
 // Per-window state of a control's own window procedure (edit text, button state, ...).
 struct CControlData {
     virtual ~CControlData() = default;
+    HFONT m_hFont = nullptr;  // WM_SETFONT's; NULL: the DC's own
 };
 
 struct CDialogData {
@@ -88,19 +89,16 @@ struct CThreadData {
     HWND m_hwndActive = nullptr;
     HWND m_hwndCapture = nullptr;
     BYTE m_keys[256] = {};
-    DWORD m_dwMsgTime = 0;
 };
 
 // Windows and the z-order of top-level windows.
 CWindow* GetWnd(HWND hwnd);
-CWindow* GetWndOrFail(HWND hwnd);  // sets ERROR_INVALID_WINDOW_HANDLE when it gives nullptr
 std::vector<HWND>& Siblings(const CWindow& wnd);
 std::vector<HWND> TopLevelWindows();
 // WM_GETTEXT's copy: what fits in cchMax characters, always NUL-terminated; the count copied.
 LRESULT CopyWindowText(const std::string& strText, WPARAM cchMax, LPSTR psz);
 // The dialog manager's tab search; from no control it starts at the first or the last.
 HWND NextTabItem(HWND hDlg, HWND hCtl, bool bPrevious);
-std::vector<HWND> AllWindows();
 bool IsDescendant(HWND hwndAncestor, HWND hwnd);
 void ForgetAllWindows();
 HWND AllocHandle();
@@ -109,9 +107,7 @@ HWND AllocHandle();
 CThreadData& CurrentThread();
 CThreadData* FindThread(DWORD dwId);
 std::vector<CThreadData*> AllThreads();
-void SetForeground(HWND hwnd);
-HWND Foreground();
-bool FindPaintWindow(HWND hwndFilter, MSG* pMsg);
+bool FindPaintWindow(MSG* pMsg);
 
 // Geometry.
 RECT NcInsets(DWORD dwStyle, DWORD dwExStyle);
@@ -159,5 +155,26 @@ T* ControlData(HWND hwnd) {
 }
 HBRUSH SendCtlColor(HWND hwnd, HDC hdc, UINT nMsg);
 void NotifyParent(HWND hwnd, WORD nCode);
+// WM_SETFONT and WM_GETFONT of a control: the font kept for painting. The dialog manager sends
+// it before the first paint, so the redraw flag is not looked at.
+LRESULT ControlFontMessage(CControlData& data, UINT nMsg, WPARAM wParam);
+// WM_SETTEXT of a control that shows its text: stored as DefWindowProc stores it, then repainted.
+LRESULT SetShownText(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+// A control's font selected into a DC for one paint or measure; the previous font goes back.
+class CControlFont {
+public:
+    CControlFont(HDC hdc, const CControlData& data)
+        : m_hdc(hdc), m_hOld(data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr) {}
+    ~CControlFont() {
+        if (m_hOld) SelectObject(m_hdc, m_hOld);
+    }
+    CControlFont(const CControlFont&) = delete;
+    CControlFont& operator=(const CControlFont&) = delete;
+
+private:
+    HDC m_hdc;
+    HGDIOBJ m_hOld;
+};
 
 }  // namespace win32sim

@@ -2,33 +2,30 @@
 // Only string and separator items; no popups, bitmaps, menu bars or menu tracking.
 #include <algorithm>
 #include <cstring>
-#include <map>
 
+#include "handle_table.h"
 #include "user_internal.h"
 
 namespace win32sim {
 namespace {
 
-std::map<HMENU, CMenu> g_menus;
-UINT_PTR g_nNextMenu = 0x20000;
+constexpr std::uintptr_t kFirstMenu = 0x20000;
 
-CMenu* FindMenu(HMENU hMenu) {
-    auto it = g_menus.find(hMenu);
-    if (it == g_menus.end()) {
-        SetLastError(ERROR_INVALID_MENU_HANDLE);
-        return nullptr;
-    }
-    return &it->second;
+CHandleTable<HMENU, CMenu>& Menus() {
+    static CHandleTable<HMENU, CMenu> table(kFirstMenu);
+    return table;
 }
 
-CMenuItem* FindItem(CMenu& menu, UINT uItem, UINT uFlags, std::size_t* pIndex = nullptr) {
+CMenu* FindMenu(HMENU hMenu) {
+    return Menus().Find(hMenu);
+}
+
+CMenuItem* FindItem(CMenu& menu, UINT uItem, UINT uFlags) {
     for (std::size_t i = 0; i < menu.m_items.size(); ++i) {
         bool bMatch = (uFlags & MF_BYPOSITION) ? i == uItem
                                                : !(menu.m_items[i].m_nFlags & MF_SEPARATOR) &&
                                                      menu.m_items[i].m_nId == uItem;
-        if (!bMatch) continue;
-        if (pIndex) *pIndex = i;
-        return &menu.m_items[i];
+        if (bMatch) return &menu.m_items[i];
     }
     return nullptr;
 }
@@ -61,11 +58,10 @@ void FillSystemMenu(CMenu& menu, DWORD dwStyle) {
 HMENU CreateSystemMenu(HWND hwnd) {
     CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return nullptr;
-    g_nNextMenu += 4;
-    HMENU hMenu = reinterpret_cast<HMENU>(g_nNextMenu);
-    CMenu& menu = g_menus[hMenu];
+    CMenu menu;
     menu.m_hwnd = hwnd;
     FillSystemMenu(menu, pWnd->m_dwStyle);
+    HMENU hMenu = Menus().Add(std::move(menu));
     pWnd->m_hSysMenu = hMenu;
     UpdateSystemMenu(*pWnd);
     return hMenu;
@@ -86,11 +82,11 @@ void UpdateSystemMenu(CWindow& wnd) {
 }
 
 void DestroyMenuHandle(HMENU hMenu) {
-    g_menus.erase(hMenu);
+    Menus().Erase(hMenu);
 }
 
 void ForgetAllMenus() {
-    g_menus.clear();
+    Menus().Clear();
 }
 
 }  // namespace win32sim
@@ -98,11 +94,11 @@ void ForgetAllMenus() {
 using namespace win32sim;
 
 HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL bRevert) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || (pWnd->m_dwStyle & WS_CHILD) || !(pWnd->m_dwStyle & WS_SYSMENU)) return nullptr;
     if (!pWnd->m_hSysMenu) CreateSystemMenu(hwnd);
     if (bRevert) {
-        FillSystemMenu(g_menus[pWnd->m_hSysMenu], pWnd->m_dwStyle);
+        FillSystemMenu(*FindMenu(pWnd->m_hSysMenu), pWnd->m_dwStyle);
         UpdateSystemMenu(*pWnd);
         return nullptr;
     }
@@ -118,18 +114,6 @@ BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR ps
     if (!(uFlags & MF_SEPARATOR) && pszNewItem) item.m_strText = pszNewItem;
     pMenu->m_items.push_back(item);
     return TRUE;
-}
-
-BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags) {
-    CMenu* pMenu = FindMenu(hMenu);
-    std::size_t nIndex = 0;
-    if (!pMenu || !FindItem(*pMenu, uPosition, uFlags, &nIndex)) return FALSE;
-    pMenu->m_items.erase(pMenu->m_items.begin() + static_cast<std::ptrdiff_t>(nIndex));
-    return TRUE;
-}
-
-BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags) {
-    return RemoveMenu(hMenu, uPosition, uFlags);
 }
 
 int WINAPI GetMenuItemCount(HMENU hMenu) {
@@ -159,18 +143,4 @@ UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags) {
     CMenu* pMenu = FindMenu(hMenu);
     CMenuItem* pItem = pMenu ? FindItem(*pMenu, uId, uFlags) : nullptr;
     return pItem ? pItem->m_nFlags : static_cast<UINT>(-1);
-}
-
-BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable) {
-    CMenu* pMenu = FindMenu(hMenu);
-    CMenuItem* pItem = pMenu ? FindItem(*pMenu, uIDEnableItem, uEnable) : nullptr;
-    if (!pItem) return -1;
-    UINT nOld = pItem->m_nFlags & (MF_GRAYED | MF_DISABLED);
-    pItem->m_nFlags =
-        (pItem->m_nFlags & ~(MF_GRAYED | MF_DISABLED)) | (uEnable & (MF_GRAYED | MF_DISABLED));
-    return static_cast<BOOL>(nOld);
-}
-
-BOOL WINAPI IsMenu(HMENU hMenu) {
-    return g_menus.count(hMenu) != 0;
 }

@@ -1,6 +1,6 @@
 // Message queues: one per thread; posting is thread-safe, everything else runs on the UI thread.
 // Sent messages call the window procedure directly; a send to another thread's window is not
-// queued.
+// queued. Reading the queue filters by message range only, never by window.
 #include <algorithm>
 #include <map>
 #include <mutex>
@@ -18,16 +18,10 @@ bool InRange(UINT nMsg, UINT nMin, UINT nMax) {
     return nMsg >= nMin && nMsg <= nMax;
 }
 
-bool MatchesWindow(const MSG& msg, HWND hwndFilter) {
-    if (!hwndFilter) return true;
-    if (hwndFilter == reinterpret_cast<HWND>(-1)) return msg.hwnd == nullptr;
-    return msg.hwnd == hwndFilter || IsDescendant(hwndFilter, msg.hwnd);
-}
-
-bool TakePosted(CThreadData& thread, HWND hwnd, UINT nMin, UINT nMax, bool bRemove, MSG* pMsg) {
+bool TakePosted(CThreadData& thread, UINT nMin, UINT nMax, bool bRemove, MSG* pMsg) {
     std::lock_guard<std::mutex> lock(thread.m_mutex);
     for (auto it = thread.m_posted.begin(); it != thread.m_posted.end(); ++it) {
-        if (!InRange(it->message, nMin, nMax) || !MatchesWindow(*it, hwnd)) continue;
+        if (!InRange(it->message, nMin, nMax)) continue;
         *pMsg = *it;
         if (bRemove) thread.m_posted.erase(it);
         return true;
@@ -41,10 +35,10 @@ bool TakePosted(CThreadData& thread, HWND hwnd, UINT nMin, UINT nMax, bool bRemo
     return false;
 }
 
-bool TakeAny(HWND hwnd, UINT nMin, UINT nMax, bool bRemove, MSG* pMsg) {
+bool TakeAny(UINT nMin, UINT nMax, bool bRemove, MSG* pMsg) {
     CThreadData& thread = CurrentThread();
-    if (TakePosted(thread, hwnd, nMin, nMax, bRemove, pMsg)) return true;
-    return InRange(WM_PAINT, nMin, nMax) && FindPaintWindow(hwnd, pMsg);
+    if (TakePosted(thread, nMin, nMax, bRemove, pMsg)) return true;
+    return InRange(WM_PAINT, nMin, nMax) && FindPaintWindow(pMsg);
 }
 
 void Post(CThreadData& thread, const MSG& msg, bool bFront) {
@@ -80,7 +74,7 @@ char CharOfKey(WPARAM vk, bool bShift) {
         case VK_TAB:
             return '\t';
         case VK_ESCAPE:
-            return 0x1B;
+            return '\x1B';
         case VK_BACK:
             return '\b';
         case VK_SPACE:
@@ -126,7 +120,7 @@ std::vector<CThreadData*> AllThreads() {
 using namespace win32sim;
 
 LRESULT WINAPI SendMessageA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || !pWnd->m_pfnProc) return 0;
     return pWnd->m_pfnProc(hwnd, nMsg, wParam, lParam);
 }
@@ -136,59 +130,33 @@ LRESULT WINAPI CallWindowProcA(WNDPROC pfnPrevWndFunc, HWND hwnd, UINT nMsg, WPA
     return pfnPrevWndFunc ? pfnPrevWndFunc(hwnd, nMsg, wParam, lParam) : 0;
 }
 
+// Messages go to a window's queue; there are no thread messages without one.
 BOOL WINAPI PostMessageA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (!hwnd) return PostThreadMessageA(GetCurrentThreadId(), nMsg, wParam, lParam);
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     Post(*FindThread(pWnd->m_dwThread), MakeMsg(hwnd, nMsg, wParam, lParam), false);
     return TRUE;
 }
 
-BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (!idThread) {
-        SetLastError(ERROR_INVALID_THREAD_ID);
-        return FALSE;
-    }
-    Post(*FindThread(idThread), MakeMsg(nullptr, nMsg, wParam, lParam), false);
-    return TRUE;
-}
-
-BOOL WINAPI PeekMessageA(LPMSG pMsg, HWND hwnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
+BOOL WINAPI PeekMessageA(LPMSG pMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg) {
     MSG msg{};
-    if (!TakeAny(hwnd, wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0, &msg))
-        return FALSE;
-    CurrentThread().m_dwMsgTime = msg.time;
+    if (!TakeAny(wMsgFilterMin, wMsgFilterMax, (wRemoveMsg & PM_REMOVE) != 0, &msg)) return FALSE;
     if (pMsg) *pMsg = msg;
     return TRUE;
 }
 
-BOOL WINAPI GetMessageA(LPMSG pMsg, HWND hwnd, UINT wMsgFilterMin, UINT wMsgFilterMax) {
+BOOL WINAPI GetMessageA(LPMSG pMsg, HWND, UINT wMsgFilterMin, UINT wMsgFilterMax) {
     CThreadData& thread = CurrentThread();
     MSG msg{};
     for (;;) {
         unsigned long long nSeen = PostCount(thread);
-        if (TakeAny(hwnd, wMsgFilterMin, wMsgFilterMax, true, &msg)) break;
+        if (TakeAny(wMsgFilterMin, wMsgFilterMax, true, &msg)) break;
         std::unique_lock<std::mutex> lock(thread.m_mutex);
         thread.m_cv.wait(lock, [&] { return thread.m_nPosts != nSeen; });
     }
-    thread.m_dwMsgTime = msg.time;
     if (pMsg) *pMsg = msg;
     return msg.message != WM_QUIT;
-}
-
-BOOL WINAPI WaitMessage() {
-    CThreadData& thread = CurrentThread();
-    unsigned long long nSeen = PostCount(thread);
-    MSG msg{};
-    if (TakeAny(nullptr, 0, 0, false, &msg)) return TRUE;
-    std::unique_lock<std::mutex> lock(thread.m_mutex);
-    thread.m_cv.wait(lock, [&] { return thread.m_nPosts != nSeen; });
-    return TRUE;
-}
-
-DWORD WINAPI GetMessageTime() {
-    return CurrentThread().m_dwMsgTime;
 }
 
 void WINAPI PostQuitMessage(int nExitCode) {

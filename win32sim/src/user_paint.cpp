@@ -59,26 +59,17 @@ void PaintNow(HWND hwnd, UINT uFlags) {
         PaintNow(*it, uFlags);
 }
 
-bool FindPaintIn(HWND hwnd, DWORD dwThread, HWND hwndFilter, MSG* pMsg) {
+bool FindPaintIn(HWND hwnd, DWORD dwThread, MSG* pMsg) {
     CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || !(pWnd->m_dwStyle & WS_VISIBLE)) return false;
-    bool bMatches = !hwndFilter || hwnd == hwndFilter || IsDescendant(hwndFilter, hwnd);
-    if (pWnd->m_bUpdate && pWnd->m_dwThread == dwThread && bMatches) {
+    if (pWnd->m_bUpdate && pWnd->m_dwThread == dwThread) {
         *pMsg = MSG{hwnd, WM_PAINT, 0, 0, GetTickCount(), POINT{0, 0}};
         return true;
     }
     std::vector<HWND> children = pWnd->m_children;
     for (auto it = children.rbegin(); it != children.rend(); ++it)
-        if (FindPaintIn(*it, dwThread, hwndFilter, pMsg)) return true;
+        if (FindPaintIn(*it, dwThread, pMsg)) return true;
     return false;
-}
-
-HBRUSH ClassBrush(const CWindow& wnd) {
-    HBRUSH hbr = wnd.m_pClass->m_wc.hbrBackground;
-    UINT_PTR nValue = reinterpret_cast<UINT_PTR>(hbr);
-    // A class brush of COLOR_xxx + 1 names a system colour.
-    if (nValue > 0 && nValue <= 31) return GetSysColorBrush(static_cast<int>(nValue - 1));
-    return hbr;
 }
 
 }  // namespace
@@ -120,11 +111,11 @@ void ValidateWindow(CWindow& wnd, const RECT* prc) {
         ValidateWindow(wnd, nullptr);
 }
 
-bool FindPaintWindow(HWND hwndFilter, MSG* pMsg) {
+bool FindPaintWindow(MSG* pMsg) {
     DWORD dwThread = GetCurrentThreadId();
     std::vector<HWND> top = TopLevelWindows();
     for (auto it = top.rbegin(); it != top.rend(); ++it)
-        if (FindPaintIn(*it, dwThread, hwndFilter, pMsg)) return true;
+        if (FindPaintIn(*it, dwThread, pMsg)) return true;
     return false;
 }
 
@@ -140,15 +131,8 @@ BOOL WINAPI ValidateRect(HWND hwnd, const RECT* prc) {
     return RedrawWindow(hwnd, prc, nullptr, RDW_VALIDATE);
 }
 
-BOOL WINAPI GetUpdateRect(HWND hwnd, LPRECT prc, BOOL) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
-    if (!pWnd) return FALSE;
-    if (prc) *prc = pWnd->m_bUpdate ? pWnd->m_rcUpdate : RECT{0, 0, 0, 0};
-    return pWnd->m_bUpdate;
-}
-
 BOOL WINAPI UpdateWindow(HWND hwnd) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     PaintNow(hwnd, RDW_NOCHILDREN);
     return TRUE;
@@ -160,7 +144,7 @@ BOOL WINAPI RedrawWindow(HWND hwnd, const RECT* prcUpdate, HRGN, UINT uFlags) {
             RedrawWindow(hwndTop, nullptr, nullptr, uFlags);
         return TRUE;
     }
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     RECT rc = prcUpdate ? *prcUpdate : ClientRectOf(*pWnd);
     if (uFlags & RDW_FRAME) pWnd->m_bNcUpdate = true;
@@ -171,7 +155,7 @@ BOOL WINAPI RedrawWindow(HWND hwnd, const RECT* prcUpdate, HRGN, UINT uFlags) {
 }
 
 HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT pPaint) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd || !pPaint) return nullptr;
     *pPaint = PAINTSTRUCT{};
     if (pWnd->m_bNcUpdate) {
@@ -196,12 +180,12 @@ BOOL WINAPI EndPaint(HWND, const PAINTSTRUCT* pPaint) {
 }
 
 HDC WINAPI GetDC(HWND hwnd) {
-    if (hwnd && hwnd != GetDesktopWindow() && !GetWndOrFail(hwnd)) return nullptr;
+    if (hwnd && hwnd != GetDesktopWindow() && !GetWnd(hwnd)) return nullptr;
     return SimCreateWindowDC(hwnd == GetDesktopWindow() ? nullptr : hwnd, true);
 }
 
 HDC WINAPI GetWindowDC(HWND hwnd) {
-    if (hwnd && hwnd != GetDesktopWindow() && !GetWndOrFail(hwnd)) return nullptr;
+    if (hwnd && hwnd != GetDesktopWindow() && !GetWnd(hwnd)) return nullptr;
     return SimCreateWindowDC(hwnd == GetDesktopWindow() ? nullptr : hwnd, false);
 }
 
@@ -210,8 +194,9 @@ int WINAPI ReleaseDC(HWND, HDC hdc) {
 }
 
 namespace win32sim {
+// The class brush as registered; FillRect takes a COLOR_xxx + 1 in its place as well.
 HBRUSH DefaultEraseBrush(HWND hwnd) {
     CWindow* pWnd = GetWnd(hwnd);
-    return pWnd ? ClassBrush(*pWnd) : nullptr;
+    return pWnd ? pWnd->m_pClass->m_wc.hbrBackground : nullptr;
 }
 }  // namespace win32sim

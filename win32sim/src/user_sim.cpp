@@ -16,6 +16,5 @@ void SimReset() {
         pThread->m_hwndFocus = pThread->m_hwndActive = pThread->m_hwndCapture = nullptr;
         std::fill(std::begin(pThread->m_keys), std::end(pThread->m_keys), BYTE{0});
     }
-    SetForeground(nullptr);
     SimResetScreen();
 }

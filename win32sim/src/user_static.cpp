@@ -1,5 +1,5 @@
-// The "Static" class: text, bitmap, icon and plain rectangle statics.
-// No owner drawing, metafiles, ellipses or animated images.
+// The "Static" class: text and bitmap statics.
+// No icons, frames, rectangles, owner drawing, metafiles, ellipses or animated images.
 #include <string>
 
 #include "user_internal.h"
@@ -8,17 +8,15 @@ namespace win32sim {
 namespace {
 
 struct CStaticData : CControlData {
-    HFONT m_hFont = nullptr;
-    HANDLE m_hImage = nullptr;
-    HANDLE m_hOwnImage = nullptr;  // loaded from the template by the control itself
+    HANDLE m_hImage = nullptr;  // loaded from the template by the control itself, and owned
 };
 
 LONG StaticType(HWND hwnd) {
     return GetWindowLongA(hwnd, GWL_STYLE) & SS_TYPEMASK;
 }
 
-bool IsImageType(LONG nType) {
-    return nType == SS_BITMAP || nType == SS_ICON;
+bool IsBitmapType(LONG nType) {
+    return nType == SS_BITMAP;
 }
 
 // An ordinal name arrives as 0xFF, low byte, high byte (the template's form).
@@ -29,40 +27,27 @@ LPCSTR ImageName(LPCSTR pszName) {
     return MAKEINTRESOURCEA(nId);
 }
 
-SIZE ImageSize(LONG nType, HANDLE hImage) {
-    if (nType == SS_ICON) return SIZE{GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON)};
+SIZE ImageSize(HANDLE hImage) {
     BITMAP bm{};
     GetObjectA(hImage, sizeof(bm), &bm);
     return SIZE{bm.bmWidth, bm.bmHeight};
 }
 
-// STM_SETIMAGE: without SS_CENTERIMAGE the window takes the image's size, its border included.
-HANDLE SetImage(HWND hwnd, CStaticData& data, HANDLE hImage) {
-    HANDLE hOld = data.m_hImage;
+// The window takes the image's size, its border included; no bitmap static of the program asks
+// for SS_CENTERIMAGE or SS_REALSIZECONTROL, which would keep the template's size.
+void SetImage(HWND hwnd, CStaticData& data, HANDLE hImage) {
     data.m_hImage = hImage;
-    // An image the control loaded itself passes to whoever it is handed back to.
-    if (hOld == data.m_hOwnImage) data.m_hOwnImage = nullptr;
-    LONG nStyle = GetWindowLongA(hwnd, GWL_STYLE);
-    if (hImage && !(nStyle & (SS_CENTERIMAGE | SS_REALSIZECONTROL))) {
-        SIZE size = ImageSize(nStyle & SS_TYPEMASK, hImage);
-        SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy,
-                     SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
-    }
+    SIZE size = ImageSize(hImage);
+    SetWindowPos(hwnd, nullptr, 0, 0, size.cx, size.cy, SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOZORDER);
     InvalidateRect(hwnd, nullptr, TRUE);
-    return hOld;
 }
 
 void LoadTemplateImage(HWND hwnd, CStaticData& data, const CREATESTRUCTA& cs) {
     LPCSTR pszName = ImageName(cs.lpszName);
     if (!pszName || (!IS_INTRESOURCE(pszName) && !*pszName)) return;
-    HANDLE hImage = nullptr;
-    if (StaticType(hwnd) == SS_BITMAP)
-        hImage = LoadImageA(cs.hInstance, pszName, IMAGE_BITMAP, 0, 0, 0);
-    else
-        hImage = LoadIconA(cs.hInstance, pszName);
+    HANDLE hImage = LoadBitmapA(cs.hInstance, pszName);
     if (!hImage) return;
     SetImage(hwnd, data, hImage);
-    data.m_hOwnImage = hImage;
 }
 
 UINT TextFormat(LONG nStyle) {
@@ -89,63 +74,23 @@ UINT TextFormat(LONG nStyle) {
 }
 
 void PaintText(HWND hwnd, HDC hdc, const CStaticData& data, RECT rc) {
-    HGDIOBJ hOld = data.m_hFont ? SelectObject(hdc, data.m_hFont) : nullptr;
+    CControlFont font(hdc, data);
     if (!IsWindowEnabled(hwnd)) SetTextColor(hdc, GetSysColor(COLOR_GRAYTEXT));
     int n = GetWindowTextLengthA(hwnd);
     std::string str(static_cast<std::size_t>(n) + 1, '\0');
     GetWindowTextA(hwnd, &str[0], n + 1);
     str.resize(static_cast<std::size_t>(n));
     DrawTextA(hdc, str.c_str(), n, &rc, TextFormat(GetWindowLongA(hwnd, GWL_STYLE)));
-    if (hOld) SelectObject(hdc, hOld);
 }
 
-POINT ImageOrigin(HWND hwnd, const RECT& rc, SIZE size) {
-    if (!(GetWindowLongA(hwnd, GWL_STYLE) & SS_CENTERIMAGE)) return POINT{0, 0};
-    return POINT{(rc.right - size.cx) / 2, (rc.bottom - size.cy) / 2};
-}
-
-void PaintImage(HWND hwnd, HDC hdc, const CStaticData& data, const RECT& rc) {
+void PaintImage(HDC hdc, const CStaticData& data) {
     if (!data.m_hImage) return;
-    LONG nType = StaticType(hwnd);
-    SIZE size = ImageSize(nType, data.m_hImage);
-    POINT pt = ImageOrigin(hwnd, rc, size);
-    if (nType == SS_ICON) {
-        DrawIconEx(hdc, pt.x, pt.y, static_cast<HICON>(data.m_hImage), 0, 0, 0, nullptr,
-                   DI_NORMAL | DI_DEFAULTSIZE);
-        return;
-    }
+    SIZE size = ImageSize(data.m_hImage);
     HDC hdcMem = CreateCompatibleDC(hdc);
     HGDIOBJ hOld = SelectObject(hdcMem, data.m_hImage);
-    BitBlt(hdc, pt.x, pt.y, size.cx, size.cy, hdcMem, 0, 0, SRCCOPY);
+    BitBlt(hdc, 0, 0, size.cx, size.cy, hdcMem, 0, 0, SRCCOPY);
     SelectObject(hdcMem, hOld);
     DeleteDC(hdcMem);
-}
-
-bool PaintShape(HDC hdc, LONG nType, const RECT& rcClient) {
-    static const struct {
-        LONG nType;
-        int nColor;
-        bool bFrame;
-    } kShapes[] = {
-        {SS_BLACKRECT, COLOR_WINDOWFRAME, false}, {SS_GRAYRECT, COLOR_BTNSHADOW, false},
-        {SS_WHITERECT, COLOR_WINDOW, false},      {SS_BLACKFRAME, COLOR_WINDOWFRAME, true},
-        {SS_GRAYFRAME, COLOR_BTNSHADOW, true},    {SS_WHITEFRAME, COLOR_WINDOW, true},
-    };
-    RECT rc = rcClient;
-    for (const auto& shape : kShapes) {
-        if (shape.nType != nType) continue;
-        if (shape.bFrame)
-            FrameRect(hdc, &rc, GetSysColorBrush(shape.nColor));
-        else
-            FillRect(hdc, &rc, GetSysColorBrush(shape.nColor));
-        return true;
-    }
-    if (nType < SS_ETCHEDHORZ || nType > SS_ETCHEDFRAME) return false;
-    DrawEdge(hdc, &rc, EDGE_ETCHED,
-             nType == SS_ETCHEDHORZ   ? BF_TOP
-             : nType == SS_ETCHEDVERT ? BF_LEFT
-                                      : BF_RECT);
-    return true;
 }
 
 LRESULT OnPaint(HWND hwnd, CStaticData& data) {
@@ -153,33 +98,23 @@ LRESULT OnPaint(HWND hwnd, CStaticData& data) {
     HDC hdc = BeginPaint(hwnd, &ps);
     RECT rc;
     GetClientRect(hwnd, &rc);
-    LONG nType = StaticType(hwnd);
-    if (!PaintShape(hdc, nType, rc)) {
-        // WM_CTLCOLORSTATIC lets the parent choose the background; NULL means the default.
-        HBRUSH hbr = SendCtlColor(hwnd, hdc, WM_CTLCOLORSTATIC);
-        if (hbr) FillRect(hdc, &rc, hbr);
-        if (IsImageType(nType))
-            PaintImage(hwnd, hdc, data, rc);
-        else
-            PaintText(hwnd, hdc, data, rc);
-    }
+    // WM_CTLCOLORSTATIC lets the parent choose the background; NULL means the default.
+    HBRUSH hbr = SendCtlColor(hwnd, hdc, WM_CTLCOLORSTATIC);
+    if (hbr) FillRect(hdc, &rc, hbr);
+    if (IsBitmapType(StaticType(hwnd)))
+        PaintImage(hdc, data);
+    else
+        PaintText(hwnd, hdc, data, rc);
     EndPaint(hwnd, &ps);
     return 0;
 }
 
 LRESULT OnCreate(HWND hwnd, CStaticData& data, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     auto* pCreate = reinterpret_cast<const CREATESTRUCTA*>(lParam);
-    if (!IsImageType(StaticType(hwnd))) return DefWindowProcA(hwnd, nMsg, wParam, lParam);
+    if (!IsBitmapType(StaticType(hwnd))) return DefWindowProcA(hwnd, nMsg, wParam, lParam);
     if (nMsg == WM_NCCREATE) return TRUE;  // an image static keeps no window text
     if (pCreate) LoadTemplateImage(hwnd, data, *pCreate);
     return 0;
-}
-
-LRESULT OnSetImage(HWND hwnd, CStaticData& data, WPARAM nImageType, HANDLE hImage) {
-    LONG nType = StaticType(hwnd);
-    bool bMatches = (nType == SS_BITMAP && nImageType == IMAGE_BITMAP) ||
-                    (nType == SS_ICON && (nImageType == IMAGE_ICON || nImageType == IMAGE_CURSOR));
-    return bMatches ? reinterpret_cast<LRESULT>(SetImage(hwnd, data, hImage)) : 0;
 }
 
 }  // namespace
@@ -192,24 +127,12 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
         case WM_CREATE:
             return OnCreate(hwnd, *pData, nMsg, wParam, lParam);
         case WM_SETFONT:
-            pData->m_hFont = reinterpret_cast<HFONT>(wParam);
-            if (lParam) InvalidateRect(hwnd, nullptr, TRUE);
-            return 0;
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(pData->m_hFont);
-        case STM_SETIMAGE:
-            return OnSetImage(hwnd, *pData, wParam, reinterpret_cast<HANDLE>(lParam));
+            return ControlFontMessage(*pData, nMsg, wParam);
         case STM_GETIMAGE:
             return reinterpret_cast<LRESULT>(pData->m_hImage);
-        case STM_SETICON:
-            return OnSetImage(hwnd, *pData, IMAGE_ICON, reinterpret_cast<HANDLE>(wParam));
-        case STM_GETICON:
-            return reinterpret_cast<LRESULT>(pData->m_hImage);
-        case WM_SETTEXT: {
-            LRESULT nResult = DefWindowProcA(hwnd, nMsg, wParam, lParam);
-            InvalidateRect(hwnd, nullptr, TRUE);
-            return nResult;
-        }
+        case WM_SETTEXT:
+            return SetShownText(hwnd, wParam, lParam);
         case WM_NCHITTEST:
             if (!(GetWindowLongA(hwnd, GWL_STYLE) & SS_NOTIFY)) return HTTRANSPARENT;
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);
@@ -226,9 +149,8 @@ LRESULT CALLBACK StaticWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lPara
             InvalidateRect(hwnd, nullptr, TRUE);
             return 0;
         case WM_NCDESTROY:
-            // The bitmap it loaded for its template goes with it; icons from LoadIcon are shared.
-            if (pData->m_hOwnImage && StaticType(hwnd) == SS_BITMAP)
-                DeleteObject(pData->m_hOwnImage);
+            // The bitmap it loaded for its template goes with it.
+            if (pData->m_hImage) DeleteObject(pData->m_hImage);
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);
         default:
             return DefWindowProcA(hwnd, nMsg, wParam, lParam);

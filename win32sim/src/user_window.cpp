@@ -29,9 +29,10 @@ HWND RootOf(HWND hwnd) {
 void PlaceDefault(int& x, int& y, int& cx, int& cy, bool bTopLevel) {
     // CW_USEDEFAULT: a fixed cascade origin and size instead of the shell's placement.
     if (x == CW_USEDEFAULT) x = y = 0;
+    constexpr SIZE kDefaultTopLevelSize{640, 480};
     if (cx == CW_USEDEFAULT) {
-        cx = bTopLevel ? 640 : 0;
-        cy = bTopLevel ? 480 : 0;
+        cx = bTopLevel ? kDefaultTopLevelSize.cx : 0;
+        cy = bTopLevel ? kDefaultTopLevelSize.cy : 0;
     }
 }
 
@@ -89,9 +90,6 @@ void SendInitialGeometry(HWND hwnd) {
     if (!pWnd) return;
     SIZE size = ClientSize(*pWnd);
     SendMessageA(hwnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
-    POINT pt = ClientOrigin(*pWnd);
-    if (pWnd->m_hwndParent) ScreenToClient(pWnd->m_hwndParent, &pt);
-    SendMessageA(hwnd, WM_MOVE, 0, MAKELPARAM(pt.x, pt.y));
 }
 
 void NotifyParentOf(HWND hwnd, UINT nEvent) {
@@ -137,10 +135,7 @@ void HideForDestroy(CWindow& wnd) {
 }
 
 LONG_PTR ReadExtra(const CWindow& wnd, int nIndex, std::size_t nSize) {
-    if (nIndex < 0 || static_cast<std::size_t>(nIndex) + nSize > wnd.m_extra.size()) {
-        SetLastError(1413);  // ERROR_INVALID_INDEX
-        return 0;
-    }
+    if (nIndex < 0 || static_cast<std::size_t>(nIndex) + nSize > wnd.m_extra.size()) return 0;
     if (nSize == sizeof(LONG)) {
         LONG n = 0;
         std::memcpy(&n, &wnd.m_extra[nIndex], nSize);
@@ -164,7 +159,7 @@ LONG_PTR WriteExtra(CWindow& wnd, int nIndex, LONG_PTR nValue, std::size_t nSize
 }
 
 LONG_PTR GetLong(HWND hwnd, int nIndex, std::size_t nSize) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return 0;
     switch (nIndex) {
         case GWLP_WNDPROC:
@@ -201,7 +196,7 @@ LONG_PTR SetStyle(HWND hwnd, int nIndex, DWORD dwNew) {
 }
 
 LONG_PTR SetLong(HWND hwnd, int nIndex, LONG_PTR nValue, std::size_t nSize) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return 0;
     LONG_PTR nOld = GetLong(hwnd, nIndex, nSize);
     switch (nIndex) {
@@ -237,12 +232,6 @@ CWindow* GetWnd(HWND hwnd) {
     return it == g_windows.end() ? nullptr : it->second.get();
 }
 
-CWindow* GetWndOrFail(HWND hwnd) {
-    CWindow* pWnd = GetWnd(hwnd);
-    if (!pWnd) SetLastError(ERROR_INVALID_WINDOW_HANDLE);
-    return pWnd;
-}
-
 HWND AllocHandle() {
     std::lock_guard<std::mutex> lock(g_wndMutex);
     g_nNextHandle += 4;
@@ -256,14 +245,6 @@ std::vector<HWND>& Siblings(const CWindow& wnd) {
 std::vector<HWND> TopLevelWindows() {
     std::lock_guard<std::mutex> lock(g_wndMutex);
     return g_topLevel;
-}
-
-std::vector<HWND> AllWindows() {
-    std::lock_guard<std::mutex> lock(g_wndMutex);
-    std::vector<HWND> all;
-    for (auto& entry : g_windows)
-        all.push_back(entry.first);
-    return all;
 }
 
 bool IsDescendant(HWND hwndAncestor, HWND hwnd) {
@@ -292,11 +273,8 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR pszClassName, LPCSTR pszWind
                             DWORD dwStyle, int x, int y, int nWidth, int nHeight, HWND hwndParent,
                             HMENU hMenu, HINSTANCE hInstance, LPVOID pParam) {
     auto pClass = FindClass(pszClassName);
-    if (!pClass) {
-        SetLastError(ERROR_CANNOT_FIND_WND_CLASS);
-        return nullptr;
-    }
-    if ((dwStyle & WS_CHILD) && !GetWndOrFail(hwndParent)) return nullptr;
+    if (!pClass) return nullptr;
+    if ((dwStyle & WS_CHILD) && !GetWnd(hwndParent)) return nullptr;
     PlaceDefault(x, y, nWidth, nHeight, !(dwStyle & WS_CHILD));
     auto pWnd = NewWindow(pClass, dwExStyle, dwStyle, hwndParent, hMenu, hInstance);
     pWnd->m_rc = RECT{x, y, x + nWidth, y + nHeight};
@@ -327,7 +305,7 @@ HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR pszClassName, LPCSTR pszWind
 }
 
 BOOL WINAPI DestroyWindow(HWND hwnd) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     if (pWnd->m_bDestroying) return TRUE;
     pWnd->m_bDestroying = true;
@@ -375,7 +353,7 @@ BOOL WINAPI IsWindowEnabled(HWND hwnd) {
 }
 
 BOOL WINAPI EnableWindow(HWND hwnd, BOOL bEnable) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return FALSE;
     BOOL bWasDisabled = (pWnd->m_dwStyle & WS_DISABLED) != 0;
     if (bWasDisabled == !bEnable) return bWasDisabled;
@@ -397,17 +375,12 @@ BOOL WINAPI IsIconic(HWND hwnd) {
     return pWnd && (pWnd->m_dwStyle & WS_MINIMIZE);
 }
 
-BOOL WINAPI IsZoomed(HWND hwnd) {
-    CWindow* pWnd = GetWnd(hwnd);
-    return pWnd && (pWnd->m_dwStyle & WS_MAXIMIZE);
-}
-
 BOOL WINAPI IsChild(HWND hwndParent, HWND hwnd) {
     return IsDescendant(hwndParent, hwnd);
 }
 
 HWND WINAPI GetParent(HWND hwnd) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return nullptr;
     if (pWnd->m_dwStyle & WS_CHILD) return pWnd->m_hwndParent;
     return (pWnd->m_dwStyle & WS_POPUP) ? pWnd->m_hwndOwner : nullptr;
@@ -415,7 +388,7 @@ HWND WINAPI GetParent(HWND hwnd) {
 
 HWND WINAPI GetWindow(HWND hwnd, UINT uCmd) {
     if (hwnd == kDesktop && uCmd == GW_CHILD) return GetTopWindow(nullptr);
-    CWindow* pWnd = GetWndOrFail(hwnd);
+    CWindow* pWnd = GetWnd(hwnd);
     if (!pWnd) return nullptr;
     if (uCmd == GW_CHILD) return pWnd->m_children.empty() ? nullptr : pWnd->m_children.front();
     if (uCmd == GW_OWNER) return pWnd->m_hwndOwner;
@@ -460,52 +433,16 @@ int WINAPI GetWindowTextLengthA(HWND hwnd) {
 }
 
 BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR pszString) {
-    if (!GetWndOrFail(hwnd)) return FALSE;
+    if (!GetWnd(hwnd)) return FALSE;
     return SendMessageA(hwnd, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(pszString)) != 0;
 }
 
-DWORD WINAPI GetWindowThreadProcessId(HWND hwnd, LPDWORD pdwProcessId) {
-    CWindow* pWnd = GetWndOrFail(hwnd);
-    if (!pWnd) return 0;
-    if (pdwProcessId) *pdwProcessId = 1;
-    return pWnd->m_dwThread;
-}
-
-namespace {
-void CollectDescendants(HWND hwnd, std::vector<HWND>& out) {
-    CWindow* pWnd = GetWnd(hwnd);
-    if (!pWnd) return;
-    for (HWND hwndChild : pWnd->m_children) {
-        out.push_back(hwndChild);
-        CollectDescendants(hwndChild, out);
-    }
-}
-
-BOOL EnumList(const std::vector<HWND>& list, WNDENUMPROC pfnEnum, LPARAM lParam) {
-    for (HWND hwnd : list) {
-        if (!IsWindow(hwnd)) continue;
+// A window the callback destroys is gone from the list before the walk reaches it.
+BOOL WINAPI EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC pfnEnum, LPARAM lParam) {
+    for (HWND hwnd : TopLevelWindows()) {
+        CWindow* pWnd = GetWnd(hwnd);
+        if (!pWnd || pWnd->m_dwThread != dwThreadId) continue;
         if (!pfnEnum(hwnd, lParam)) return FALSE;
     }
     return TRUE;
-}
-}  // namespace
-
-BOOL WINAPI EnumChildWindows(HWND hwndParent, WNDENUMPROC pfnEnum, LPARAM lParam) {
-    if (!hwndParent || hwndParent == kDesktop) return EnumWindows(pfnEnum, lParam);
-    std::vector<HWND> list;
-    CollectDescendants(hwndParent, list);
-    return EnumList(list, pfnEnum, lParam);
-}
-
-BOOL WINAPI EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC pfnEnum, LPARAM lParam) {
-    std::vector<HWND> list;
-    for (HWND hwnd : TopLevelWindows()) {
-        CWindow* pWnd = GetWnd(hwnd);
-        if (pWnd && pWnd->m_dwThread == dwThreadId) list.push_back(hwnd);
-    }
-    return EnumList(list, pfnEnum, lParam);
-}
-
-BOOL WINAPI EnumWindows(WNDENUMPROC pfnEnum, LPARAM lParam) {
-    return EnumList(TopLevelWindows(), pfnEnum, lParam);
 }

@@ -30,14 +30,6 @@
 #define DC_BRUSH 18
 #define DC_PEN 19
 
-// Object types (GetObjectType, GetCurrentObject).
-#define OBJ_PEN 1
-#define OBJ_BRUSH 2
-#define OBJ_DC 3
-#define OBJ_FONT 6
-#define OBJ_BITMAP 7
-#define OBJ_MEMDC 10
-
 // GetDeviceCaps.
 #define DRIVERVERSION 0
 #define TECHNOLOGY 2
@@ -75,14 +67,6 @@
 
 // Raster operations.
 #define SRCCOPY 0x00CC0020u
-#define SRCPAINT 0x00EE0086u
-#define SRCAND 0x008800C6u
-#define SRCINVERT 0x00660046u
-#define NOTSRCCOPY 0x00330008u
-#define DSTINVERT 0x00550009u
-#define PATCOPY 0x00F00021u
-#define BLACKNESS 0x00000042u
-#define WHITENESS 0x00FF0062u
 
 // Fonts.
 #define FW_DONTCARE 0
@@ -284,54 +268,38 @@ BOOL WINAPI DeleteDC(HDC hdc);
 int WINAPI GetDeviceCaps(HDC hdc, int nIndex);
 int WINAPI SaveDC(HDC hdc);
 BOOL WINAPI RestoreDC(HDC hdc, int nSavedDC);
-BOOL WINAPI GdiFlush();
 
 // Objects.
 HGDIOBJ WINAPI GetStockObject(int nObject);
 HGDIOBJ WINAPI SelectObject(HDC hdc, HGDIOBJ hObject);
 BOOL WINAPI DeleteObject(HGDIOBJ hObject);
 int WINAPI GetObjectA(HANDLE hObject, int cbBuffer, LPVOID pvObject);
-DWORD WINAPI GetObjectType(HGDIOBJ hObject);
-HGDIOBJ WINAPI GetCurrentObject(HDC hdc, UINT nType);
 HFONT WINAPI CreateFontIndirectA(const LOGFONTA* plf);
 HBRUSH WINAPI CreateSolidBrush(COLORREF cr);
 HPEN WINAPI CreatePen(int nStyle, int nWidth, COLORREF cr);
-HBITMAP WINAPI CreateCompatibleBitmap(HDC hdc, int cx, int cy);
-HBITMAP WINAPI CreateBitmap(int cx, int cy, UINT nPlanes, UINT nBitCount, const void* pBits);
 HBITMAP WINAPI CreateDIBSection(HDC hdc, const BITMAPINFO* pbmi, UINT nUsage, void** ppvBits,
                                 HANDLE hSection, DWORD dwOffset);
-int WINAPI GetDIBits(HDC hdc, HBITMAP hbm, UINT nStart, UINT cLines, LPVOID pvBits,
-                     BITMAPINFO* pbmi, UINT nUsage);
 
 // Attributes.
 COLORREF WINAPI SetTextColor(HDC hdc, COLORREF cr);
-COLORREF WINAPI GetTextColor(HDC hdc);
 COLORREF WINAPI SetBkColor(HDC hdc, COLORREF cr);
-COLORREF WINAPI GetBkColor(HDC hdc);
 int WINAPI SetBkMode(HDC hdc, int nMode);
-int WINAPI GetBkMode(HDC hdc);
 
 // Drawing.
 COLORREF WINAPI GetPixel(HDC hdc, int x, int y);
-COLORREF WINAPI SetPixel(HDC hdc, int x, int y, COLORREF cr);
 BOOL WINAPI BitBlt(HDC hdcDest, int x, int y, int cx, int cy, HDC hdcSrc, int xSrc, int ySrc,
                    DWORD dwRop);
-BOOL WINAPI MoveToEx(HDC hdc, int x, int y, LPPOINT pptOld);
-BOOL WINAPI LineTo(HDC hdc, int x, int y);
 BOOL WINAPI Polyline(HDC hdc, const POINT* ppt, int nCount);
-BOOL WINAPI Rectangle(HDC hdc, int left, int top, int right, int bottom);
 int WINAPI FillRect(HDC hdc, const RECT* prc, HBRUSH hbr);
 int WINAPI FrameRect(HDC hdc, const RECT* prc, HBRUSH hbr);
 BOOL WINAPI DrawEdge(HDC hdc, LPRECT prc, UINT nEdge, UINT nFlags);
 
 // Text.
-BOOL WINAPI TextOutA(HDC hdc, int x, int y, LPCSTR psz, int nCount);
 BOOL WINAPI ExtTextOutA(HDC hdc, int x, int y, UINT nOptions, const RECT* prc, LPCSTR psz,
                         UINT nCount, const INT* pDx);
 int WINAPI DrawTextA(HDC hdc, LPCSTR psz, int nCount, LPRECT prc, UINT nFormat);
 BOOL WINAPI GetTextExtentPoint32A(HDC hdc, LPCSTR psz, int nCount, LPSIZE psize);
 BOOL WINAPI GetTextMetricsA(HDC hdc, LPTEXTMETRICA ptm);
-int WINAPI GetTextFaceA(HDC hdc, int nCount, LPSTR pszFace);
 
 // Screen, system metrics and colours, the mouse pointer.
 int WINAPI GetSystemMetrics(int nIndex);

@@ -1,5 +1,5 @@
 // The module and its resources: lookup in the registered .res images, strings, icons, bitmaps.
-// One module only (the executable); no resource updates, no animated cursors, no files on disk.
+// One module only (the executable); no resource updates, no cursors, no files on disk.
 #pragma once
 
 #include "win32sim/types.h"
@@ -24,61 +24,7 @@
 #define VOS__WINDOWS32 0x00000004L
 #define VFT_APP 0x00000001L
 
-#ifndef ERROR_MOD_NOT_FOUND
-#define ERROR_MOD_NOT_FOUND 126L
-#endif
-#ifndef ERROR_RESOURCE_DATA_NOT_FOUND
-#define ERROR_RESOURCE_DATA_NOT_FOUND 1812L
-#define ERROR_RESOURCE_TYPE_NOT_FOUND 1813L
-#define ERROR_RESOURCE_NAME_NOT_FOUND 1814L
-#endif
-
 #define IMAGE_BITMAP 0
-#define IMAGE_ICON 1
-#define IMAGE_CURSOR 2
-
-#define LR_DEFAULTCOLOR 0x00000000
-#define LR_MONOCHROME 0x00000001
-#define LR_LOADFROMFILE 0x00000010
-#define LR_LOADTRANSPARENT 0x00000020
-#define LR_DEFAULTSIZE 0x00000040
-#define LR_VGACOLOR 0x00000080
-#define LR_LOADMAP3DCOLORS 0x00001000
-#define LR_CREATEDIBSECTION 0x00002000
-#define LR_SHARED 0x00008000
-
-#define DI_MASK 0x0001
-#define DI_IMAGE 0x0002
-#define DI_NORMAL 0x0003
-#define DI_COMPAT 0x0004
-#define DI_DEFAULTSIZE 0x0008
-
-#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
-#define IDI_HAND MAKEINTRESOURCEA(32513)
-#define IDI_QUESTION MAKEINTRESOURCEA(32514)
-#define IDI_EXCLAMATION MAKEINTRESOURCEA(32515)
-#define IDI_ASTERISK MAKEINTRESOURCEA(32516)
-#define IDI_WINLOGO MAKEINTRESOURCEA(32517)
-#define IDI_WARNING IDI_EXCLAMATION
-#define IDI_ERROR IDI_HAND
-#define IDI_INFORMATION IDI_ASTERISK
-
-#define IDC_ARROW MAKEINTRESOURCEA(32512)
-#define IDC_IBEAM MAKEINTRESOURCEA(32513)
-#define IDC_WAIT MAKEINTRESOURCEA(32514)
-#define IDC_CROSS MAKEINTRESOURCEA(32515)
-#define IDC_UPARROW MAKEINTRESOURCEA(32516)
-#define IDC_SIZEALL MAKEINTRESOURCEA(32646)
-#define IDC_NO MAKEINTRESOURCEA(32648)
-#define IDC_HAND MAKEINTRESOURCEA(32649)
-#define IDC_APPSTARTING MAKEINTRESOURCEA(32650)
-#define IDC_HELP MAKEINTRESOURCEA(32651)
-
-#define OIC_SAMPLE 32512
-#define OIC_HAND 32513
-#define OIC_QUES 32514
-#define OIC_BANG 32515
-#define OIC_NOTE 32516
 
 HMODULE WINAPI GetModuleHandleA(LPCSTR pszModuleName);
 DWORD WINAPI GetModuleFileNameA(HMODULE hModule, LPSTR pszFileName, DWORD nSize);
@@ -87,17 +33,10 @@ HRSRC WINAPI FindResourceA(HMODULE hModule, LPCSTR pszName, LPCSTR pszType);
 HGLOBAL WINAPI LoadResource(HMODULE hModule, HRSRC hResInfo);
 LPVOID WINAPI LockResource(HGLOBAL hResData);
 DWORD WINAPI SizeofResource(HMODULE hModule, HRSRC hResInfo);
-BOOL WINAPI FreeResource(HGLOBAL hResData);
 
 int WINAPI LoadStringA(HINSTANCE hInstance, UINT uID, LPSTR pszBuffer, int cchBufferMax);
 HICON WINAPI LoadIconA(HINSTANCE hInstance, LPCSTR pszIconName);
-HCURSOR WINAPI LoadCursorA(HINSTANCE hInstance, LPCSTR pszCursorName);
 HBITMAP WINAPI LoadBitmapA(HINSTANCE hInstance, LPCSTR pszBitmapName);
-HANDLE WINAPI LoadImageA(HINSTANCE hInstance, LPCSTR pszName, UINT nType, int cx, int cy,
-                         UINT fuLoad);
 
+// DrawIcon draws at the system's icon size, whatever the icon's own size.
 BOOL WINAPI DrawIcon(HDC hdc, int x, int y, HICON hIcon);
-BOOL WINAPI DrawIconEx(HDC hdc, int x, int y, HICON hIcon, int cx, int cy, UINT istepIfAniCur,
-                       HBRUSH hbrFlickerFreeDraw, UINT diFlags);
-BOOL WINAPI DestroyIcon(HICON hIcon);
-BOOL WINAPI GetIconInfo(HICON hIcon, ICONINFO* piconinfo);

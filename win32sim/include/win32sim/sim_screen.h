@@ -12,11 +12,7 @@
 void SimRegisterResources(const void* pData, std::size_t nSize);
 
 void SimSetLogPixels(int nPixelsPerInch);
-int SimGetLogPixels();
-void SimSetScreenSize(int cx, int cy);
-void SimSetSysColor(int nIndex, COLORREF cr);
-void SimSetCursorPos(int x, int y);
-// Restores dpi, screen size, colours and pointer, clears the framebuffer and the draw log.
+// Restores dpi, colours and pointer, clears the framebuffer and the draw log.
 void SimResetScreen();
 
 // Live counts, for leak checks: GDI objects other than stock ones, and DCs.
@@ -25,17 +21,7 @@ std::size_t SimDCCount();
 
 // One drawing call on a window or screen DC, with the DC state it used (logical coordinates).
 struct SimDrawOp {
-    enum class Kind {
-        FillRect,
-        FrameRect,
-        Rectangle,
-        Line,
-        Polyline,
-        TextOut,
-        DrawText,
-        DrawIcon,
-        BitBlt
-    };
+    enum class Kind { FillRect, FrameRect, Polyline, TextOut, DrawText, DrawIcon, BitBlt };
     Kind kind;
     HWND hwnd;
     RECT rc;

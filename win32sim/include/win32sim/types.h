@@ -247,15 +247,8 @@ struct BITMAPINFO {
     RGBQUAD bmiColors[1];
 };
 #define BI_RGB 0
+#define BI_BITFIELDS 3
 #define DIB_RGB_COLORS 0
-
-struct ICONINFO {
-    BOOL fIcon;
-    DWORD xHotspot;
-    DWORD yHotspot;
-    HBITMAP hbmMask;
-    HBITMAP hbmColor;
-};
 
 #pragma pack(push, 2)
 struct DLGTEMPLATE {
@@ -291,6 +284,7 @@ typedef SECURITY_ATTRIBUTES* LPSECURITY_ATTRIBUTES;
 #define LOWORD(l) ((WORD)(((DWORD_PTR)(l)) & 0xffff))
 #define HIWORD(l) ((WORD)((((DWORD_PTR)(l)) >> 16) & 0xffff))
 #define LOBYTE(w) ((BYTE)(((DWORD_PTR)(w)) & 0xff))
+#define HIBYTE(w) ((BYTE)((((DWORD_PTR)(w)) >> 8) & 0xff))
 #define MAKELONG(a, b)                                                                         \
     ((LONG)(((WORD)(((DWORD_PTR)(a)) & 0xffff)) | ((DWORD)((WORD)(((DWORD_PTR)(b)) & 0xffff))) \
                                                       << 16))

@@ -100,6 +100,7 @@
 #define WM_CANCELMODE 0x001F
 #define WM_SETCURSOR 0x0020
 #define WM_MOUSEACTIVATE 0x0021
+#define MA_ACTIVATE 1
 #define WM_CHILDACTIVATE 0x0022
 #define WM_GETMINMAXINFO 0x0024
 #define WM_PAINTICON 0x0026
@@ -107,6 +108,8 @@
 #define WM_NEXTDLGCTL 0x0028
 #define WM_DRAWITEM 0x002B
 #define WM_MEASUREITEM 0x002C
+#define WM_VKEYTOITEM 0x002E
+#define WM_CHARTOITEM 0x002F
 #define WM_SETFONT 0x0030
 #define WM_GETFONT 0x0031
 #define WM_QUERYDRAGICON 0x0037
@@ -668,16 +671,6 @@
 #define VK_OEM_PERIOD 0xBE
 #define VK_OEM_2 0xBF
 
-// Error codes of the window manager.
-#define ERROR_INVALID_WINDOW_HANDLE 1400
-#define ERROR_INVALID_MENU_HANDLE 1401
-#define ERROR_CANNOT_FIND_WND_CLASS 1407
-#define ERROR_WINDOW_OF_OTHER_THREAD 1408
-#define ERROR_CLASS_ALREADY_EXISTS 1410
-#define ERROR_CLASS_DOES_NOT_EXIST 1411
-#define ERROR_INVALID_THREAD_ID 1444
-#define ERROR_NON_MDICHILD_WINDOW 1445
-
 struct WINDOWPOS {
     HWND hwnd;
     HWND hwndInsertAfter;
@@ -712,7 +705,6 @@ typedef const DLGTEMPLATE* LPCDLGTEMPLATE;
 
 // Classes and windows.
 ATOM WINAPI RegisterClassA(const WNDCLASSA* pWndClass);
-BOOL WINAPI UnregisterClassA(LPCSTR pszClassName, HINSTANCE hInstance);
 BOOL WINAPI GetClassInfoA(HINSTANCE hInstance, LPCSTR pszClassName, LPWNDCLASSA pWndClass);
 int WINAPI GetClassNameA(HWND hwnd, LPSTR pszClassName, int nMaxCount);
 HWND WINAPI CreateWindowExA(DWORD dwExStyle, LPCSTR pszClassName, LPCSTR pszWindowName,
@@ -733,7 +725,6 @@ BOOL WINAPI IsWindowVisible(HWND hwnd);
 BOOL WINAPI IsWindowEnabled(HWND hwnd);
 BOOL WINAPI EnableWindow(HWND hwnd, BOOL bEnable);
 BOOL WINAPI IsIconic(HWND hwnd);
-BOOL WINAPI IsZoomed(HWND hwnd);
 BOOL WINAPI IsChild(HWND hwndParent, HWND hwnd);
 BOOL WINAPI ShowWindow(HWND hwnd, int nCmdShow);
 HWND WINAPI GetParent(HWND hwnd);
@@ -743,10 +734,7 @@ HWND WINAPI GetDesktopWindow();
 int WINAPI GetWindowTextA(HWND hwnd, LPSTR pszString, int nMaxCount);
 int WINAPI GetWindowTextLengthA(HWND hwnd);
 BOOL WINAPI SetWindowTextA(HWND hwnd, LPCSTR pszString);
-DWORD WINAPI GetWindowThreadProcessId(HWND hwnd, LPDWORD pdwProcessId);
-BOOL WINAPI EnumChildWindows(HWND hwndParent, WNDENUMPROC pfnEnum, LPARAM lParam);
 BOOL WINAPI EnumThreadWindows(DWORD dwThreadId, WNDENUMPROC pfnEnum, LPARAM lParam);
-BOOL WINAPI EnumWindows(WNDENUMPROC pfnEnum, LPARAM lParam);
 
 // Geometry.
 BOOL WINAPI GetClientRect(HWND hwnd, LPRECT prc);
@@ -755,31 +743,26 @@ BOOL WINAPI MoveWindow(HWND hwnd, int x, int y, int nWidth, int nHeight, BOOL bR
 BOOL WINAPI SetWindowPos(HWND hwnd, HWND hwndInsertAfter, int x, int y, int cx, int cy,
                          UINT uFlags);
 BOOL WINAPI AdjustWindowRectEx(LPRECT prc, DWORD dwStyle, BOOL bMenu, DWORD dwExStyle);
-BOOL WINAPI ScreenToClient(HWND hwnd, LPPOINT ppt);
 BOOL WINAPI ClientToScreen(HWND hwnd, LPPOINT ppt);
 int WINAPI MapWindowPoints(HWND hwndFrom, HWND hwndTo, LPPOINT ppt, UINT cPoints);
 HWND WINAPI WindowFromPoint(POINT pt);
-HWND WINAPI ChildWindowFromPoint(HWND hwndParent, POINT pt);
 
 // Focus, activation, capture, keyboard.
 HWND WINAPI GetFocus();
 HWND WINAPI SetFocus(HWND hwnd);
 HWND WINAPI GetActiveWindow();
 HWND WINAPI SetActiveWindow(HWND hwnd);
-HWND WINAPI GetForegroundWindow();
 BOOL WINAPI SetForegroundWindow(HWND hwnd);
 HWND WINAPI GetCapture();
 HWND WINAPI SetCapture(HWND hwnd);
 BOOL WINAPI ReleaseCapture();
 SHORT WINAPI GetKeyState(int nVirtKey);
-SHORT WINAPI GetAsyncKeyState(int nVirtKey);
 BOOL WINAPI GetKeyboardState(BYTE* pKeyState);
 BOOL WINAPI SetKeyboardState(BYTE* pKeyState);
 
 // Painting.
 BOOL WINAPI InvalidateRect(HWND hwnd, const RECT* prc, BOOL bErase);
 BOOL WINAPI ValidateRect(HWND hwnd, const RECT* prc);
-BOOL WINAPI GetUpdateRect(HWND hwnd, LPRECT prc, BOOL bErase);
 BOOL WINAPI UpdateWindow(HWND hwnd);
 BOOL WINAPI RedrawWindow(HWND hwnd, const RECT* prcUpdate, HRGN hrgnUpdate, UINT uFlags);
 HDC WINAPI BeginPaint(HWND hwnd, LPPAINTSTRUCT pPaint);
@@ -791,15 +774,12 @@ int WINAPI ReleaseDC(HWND hwnd, HDC hdc);
 // Messages.
 LRESULT WINAPI SendMessageA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI PostMessageA(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
-BOOL WINAPI PostThreadMessageA(DWORD idThread, UINT nMsg, WPARAM wParam, LPARAM lParam);
 BOOL WINAPI GetMessageA(LPMSG pMsg, HWND hwnd, UINT wMsgFilterMin, UINT wMsgFilterMax);
 BOOL WINAPI PeekMessageA(LPMSG pMsg, HWND hwnd, UINT wMsgFilterMin, UINT wMsgFilterMax,
                          UINT wRemoveMsg);
 BOOL WINAPI TranslateMessage(const MSG* pMsg);
 LRESULT WINAPI DispatchMessageA(const MSG* pMsg);
 void WINAPI PostQuitMessage(int nExitCode);
-BOOL WINAPI WaitMessage();
-DWORD WINAPI GetMessageTime();
 
 // Dialogs.
 HWND WINAPI CreateDialogIndirectParamA(HINSTANCE hInstance, LPCDLGTEMPLATEA pTemplate,
@@ -809,12 +789,9 @@ BOOL WINAPI EndDialog(HWND hDlg, INT_PTR nResult);
 BOOL WINAPI IsDialogMessageA(HWND hDlg, LPMSG pMsg);
 HWND WINAPI GetNextDlgTabItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
 HWND WINAPI GetNextDlgGroupItem(HWND hDlg, HWND hCtl, BOOL bPrevious);
-BOOL WINAPI MapDialogRect(HWND hDlg, LPRECT prc);
 LONG WINAPI GetDialogBaseUnits();
 HWND WINAPI GetDlgItem(HWND hDlg, int nIDDlgItem);
 int WINAPI GetDlgCtrlID(HWND hwnd);
-BOOL WINAPI SetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPCSTR pszString);
-UINT WINAPI GetDlgItemTextA(HWND hDlg, int nIDDlgItem, LPSTR pszString, int cchMax);
 LRESULT WINAPI SendDlgItemMessageA(HWND hDlg, int nIDDlgItem, UINT nMsg, WPARAM wParam,
                                    LPARAM lParam);
 int WINAPI MessageBoxA(HWND hwnd, LPCSTR pszText, LPCSTR pszCaption, UINT uType);
@@ -823,14 +800,10 @@ BOOL WINAPI MessageBeep(UINT uType);
 // Menus (the window menu only).
 HMENU WINAPI GetSystemMenu(HWND hwnd, BOOL bRevert);
 BOOL WINAPI AppendMenuA(HMENU hMenu, UINT uFlags, UINT_PTR uIDNewItem, LPCSTR pszNewItem);
-BOOL WINAPI DeleteMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
-BOOL WINAPI RemoveMenu(HMENU hMenu, UINT uPosition, UINT uFlags);
 int WINAPI GetMenuItemCount(HMENU hMenu);
 UINT WINAPI GetMenuItemID(HMENU hMenu, int nPos);
 int WINAPI GetMenuStringA(HMENU hMenu, UINT uIDItem, LPSTR pszString, int cchMax, UINT uFlag);
 UINT WINAPI GetMenuState(HMENU hMenu, UINT uId, UINT uFlags);
-BOOL WINAPI EnableMenuItem(HMENU hMenu, UINT uIDEnableItem, UINT uEnable);
-BOOL WINAPI IsMenu(HMENU hMenu);
 
 // Rectangles.
 BOOL WINAPI SetRect(LPRECT prc, int xLeft, int yTop, int xRight, int yBottom);
