@@ -105,43 +105,29 @@ TEST_F(Label, FaceNamesAreCutTo31Characters) {
     EXPECT_EQ(lf.lfHeight, PointsToHeight(10));
 }
 
-TEST_F(Label, SetBoldStartsAgainFromTheWindowsFont) {
-    LOGFONTA lf = {}, dialogFont = {};
+// SetBold and a face-less SetFontFace start again from the window's font, which the label keeps.
+TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
+    LOGFONTA bold = {}, plain = {}, window = {}, dialog = {};
     User().OnUi([&] {
-        Depth().SetBold(FALSE, FALSE);
         Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetBold(TRUE, FALSE);
-        lf = FontOf(Depth().GetLabelFont());
-        dialogFont = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
-    });
-    EXPECT_STREQ(lf.lfFaceName, dialogFont.lfFaceName) << "the earlier face is discarded";
-    EXPECT_STREQ(dialogFont.lfFaceName, "Verdana");
-    EXPECT_EQ(lf.lfHeight, dialogFont.lfHeight);
-    EXPECT_EQ(lf.lfWeight, FW_BOLD);
-}
-
-TEST_F(Label, FontFaceWithoutANameKeepsTheWindowsFace) {
-    LOGFONTA lf = {};
-    User().OnUi([&] {
+        bold = FontOf(Depth().GetLabelFont());
         Depth().SetBold(FALSE, FALSE);
         Depth().SetFontFace(NULL, 12, FALSE);
-        lf = FontOf(Depth().GetLabelFont());
+        plain = FontOf(Depth().GetLabelFont());
+        window = WindowFont(Depth().GetSafeHwnd());
+        dialog = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
     });
-    EXPECT_STREQ(lf.lfFaceName, "Verdana");
-    EXPECT_EQ(lf.lfHeight, PointsToHeight(12));
-    EXPECT_EQ(lf.lfWeight, FW_NORMAL);
-}
-
-TEST_F(Label, KeepsTheDialogsFontAsItsWindowFont) {
-    LOGFONTA labelWindowFont = {}, dialogFont = {}, ownFont = {};
-    User().OnUi([&] {
-        labelWindowFont = WindowFont(Depth().GetSafeHwnd());
-        dialogFont = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
-        ownFont = FontOf(Depth().GetLabelFont());
-    });
-    EXPECT_STREQ(labelWindowFont.lfFaceName, dialogFont.lfFaceName);
-    EXPECT_EQ(labelWindowFont.lfHeight, dialogFont.lfHeight);
-    EXPECT_STRNE(ownFont.lfFaceName, labelWindowFont.lfFaceName);
+    EXPECT_STREQ(dialog.lfFaceName, "Verdana");
+    EXPECT_STREQ(bold.lfFaceName, "Verdana") << "the earlier face is discarded";
+    EXPECT_EQ(bold.lfHeight, dialog.lfHeight);
+    EXPECT_EQ(bold.lfWeight, FW_BOLD);
+    EXPECT_STREQ(plain.lfFaceName, "Verdana");
+    EXPECT_EQ(plain.lfHeight, PointsToHeight(12));
+    EXPECT_EQ(plain.lfWeight, FW_NORMAL);
+    EXPECT_STREQ(window.lfFaceName, dialog.lfFaceName)
+        << "the label's own font is not its window's";
+    EXPECT_EQ(window.lfHeight, dialog.lfHeight);
 }
 
 TEST(LabelDrawFormat, FollowsTheStaticStyle) {
