@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks Windows programs of one build: each is a PE file of the build's bitness and of its own
 # subsystem (velastro-cli a console program, the others GUI programs), needs no DLL beyond
-# Windows' own and carries a version record, and a GUI program a manifest naming the build's
-# processor architecture.
+# Windows' own and carries a version record of the project version with its own names, and a GUI
+# program a manifest that asks for the version 6 common controls on the build's processor.
 # Usage: check-windows-exe.sh 32|64 PROGRAM.exe...
 set -euo pipefail
 bits=${1:?usage: check-windows-exe.sh 32|64 PROGRAM.exe...}
@@ -12,6 +12,11 @@ case "$bits" in
   64) pe="PE32+ executable" machine="x86-64" arch=amd64 objdump=x86_64-w64-mingw32-objdump ;;
   *) echo "check-windows-exe: bitness must be 32 or 64, not '$bits'" >&2; exit 2 ;;
 esac
+project=$(sed -n 's/^project(Velastro VERSION \([0-9.]*\) .*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
+IFS=. read -r major minor patch tweak <<<"$project"
+numbers=$major.$minor.${patch:-0}.${tweak:-0}
+text=$project
+while [[ $text == *.*.0 || $text == *.*.*.0 ]]; do text=${text%.0}; done
 system_dlls='^(kernel32|user32|gdi32|comdlg32|comctl32|msvcrt|advapi32|shell32|ole32)\.dll$'
 status=0
 fail() {
@@ -29,19 +34,35 @@ file_version() {
 }
 
 check_manifest() {
-  local archs
-  archs=$(wrestool -x --raw --type=24 --name=1 "$exe" | grep -o 'processorArchitecture="[^"]*"' |
-    sort -u | tr '\n' ' ')
-  [ "$archs" = "processorArchitecture=\"$arch\" " ] ||
-    fail "manifest must name processorArchitecture \"$arch\" throughout, names: ${archs:-nothing}"
+  local manifest archs
+  manifest=$(wrestool -x --raw --type=24 --name=1 "$exe")
+  grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest" ||
+    fail "manifest does not ask for the version 6 common controls"
+  archs=$(grep -o 'processorArchitecture="[^"]*"' <<<"$manifest" | tr '\n' ' ')
+  [ "$archs" = "processorArchitecture=\"$arch\" processorArchitecture=\"$arch\" " ] ||
+    fail "manifest must name processorArchitecture \"$arch\" for itself and its dependency: ${archs:-nothing}"
   echo "$exe: manifest names $archs"
 }
 
+# record_value KEY: the text after KEY in the version record's strings.
+record_value() {
+  wrestool -x --raw --type=16 "$exe" | strings -el -n 1 | sed -n "/^$1\$/{n;p;q}"
+}
+
+# check_version BLOCK DESCRIPTION INTERNAL-NAME ORIGINAL-NAME
 check_version() {
-  local version
-  version=$(file_version "$exe")
-  [ -n "$version" ] || fail "no version record"
-  echo "$exe: version $version"
+  local key expected
+  [ "$(file_version "$exe")" = "$numbers" ] ||
+    fail "version record must hold $numbers, holds '$(file_version "$exe")'"
+  wrestool -x --raw --type=16 "$exe" | strings -el -n 1 | grep -qx "$1" ||
+    fail "version record has no string block $1"
+  for key in FileDescription:"$2" InternalName:"$3" OriginalFilename:"$4" ProductName:Velastro \
+    FileVersion:"$text" ProductVersion:"$text"; do
+    expected=${key#*:}
+    [ "$(record_value "${key%%:*}")" = "$expected" ] ||
+      fail "version record: ${key%%:*} must be '$expected', is '$(record_value "${key%%:*}")'"
+  done
+  echo "$exe: version $numbers ($text)"
 }
 
 for exe in "$@"; do
@@ -56,7 +77,12 @@ for exe in "$@"; do
   foreign=$(echo "$dlls" | grep -viE "$system_dlls" || true)
   [ -z "$foreign" ] || fail "needs DLLs that Windows does not bring: $foreign"
   echo "$exe: $kind; DLLs: $(echo $dlls)"
-  check_version
-  [ "$subsystem" = console ] || check_manifest
+  if [ "$subsystem" = console ]; then
+    check_version 040904b0 "Velastro command-line tool" velastro-cli velastro-cli.exe
+  else
+    # The window keeps its own record: a German string block, "Parser" inside.
+    check_version 040704b0 Velastro Parser Velastro.EXE
+    check_manifest
+  fi
 done
 exit $status
