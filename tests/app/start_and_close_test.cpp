@@ -69,21 +69,14 @@ INSTANTIATE_TEST_SUITE_P(
                                [](CDialogDriver& u) { ASSERT_TRUE(u.ChooseWindowMenu("Close")); }}),
     [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.pszName); });
 
-TEST_F(VelastroWindow, WindowMenuEndsWithSeparatorAndAbout) {
+TEST_F(VelastroWindow, WindowMenuEndsWithSeparatorAndAboutThatOpensTheAboutBox) {
     User().OnUi([] {
         HMENU hMenu = GetSystemMenu(AfxGetMainWnd()->GetSafeHwnd(), FALSE);
-        ASSERT_NE(hMenu, HMENU(NULL));
-        int nCount = GetMenuItemCount(hMenu);
+        const int nCount = GetMenuItemCount(hMenu);
         ASSERT_GE(nCount, 2);
         EXPECT_TRUE(GetMenuState(hMenu, nCount - 2, MF_BYPOSITION) & MF_SEPARATOR);
-        char szText[32] = {};
-        GetMenuStringA(hMenu, nCount - 1, szText, sizeof szText, MF_BYPOSITION);
-        EXPECT_STREQ(szText, "About");
         EXPECT_EQ(GetMenuItemID(hMenu, nCount - 1), static_cast<UINT>(IDM_ABOUTBOX));
     });
-}
-
-TEST_F(VelastroWindow, WindowMenuAboutOpensTheAboutBox) {
     ASSERT_TRUE(User().ChooseWindowMenu("About"));
     EXPECT_EQ(User().Caption(), "About Velastro");
     User().Click(IDOK);

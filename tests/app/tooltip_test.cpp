@@ -104,60 +104,46 @@ protected:
 
 }  // namespace
 
-// The layout's rules are its own suite's; here the control applies them where it shows.
-TEST_F(TooltipOnTheWindow, SizesToItsLinesBelowTheToolAndClearOfTheScreensRightEdge) {
-    TipGeometry g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
+// The layout's rules are its own suite's; here the control applies them where it shows, and
+// paints a framed white box with a red stripe, read back through its own device context.
+TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRightEdge) {
+    EXPECT_FALSE(User().OnUiRead<bool>([] { return Dlg().m_toolTip.GetSafeHwnd() != NULL; }))
+        << "the dialog never creates its own tip";
+    TipGeometry g = ShowTip(std::string(400, 'W'), IDC_LENGTH_EDIT);
+    EXPECT_EQ(g.rcWindow.right, GetSystemMetrics(SM_CXSCREEN) - 25);
+    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22) << "shifted, not shrunk";
+    User().OnUi([this] { m_pTip.reset(); });
+    g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
     EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom);
     EXPECT_EQ(g.rcWindow.left, g.ptCursor.x);
     EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22);
     EXPECT_EQ(g.rcWindow.bottom - g.rcWindow.top, 2 * g.nLineHeight + 4);
-    User().OnUi([this] { m_pTip.reset(); });
-    g = ShowTip(std::string(400, 'W'), IDC_LENGTH_EDIT);
-    EXPECT_EQ(g.rcWindow.right, GetSystemMetrics(SM_CXSCREEN) - 25);
-    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22) << "shifted, not shrunk";
-}
-
-TEST_F(TooltipOnTheWindow, PaintsAFramedWhiteBoxWithARedStripe) {
-    ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
-    RECT rc = User().OnUiRead<RECT>([this] {
+    const RECT rc = User().OnUiRead<RECT>([this] {
         RECT rcClient = {};
         m_pTip->GetClientRect(&rcClient);
         return rcClient;
     });
-    int nMidX = rc.right / 2, nMidY = rc.bottom / 2;
+    const int cx = rc.right, cy = rc.bottom;
     struct Spot {
         const char* pszWhere;
         int x, y;
         COLORREF cr;
     };
     const Spot kSpots[] = {
-        {"left edge", 0, nMidY, RGB(0, 0, 0)},
-        {"top edge", nMidX, 0, RGB(0, 0, 0)},
-        {"right edge", rc.right - 1, nMidY, RGB(0, 0, 0)},
-        {"bottom edge", nMidX, rc.bottom - 1, RGB(0, 0, 0)},
-        {"stripe", 7, rc.bottom - 2, RGB(255, 0, 0)},
-        {"stripe's last column", 14, rc.bottom - 2, RGB(255, 0, 0)},
-        {"box", rc.right - 2, rc.bottom - 2, RGB(255, 255, 255)},
+        {"left edge", 0, cy / 2, RGB(0, 0, 0)},       {"top edge", cx / 2, 0, RGB(0, 0, 0)},
+        {"right edge", cx - 1, cy / 2, RGB(0, 0, 0)}, {"bottom edge", cx / 2, cy - 1, RGB(0, 0, 0)},
+        {"stripe", 7, cy - 2, RGB(255, 0, 0)},        {"stripe's end", 14, cy - 2, RGB(255, 0, 0)},
+        {"box", cx - 2, cy - 2, RGB(255, 255, 255)},
     };
-    // Read back through the tip's own device context: what it painted, wherever it stands.
     for (const Spot& spot : kSpots) {
-        COLORREF cr = User().OnUiRead<COLORREF>([&] {
+        const COLORREF cr = User().OnUiRead<COLORREF>([&] {
             HDC hTip = GetDC(m_pTip->GetSafeHwnd());
-            COLORREF crPixel = GetPixel(hTip, spot.x, spot.y);
+            const COLORREF crPixel = GetPixel(hTip, spot.x, spot.y);
             ReleaseDC(m_pTip->GetSafeHwnd(), hTip);
             return crPixel;
         });
         EXPECT_EQ(cr, spot.cr) << spot.pszWhere << " at " << spot.x << "," << spot.y;
     }
-}
-
-TEST_F(TooltipOnTheWindow, HasTheRuntimeClassOfItsOwn) {
-    User().OnUi([] {
-        CToolTipCtrlEx tip;
-        EXPECT_STREQ(tip.GetRuntimeClass()->m_lpszClassName, "CToolTipCtrlEx");
-        EXPECT_TRUE(tip.IsKindOf(RUNTIME_CLASS(CToolTipCtrl)));
-        EXPECT_FALSE(Dlg().m_toolTip.GetSafeHwnd()) << "the dialog never creates its tooltip";
-    });
 }
 
 #ifndef _WIN32

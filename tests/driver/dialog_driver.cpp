@@ -282,10 +282,6 @@ HWND CDialogDriver::Control(int nId) {
     return OnUiRead<HWND>([nId] { return GetDlgItem(FindTopDialog(), nId); });
 }
 
-bool CDialogDriver::Exists(int nId) {
-    return Control(nId) != NULL;
-}
-
 bool CDialogDriver::Visible(int nId) {
     return OnUiRead<bool>([nId] {
         HWND hWnd = GetDlgItem(FindTopDialog(), nId);

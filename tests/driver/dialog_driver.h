@@ -31,7 +31,6 @@ public:
 
     // Reads; ids refer to controls of Dialog() unless a window is given.
     bool Visible(int nId);
-    bool Exists(int nId);
     std::string Text(int nId);
     std::string Caption(HWND hWnd = NULL);
     int FocusId();  // control id of the focused window, 0 when the focus is elsewhere or nowhere
