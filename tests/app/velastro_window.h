@@ -42,8 +42,8 @@ protected:
         auto box = User().PendingMessageBox();
         ASSERT_TRUE(box.has_value()) << "no message box is up";
         EXPECT_EQ(box->strText, "Geben Sie eine Zahl ein.");
-        EXPECT_EQ(box->nType & 0xF0u, static_cast<UINT>(MB_ICONEXCLAMATION));
-        EXPECT_EQ(box->nType & 0x0Fu, static_cast<UINT>(MB_OK));
+        EXPECT_EQ(box->nType & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
+        EXPECT_EQ(box->nType & MB_TYPEMASK, static_cast<UINT>(MB_OK));
         EXPECT_EQ(box->strCaption, AppName());
         User().AnswerMessageBox(IDOK);
     }
