@@ -71,10 +71,7 @@ TEST_F(VelastroWindow, ClickHereShowsTheAnswerAgainEvenWhenItFails) {
 }
 
 TEST_F(VelastroWindow, EnterAfterAShapeCalculatesButLeavesTheAnswerHidden) {
-    User().Click(IDC_OVAL_BRILLIANT);
-    User().SetText(IDC_LENGTH_EDIT, "6");
-    User().SetText(IDC_WIDTH_EDIT, "4");
-    User().SetText(IDC_DEPTH_EDIT, "3");
+    EnterStone(IDC_OVAL_BRILLIANT, "6", "4", "3");
     User().Press(VK_RETURN);
     EXPECT_EQ(User().Text(IDC_ANSWER), "0.487500");
     EXPECT_FALSE(User().Visible(IDC_ANSWER));
@@ -85,10 +82,7 @@ TEST_F(VelastroWindow, EnterAfterAShapeCalculatesButLeavesTheAnswerHidden) {
 }
 
 TEST_F(VelastroWindow, CalculateWithAnUnreadableFieldUsesTheLastAcceptedValue) {
-    User().Click(IDC_PEAR_BRILLIANT);
-    User().SetText(IDC_LENGTH_EDIT, "2");
-    User().SetText(IDC_WIDTH_EDIT, "5");
-    User().SetText(IDC_DEPTH_EDIT, "1");
+    EnterStone(IDC_PEAR_BRILLIANT, "2", "5", "1");
     User().Click(IDC_CLICK_HERE);
     User().SetText(IDC_WIDTH_EDIT, "x");
     User().Click(IDC_CLICK_HERE);

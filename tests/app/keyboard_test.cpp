@@ -24,10 +24,7 @@ TEST_F(Keyboard, TabVisitsTheVisibleFieldsAndClickHereOnly) {
 }
 
 TEST_F(Keyboard, EnterOnClickHereShowsTheAnswer) {
-    User().Click(IDC_PEAR_BRILLIANT);
-    User().SetText(IDC_LENGTH_EDIT, "2");
-    User().SetText(IDC_WIDTH_EDIT, "5");
-    User().SetText(IDC_DEPTH_EDIT, "1");
+    EnterStone(IDC_PEAR_BRILLIANT, "2", "5", "1");
     User().Press(VK_TAB);
     ASSERT_EQ(User().FocusId(), IDC_CLICK_HERE);
     User().Press(VK_RETURN);

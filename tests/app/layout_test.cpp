@@ -234,10 +234,7 @@ TEST_F(Layout, AnswersAndLabelsFitTheirFieldsAndClearTheEdits) {
 }
 
 TEST_F(Layout, AnswerStaysReadableWhenItsFrameRepaints) {
-    User().Click(IDC_OVAL_BRILLIANT);
-    User().SetText(IDC_LENGTH_EDIT, "6");
-    User().SetText(IDC_WIDTH_EDIT, "4");
-    User().SetText(IDC_DEPTH_EDIT, "3");
+    EnterStone(IDC_OVAL_BRILLIANT, "6", "4", "3");
     User().Click(IDC_CLICK_HERE);
     const int nDarkPixels = User().OnUiRead<int>([] {
         HWND hAnswer = Dlg().GetDlgItem(IDC_ANSWER)->GetSafeHwnd();

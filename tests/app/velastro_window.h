@@ -48,6 +48,14 @@ protected:
         User().AnswerMessageBox(IDOK);
     }
 
+    // Chooses a shape and types its length, width and depth, as a user measuring a stone does.
+    void EnterStone(int nShape, const char* pszLength, const char* pszWidth, const char* pszDepth) {
+        User().Click(nShape);
+        User().SetText(IDC_LENGTH_EDIT, pszLength);
+        User().SetText(IDC_WIDTH_EDIT, pszWidth);
+        User().SetText(IDC_DEPTH_EDIT, pszDepth);
+    }
+
     // The formula buffer as the (hidden) formula edit shows it, and its undo copy.
     std::string Formula() { return User().Text(IDC_FORMULA); }
     std::string FormulaUndo() {
