@@ -40,6 +40,9 @@ out=$(printf 'B\nF\nG\nH\nJ\nK\nM\nN\nU\nX\nV\n' | "$cli" eval --tsv -B 1 -F 2 -
   -K 6 -M 7 -N 8 -U -9 -X 1e-99 | cut -f1 | tr '\n' ' ')
 check "each option feeds its letter, negative values are values" "1 2 3 4 5 6 7 8 -9 1e-99 0 " "$out"
 
+out=$(for value in 6.5 6 -0 1e-99 .5 5. +2 -1.5E+3 0.1; do "$cli" eval --tsv -B "$value" B; done | cut -f1 | tr '\n' ' ')
+check "option values are whole decimal numbers" "6.5 6 -0 1e-99 0.5 5 2 -1500 0.10000000000000001 " "$out"
+
 # Each answer must come out before the next line is written.
 first="" second="" status=""
 coproc CLI { "$cli" eval; }
@@ -128,9 +131,11 @@ usage() {
   case "$err" in *"$reason"*) found=yes ;; *) found="no: $err" ;; esac
   check "usage error: $*" "2 yes" "$status $found"
 }
-usage "'abc' is not a decimal number" eval -B abc 1
-usage "'6,5'" eval -G 6,5 1
-usage "out of the range" eval -X 1e999 1
+for value in "" abc 6,5 6.5x 1e 1e+ . - inf nan 0x10 " 6" "6 " --1 1.2.3; do
+  usage "-G: '$value' is not a decimal number" eval -G "$value" 1
+done
+usage "-X: '1e999' is out of the range" eval -X 1e999 1
+usage "-X: '1e-999' is out of the range" eval -X 1e-999 1
 usage "--bogus" eval --bogus 1
 usage "2" eval 1 2
 usage "subcommand"
