@@ -162,7 +162,10 @@ for row in \
   '0.487500|Korvandelmatrix Formulaparser\r\n\r\n\r\n[COMMENT]\r\nno comment\r\n\r\n[FORMEL]\r\n(B+F)/2*(B+F)/2*G*.0065\r\n\r\n[END]\r\n' \
   '12.000000|x\n[FORMEL]\nB*2\n' '7.000000|x\n[FORMEL]\nB+1' '6.000000|x\n[FORMEL]\nB\n[FORMEL]\nG\n' \
   '0.000000|x\nB*2\n' '0.000000|x\n[formel]\nB*2\n' '0.000000|x\n[FORMEL] \nB*2\n' \
-  '0.000000|[FORMEL]\nB*2\n' '0.000000|x\n[FORMEL]\n' '0.000000|' \
+  '0.000000|[FORMEL]\nB*2\n' '0.000000|x\n[FORMEL]\n' '0.000000|' '0.000000|x\n [FORMEL]\nB*2\n' \
+  '0.000000|x\n[FORMEL]\r\r\nB*2\n' '0.000000|x\n[FORMEL]\r\n\r\nB*2\n' '0.000000|x\n%255s[FORMEL]\nB*2\n' \
+  '12.000000|[FORMEL]\n[FORMEL]\nB*2\n' '48.000000|x\n\n[COMMENT]\n[FORMEL]\nB*2+B*2+B*2+B*2\n' \
+  '6.000000|x\n[FORMEL]\nB\0*2\n' \
   '???? (Division durch Null)|x\r\n[FORMEL]\r\n1/0\r\n'; do
   printf "${row#*|}" >"$work/f.fkt"
   out=$(echo 9 | "$cli" eval -B 6 -F 4 -G 3 --file "$work/f.fkt"); status=$?
@@ -172,6 +175,13 @@ done
 printf 'x\r\n[FORMEL]\r\nF*X\r\n' >"$work/f.fkt"
 out=$("$cli" eval --tsv -F 2 -X 0.5 --file "$work/f.fkt"); status=$?
 check "eval --tsv --file" $'1\t0\t 0' "$out $status"
+for ones in 1048576 1048577; do
+  { printf 'x\n[FORMEL]\n'; head -c $ones /dev/zero | tr '\0' 1; printf '\r\n'; } >"$work/f.fkt"
+  out=$("$cli" eval --file "$work/f.fkt" 2>&1); status=$?
+  want="inf 0"
+  [ $ones = 1048576 ] || want="velastro-cli eval: Can not open the file $work/f.fkt: its formula line is longer than 1048576 characters 3"
+  check "eval --file with a formula line of $ones characters" "$want" "$out $status"
+done
 for path in "$work/missing.fkt" "$work"; do
   err=$("$cli" eval --file "$path" 2>&1 >/dev/null); status=$?
   check "eval --file on $path" "velastro-cli eval: Can not open the file $path 2" "$err $status"
