@@ -13,7 +13,7 @@ TEST_F(Keyboard, TabVisitsTheVisibleFieldsAndClickHereOnly) {
     }
     const int kBackward[] = {IDC_CLICK_HERE, IDC_DEPTH_EDIT, IDC_WIDTH_EDIT};
     for (int nExpected : kBackward) {
-        User().PressShiftTab();
+        User().Press(VK_TAB, true);
         EXPECT_EQ(User().FocusId(), nExpected);
     }
     EXPECT_EQ(User().Selection(IDC_WIDTH_EDIT), std::make_pair(0, 4)) << "its text is selected";

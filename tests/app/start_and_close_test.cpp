@@ -64,7 +64,7 @@ INSTANTIATE_TEST_SUITE_P(
     EveryWay, ClosingTheWindow,
     ::testing::Values(CloseWay{"Exit", [](CDialogDriver& u) { u.Click(IDOK); }},
                       CloseWay{"Esc", [](CDialogDriver& u) { u.Press(VK_ESCAPE); }},
-                      CloseWay{"CloseBox", [](CDialogDriver& u) { u.CloseBox(); }},
+                      CloseWay{"CloseBox", [](CDialogDriver& u) { u.SysCommand(SC_CLOSE); }},
                       CloseWay{"WindowMenuClose",
                                [](CDialogDriver& u) { ASSERT_TRUE(u.ChooseWindowMenu("Close")); }}),
     [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.pszName); });

@@ -208,13 +208,14 @@ CDialogDriver::~CDialogDriver() {
 #endif
 }
 
-void CDialogDriver::PostToUi(std::function<void()> fn) {
+bool CDialogDriver::PostToUi(std::function<void()> fn, HANDLE hDone) {
     auto* pJob = new std::shared_ptr<CJob>(std::make_shared<CJob>());
     (*pJob)->fn = std::move(fn);
-    if (!PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) {
-        delete pJob;
-        ADD_FAILURE() << "cannot reach the UI thread";
-    }
+    (*pJob)->hDone = hDone;
+    if (PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) return true;
+    delete pJob;
+    ADD_FAILURE() << "cannot reach the UI thread";
+    return false;
 }
 
 void CDialogDriver::Post(std::function<void()> fn) {
@@ -223,22 +224,17 @@ void CDialogDriver::Post(std::function<void()> fn) {
 }
 
 void CDialogDriver::OnUi(const std::function<void()>& fn) {
-    auto job = std::make_shared<CJob>();
-    job->fn = fn;
-    job->hDone = CreateEventA(NULL, TRUE, FALSE, NULL);
-    auto* pJob = new std::shared_ptr<CJob>(job);
-    if (!PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) {
-        delete pJob;
-        CloseHandle(job->hDone);
-        ADD_FAILURE() << "cannot reach the UI thread";
+    HANDLE hDone = CreateEventA(NULL, TRUE, FALSE, NULL);
+    if (!PostToUi(fn, hDone)) {
+        CloseHandle(hDone);
         return;
     }
-    if (WaitForSingleObject(job->hDone, kUiTimeoutMs) != WAIT_OBJECT_0) {
-        // The job may still run later; it holds its own reference, so only the event leaks.
+    if (WaitForSingleObject(hDone, kUiTimeoutMs) != WAIT_OBJECT_0) {
+        // The job may still run later and set the event, so the event is left open.
         ADD_FAILURE() << "the UI thread did not answer within " << kUiTimeoutMs << " ms";
         return;
     }
-    CloseHandle(job->hDone);
+    CloseHandle(hDone);
 }
 
 void CDialogDriver::WaitIdle() {
@@ -278,10 +274,6 @@ bool CDialogDriver::WaitForExit(DWORD dwMilliseconds) {
     return false;
 }
 
-HWND CDialogDriver::Control(int nId) {
-    return OnUiRead<HWND>([nId] { return GetDlgItem(FindTopDialog(), nId); });
-}
-
 bool CDialogDriver::Visible(int nId) {
     return OnUiRead<bool>([nId] {
         HWND hWnd = GetDlgItem(FindTopDialog(), nId);
@@ -293,8 +285,8 @@ std::string CDialogDriver::Text(int nId) {
     return OnUiRead<std::string>([nId] { return WindowText(GetDlgItem(FindTopDialog(), nId)); });
 }
 
-std::string CDialogDriver::Caption(HWND hWnd) {
-    return OnUiRead<std::string>([hWnd] { return WindowText(hWnd ? hWnd : FindTopDialog()); });
+std::string CDialogDriver::Caption() {
+    return OnUiRead<std::string>([] { return WindowText(FindTopDialog()); });
 }
 
 int CDialogDriver::FocusId() {
@@ -354,35 +346,25 @@ void CDialogDriver::Type(const std::string& strText) {
     WaitIdle();
 }
 
-void CDialogDriver::Press(UINT nVirtualKey) {
-    OnUi([nVirtualKey] {
+void CDialogDriver::Press(UINT nVirtualKey, bool bShift) {
+    // Posted keys do not change the key state, so Shift is held through the thread's key state.
+    auto holdShift = [](bool bDown) {
+        BYTE keys[256] = {};
+        GetKeyboardState(keys);
+        keys[VK_SHIFT] = static_cast<BYTE>(bDown ? keys[VK_SHIFT] | 0x80 : keys[VK_SHIFT] & ~0x80);
+        SetKeyboardState(keys);
+    };
+    OnUi([nVirtualKey, bShift, holdShift] {
+        if (bShift) holdShift(true);
         HWND hTarget = GetFocus();
         PostKey(hTarget ? hTarget : FindTopDialog(), nVirtualKey);
     });
     WaitIdle();
+    if (bShift) OnUi([holdShift] { holdShift(false); });
 }
 
-void CDialogDriver::PressShiftTab() {
-    // Posted keys do not change the key state, so Shift is held through the thread's key state.
-    OnUi([] {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] |= 0x80;
-        SetKeyboardState(keys);
-        HWND hTarget = GetFocus();
-        PostKey(hTarget ? hTarget : FindTopDialog(), VK_TAB);
-    });
-    WaitIdle();
-    OnUi([] {
-        BYTE keys[256] = {};
-        GetKeyboardState(keys);
-        keys[VK_SHIFT] &= static_cast<BYTE>(~0x80);
-        SetKeyboardState(keys);
-    });
-}
-
-void CDialogDriver::CloseBox() {
-    OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_CLOSE, 0); });
+void CDialogDriver::SysCommand(UINT nCommand) {
+    OnUi([nCommand] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, nCommand, 0); });
     WaitIdle();
 }
 
@@ -402,16 +384,6 @@ bool CDialogDriver::ChooseWindowMenu(const std::string& strItem) {
     });
     WaitIdle();
     return bFound;
-}
-
-void CDialogDriver::Minimise() {
-    OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_MINIMIZE, 0); });
-    WaitIdle();
-}
-
-void CDialogDriver::Restore() {
-    OnUi([] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, SC_RESTORE, 0); });
-    WaitIdle();
 }
 
 void CDialogDriver::SetText(int nId, const std::string& strText) {

@@ -32,20 +32,17 @@ public:
     // Reads; ids refer to controls of Dialog() unless a window is given.
     bool Visible(int nId);
     std::string Text(int nId);
-    std::string Caption(HWND hWnd = NULL);
+    std::string Caption();
     int FocusId();  // control id of the focused window, 0 when the focus is elsewhere or nowhere
     std::pair<int, int> Selection(int nId);
 
     // User actions; each returns once the UI has handled it and is idle again.
     void Click(int nId);    // a visible, enabled control of an enabled dialog
     void Command(int nId);  // WM_COMMAND of a (hidden) button, as its click would send
-    void Type(const std::string& strText);  // characters into the focused window
-    void Press(UINT nVirtualKey);           // key down and up at the focused window
-    void PressShiftTab();
-    void CloseBox();                                    // the title bar's close box
+    void Type(const std::string& strText);              // characters into the focused window
+    void Press(UINT nVirtualKey, bool bShift = false);  // key down and up at the focused window
+    void SysCommand(UINT nCommand);                     // SC_CLOSE is the title bar's close box
     bool ChooseWindowMenu(const std::string& strItem);  // false when no such item
-    void Minimise();
-    void Restore();
     void SetText(int nId, const std::string& strText);  // select all, then type
 
     // Prompts: what is up right now, and the user's answer to it.
@@ -72,7 +69,6 @@ public:
     struct CState;
 
 private:
-    HWND Control(int nId);
-    void PostToUi(std::function<void()> fn);
+    bool PostToUi(std::function<void()> fn, HANDLE hDone = NULL);
     std::unique_ptr<CState> m_pState;
 };
