@@ -10,27 +10,15 @@
 
 namespace {
 
-// The window's own controls that show at the start and those the program keeps hidden.
-const int kShownButtons[] = {IDC_ROUND_BRILLIANT,
-                             IDC_OVAL_BRILLIANT,
-                             IDC_SQUARE_TRILLION,
-                             IDC_RECTANGLE,
-                             IDC_MARQUISE_BRILLIANT,
-                             IDC_PEAR_BRILLIANT,
-                             IDC_TRIANGLE_TRILLION,
-                             IDC_HEART_BRILLIANT,
-                             IDC_CLICK_HERE,
-                             IDC_ABOUT,
-                             IDOK};
-const int kShownEdits[] = {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT};
-const int kHiddenEdits[] = {IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K,
-                            IDC_CONST_M, IDC_CONST_N, IDC_CONST_U, IDC_CONST_X};
-const int kHiddenButtons[] = {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD};
 const int kShapeButtons[] = {IDC_ROUND_BRILLIANT,   IDC_OVAL_BRILLIANT,     IDC_SQUARE_TRILLION,
                              IDC_RECTANGLE,         IDC_MARQUISE_BRILLIANT, IDC_PEAR_BRILLIANT,
                              IDC_TRIANGLE_TRILLION, IDC_HEART_BRILLIANT};
 const int kShapePictures[] = {IDC_PIC_ROUND,    IDC_PIC_OVAL, IDC_PIC_SQUARE,   IDC_PIC_RECTANGLE,
                               IDC_PIC_MARQUISE, IDC_PIC_PEAR, IDC_PIC_TRIANGLE, IDC_PIC_HEART};
+const int kSelectedPictures[] = {IDC_PIC_ROUND_SEL,     IDC_PIC_OVAL_SEL,     IDC_PIC_SQUARE_SEL,
+                                 IDC_PIC_RECTANGLE_SEL, IDC_PIC_MARQUISE_SEL, IDC_PIC_PEAR_SEL,
+                                 IDC_PIC_TRIANGLE_SEL,  IDC_PIC_HEART_SEL};
+const int kShownEdits[] = {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT};
 constexpr int kTemplateControls = 111;
 
 std::string ClassOf(HWND hWnd) {
@@ -53,21 +41,27 @@ RECT ScreenRect(int nId) {
 using Layout = VelastroWindow;
 
 TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAtTheStart) {
-    std::vector<int> hiddenButtons(std::begin(kHiddenButtons), std::end(kHiddenButtons));
-    for (const CKeypadKey& key : kKeypadKeys)
-        hiddenButtons.push_back(key.nID);
-    for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId)
-        hiddenButtons.push_back(nId);
     struct Group {
         std::vector<int> ids;
         const char* pszClass;
         bool bShown;
     };
+    Group shownButtons = {{std::begin(kShapeButtons), std::end(kShapeButtons)}, "button", true};
+    shownButtons.ids.insert(shownButtons.ids.end(), {IDC_CLICK_HERE, IDC_ABOUT, IDOK});
+    Group hiddenButtons = {
+        {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD}, "button", false};
+    for (const CKeypadKey& key : kKeypadKeys)
+        hiddenButtons.ids.push_back(key.nID);
+    for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId)
+        hiddenButtons.ids.push_back(nId);
     const Group kGroups[] = {
-        {{std::begin(kShownButtons), std::end(kShownButtons)}, "button", true},
-        {hiddenButtons, "button", false},
+        shownButtons,
+        hiddenButtons,
         {{std::begin(kShownEdits), std::end(kShownEdits)}, "edit", true},
-        {{std::begin(kHiddenEdits), std::end(kHiddenEdits)}, "edit", false},
+        {{IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K, IDC_CONST_M, IDC_CONST_N, IDC_CONST_U,
+          IDC_CONST_X},
+         "edit",
+         false},
         {{IDC_ANSWER, IDC_LBL_LENGTH, IDC_LBL_WIDTH, IDC_LBL_DEPTH, IDC_LBL_ENTER_DIMENSIONS,
           IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
          "static",
@@ -137,40 +131,19 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
     });
 }
 
-TEST_F(Layout, ShowsEveryBitmapAtItsPixelSize) {
-    struct Picture {
-        int nBitmap;
-        int cx, cy;
-    };
-    const Picture kPictures[] = {
-        {IDB_BANNER, 365, 110},      {IDB_BOTTOM_BAND, 365, 60},
-        {IDB_HEAD_SHAPE, 25, 25},    {IDB_HEAD_DIMENSIONS, 25, 25},
-        {IDB_HEAD_ANSWER, 25, 25},   {IDB_ANSWER_FRAME, 150, 47},
-        {IDB_LOWER_RIGHT, 160, 120}, {IDB_ROUND, 40, 40},
-        {IDB_OVAL, 40, 40},          {IDB_SQUARE, 40, 40},
-        {IDB_RECTANGLE, 40, 40},     {IDB_MARQUISE, 40, 40},
-        {IDB_PEAR, 40, 40},          {IDB_TRIANGLE, 40, 40},
-        {IDB_HEART, 40, 40},         {IDB_ROUND_SEL, 40, 40},
-        {IDB_OVAL_SEL, 40, 40},      {IDB_SQUARE_SEL, 40, 40},
-        {IDB_RECTANGLE_SEL, 40, 40}, {IDB_MARQUISE_SEL, 40, 40},
-        {IDB_PEAR_SEL, 40, 40},      {IDB_TRIANGLE_SEL, 40, 40},
-        {IDB_HEART_SEL, 40, 40},     {IDB_ARROW, 12, 40},
-        {IDB_ABOUT, 300, 299},
-    };
-    for (const Picture& picture : kPictures) {
-        BITMAPINFOHEADER header = {};
-        User().OnUi([&] {
-            HINSTANCE hInstance = GetModuleHandleA(NULL);
-            HRSRC hResource =
-                FindResourceA(hInstance, MAKEINTRESOURCEA(picture.nBitmap), RT_BITMAP);
-            HGLOBAL hData = hResource ? LoadResource(hInstance, hResource) : NULL;
-            if (hData) std::memcpy(&header, LockResource(hData), sizeof header);
-        });
-        EXPECT_EQ(header.biWidth, picture.cx) << "bitmap " << picture.nBitmap;
-        EXPECT_EQ(header.biHeight, picture.cy) << "bitmap " << picture.nBitmap;
-        EXPECT_EQ(header.biBitCount, 24) << "bitmap " << picture.nBitmap;
-        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB)) << "bitmap " << picture.nBitmap;
-    }
+// Each shape's pictures, plain and selected, and its arrow stand in one place at one height.
+TEST_F(Layout, ShapePicturesAndArrowsShareTheirRowsPlace) {
+    User().OnUi([] {
+        for (int i = 0; i < 8; ++i) {
+            const RECT rcPicture = ScreenRect(kShapePictures[i]);
+            const RECT rcSelected = ScreenRect(kSelectedPictures[i]);
+            const RECT rcArrow = ScreenRect(IDC_ARROW1 + i);
+            EXPECT_TRUE(EqualRect(&rcPicture, &rcSelected)) << "shape " << i + 1;
+            EXPECT_GT(rcPicture.right, rcPicture.left) << "shape " << i + 1;
+            EXPECT_EQ(rcArrow.bottom - rcArrow.top, rcPicture.bottom - rcPicture.top);
+            EXPECT_EQ(rcArrow.top, rcPicture.top) << "shape " << i + 1;
+        }
+    });
 }
 
 namespace {
