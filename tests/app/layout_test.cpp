@@ -1,7 +1,6 @@
 // The main window as laid out by its template: which controls it holds and shows at the start,
 // where the visible ones stand against each other, and the bitmaps at their pixel sizes.
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
