@@ -39,7 +39,7 @@ RECT ScreenRect(int nId) {
 
 using Layout = VelastroWindow;
 
-TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAtTheStart) {
+TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAndNoChosenShapeAtTheStart) {
     struct Group {
         std::vector<int> ids;
         const char* pszClass;
@@ -65,7 +65,12 @@ TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAtTheStart) {
           IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
          "static",
          true},
-        {{IDC_LBL_DIAMETER}, "static", false},
+        {{std::begin(kShapePictures), std::end(kShapePictures)}, "static", true},
+        {{std::begin(kSelectedPictures), std::end(kSelectedPictures)}, "static", false},
+        {{IDC_LBL_DIAMETER, IDC_ARROW1, IDC_ARROW2, IDC_ARROW3, IDC_ARROW4, IDC_ARROW5, IDC_ARROW6,
+          IDC_ARROW7, IDC_ARROW8},
+         "static",
+         false},
     };
     User().OnUi([&] {
         HWND hMain = AfxGetMainWnd()->GetSafeHwnd();
