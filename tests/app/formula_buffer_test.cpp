@@ -3,6 +3,8 @@
 #include "keypad_keys.h"
 #include "velastro_window.h"
 
+using FormulaBuffer = VelastroWindow;
+
 namespace {
 
 struct KeyText {
@@ -25,7 +27,7 @@ const KeyText kKeys[] = {
 
 }  // namespace
 
-TEST_F(VelastroWindow, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
+TEST_F(FormulaBuffer, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
     ASSERT_EQ(sizeof kKeys / sizeof kKeys[0], kKeypadKeyCount + 10);
     User().Command(IDC_KEY_OPEN_PAREN);
     for (const KeyText& key : kKeys) {
@@ -43,7 +45,7 @@ TEST_F(VelastroWindow, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
     }
 }
 
-TEST_F(VelastroWindow, KeysComposeAFormulaThatCalculates) {
+TEST_F(FormulaBuffer, KeysComposeAFormulaThatCalculates) {
     for (int nId : {IDC_KEY_SIN, IDC_KEY_RAD, IDC_DIGIT9, IDC_DIGIT0, IDC_KEY_CLOSE_PAREN,
                     IDC_KEY_CLOSE_PAREN, IDC_KEY_PLUS, IDC_KEY_TEN_POWER, IDC_DIGIT2, IDC_KEY_MINUS,
                     IDC_KEY_X, IDC_KEY_SQUARE})
@@ -54,7 +56,7 @@ TEST_F(VelastroWindow, KeysComposeAFormulaThatCalculates) {
     EXPECT_EQ(User().Text(IDC_ANSWER), "101.000000");
 }
 
-TEST_F(VelastroWindow, DeleteAndUndo) {
+TEST_F(FormulaBuffer, DeleteAndUndo) {
     User().Command(IDC_UNDO);
     EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "undo right after start";
     User().Command(IDC_DELETE);
@@ -69,7 +71,7 @@ TEST_F(VelastroWindow, DeleteAndUndo) {
     EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "a second delete empties the undo copy";
 }
 
-TEST_F(VelastroWindow, TextTypedIntoTheFormulaEditJoinsAtTheNextKey) {
+TEST_F(FormulaBuffer, TextTypedIntoTheFormulaEditJoinsAtTheNextKey) {
     User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->ShowWindow(SW_SHOW); });
     User().Command(IDC_KEY_LENGTH);
     ASSERT_EQ(User().FocusId(), IDC_FORMULA);
@@ -79,7 +81,7 @@ TEST_F(VelastroWindow, TextTypedIntoTheFormulaEditJoinsAtTheNextKey) {
     EXPECT_EQ(FormulaUndo(), "B*2");
 }
 
-TEST_F(VelastroWindow, KeyWithAnUnreadableFieldStillAppendsAndRewritesTheFields) {
+TEST_F(FormulaBuffer, KeyWithAnUnreadableFieldStillAppendsAndRewritesTheFields) {
     User().SetText(IDC_LENGTH_EDIT, "6.50");
     User().SetText(IDC_WIDTH_EDIT, "4");
     User().Command(IDC_DIGIT1);

@@ -80,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(EveryRow, ShapeSelection, ::testing::ValuesIn(kRows),
                              return "Row" + std::to_string(info.index + 1);
                          });
 
-TEST_F(VelastroWindow, HiddenWidthKeepsItsTextAndComesBack) {
+TEST_F(ShapeSelection, HiddenWidthKeepsItsTextAndComesBack) {
     User().SetText(IDC_WIDTH_EDIT, "4.5");
     User().Click(IDC_ROUND_BRILLIANT);
     User().Click(IDC_OVAL_BRILLIANT);
@@ -88,7 +88,7 @@ TEST_F(VelastroWindow, HiddenWidthKeepsItsTextAndComesBack) {
     EXPECT_EQ(User().Text(IDC_WIDTH_EDIT), "4.5");
 }
 
-TEST_F(VelastroWindow, ShapeAfterKeypadKeysFollowsTheUndoCopy) {
+TEST_F(ShapeSelection, ShapeAfterKeypadKeysFollowsTheUndoCopy) {
     User().Command(IDC_KEY_SIN);
     User().Command(IDC_DIGIT2);
     User().Click(IDC_HEART_BRILLIANT);
@@ -96,7 +96,7 @@ TEST_F(VelastroWindow, ShapeAfterKeypadKeysFollowsTheUndoCopy) {
     EXPECT_EQ(FormulaUndo(), "sin(");
 }
 
-TEST_F(VelastroWindow, ShapeWithAnUnreadableFieldPromptsOnceAndStillLoads) {
+TEST_F(ShapeSelection, ShapeWithAnUnreadableFieldPromptsOnceAndStillLoads) {
     User().SetText(IDC_LENGTH_EDIT, "7");
     User().Click(IDC_PEAR_BRILLIANT);
     User().SetText(IDC_LENGTH_EDIT, "abc");
@@ -108,16 +108,14 @@ TEST_F(VelastroWindow, ShapeWithAnUnreadableFieldPromptsOnceAndStillLoads) {
     EXPECT_TRUE(User().Visible(IDC_PIC_OVAL_SEL));
 }
 
-TEST_F(VelastroWindow, KeysTypedAfterAShapeNeverReachTheHiddenFormula) {
+// Keys typed after a shape reach the formula only where its edit shows and so takes the focus.
+TEST_F(ShapeSelection, GivesTheFormulaEditTheFocusOnlyWhenItShows) {
     User().Click(IDC_OVAL_BRILLIANT);
     EXPECT_NE(User().FocusId(), IDC_FORMULA);
     User().Type("9");
     User().Press(VK_BACK);
     EXPECT_EQ(Formula(), "(B+F)/2*(B+F)/2*G*.0065");
     EXPECT_EQ(User().Selection(IDC_FORMULA), std::make_pair(23, 23));
-}
-
-TEST_F(VelastroWindow, ShapeGivesAVisibleFormulaEditTheFocus) {
     User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->ShowWindow(SW_SHOW); });
     User().Click(IDC_SQUARE_TRILLION);
     EXPECT_EQ(User().FocusId(), IDC_FORMULA);
