@@ -1,8 +1,8 @@
-#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "tip_layout.h"
 #include "velastro_window.h"
 
 #ifndef _WIN32
@@ -21,18 +21,6 @@ struct TipGeometry {
     std::vector<SimDrawOp> log;  // what the first paint drew
 #endif
 };
-
-std::vector<std::string> Lines(const std::string& strText) {
-    std::vector<std::string> lines(1);
-    for (char c : strText) {
-        if (c == '\r') continue;
-        if (c == '\n')
-            lines.emplace_back();
-        else
-            lines.back() += c;
-    }
-    return lines;
-}
 
 // Shows a tip with the given text while the pointer rests on a control, as its owner would.
 class TooltipOnTheWindow : public VelastroWindow {
@@ -88,11 +76,17 @@ protected:
         TEXTMETRICA tm = {};
         GetTextMetricsA(hDC, &tm);
         g.nLineHeight = tm.tmHeight;
-        for (const std::string& strLine : Lines(strText)) {
-            SIZE size = {};
-            GetTextExtentPoint32A(hDC, strLine.c_str(), static_cast<int>(strLine.size()), &size);
-            g.nWidestLine = std::max<int>(g.nWidestLine, size.cx);
-        }
+        // The line walk is the layout's own, checked in its suite; the font here is the tip's.
+        g.nWidestLine =
+            MeasureTipText(strText,
+                           [hDC](const std::string& strLine) {
+                               SIZE size = {};
+                               GetTextExtentPoint32A(hDC, strLine.c_str(),
+                                                     static_cast<int>(strLine.size()), &size);
+                               return static_cast<int>(size.cx);
+                           })
+                .nWidest -
+            2;
         SelectObject(hDC, hOld);
         ReleaseDC(m_pTip->GetSafeHwnd(), hDC);
     }
