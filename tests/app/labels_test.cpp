@@ -106,6 +106,7 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
         Depth().SetBold(TRUE, FALSE);
         bold = FontOf(Depth().GetLabelFont());
         Depth().SetBold(FALSE, FALSE);
+        Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetFontFace(NULL, 12, FALSE);
         plain = FontOf(Depth().GetLabelFont());
         window = WindowFont(Depth().GetSafeHwnd());
@@ -115,7 +116,7 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
     EXPECT_STREQ(bold.lfFaceName, "Verdana") << "the earlier face is discarded";
     EXPECT_EQ(bold.lfHeight, dialog.lfHeight);
     EXPECT_EQ(bold.lfWeight, FW_BOLD);
-    EXPECT_STREQ(plain.lfFaceName, "Verdana");
+    EXPECT_STREQ(plain.lfFaceName, "Verdana") << "the earlier face is discarded again";
     EXPECT_EQ(plain.lfHeight, PointsToHeight(12));
     EXPECT_EQ(plain.lfWeight, FW_NORMAL);
     EXPECT_STREQ(window.lfFaceName, dialog.lfFaceName)
