@@ -58,14 +58,16 @@ TEST_F(Label, StyledBoldInTheirFacesAtTheScreenDpi) {
         for (const LabelStyle& label : kLabels) {
             LOGFONTA lf = {};
             COLORREF crText = 1, crBack = 1;
+            int nHeight = 1;
+            // On the UI thread, which alone reads the screen's dpi while the window runs.
             User().OnUi([&] {
+                nHeight = PointsToHeight(label.nPoints);
                 CColorLabel& lbl = Dlg().*label.pLabel;
                 lf = FontOf(lbl.GetLabelFont());
                 crText = lbl.GetTextColor();
                 crBack = lbl.GetBkColor();
             });
-            EXPECT_EQ(lf.lfHeight, PointsToHeight(label.nPoints))
-                << "label " << label.nId << " at " << nDpi;
+            EXPECT_EQ(lf.lfHeight, nHeight) << "label " << label.nId << " at " << nDpi;
             EXPECT_EQ(lf.lfWeight, FW_BOLD) << "label " << label.nId;
             EXPECT_STREQ(lf.lfFaceName, label.pszFace) << "label " << label.nId;
             EXPECT_EQ(lf.lfItalic, 0) << "label " << label.nId;
@@ -76,6 +78,7 @@ TEST_F(Label, StyledBoldInTheirFacesAtTheScreenDpi) {
 }
 
 TEST_F(Label, PointsAndHeightsConvertAtTheScreenDpi) {
+    m_pDriver.reset();  // no window runs meanwhile: this thread alone reads the screen
     struct Case {
         int nDpi, nPoints, nHeight, nPointsBack;
     };
