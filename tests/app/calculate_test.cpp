@@ -94,10 +94,5 @@ TEST_F(CalculateCommand, CalculateGivesAVisibleFormulaEditTheFocusAndSelectsTheF
 
 TEST_F(CalculateCommand, EngineMessagesUseTheApplicationsMessageBox) {
     User().Post([] { CFormulaParser().SetFunctConst(10, 1.0); });
-    auto box = User().PendingMessageBox();
-    ASSERT_TRUE(box.has_value());
-    EXPECT_EQ(box->strText, "ProgrammError in SetFunctConst()");
-    EXPECT_EQ(box->nType & MB_TYPEMASK, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(box->strCaption, AppName());
-    User().AnswerMessageBox(IDOK);
+    ExpectMessage("ProgrammError in SetFunctConst()");
 }

@@ -68,15 +68,6 @@ protected:
         return request.value_or(CFileDialogRequest{});
     }
 
-    void ExpectFileMessage(const std::string& strText) {
-        auto box = User().PendingMessageBox();
-        ASSERT_TRUE(box.has_value()) << "expected: " << strText;
-        EXPECT_EQ(box->strText, strText);
-        EXPECT_EQ(box->nType, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
-        EXPECT_EQ(box->strCaption, AppName());
-        User().AnswerMessageBox(IDOK);
-    }
-
     // The formula as the last command left it: member and edit alike.
     void SetFormula(const std::string& strFormula) {
         User().OnUi([&] {
@@ -100,7 +91,7 @@ TEST_F(FormulaFile, DialogsProposeTheLastPathWithTheFileSettings) {
 
     const std::string strMissing = PathOf("missing.FKT");
     CFileDialogRequest load = Choose(IDC_LOAD, strMissing);
-    ExpectFileMessage("Can not open the file " + strMissing);
+    ExpectMessage("Can not open the file " + strMissing);
     EXPECT_FALSE(load.bSave);
     EXPECT_EQ(load.strDefExt, "FKT");
     EXPECT_EQ(load.strFileName, "Test.fkt");
@@ -182,7 +173,7 @@ TEST_F(FormulaFile, UnreadablePathIsReportedAndKeepsTheFormula) {
     for (const auto& [strPath, strReason] : kPaths) {
         SetFormula("B+1");
         Choose(IDC_LOAD, strPath);
-        ExpectFileMessage("Can not open the file " + strPath + strReason);
+        ExpectMessage("Can not open the file " + strPath + strReason);
         EXPECT_EQ(Formula(), "B+1") << strPath;
     }
 }
@@ -194,7 +185,7 @@ TEST_F(FormulaFile, UnwritableTargetsAreRefusedAndLeaveTheCaption) {
     MakeReadOnly(strReadOnly);
     for (const std::string& strPath : {PathOf("no-such-folder/new.FKT"), strReadOnly, PathOf("")}) {
         Choose(IDC_SAVE, strPath);
-        ExpectFileMessage("Can not save the file " + strPath);
+        ExpectMessage("Can not save the file " + strPath);
         EXPECT_EQ(User().Caption(), strCaption) << strPath;
     }
     EXPECT_EQ(ReadBytes(strReadOnly), "earlier");

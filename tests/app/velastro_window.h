@@ -37,16 +37,16 @@ protected:
         User().OnUi([] { Dlg().UpdateData(FALSE); });
     }
 
-    // Answers the one expected number prompt and checks its wording, icon and title.
-    void ExpectNumberPrompt() {
+    // Answers the one expected message box and checks its wording, warning icon and title.
+    void ExpectMessage(const std::string& strText) {
         auto box = User().PendingMessageBox();
-        ASSERT_TRUE(box.has_value()) << "no message box is up";
-        EXPECT_EQ(box->strText, "Geben Sie eine Zahl ein.");
-        EXPECT_EQ(box->nType & MB_ICONMASK, static_cast<UINT>(MB_ICONEXCLAMATION));
-        EXPECT_EQ(box->nType & MB_TYPEMASK, static_cast<UINT>(MB_OK));
+        ASSERT_TRUE(box.has_value()) << "no message box is up; expected: " << strText;
+        EXPECT_EQ(box->strText, strText);
+        EXPECT_EQ(box->nType, static_cast<UINT>(MB_OK | MB_ICONEXCLAMATION));
         EXPECT_EQ(box->strCaption, AppName());
         User().AnswerMessageBox(IDOK);
     }
+    void ExpectNumberPrompt() { ExpectMessage("Geben Sie eine Zahl ein."); }
 
     // Chooses a shape and types its length, width and depth, as a user measuring a stone does.
     void EnterStone(int nShape, const char* pszLength, const char* pszWidth, const char* pszDepth) {
