@@ -5,10 +5,6 @@
 
 #include "velastro_window.h"
 
-#ifndef _WIN32
-#include "win32sim/sim.h"
-#endif
-
 using AboutBoxAndIcon = VelastroWindow;
 
 TEST_F(AboutBoxAndIcon, OpensModallyOverTheMainWindow) {
@@ -89,15 +85,12 @@ TEST_F(AboutBoxAndIcon, MinimisedWindowPaintsTheIconCentredByTheRoundingRule) {
             SendMessageA(hMain, WM_PAINT, 0, 0);
             log = SimDrawLog();
         });
-        int nIcons = 0;
-        for (const SimDrawOp& op : log) {
-            if (op.hwnd != hMain || op.kind != SimDrawOp::Kind::DrawIcon) continue;
-            ++nIcons;
-            EXPECT_EQ(op.x, (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2);
-            EXPECT_EQ(op.y, (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2);
-            EXPECT_EQ(op.hIcon, hIcon);
-        }
-        EXPECT_EQ(nIcons, bMinimised ? 1 : 0);
+        const std::vector<SimDrawOp> icons = DrawOps(log, hMain, SimDrawOp::Kind::DrawIcon);
+        ASSERT_EQ(icons.size(), bMinimised ? 1u : 0u);
+        if (!bMinimised) continue;
+        EXPECT_EQ(icons[0].x, (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2);
+        EXPECT_EQ(icons[0].y, (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2);
+        EXPECT_EQ(icons[0].hIcon, hIcon);
     }
 }
 #endif

@@ -2,7 +2,6 @@
 // of the window to the next, nor while labels are restyled. Counted by the stand-in.
 #ifndef _WIN32
 #include "velastro_window.h"
-#include "win32sim/sim.h"
 
 namespace {
 

@@ -1,12 +1,9 @@
+#include <algorithm>
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "velastro_window.h"
-
-#ifndef _WIN32
-#include "win32sim/sim.h"
-#endif
 
 namespace {
 
@@ -148,22 +145,14 @@ TEST_F(Label, DrawFormatFollowsTheStaticStyle) {
 // What the label paints: checked in the stand-in's drawing log.
 TEST_F(Label, PaintsItsTextWithItsOwnFontAndColours) {
     std::vector<SimDrawOp> log;
-    RECT rcClient = {};
     User().OnUi([&] {
         SimClearDrawLog();
         Depth().SetTextColor(RGB(200, 0, 0), FALSE);
-        Depth().GetClientRect(&rcClient);
         Depth().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         log = SimDrawLog();
     });
-    std::vector<SimDrawOp> texts;
-    bool bErased = false;
-    for (const SimDrawOp& op : log) {
-        if (op.hwnd != Depth().GetSafeHwnd()) continue;
-        if (op.kind == SimDrawOp::Kind::DrawText) texts.push_back(op);
-        if (op.kind == SimDrawOp::Kind::FillRect && op.crBrush == GetSysColor(COLOR_BTNFACE))
-            bErased = true;
-    }
+    const HWND hDepth = Depth().GetSafeHwnd();
+    const std::vector<SimDrawOp> texts = DrawOps(log, hDepth, SimDrawOp::Kind::DrawText);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].strText, "DEPTH");
     EXPECT_EQ(texts[0].nFormat, static_cast<UINT>(DT_LEFT | DT_WORDBREAK));
@@ -172,8 +161,11 @@ TEST_F(Label, PaintsItsTextWithItsOwnFontAndColours) {
     EXPECT_EQ(texts[0].crText, RGB(200, 0, 0));
     EXPECT_EQ(texts[0].crBack, GetSysColor(COLOR_BTNFACE));
     EXPECT_EQ(texts[0].nBkMode, OPAQUE);
-    EXPECT_EQ(texts[0].rc.left, rcClient.left);
-    EXPECT_TRUE(bErased) << "the background is erased with the label's brush";
+    EXPECT_EQ(texts[0].rc.left, 0);
+    const std::vector<SimDrawOp> fills = DrawOps(log, hDepth, SimDrawOp::Kind::FillRect);
+    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SimDrawOp& op) {
+        return op.crBrush == GetSysColor(COLOR_BTNFACE);
+    })) << "the background is erased with the label's brush";
 }
 
 TEST_F(Label, ShowsACentredIconInsteadOfItsTextUntilTheIconIsCleared) {
@@ -190,22 +182,15 @@ TEST_F(Label, ShowsACentredIconInsteadOfItsTextUntilTheIconIsCleared) {
         Depth().SetLabelIcon(NULL, TRUE);
         withoutIcon = SimDrawLog();
     });
-    auto count = [&](const std::vector<SimDrawOp>& log, SimDrawOp::Kind kind) {
-        int n = 0;
-        for (const SimDrawOp& op : log)
-            if (op.hwnd == Depth().GetSafeHwnd() && op.kind == kind) ++n;
-        return n;
-    };
-    ASSERT_EQ(count(withIcon, SimDrawOp::Kind::DrawIcon), 1);
-    EXPECT_EQ(count(withIcon, SimDrawOp::Kind::DrawText), 0);
-    for (const SimDrawOp& op : withIcon) {
-        if (op.kind != SimDrawOp::Kind::DrawIcon) continue;
-        // Signed division truncating towards zero: the icon is larger than the label.
-        EXPECT_EQ(op.x, (rc.right - rc.left - 32) / 2);
-        EXPECT_EQ(op.y, (rc.bottom - rc.top - 32) / 2);
-        EXPECT_EQ(op.hIcon, hIcon);
-    }
-    EXPECT_EQ(count(withoutIcon, SimDrawOp::Kind::DrawIcon), 0);
-    EXPECT_EQ(count(withoutIcon, SimDrawOp::Kind::DrawText), 1);
+    const HWND hDepth = Depth().GetSafeHwnd();
+    const std::vector<SimDrawOp> icons = DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawIcon);
+    ASSERT_EQ(icons.size(), 1u);
+    // Signed division truncating towards zero: the icon is larger than the label.
+    EXPECT_EQ(icons[0].x, (rc.right - rc.left - 32) / 2);
+    EXPECT_EQ(icons[0].y, (rc.bottom - rc.top - 32) / 2);
+    EXPECT_EQ(icons[0].hIcon, hIcon);
+    EXPECT_TRUE(DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawText).empty());
+    EXPECT_TRUE(DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawIcon).empty());
+    EXPECT_EQ(DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawText).size(), 1u);
 }
 #endif

@@ -5,10 +5,6 @@
 #include "tip_layout.h"
 #include "velastro_window.h"
 
-#ifndef _WIN32
-#include "win32sim/sim.h"
-#endif
-
 namespace {
 
 struct TipGeometry {
@@ -154,12 +150,9 @@ TEST_F(TooltipOnTheWindow, PaintsTheTextWithoutCarriageReturnsBesideTheStripeAnd
     for (const Case& c : kCases) {
         User().OnUi([this] { m_pTip.reset(); });
         const TipGeometry g = ShowTip(c.pszText, IDC_LENGTH_EDIT);
-        std::vector<SimDrawOp> texts, arrows;
-        for (const SimDrawOp& op : g.log) {
-            if (op.hwnd != m_pTip->GetSafeHwnd()) continue;
-            if (op.kind == SimDrawOp::Kind::DrawText) texts.push_back(op);
-            if (op.kind == SimDrawOp::Kind::Polyline) arrows.push_back(op);
-        }
+        const HWND hTip = m_pTip->GetSafeHwnd();
+        const std::vector<SimDrawOp> texts = DrawOps(g.log, hTip, SimDrawOp::Kind::DrawText);
+        const std::vector<SimDrawOp> arrows = DrawOps(g.log, hTip, SimDrawOp::Kind::Polyline);
         ASSERT_EQ(texts.size(), 1u) << c.pszText;
         EXPECT_EQ(texts[0].strText, c.pszDrawn);
         EXPECT_EQ(texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK), c.nFormat);

@@ -13,6 +13,21 @@
 #include "gem_dlg.h"
 #include "resource.h"
 
+#ifndef _WIN32
+#include <vector>
+
+#include "win32sim/sim.h"
+
+// The drawing log's operations of one kind on one window.
+inline std::vector<SimDrawOp> DrawOps(const std::vector<SimDrawOp>& log, HWND hWnd,
+                                      SimDrawOp::Kind kind) {
+    std::vector<SimDrawOp> ops;
+    for (const SimDrawOp& op : log)
+        if (op.hwnd == hWnd && op.kind == kind) ops.push_back(op);
+    return ops;
+}
+#endif
+
 class VelastroWindow : public ::testing::Test {
 protected:
     void SetUp() override { Start(); }
