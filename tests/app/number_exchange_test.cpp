@@ -45,15 +45,10 @@ TEST_F(NumberExchange, RefusedFieldStopsTheExchangeThere) {
         EXPECT_FALSE(User().PendingMessageBox().has_value()) << "one prompt per exchange";
 
         // Fields before the bad one took their values; it and those after it kept theirs.
-        double dB = 0, dF = -1, dG = -1;
-        User().OnUi([&] {
-            dB = Dlg().m_dB;
-            dF = Dlg().m_dF;
-            dG = Dlg().m_dG;
-        });
-        EXPECT_EQ(dB, 5.0);
-        EXPECT_EQ(dF, 0.0);
-        EXPECT_EQ(dG, 0.0);
+        ShowMembers();
+        EXPECT_EQ(User().Text(IDC_LENGTH_EDIT) + " " + User().Text(IDC_WIDTH_EDIT) + " " +
+                      User().Text(IDC_DEPTH_EDIT),
+                  "5 0 0");
     }
 }
 
