@@ -16,8 +16,8 @@ TEST_F(AboutBoxAndIcon, OpensModallyOverTheMainWindow) {
     EXPECT_TRUE(User().Visible(IDOK));
     EXPECT_EQ(User().Text(IDOK), "Close");
     EXPECT_EQ(User().FocusId(), IDOK) << "the only tab stop";
-    bool bMainEnabled = User().OnUiRead<bool>([hMain] { return IsWindowEnabled(hMain) != FALSE; });
-    EXPECT_FALSE(bMainEnabled) << "the main window takes no input meanwhile";
+    EXPECT_FALSE(User().OnUiRead<bool>([hMain] { return IsWindowEnabled(hMain) != FALSE; }))
+        << "the main window takes no input meanwhile";
     DWORD dwStyle = User().OnUiRead<DWORD>(
         [hAbout] { return static_cast<DWORD>(GetWindowLongA(hAbout, GWL_STYLE)); });
     EXPECT_FALSE(dwStyle & WS_MINIMIZEBOX);
@@ -30,10 +30,6 @@ TEST_F(AboutBoxAndIcon, OpensModallyOverTheMainWindow) {
     // Centred over the main window, up to the pixel that halving an odd difference drops.
     EXPECT_NEAR(rcAbout.left + rcAbout.right, rcMain.left + rcMain.right, 1);
     EXPECT_NEAR(rcAbout.top + rcAbout.bottom, rcMain.top + rcMain.bottom, 1);
-    User().Click(IDOK);
-    EXPECT_EQ(User().Dialog(), hMain);
-    bMainEnabled = User().OnUiRead<bool>([hMain] { return IsWindowEnabled(hMain) != FALSE; });
-    EXPECT_TRUE(bMainEnabled);
 }
 
 TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
@@ -52,7 +48,7 @@ TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
         [](CDialogDriver& u) { ASSERT_TRUE(u.ChooseWindowMenu("Close")); },
     };
     for (size_t i = 0; i < kCloses.size(); ++i) {
-        User().Click(IDC_ABOUT);
+        User().Click(IDC_ABOUT);  // fails while the main window is still disabled
         ASSERT_EQ(User().Caption(), "About Velastro") << "opening " << i;
         EXPECT_FALSE(User().ChooseWindowMenu("About")) << "the About box's menu has no About";
         kCloses[i](User());
