@@ -11,7 +11,7 @@ struct TipGeometry {
     RECT rcWindow;  // screen coordinates after the paint
     RECT rcTool;    // the window under the pointer
     POINT ptCursor;
-    int nWidestLine;
+    int nWidest;  // widest line plus the margin, as the layout counts it
     int nLineHeight;
 #ifndef _WIN32
     std::vector<SimDrawOp> log;  // what the first paint drew
@@ -73,16 +73,12 @@ protected:
         GetTextMetricsA(hDC, &tm);
         g.nLineHeight = tm.tmHeight;
         // The line walk is the layout's own, checked in its suite; the font here is the tip's.
-        g.nWidestLine =
-            MeasureTipText(strText,
-                           [hDC](const std::string& strLine) {
-                               SIZE size = {};
-                               GetTextExtentPoint32A(hDC, strLine.c_str(),
-                                                     static_cast<int>(strLine.size()), &size);
-                               return static_cast<int>(size.cx);
-                           })
-                .nWidest -
-            2;
+        g.nWidest = MeasureTipText(strText, [hDC](const std::string& strLine) {
+                        SIZE size = {};
+                        GetTextExtentPoint32A(hDC, strLine.c_str(),
+                                              static_cast<int>(strLine.size()), &size);
+                        return static_cast<int>(size.cx);
+                    }).nWidest;
         SelectObject(hDC, hOld);
         ReleaseDC(m_pTip->GetSafeHwnd(), hDC);
     }
@@ -100,39 +96,37 @@ TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRigh
         << "the dialog never creates its own tip";
     TipGeometry g = ShowTip(std::string(400, 'W'), IDC_LENGTH_EDIT);
     EXPECT_EQ(g.rcWindow.right, GetSystemMetrics(SM_CXSCREEN) - 25);
-    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22) << "shifted, not shrunk";
+    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidest + 20) << "shifted, not shrunk";
     User().OnUi([this] { m_pTip.reset(); });
     g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
     EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom);
     EXPECT_EQ(g.rcWindow.left, g.ptCursor.x);
-    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidestLine + 22);
+    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidest + 20);
     EXPECT_EQ(g.rcWindow.bottom - g.rcWindow.top, 2 * g.nLineHeight + 4);
-    const RECT rc = User().OnUiRead<RECT>([this] {
-        RECT rcClient = {};
-        m_pTip->GetClientRect(&rcClient);
-        return rcClient;
-    });
-    const int cx = rc.right, cy = rc.bottom;
     struct Spot {
         const char* pszWhere;
         int x, y;
         COLORREF cr;
     };
-    const Spot kSpots[] = {
-        {"left edge", 0, cy / 2, RGB(0, 0, 0)},       {"top edge", cx / 2, 0, RGB(0, 0, 0)},
-        {"right edge", cx - 1, cy / 2, RGB(0, 0, 0)}, {"bottom edge", cx / 2, cy - 1, RGB(0, 0, 0)},
-        {"stripe", 7, cy - 2, RGB(255, 0, 0)},        {"stripe's end", 14, cy - 2, RGB(255, 0, 0)},
-        {"box", cx - 2, cy - 2, RGB(255, 255, 255)},
-    };
-    for (const Spot& spot : kSpots) {
-        const COLORREF cr = User().OnUiRead<COLORREF>([&] {
-            HDC hTip = GetDC(m_pTip->GetSafeHwnd());
-            const COLORREF crPixel = GetPixel(hTip, spot.x, spot.y);
-            ReleaseDC(m_pTip->GetSafeHwnd(), hTip);
-            return crPixel;
-        });
-        EXPECT_EQ(cr, spot.cr) << spot.pszWhere << " at " << spot.x << "," << spot.y;
-    }
+    User().OnUi([this] {
+        RECT rc = {};
+        m_pTip->GetClientRect(&rc);
+        const int cx = rc.right, cy = rc.bottom;
+        const Spot kSpots[] = {
+            {"left edge", 0, cy / 2, RGB(0, 0, 0)},
+            {"top edge", cx / 2, 0, RGB(0, 0, 0)},
+            {"right edge", cx - 1, cy / 2, RGB(0, 0, 0)},
+            {"bottom edge", cx / 2, cy - 1, RGB(0, 0, 0)},
+            {"stripe", 7, cy - 2, RGB(255, 0, 0)},
+            {"stripe's end", 14, cy - 2, RGB(255, 0, 0)},
+            {"box", cx - 2, cy - 2, RGB(255, 255, 255)},
+        };
+        HDC hTip = GetDC(m_pTip->GetSafeHwnd());
+        for (const Spot& spot : kSpots)
+            EXPECT_EQ(GetPixel(hTip, spot.x, spot.y), spot.cr)
+                << spot.pszWhere << " at " << spot.x << "," << spot.y;
+        ReleaseDC(m_pTip->GetSafeHwnd(), hTip);
+    });
 }
 
 #ifndef _WIN32
@@ -157,7 +151,7 @@ TEST_F(TooltipOnTheWindow, PaintsTheTextWithoutCarriageReturnsBesideTheStripeAnd
         EXPECT_EQ(texts[0].strText, c.pszDrawn);
         EXPECT_EQ(texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK), c.nFormat);
         const int nTextArea = g.rcWindow.right - g.rcWindow.left - 16;
-        EXPECT_EQ(texts[0].rc.left, 16 + (nTextArea - (g.nWidestLine + 2)) / 2) << c.pszText;
+        EXPECT_EQ(texts[0].rc.left, 16 + (nTextArea - g.nWidest) / 2) << c.pszText;
         EXPECT_EQ(texts[0].nBkMode, TRANSPARENT);
         // The arrow: one red outline inside the stripe, two pixels in from the corner.
         ASSERT_EQ(arrows.size(), 1u);
