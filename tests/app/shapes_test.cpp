@@ -9,6 +9,7 @@ namespace {
 
 // The eight rows from the top of the window down, as the window's design lists them.
 struct ShapeRow {
+    const char* pszName;
     int nButton;
     int nPicture, nSelectedPicture, nArrow;
     bool bDiameter;  // the first field is DIAMETER, else LENGTH
@@ -17,20 +18,22 @@ struct ShapeRow {
 };
 
 const ShapeRow kRows[] = {
-    {IDC_ROUND_BRILLIANT, IDC_PIC_ROUND, IDC_PIC_ROUND_SEL, IDC_ARROW1, true, false,
-     "(B/2*B/2*G*.0245)*1.05"},
-    {IDC_OVAL_BRILLIANT, IDC_PIC_OVAL, IDC_PIC_OVAL_SEL, IDC_ARROW2, false, true,
+    {"RoundBrilliant", IDC_ROUND_BRILLIANT, IDC_PIC_ROUND, IDC_PIC_ROUND_SEL, IDC_ARROW1, true,
+     false, "(B/2*B/2*G*.0245)*1.05"},
+    {"OvalBrilliant", IDC_OVAL_BRILLIANT, IDC_PIC_OVAL, IDC_PIC_OVAL_SEL, IDC_ARROW2, false, true,
      "(B+F)/2*(B+F)/2*G*.0065"},
-    {IDC_SQUARE_TRILLION, IDC_PIC_SQUARE, IDC_PIC_SQUARE_SEL, IDC_ARROW3, false, false,
-     "(B*2/3)*B*G*.013"},
-    {IDC_RECTANGLE, IDC_PIC_RECTANGLE, IDC_PIC_RECTANGLE_SEL, IDC_ARROW4, false, true,
+    {"SquareTrillion", IDC_SQUARE_TRILLION, IDC_PIC_SQUARE, IDC_PIC_SQUARE_SEL, IDC_ARROW3, false,
+     false, "(B*2/3)*B*G*.013"},
+    {"Rectangle", IDC_RECTANGLE, IDC_PIC_RECTANGLE, IDC_PIC_RECTANGLE_SEL, IDC_ARROW4, false, true,
      "(B-(F/3))*F*G*.013"},
-    {IDC_MARQUISE_BRILLIANT, IDC_PIC_MARQUISE, IDC_PIC_MARQUISE_SEL, IDC_ARROW5, false, true,
-     "(B-(F/3))*F*G*.0079"},
-    {IDC_PEAR_BRILLIANT, IDC_PIC_PEAR, IDC_PIC_PEAR_SEL, IDC_ARROW6, false, true, "B*F*G*.0062"},
-    {IDC_TRIANGLE_TRILLION, IDC_PIC_TRIANGLE, IDC_PIC_TRIANGLE_SEL, IDC_ARROW7, false, true,
-     "B*F*G*.0057"},
-    {IDC_HEART_BRILLIANT, IDC_PIC_HEART, IDC_PIC_HEART_SEL, IDC_ARROW8, false, true, "B*F*G*.0060"},
+    {"MarquiseBrilliant", IDC_MARQUISE_BRILLIANT, IDC_PIC_MARQUISE, IDC_PIC_MARQUISE_SEL,
+     IDC_ARROW5, false, true, "(B-(F/3))*F*G*.0079"},
+    {"PearBrilliant", IDC_PEAR_BRILLIANT, IDC_PIC_PEAR, IDC_PIC_PEAR_SEL, IDC_ARROW6, false, true,
+     "B*F*G*.0062"},
+    {"TriangleTrillion", IDC_TRIANGLE_TRILLION, IDC_PIC_TRIANGLE, IDC_PIC_TRIANGLE_SEL, IDC_ARROW7,
+     false, true, "B*F*G*.0057"},
+    {"HeartBrilliant", IDC_HEART_BRILLIANT, IDC_PIC_HEART, IDC_PIC_HEART_SEL, IDC_ARROW8, false,
+     true, "B*F*G*.0060"},
 };
 
 void PrintTo(const ShapeRow& row, std::ostream* pOut) {
@@ -77,7 +80,7 @@ TEST_P(ShapeSelection, ShowsItsFieldsMarksItsRowAndLoadsItsFormula) {
 
 INSTANTIATE_TEST_SUITE_P(EveryRow, ShapeSelection, ::testing::ValuesIn(kRows),
                          [](const ::testing::TestParamInfo<ShapeRow>& info) {
-                             return "Row" + std::to_string(info.index + 1);
+                             return std::string(info.param.pszName);
                          });
 
 TEST_F(ShapeSelection, HiddenWidthKeepsItsTextAndComesBack) {
