@@ -45,17 +45,6 @@ TEST_F(FormulaBuffer, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
     }
 }
 
-TEST_F(FormulaBuffer, KeysComposeAFormulaThatCalculates) {
-    for (int nId : {IDC_KEY_SIN, IDC_KEY_RAD, IDC_DIGIT9, IDC_DIGIT0, IDC_KEY_CLOSE_PAREN,
-                    IDC_KEY_CLOSE_PAREN, IDC_KEY_PLUS, IDC_KEY_TEN_POWER, IDC_DIGIT2, IDC_KEY_MINUS,
-                    IDC_KEY_X, IDC_KEY_SQUARE})
-        User().Command(nId);
-    EXPECT_EQ(Formula(), "sin(rad(90))+10^2-x^2");
-    EXPECT_EQ(FormulaUndo(), "sin(rad(90))+10^2-x");
-    User().Click(IDC_CLICK_HERE);
-    EXPECT_EQ(User().Text(IDC_ANSWER), "101.000000");
-}
-
 TEST_F(FormulaBuffer, DeleteAndUndo) {
     User().Command(IDC_UNDO);
     EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "undo right after start";
