@@ -4,12 +4,6 @@
 #include <string>
 #include <utility>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <sys/stat.h>
-#endif
-
 #include "velastro_window.h"
 
 namespace fs = std::filesystem;
@@ -27,14 +21,6 @@ std::string ReadBytes(const std::string& strPath) {
 
 void WriteBytes(const std::string& strPath, const std::string& strBytes) {
     std::ofstream(strPath, std::ios::binary) << strBytes;
-}
-
-void MakeReadOnly(const std::string& strPath) {
-#ifdef _WIN32
-    SetFileAttributesA(strPath.c_str(), FILE_ATTRIBUTE_READONLY);
-#else
-    chmod(strPath.c_str(), 0444);
-#endif
 }
 
 }  // namespace
@@ -175,7 +161,8 @@ TEST_F(FormulaFile, UnwritableTargetsAreRefusedAndLeaveTheCaption) {
     const std::string strCaption = User().Caption();
     const std::string strReadOnly = PathOf("kept.FKT");
     WriteBytes(strReadOnly, "earlier");
-    MakeReadOnly(strReadOnly);
+    fs::permissions(strReadOnly,
+                    fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
     for (const std::string& strPath : {PathOf("no-such-folder/new.FKT"), strReadOnly, PathOf("")}) {
         Choose(IDC_SAVE, strPath);
         ExpectMessage("Can not save the file " + strPath);
