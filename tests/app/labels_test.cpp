@@ -88,20 +88,16 @@ TEST_F(Label, PointsAndHeightsConvertAtTheScreenDpi) {
     }
 }
 
-TEST_F(Label, FaceNamesAreCutTo31Characters) {
-    LOGFONTA lf = {};
-    User().OnUi([&] {
-        Depth().SetFontFace("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", 10, FALSE);
-        lf = FontOf(Depth().GetLabelFont());
-    });
-    EXPECT_STREQ(lf.lfFaceName, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde");
-    EXPECT_EQ(lf.lfHeight, PointsToHeight(10));
-}
-
-// SetBold and a face-less SetFontFace start again from the window's font, which the label keeps.
+// SetBold and a face-less SetFontFace start again from the window's font, which the label keeps;
+// a face name is cut to what LOGFONT holds.
 TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
-    LOGFONTA bold = {}, plain = {}, window = {}, dialog = {};
+    LOGFONTA cut = {}, bold = {}, plain = {}, window = {}, dialog = {};
+    int nHeight10 = 0, nHeight12 = 0;
     User().OnUi([&] {
+        nHeight10 = PointsToHeight(10);
+        nHeight12 = PointsToHeight(12);
+        Depth().SetFontFace("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", 10, FALSE);
+        cut = FontOf(Depth().GetLabelFont());
         Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetBold(TRUE, FALSE);
         bold = FontOf(Depth().GetLabelFont());
@@ -112,12 +108,14 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
         window = WindowFont(Depth().GetSafeHwnd());
         dialog = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
     });
+    EXPECT_STREQ(cut.lfFaceName, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde");
+    EXPECT_EQ(cut.lfHeight, nHeight10);
     EXPECT_STREQ(dialog.lfFaceName, "Verdana");
     EXPECT_STREQ(bold.lfFaceName, "Verdana") << "the earlier face is discarded";
     EXPECT_EQ(bold.lfHeight, dialog.lfHeight);
     EXPECT_EQ(bold.lfWeight, FW_BOLD);
     EXPECT_STREQ(plain.lfFaceName, "Verdana") << "the earlier face is discarded again";
-    EXPECT_EQ(plain.lfHeight, PointsToHeight(12));
+    EXPECT_EQ(plain.lfHeight, nHeight12);
     EXPECT_EQ(plain.lfWeight, FW_NORMAL);
     EXPECT_STREQ(window.lfFaceName, dialog.lfFaceName)
         << "the label's own font is not its window's";
