@@ -91,22 +91,6 @@ TEST_F(WindowTest, DestroyWindow_DestroysParentFirstFreesChildrenFirstAndDropsTh
     EXPECT_EQ(GetFocus(), nullptr);
 }
 
-LRESULT CALLBACK LengthFortyTwoProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    auto pfnOld = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
-    if (nMsg == WM_GETTEXTLENGTH) return 42;
-    return CallWindowProcA(pfnOld, hwnd, nMsg, wParam, lParam);
-}
-
-TEST_F(WindowTest, SetWindowLongPtr_GWLP_WNDPROCSubclasses) {
-    HWND hwnd = Popup();
-    LONG_PTR pfnOld =
-        SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LengthFortyTwoProc));
-    SetWindowLongPtrA(hwnd, GWLP_USERDATA, pfnOld);
-    EXPECT_EQ(pfnOld, reinterpret_cast<LONG_PTR>(RecorderProc));
-    EXPECT_EQ(GetWindowTextLengthA(hwnd), 42);
-    EXPECT_EQ(TextOf(hwnd), "Top") << "other messages reach the original procedure";
-}
-
 TEST_F(WindowTest, GetWindowLong_StylesAndIds) {
     HWND hwnd = Child(Popup(), 77, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
     EXPECT_EQ(GetDlgCtrlID(hwnd), 77);
@@ -190,7 +174,7 @@ LRESULT CALLBACK SizeProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcA(hwnd, nMsg, wParam, lParam);
 }
 
-TEST_F(WindowTest, WM_SYSCOMMAND_MinimizeEmptiesTheClientAreaAndRestoreBringsItBack) {
+TEST_F(WindowTest, WM_SYSCOMMAND_MinimizeEmptiesTheClientRestoreBringsItBackCloseDestroys) {
     HWND hwnd = Popup(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_VISIBLE);
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SizeProc));
     RECT rcBefore, rc;
@@ -209,14 +193,8 @@ TEST_F(WindowTest, WM_SYSCOMMAND_MinimizeEmptiesTheClientAreaAndRestoreBringsItB
     ASSERT_GE(types.size(), 2u);
     EXPECT_EQ(types.front(), static_cast<WPARAM>(SIZE_MINIMIZED));
     EXPECT_EQ(types.back(), static_cast<WPARAM>(SIZE_RESTORED));
-}
-
-TEST_F(WindowTest, WM_SYSCOMMAND_SC_CLOSEDestroysThroughWM_CLOSE) {
-    HWND hwnd = Popup();
-    std::vector<UINT> messages =
-        MessagesDuring([&] { SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0); });
-    EXPECT_TRUE(Saw(messages, WM_CLOSE));
-    EXPECT_FALSE(IsWindow(hwnd));
+    SendMessageA(hwnd, WM_SYSCOMMAND, SC_CLOSE, 0);
+    EXPECT_FALSE(IsWindow(hwnd)) << "through WM_CLOSE, which DefWindowProc answers by destroying";
 }
 
 TEST_F(WindowTest, EnableWindow_SendsWM_ENABLEReturnsTheEarlierStateAndTakesTheFocus) {
@@ -232,7 +210,23 @@ TEST_F(WindowTest, EnableWindow_SendsWM_ENABLEReturnsTheEarlierStateAndTakesTheF
     EXPECT_TRUE(IsWindowEnabled(hwnd));
 }
 
-TEST_F(WindowTest, WindowFromPoint_SkipsHiddenChildren) {
+LRESULT CALLBACK TransparentProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
+    if (nMsg == WM_NCHITTEST) return HTTRANSPARENT;
+    return DefWindowProcA(hwnd, nMsg, wParam, lParam);
+}
+
+// A window of one colour, by its class brush; rc holds x, y, width and height.
+HWND ColouredWindow(const char* pszClass, COLORREF cr, DWORD dwStyle, RECT rc,
+                    HWND hwndParent = nullptr, WNDPROC pfnProc = DefWindowProcA) {
+    RegisterTestClass(pszClass, pfnProc, CreateSolidBrush(cr));
+    HWND hwnd = CreateWindowExA(0, pszClass, "", dwStyle | WS_VISIBLE, rc.left, rc.top, rc.right,
+                                rc.bottom, hwndParent, nullptr, GetModuleHandleA(nullptr), nullptr);
+    UpdateWindow(hwnd);
+    return hwnd;
+}
+
+// Hidden children and top-level windows answering HTTRANSPARENT (the tip) are passed through.
+TEST_F(WindowTest, WindowFromPoint_SkipsHiddenChildrenAndHTTRANSPARENTWindows) {
     HWND hwndParent = Popup(WS_POPUP | WS_VISIBLE);
     HWND hwndHidden = Child(hwndParent, 1);
     HWND hwndBelow = Child(hwndParent, 2);
@@ -243,32 +237,10 @@ TEST_F(WindowTest, WindowFromPoint_SkipsHiddenChildren) {
     EXPECT_EQ(WindowFromPoint(pt), hwndBelow);
     ShowWindow(hwndBelow, SW_HIDE);
     EXPECT_EQ(WindowFromPoint(pt), hwndParent);
-}
-
-LRESULT CALLBACK TransparentProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
-    if (nMsg == WM_NCHITTEST) return HTTRANSPARENT;
-    return DefWindowProcA(hwnd, nMsg, wParam, lParam);
-}
-
-HWND RegisterAndCreate(const char* pszClass, COLORREF cr, DWORD dwStyle, int x, int y, int cx,
-                       int cy, HWND hwndParent, WNDPROC pfnProc = DefWindowProcA) {
-    RegisterTestClass(pszClass, pfnProc, CreateSolidBrush(cr));
-    HWND hwnd = CreateWindowExA(0, pszClass, "", dwStyle | WS_VISIBLE, x, y, cx, cy, hwndParent,
-                                nullptr, GetModuleHandleA(nullptr), nullptr);
-    UpdateWindow(hwnd);
-    return hwnd;
-}
-
-// A popup filled with one colour by its class brush.
-HWND ColouredPopup(const char* pszClass, COLORREF cr, int x, int y,
-                   WNDPROC pfnProc = DefWindowProcA) {
-    return RegisterAndCreate(pszClass, cr, WS_POPUP, x, y, 100, 80, nullptr, pfnProc);
-}
-
-TEST_F(WindowTest, WindowFromPoint_PassesThroughHTTRANSPARENTTopLevelWindows) {
-    HWND hwndLower = Keep(ColouredPopup("HitLower", RGB(0, 128, 0), 300, 300));
-    HWND hwndTip = Keep(ColouredPopup("HitTip", RGB(255, 255, 0), 320, 320, TransparentProc));
-    ASSERT_NE(hwndTip, nullptr);
+    HWND hwndLower =
+        Keep(ColouredWindow("HitLower", RGB(0, 128, 0), WS_POPUP, {300, 300, 100, 80}));
+    Keep(ColouredWindow("HitTip", RGB(255, 255, 0), WS_POPUP, {320, 320, 100, 80}, nullptr,
+                        TransparentProc));
     EXPECT_EQ(WindowFromPoint(POINT{330, 330}), hwndLower);
 }
 
@@ -289,30 +261,26 @@ COLORREF ScreenPixel(int x, int y) {
     return cr;
 }
 
-TEST_F(WindowTest, RedrawWindow_LowerWindowDoesNotPaintOverTheOneAbove) {
+// A lower window, or a WS_CLIPSIBLINGS child, repainting does not paint over the one above it.
+TEST_F(WindowTest, RedrawWindow_KeepsTheWindowAboveAndWS_CLIPSIBLINGSTheSiblingAbove) {
     // Far from where other tests put their windows; a real display shows windows asynchronously.
-    HWND hwndLower = Keep(ColouredPopup("LowerRed", RGB(255, 0, 0), 700, 500));
-    HWND hwndUpper = Keep(ColouredPopup("UpperBlue", RGB(0, 0, 255), 750, 530));
-    ASSERT_NE(hwndUpper, nullptr);
+    HWND hwndLower =
+        Keep(ColouredWindow("LowerRed", RGB(255, 0, 0), WS_POPUP, {700, 500, 100, 80}));
+    Keep(ColouredWindow("UpperBlue", RGB(0, 0, 255), WS_POPUP, {750, 530, 100, 80}));
+    HWND hwndParent =
+        Keep(ColouredWindow("SiblingsParent", RGB(255, 255, 255), WS_POPUP, {500, 650, 100, 80}));
+    // Created first, so above the later siblings in the z-order.
+    ColouredWindow("SiblingAbove", RGB(0, 0, 255), WS_CHILD, {30, 30, 40, 30}, hwndParent);
+    HWND hwndClipped = ColouredWindow("SiblingClipped", RGB(255, 0, 0), WS_CHILD | WS_CLIPSIBLINGS,
+                                      {10, 10, 40, 30}, hwndParent);
+    HWND hwndUnclipped =
+        ColouredWindow("SiblingUnclipped", RGB(0, 128, 0), WS_CHILD, {50, 45, 40, 30}, hwndParent);
     SettleScreen();
-    RedrawWindow(hwndLower, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    for (HWND hwnd : {hwndLower, hwndClipped, hwndUnclipped})
+        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     SettleScreen();
     EXPECT_EQ(ScreenPixel(760, 540), RGB(0, 0, 255)) << "overlap keeps the upper window";
     EXPECT_EQ(ScreenPixel(710, 510), RGB(255, 0, 0)) << "the rest shows the lower window";
-}
-
-TEST_F(WindowTest, WS_CLIPSIBLINGS_KeepsAChildFromPaintingOverTheSiblingAboveIt) {
-    HWND hwndParent = Keep(ColouredPopup("SiblingsParent", RGB(255, 255, 255), 500, 650));
-    // Created first, so above the later siblings in the z-order.
-    RegisterAndCreate("SiblingAbove", RGB(0, 0, 255), WS_CHILD, 30, 30, 40, 30, hwndParent);
-    HWND hwndClipped = RegisterAndCreate("SiblingClipped", RGB(255, 0, 0),
-                                         WS_CHILD | WS_CLIPSIBLINGS, 10, 10, 40, 30, hwndParent);
-    HWND hwndUnclipped =
-        RegisterAndCreate("SiblingUnclipped", RGB(0, 128, 0), WS_CHILD, 50, 45, 40, 30, hwndParent);
-    SettleScreen();
-    for (HWND hwnd : {hwndClipped, hwndUnclipped})
-        RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-    SettleScreen();
     EXPECT_EQ(ScreenPixel(500 + 35, 650 + 35), RGB(0, 0, 255)) << "clipped out of the lower one";
     EXPECT_EQ(ScreenPixel(500 + 55, 650 + 50), RGB(0, 128, 0)) << "painted over without the style";
     EXPECT_EQ(ScreenPixel(500 + 15, 650 + 15), RGB(255, 0, 0));
