@@ -19,6 +19,8 @@ protected:
         return static_cast<DWORD>(SendMessageA(Item(nId), EM_GETSEL, 0, 0));
     }
 
+    HWND Open(CTemplateBuilder builder) { return m_hDlg = CreateDialogFrom(builder, m_log); }
+
     HWND m_hDlg = nullptr;
     CDialogLog m_log;
 };
@@ -39,10 +41,9 @@ CTemplateBuilder NavigationTemplate() {
 }
 
 // The first tab stop gets the focus with its whole text selected, and WM_INITDIALOG names it.
+// Dialog and controls answer WM_GETFONT with the template's font.
 TEST_F(DialogTest, CreateDialogIndirectParam_CreatesControlsInTemplateOrderFocusingTheFirstStop) {
-    CTemplateBuilder builder = NavigationTemplate();
-    m_hDlg = CreateDialogFrom(builder, m_log);
-    ASSERT_NE(m_hDlg, nullptr);
+    ASSERT_NE(Open(NavigationTemplate()), nullptr);
     HWND hwnd = GetWindow(m_hDlg, GW_CHILD);
     for (int nId : {10, 11, 12, 13, 14, 15, 20}) {
         ASSERT_NE(hwnd, nullptr) << "missing control " << nId;
@@ -59,15 +60,20 @@ TEST_F(DialogTest, CreateDialogIndirectParam_CreatesControlsInTemplateOrderFocus
     EXPECT_EQ(m_log.hwndInitFocus, Item(10));
     EXPECT_EQ(GetFocus(), Item(10));
     EXPECT_EQ(Selection(10), static_cast<DWORD>(MAKELONG(0, 3)));
+    LRESULT hFont = SendMessageA(m_hDlg, WM_GETFONT, 0, 0);
+    for (int nId : {10, 14, 15})
+        EXPECT_EQ(SendMessageA(Item(nId), WM_GETFONT, 0, 0), hFont);
+    LOGFONTA lf{};
+    GetObjectA(reinterpret_cast<HFONT>(hFont), sizeof(lf), &lf);
+    EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
 }
 
 // A dialog unit is a quarter of the font's average letter width and an eighth of its height;
 // position and size convert separately.
 TEST_F(DialogTest, CreateDialogIndirectParam_PlacesControlsInDialogUnitsOfItsFont) {
-    CTemplateBuilder builder(kDlgStyle, 183, 120, "Units", 9, "Verdana");
-    builder.Add({kEditStyle, 131, 94, 24, 12, 150, kEdit, ""})
-        .Add({kButtonStyle, 13, 98, 32, 14, 1015, kButton, "About"});
-    m_hDlg = CreateDialogFrom(builder, m_log);
+    Open(CTemplateBuilder(kDlgStyle, 183, 120, "Units", 9, "Verdana")
+             .Add({kEditStyle, 131, 94, 24, 12, 150, kEdit, ""})
+             .Add({kButtonStyle, 13, 98, 32, 14, 1015, kButton, "About"}));
     auto hFont = reinterpret_cast<HFONT>(SendMessageA(m_hDlg, WM_GETFONT, 0, 0));
     ASSERT_NE(hFont, nullptr);
     HDC hdc = GetDC(nullptr);
@@ -100,24 +106,16 @@ TEST_F(DialogTest, CreateDialogIndirectParam_PlacesControlsInDialogUnitsOfItsFon
     EXPECT_EQ(rcClient.bottom, y(120));
 }
 
-TEST_F(DialogTest, WM_GETFONT_DialogAndControlsAnswerTheTemplateFont) {
-    CTemplateBuilder builder = NavigationTemplate();
-    m_hDlg = CreateDialogFrom(builder, m_log);
-    LRESULT hFont = SendMessageA(m_hDlg, WM_GETFONT, 0, 0);
-    ASSERT_NE(hFont, 0);
-    for (int nId : {10, 14, 15})
-        EXPECT_EQ(SendMessageA(Item(nId), WM_GETFONT, 0, 0), hFont);
-    LOGFONTA lf;
-    GetObjectA(reinterpret_cast<HFONT>(hFont), sizeof(lf), &lf);
-    EXPECT_STREQ(lf.lfFaceName, "MS Sans Serif");
-}
-
+// Tab also selects the whole text of the edit it reaches.
 TEST_F(DialogTest, IsDialogMessage_TabSkipsHiddenDisabledAndNonTabStopControls) {
-    CTemplateBuilder builder = NavigationTemplate();
-    m_hDlg = CreateDialogFrom(builder, m_log);
+    Open(NavigationTemplate());
+    SendMessageA(Item(14), EM_SETSEL, 2, 2);
     for (int nId : {14, 15, 10, 14}) {
         PressKey(m_hDlg, VK_TAB);
         EXPECT_EQ(GetDlgCtrlID(GetFocus()), nId);
+        if (nId == 14) {
+            EXPECT_EQ(Selection(14), static_cast<DWORD>(MAKELONG(0, 8)));
+        }
     }
     SetShift(true);
     for (int nId : {10, 15, 14}) {
@@ -125,15 +123,6 @@ TEST_F(DialogTest, IsDialogMessage_TabSkipsHiddenDisabledAndNonTabStopControls) 
         EXPECT_EQ(GetDlgCtrlID(GetFocus()), nId) << "Shift+Tab";
     }
     SetShift(false);
-}
-
-TEST_F(DialogTest, IsDialogMessage_TabSelectsTheWholeTextOfAnEdit) {
-    CTemplateBuilder builder = NavigationTemplate();
-    m_hDlg = CreateDialogFrom(builder, m_log);
-    SendMessageA(Item(14), EM_SETSEL, 2, 2);
-    PressKey(m_hDlg, VK_TAB);
-    ASSERT_EQ(GetFocus(), Item(14));
-    EXPECT_EQ(Selection(14), static_cast<DWORD>(MAKELONG(0, 8)));
 }
 
 struct CEnterCase {
@@ -217,9 +206,7 @@ TEST_F(DialogTest, EscapeAndClosingIssueIDCANCEL) {
 }
 
 TEST_F(DialogTest, EndDialog_HidesTheDialogButKeepsIt) {
-    CTemplateBuilder builder = NavigationTemplate();
-    m_hDlg = CreateDialogFrom(builder, m_log);
-    ASSERT_TRUE(IsWindowVisible(m_hDlg));
+    ASSERT_TRUE(IsWindowVisible(Open(NavigationTemplate())));
     EXPECT_TRUE(EndDialog(m_hDlg, IDOK));
     EXPECT_TRUE(IsWindow(m_hDlg));
     EXPECT_FALSE(IsWindowVisible(m_hDlg));
@@ -227,9 +214,9 @@ TEST_F(DialogTest, EndDialog_HidesTheDialogButKeepsIt) {
 
 // The test bitmap: top row red, green, blue; bottom row white, black, grey.
 TEST_F(DialogTest, Static_SS_BITMAPShowsTheTemplateBitmapAtItsOwnSize) {
-    CTemplateBuilder builder(kDlgStyle, 100, 50);
-    builder.Add({WS_CHILD | WS_VISIBLE | SS_BITMAP, 5, 5, 20, 20, 40, kStatic, nullptr, IDB_TEST});
-    m_hDlg = CreateDialogFrom(builder, m_log);
+    Open(CTemplateBuilder(kDlgStyle, 100, 50)
+             .Add({WS_CHILD | WS_VISIBLE | SS_BITMAP, 5, 5, 20, 20, 40, kStatic, nullptr,
+                   IDB_TEST}));
     auto hbm = reinterpret_cast<HBITMAP>(SendMessageA(Item(40), STM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(hbm, nullptr);
     RECT rc;
