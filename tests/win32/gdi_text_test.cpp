@@ -116,8 +116,9 @@ TEST(DrawText, OpaqueModeFillsTheCellsWithTheBackgroundColour) {
     }
 }
 
-// "&" marks the next character, shown underlined; "&&" shows one "&"; DT_NOPREFIX shows all.
-TEST(DrawText, PrefixAmpersandIsNotShown) {
+// "&" marks the next character, shown underlined below the baseline; "&&" shows one "&";
+// DT_NOPREFIX shows all.
+TEST(DrawText, PrefixAmpersandIsNotShownAndUnderlinesTheMarkedCharacter) {
     struct {
         const char* m_psz;
         UINT m_nFormat;
@@ -137,23 +138,15 @@ TEST(DrawText, PrefixAmpersandIsNotShown) {
                   400 - canvas.CountInRow(1, 0, 400, kWhite))
             << test.m_psz;
     }
-}
-
-TEST(DrawText, PrefixUnderlinesTheMarkedCharacterBelowTheBaseline) {
-    CTextCanvas withPrefix(100, 40);
-    CTextCanvas without(100, 40);
+    CTextCanvas canvas(100, 40);
     RECT rc{0, 0, 100, 40};
-    SetBkMode(withPrefix.Dc(), TRANSPARENT);
-    SetBkMode(without.Dc(), TRANSPARENT);
-    DrawTextA(withPrefix.Dc(), "a&x", -1, &rc, DT_SINGLELINE);
-    DrawTextA(without.Dc(), "ax", -1, &rc, DT_SINGLELINE);
-    int nRow = MetricsOf(withPrefix.Dc()).tmAscent + 1;
-    int nLeft = ExtentOf(withPrefix.Dc(), "a");
-    int nRight = ExtentOf(withPrefix.Dc(), "ax");
-    COLORREF nBlack = RGB(0, 0, 0);
-    EXPECT_EQ(0, without.CountInRow(nRow, nLeft, nRight, nBlack));
-    EXPECT_EQ(nRight - nLeft - 1, withPrefix.CountInRow(nRow, nLeft, nRight, nBlack));
-    EXPECT_EQ(0, withPrefix.CountInRow(nRow, 0, nLeft, nBlack)) << "only the marked character";
+    SetBkMode(canvas.Dc(), TRANSPARENT);
+    DrawTextA(canvas.Dc(), "a&x", -1, &rc, DT_SINGLELINE);
+    int nRow = MetricsOf(canvas.Dc()).tmAscent + 1;
+    int nLeft = ExtentOf(canvas.Dc(), "a");
+    int nRight = ExtentOf(canvas.Dc(), "ax");
+    EXPECT_EQ(nRight - nLeft - 1, canvas.CountInRow(nRow, nLeft, nRight, RGB(0, 0, 0)));
+    EXPECT_EQ(0, canvas.CountInRow(nRow, 0, nLeft, RGB(0, 0, 0))) << "only the marked character";
 }
 
 struct CPlacementCase {
@@ -161,7 +154,8 @@ struct CPlacementCase {
     UINT m_nFormat;
 };
 
-// The blank's cell is painted in the background colour, which shows where the line went.
+// The blank's cell is painted in the background colour, which shows where the line went and
+// that it is clipped to the rectangle.
 TEST(DrawText, SingleLinePlacement) {
     const CPlacementCase kCases[] = {
         {"top left", DT_SINGLELINE},
@@ -187,14 +181,11 @@ TEST(DrawText, SingleLinePlacement) {
         EXPECT_EQ(kWhite, canvas.Pixel(nLeft - 1, nTop)) << test.m_pszName;
         EXPECT_EQ(kWhite, canvas.Pixel(nLeft, nTop + nHeight)) << test.m_pszName;
     }
-}
-
-TEST(DrawText, ClipsToTheRectangle) {
     CTextCanvas canvas(100, 40);
     SetBkColor(canvas.Dc(), kRed);
     RECT rc{0, 0, 3, 40};
     DrawTextA(canvas.Dc(), "    ", -1, &rc, DT_SINGLELINE);
-    EXPECT_EQ(3, canvas.CountInRow(0, 0, 100, kRed));
+    EXPECT_EQ(3, canvas.CountInRow(0, 0, 100, kRed)) << "clipped to the rectangle";
 }
 
 }  // namespace
