@@ -106,26 +106,6 @@ TEST_F(ControlTest, WM_CHAR_FixedWidthEditTakesOnlyWhatFits) {
     EXPECT_EQ(TextOf(hwndEdit), "1234567890123") << "WM_SETTEXT is not limited by the width";
 }
 
-TEST_F(ControlTest, WM_GETDLGCODE_OfEditsAndButtons) {
-    const struct {
-        const char* pszClass;
-        DWORD dwStyle;
-        LRESULT nHas, nHasNot;
-    } cases[] = {
-        {"Edit", ES_AUTOHSCROLL, DLGC_HASSETSEL | DLGC_WANTCHARS, DLGC_WANTALLKEYS},
-        {"Edit", ES_MULTILINE, DLGC_HASSETSEL | DLGC_WANTALLKEYS, 0},
-        {"Button", BS_PUSHBUTTON, DLGC_BUTTON | DLGC_UNDEFPUSHBUTTON, DLGC_DEFPUSHBUTTON},
-        {"Button", BS_DEFPUSHBUTTON, DLGC_BUTTON | DLGC_DEFPUSHBUTTON, DLGC_UNDEFPUSHBUTTON},
-    };
-    for (const auto& c : cases) {
-        HWND hwnd = Control(c.pszClass, c.dwStyle);
-        LRESULT nCode = SendMessageA(hwnd, WM_GETDLGCODE, 0, 0);
-        EXPECT_EQ(nCode & c.nHas, c.nHas) << c.pszClass << " style " << c.dwStyle;
-        EXPECT_EQ(nCode & c.nHasNot, 0) << c.pszClass << " style " << c.dwStyle;
-        DestroyWindow(hwnd);
-    }
-}
-
 TEST_F(ControlTest, Button_ClickTakesFocusAndNotifiesParentReleaseOutsideDoesNot) {
     HWND hwndButton = Control("Button", BS_PUSHBUTTON, "Go", 140);
     PostMessageA(hwndButton, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(40, 10));

@@ -1,5 +1,6 @@
-// The stand-in's own screen: deterministic font metrics, the dpi setting, the draw log, the
-// framebuffer behind screen DCs and the object counts. Native host only.
+// The stand-in's own screen: deterministic font metrics, the dpi setting, the
+// draw log, the framebuffer behind screen DCs and the object counts. Native
+// host only.
 
 #ifndef _WIN32
 
@@ -27,32 +28,24 @@ HFONT MakeFont(LONG nHeight, LONG nWeight) {
     return CreateFontIndirectA(&lf);
 }
 
-struct CMetricsCase {
-    LONG m_nHeight;
-    LONG m_nWeight;
-    LONG m_nTmHeight;
-    LONG m_nAscent;
-    LONG m_nInternalLeading;
-    LONG m_nAverage;
-    int m_nSpace;
-    int m_nWide;
-};
-
-// h < 0: em = -h, tmHeight = round(1.2 em); h > 0: tmHeight = h, em = round(h / 1.2).
+// h < 0: em = -h, tmHeight = round(1.2 em); h > 0: tmHeight = h, em = round(h
+// / 1.2).
 TEST_F(CSimScreenTest, GetTextMetricsFollowsTheDocumentedFormula) {
-    const CMetricsCase kCases[] = {
+    const struct {
+        LONG m_nHeight, m_nWeight, m_nTmHeight, m_nAscent, m_nInternalLeading, m_nAverage;
+        int m_nSpace, m_nWide;
+    } kCases[] = {
         {-11, FW_NORMAL, 13, 10, 2, 6, 3, 9}, {-13, FW_BOLD, 16, 13, 3, 8, 5, 11},
         {-9, FW_BOLD, 11, 9, 2, 6, 4, 8},     {16, FW_NORMAL, 16, 13, 3, 7, 4, 10},
         {0, FW_NORMAL, 14, 11, 2, 6, 4, 10},
     };
     CTestCanvas canvas(4, 4);
-    for (const CMetricsCase& test : kCases) {
+    for (const auto& test : kCases) {
         HFONT hFont = MakeFont(test.m_nHeight, test.m_nWeight);
         HGDIOBJ hOld = SelectObject(canvas.Dc(), hFont);
         TEXTMETRICA tm{};
         GetTextMetricsA(canvas.Dc(), &tm);
-        SIZE space{};
-        SIZE wide{};
+        SIZE space{}, wide{};
         GetTextExtentPoint32A(canvas.Dc(), " ", 1, &space);
         GetTextExtentPoint32A(canvas.Dc(), "W", 1, &wide);
         SelectObject(canvas.Dc(), hOld);

@@ -1,12 +1,12 @@
-// The stand-in's .res reader: records as windres writes them, odd name lengths, damaged images.
-// Native host only (SimRegisterResources has no Windows counterpart).
+// The stand-in's .res reader: records as windres writes them, odd name lengths,
+// damaged images. Native host only (SimRegisterResources has no Windows
+// counterpart).
 
 #ifndef _WIN32
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -14,48 +14,45 @@
 
 namespace {
 
-// Writes RESOURCEHEADER records the way the 32-bit .res format lays them out.
-class CResImage {
-public:
-    CResImage() { Add(Ordinal(0), Ordinal(0), {}); }
+using CBytes = std::vector<BYTE>;
 
-    static std::vector<BYTE> Ordinal(WORD nId) {
-        return {0xFF, 0xFF, static_cast<BYTE>(nId & 0xFF), static_cast<BYTE>(nId >> 8)};
-    }
-    static std::vector<BYTE> Name(const char* psz) {
-        std::vector<BYTE> bytes;
-        for (; *psz; ++psz) {
-            bytes.push_back(static_cast<BYTE>(*psz));
-            bytes.push_back(0);
-        }
-        bytes.insert(bytes.end(), {0, 0});
-        return bytes;
-    }
-    void Add(const std::vector<BYTE>& type, const std::vector<BYTE>& name,
-             const std::vector<BYTE>& data) {
-        std::vector<BYTE> header;
-        header.insert(header.end(), type.begin(), type.end());
-        header.insert(header.end(), name.begin(), name.end());
-        while (header.size() % 4)
-            header.push_back(0);
-        const BYTE tail[16] = {0, 0, 0, 0, 0x30, 0x10, 0x09, 0x04};
-        header.insert(header.end(), tail, tail + 16);
-        Dword(static_cast<DWORD>(data.size()));
-        Dword(static_cast<DWORD>(header.size() + 8));
-        m_bytes.insert(m_bytes.end(), header.begin(), header.end());
-        m_bytes.insert(m_bytes.end(), data.begin(), data.end());
-        while (m_bytes.size() % 4)
-            m_bytes.push_back(0);
-    }
-    const std::vector<BYTE>& Bytes() const { return m_bytes; }
+CBytes Id(WORD nId) {
+    return {0xFF, 0xFF, static_cast<BYTE>(nId & 0xFF), static_cast<BYTE>(nId >> 8)};
+}
 
-private:
-    void Dword(DWORD n) {
+CBytes Name(const char* psz) {
+    CBytes bytes;
+    for (; *psz; ++psz)
+        bytes.insert(bytes.end(), {static_cast<BYTE>(*psz), 0});
+    bytes.insert(bytes.end(), {0, 0});
+    return bytes;
+}
+
+void Align(CBytes& bytes) {
+    while (bytes.size() % 4)
+        bytes.push_back(0);
+}
+
+// Appends a RESOURCEHEADER record the way the 32-bit .res format lays it out.
+void AddRecord(CBytes& image, const CBytes& type, const CBytes& name, const CBytes& data) {
+    CBytes header = type;
+    header.insert(header.end(), name.begin(), name.end());
+    Align(header);
+    header.insert(header.end(), {0, 0, 0, 0, 0x30, 0x10, 0x09, 0x04, 0, 0, 0, 0, 0, 0, 0, 0});
+    for (size_t n : {data.size(), header.size() + 8})
         for (int i = 0; i < 4; ++i)
-            m_bytes.push_back(static_cast<BYTE>(n >> (8 * i)));
-    }
-    std::vector<BYTE> m_bytes;
-};
+            image.push_back(static_cast<BYTE>(n >> (8 * i)));
+    image.insert(image.end(), header.begin(), header.end());
+    image.insert(image.end(), data.begin(), data.end());
+    Align(image);
+}
+
+// An image opening with the empty record windres writes first.
+CBytes EmptyImage() {
+    CBytes image;
+    AddRecord(image, Id(0), Id(0), {});
+    return image;
+}
 
 std::string DataOf(LPCSTR pszName, LPCSTR pszType) {
     HRSRC hrsrc = FindResourceA(nullptr, pszName, pszType);
@@ -65,25 +62,25 @@ std::string DataOf(LPCSTR pszName, LPCSTR pszType) {
 }
 
 TEST(SimRegisterResources, StringTypesAndOddLengthNames) {
-    CResImage image;
-    image.Add(CResImage::Name("MYTYPE"), CResImage::Name("ODD"), {'x', 'y', 'z'});
-    image.Add(CResImage::Name("MYTYPE"), CResImage::Name("EVEN"), {'a'});
-    image.Add(CResImage::Ordinal(10), CResImage::Ordinal(7001), {'1', '2', '3', '4', '5'});
-    SimRegisterResources(image.Bytes().data(), image.Bytes().size());
+    CBytes image = EmptyImage();
+    AddRecord(image, Name("MYTYPE"), Name("ODD"), {'x', 'y', 'z'});
+    AddRecord(image, Name("MYTYPE"), Name("EVEN"), {'a'});
+    AddRecord(image, Id(10), Id(7001), {'1', '2', '3', '4', '5'});
+    SimRegisterResources(image.data(), image.size());
     EXPECT_EQ("xyz", DataOf("ODD", "MYTYPE"));
     EXPECT_EQ("a", DataOf("even", "mytype"));
     EXPECT_EQ("12345", DataOf(MAKEINTRESOURCEA(7001), RT_RCDATA));
     EXPECT_EQ("<missing>", DataOf("ODD", RT_RCDATA));
 }
 
-// A damaged image gives up at the first record that does not fit; garbage gives nothing.
+// A damaged image gives up at the first record that does not fit; garbage gives
+// nothing.
 TEST(SimRegisterResources, TruncatedImageKeepsTheWholeRecordsAndGarbageIsIgnored) {
-    CResImage image;
-    image.Add(CResImage::Ordinal(10), CResImage::Ordinal(7101), {'o', 'k'});
-    image.Add(CResImage::Ordinal(10), CResImage::Ordinal(7102), std::vector<BYTE>(64, 'z'));
-    std::vector<BYTE> bytes = image.Bytes();
-    bytes.resize(bytes.size() - 10);
-    SimRegisterResources(bytes.data(), bytes.size());
+    CBytes image = EmptyImage();
+    AddRecord(image, Id(10), Id(7101), {'o', 'k'});
+    AddRecord(image, Id(10), Id(7102), CBytes(64, 'z'));
+    image.resize(image.size() - 10);
+    SimRegisterResources(image.data(), image.size());
     EXPECT_EQ("ok", DataOf(MAKEINTRESOURCEA(7101), RT_RCDATA));
     EXPECT_EQ("<missing>", DataOf(MAKEINTRESOURCEA(7102), RT_RCDATA));
     const BYTE garbage[] = {0xFF, 0xFF, 0xFF, 0xFF, 0x01, 0x00, 0x00, 0x00, 0x02};
@@ -92,23 +89,19 @@ TEST(SimRegisterResources, TruncatedImageKeepsTheWholeRecordsAndGarbageIsIgnored
     EXPECT_EQ(nullptr, FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_RCDATA));
 }
 
-// A string block for ids 7200..7215 with slots 0 and 2 filled, including a non-ASCII letter.
+// A string block for ids 7200..7215 with slots 0 and 2 filled, including a
+// non-ASCII letter.
 TEST(SimRegisterResources, StringBlockConvertsToLatin1) {
-    std::vector<BYTE> block;
-    auto addString = [&block](const std::u16string& str) {
-        block.push_back(static_cast<BYTE>(str.size()));
-        block.push_back(0);
-        for (char16_t ch : str) {
-            block.push_back(static_cast<BYTE>(ch & 0xFF));
-            block.push_back(static_cast<BYTE>(ch >> 8));
-        }
-    };
-    addString(u"Zero");
-    addString(u"");
-    addString(u"Gr\u00FC\u00DFe \u20AC");
-    CResImage image;
-    image.Add(CResImage::Ordinal(6), CResImage::Ordinal(7200 / 16 + 1), block);
-    SimRegisterResources(image.Bytes().data(), image.Bytes().size());
+    CBytes block;
+    for (const std::u16string& str :
+         {std::u16string(u"Zero"), std::u16string(), std::u16string(u"Gr\u00FC\u00DFe \u20AC")}) {
+        block.insert(block.end(), {static_cast<BYTE>(str.size()), 0});
+        for (char16_t ch : str)
+            block.insert(block.end(), {static_cast<BYTE>(ch & 0xFF), static_cast<BYTE>(ch >> 8)});
+    }
+    CBytes image = EmptyImage();
+    AddRecord(image, Id(6), Id(7200 / 16 + 1), block);
+    SimRegisterResources(image.data(), image.size());
     char szText[32] = {};
     EXPECT_EQ(4, LoadStringA(nullptr, 7200, szText, sizeof(szText)));
     EXPECT_STREQ("Zero", szText);

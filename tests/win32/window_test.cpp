@@ -62,18 +62,24 @@ TEST_F(WindowTest, CreateWindowEx_SendsNCCREATEBeforeCREATEAndStoresTheName) {
     EXPECT_EQ(TextOf(hwnd), "Top") << "DefWindowProc stores the name at WM_NCCREATE";
 }
 
-TEST_F(WindowTest, CreateWindowEx_ChildrenStackInCreationOrderFirstOnTop) {
+TEST_F(WindowTest, CreateWindowEx_ChildrenStackInCreationOrderFirstOnTopWithTheirIdsAndStyles) {
     HWND hwndParent = Popup();
-    HWND hwnd1 = Child(hwndParent, 1), hwnd2 = Child(hwndParent, 2), hwnd3 = Child(hwndParent, 3);
+    HWND hwnd1 = Child(hwndParent, 1);
+    HWND hwnd2 = Child(hwndParent, 2, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
+    HWND hwnd3 = Child(hwndParent, 3);
     EXPECT_EQ(GetWindow(hwndParent, GW_CHILD), hwnd1);
     EXPECT_EQ(GetWindow(hwnd1, GW_HWNDNEXT), hwnd2);
     EXPECT_EQ(GetWindow(hwnd3, GW_HWNDNEXT), nullptr);
     EXPECT_EQ(GetWindow(hwnd3, GW_HWNDPREV), hwnd2);
     EXPECT_EQ(GetWindow(hwnd2, GW_HWNDFIRST), hwnd1);
     EXPECT_EQ(GetDlgItem(hwndParent, 2), hwnd2);
+    EXPECT_EQ(GetDlgCtrlID(hwnd2), 2);
     EXPECT_EQ(GetParent(hwnd2), hwndParent);
     EXPECT_TRUE(IsChild(hwndParent, hwnd2));
     EXPECT_FALSE(IsChild(hwnd2, hwndParent));
+    EXPECT_TRUE(GetWindowLongA(hwnd2, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
+    SetWindowLongA(hwnd2, GWL_STYLE, GetWindowLongA(hwnd2, GWL_STYLE) & ~WS_TABSTOP);
+    EXPECT_EQ(GetWindowLongA(hwnd2, GWL_STYLE) & (WS_TABSTOP | WS_VISIBLE), WS_VISIBLE);
 }
 
 TEST_F(WindowTest, DestroyWindow_DestroysParentFirstFreesChildrenFirstAndDropsTheFocus) {
@@ -89,15 +95,6 @@ TEST_F(WindowTest, DestroyWindow_DestroysParentFirstFreesChildrenFirstAndDropsTh
     EXPECT_EQ(order, expected);
     EXPECT_FALSE(IsWindow(hwndGrandChild));
     EXPECT_EQ(GetFocus(), nullptr);
-}
-
-TEST_F(WindowTest, GetWindowLong_StylesAndIds) {
-    HWND hwnd = Child(Popup(), 77, WS_CHILD | WS_VISIBLE | WS_TABSTOP, WS_EX_CLIENTEDGE);
-    EXPECT_EQ(GetDlgCtrlID(hwnd), 77);
-    EXPECT_TRUE(GetWindowLongA(hwnd, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
-    SetWindowLongA(hwnd, GWL_STYLE, GetWindowLongA(hwnd, GWL_STYLE) & ~WS_TABSTOP);
-    EXPECT_FALSE(GetWindowLongA(hwnd, GWL_STYLE) & WS_TABSTOP);
-    EXPECT_TRUE(GetWindowLongA(hwnd, GWL_STYLE) & WS_VISIBLE);
 }
 
 TEST_F(WindowTest, WM_SETTEXT_WM_GETTEXT) {
