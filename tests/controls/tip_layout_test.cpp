@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "tip_layout.h"
 
@@ -16,6 +17,11 @@ int MeasureLine(const std::string& strLine) {
     return static_cast<int>(strLine.size()) * kCharWidth;
 }
 
+auto Edges(const RECT& rc) {
+    return std::make_tuple(rc.left, rc.top, rc.right, rc.bottom);
+}
+
+// Carriage returns are stripped first: neither measured nor counted.
 TEST(TipLayout, LinesAndWidestLineOfTheText) {
     struct Row {
         std::string text;
@@ -24,47 +30,35 @@ TEST(TipLayout, LinesAndWidestLineOfTheText) {
     for (const Row& row :
          {Row{"", 2, 1}, Row{"abc", 3 * kCharWidth + 2, 1}, Row{"ab\ncdef", 4 * kCharWidth + 2, 2},
           Row{"abcd\n", 4 * kCharWidth + 2, 2}, Row{"a\n\nbb", 2 * kCharWidth + 2, 3},
-          Row{"\n", 2, 2}, Row{"one two three four", 18 * kCharWidth + 2, 1}}) {
-        const CTipTextSize size = MeasureTipText(row.text, MeasureLine);
+          Row{"\n", 2, 2}, Row{"one two three four", 18 * kCharWidth + 2, 1},
+          Row{"ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3}}) {
+        const CTipTextSize size = MeasureTipText(StripCarriageReturns(row.text), MeasureLine);
         EXPECT_EQ(row.widest, size.nWidest) << "text \"" << row.text << "\"";
         EXPECT_EQ(row.lines, size.nLines) << "text \"" << row.text << "\"";
     }
 }
 
-TEST(TipLayout, CarriageReturnsAreNeitherMeasuredNorCounted) {
-    const std::string strText = StripCarriageReturns("ab\r\ncdefg\r\n\r");
-    EXPECT_EQ("ab\ncdefg\n", strText);
-    const CTipTextSize size = MeasureTipText(strText, MeasureLine);
-    EXPECT_EQ(5 * kCharWidth + 2, size.nWidest);
-    EXPECT_EQ(3, size.nLines);
-}
-
+// Near the screen's bottom the tip is not moved up.
 TEST(TipLayout, WindowIsBelowTheToolAtThePointerAndClearOfTheRightEdge) {
-    const RECT rcTool = {10, 40, 300, 100};
     struct Row {
-        LONG cursorX;
+        RECT tool;
+        POINT cursor;
         CTipTextSize size;
-        int cxScreen;
+        int nLineHeight;
         RECT expected;
     };
-    for (const Row& row :
-         {Row{50, {30, 2}, 1024, {50, 100, 100, 130}},
-          Row{949, {30, 1}, 1024, {949, 100, 999, 117}},
-          Row{950, {30, 1}, 1024, {949, 100, 999, 117}},
-          Row{1010, {100, 3}, 1024, {879, 100, 999, 143}}, Row{5, {2, 1}, 1024, {5, 100, 27, 117}},
-          Row{0, {2000, 1}, 1024, {-1021, 100, 999, 117}}}) {
-        const RECT rc = PlaceTip(rcTool, POINT{row.cursorX, 60}, row.size, 13, row.cxScreen);
-        EXPECT_EQ(row.expected.left, rc.left) << "cursor x " << row.cursorX;
-        EXPECT_EQ(row.expected.top, rc.top) << "cursor x " << row.cursorX;
-        EXPECT_EQ(row.expected.right, rc.right) << "cursor x " << row.cursorX;
-        EXPECT_EQ(row.expected.bottom, rc.bottom) << "cursor x " << row.cursorX;
+    const RECT rcTool = {10, 40, 300, 100};
+    for (const Row& row : {Row{rcTool, {50, 60}, {30, 2}, 13, {50, 100, 100, 130}},
+                           Row{rcTool, {949, 60}, {30, 1}, 13, {949, 100, 999, 117}},
+                           Row{rcTool, {950, 60}, {30, 1}, 13, {949, 100, 999, 117}},
+                           Row{rcTool, {1010, 60}, {100, 3}, 13, {879, 100, 999, 143}},
+                           Row{rcTool, {5, 60}, {2, 1}, 13, {5, 100, 27, 117}},
+                           Row{rcTool, {0, 60}, {2000, 1}, 13, {-1021, 100, 999, 117}},
+                           Row{{0, 740, 40, 766}, {20, 750}, {30, 4}, 16, {20, 766, 70, 834}}}) {
+        EXPECT_EQ(Edges(row.expected),
+                  Edges(PlaceTip(row.tool, row.cursor, row.size, row.nLineHeight, 1024)))
+            << "cursor " << row.cursor.x << ", " << row.cursor.y;
     }
-}
-
-TEST(TipLayout, TipNearTheBottomOfTheScreenIsNotMovedUp) {
-    const RECT rc = PlaceTip(RECT{0, 740, 40, 766}, POINT{20, 750}, CTipTextSize{30, 4}, 16, 1024);
-    EXPECT_EQ(766, rc.top);
-    EXPECT_EQ(766 + 4 * 16 + 4, rc.bottom);
 }
 
 // The text area starts 16 pixels in, below the frame's top line; the widest line is centred in
@@ -77,12 +71,9 @@ TEST(TipLayout, TextAreaBesideTheStripeCentresTheWidestLine) {
     };
     for (const Row& row : {Row{16 + 36, 32, 18}, Row{16 + 37, 32, 18}, Row{16 + 32, 32, 16},
                            Row{16 + 29, 32, 14}, Row{16 + 30, 32, 15}}) {
-        const RECT rcClient = {0, 0, row.clientRight, 20};
-        const RECT rc = TipTextRect(rcClient, row.widest);
-        EXPECT_EQ(row.expectedLeft, rc.left)
+        const RECT rc = TipTextRect(RECT{0, 0, row.clientRight, 20}, row.widest);
+        EXPECT_EQ(Edges(RECT{row.expectedLeft, 1, row.clientRight, 20}), Edges(rc))
             << "client width " << row.clientRight << ", widest " << row.widest;
-        EXPECT_EQ(1, rc.top);
-        EXPECT_EQ(row.clientRight, rc.right);
     }
     EXPECT_EQ(15, TipStripeRect(RECT{0, 0, 60, 20}).right);
 }

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -72,9 +71,8 @@ public:
         String(m_strFace.c_str());
         for (const CItem& item : m_items)
             AddItem(item);
-        m_buffer.assign((m_words.size() + 1) / 2, 0);
-        std::memcpy(m_buffer.data(), m_words.data(), m_words.size() * sizeof(WORD));
-        return reinterpret_cast<const DLGTEMPLATE*>(m_buffer.data());
+        // The allocator's alignment covers the DWORD alignment templates need.
+        return reinterpret_cast<const DLGTEMPLATE*>(m_words.data());
     }
 
 private:
@@ -111,7 +109,6 @@ private:
     std::string m_strFace;
     std::vector<CItem> m_items;
     std::vector<WORD> m_words;
-    std::vector<DWORD> m_buffer;
 };
 
 // What a test dialog's DLGPROC saw: commands in order and the WM_INITDIALOG parameters.
