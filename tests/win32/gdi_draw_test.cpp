@@ -93,12 +93,10 @@ TEST(Polyline, CornersArePaintedAndThePenChoosesTheColour) {
 TEST(BitBlt, SrcCopyCopiesTheBlock) {
     CTestCanvas source(6, 6);
     CTestCanvas target(6, 6, kBlue);
-    Fill(source.Dc(), RECT{1, 1, 2, 2}, kRed);
-    Fill(source.Dc(), RECT{2, 2, 3, 3}, kRed);
+    Fill(source.Dc(), RECT{2, 1, 3, 2}, kRed);  // the block's top right, so a turned copy shows
     EXPECT_TRUE(BitBlt(target.Dc(), 3, 3, 2, 2, source.Dc(), 1, 1, SRCCOPY));
-    EXPECT_EQ(kRed, target.Pixel(3, 3));
-    EXPECT_EQ(kWhite, target.Pixel(4, 3));
-    EXPECT_EQ(kRed, target.Pixel(4, 4));
+    EXPECT_EQ(kRed, target.Pixel(4, 3));
+    EXPECT_EQ(kWhite, target.Pixel(3, 4));
     EXPECT_EQ(kBlue, target.Pixel(5, 5)) << "outside the block";
     EXPECT_EQ(kBlue, target.Pixel(2, 3));
 }
