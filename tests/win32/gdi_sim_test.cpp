@@ -1,6 +1,5 @@
-// The stand-in's own screen: deterministic font metrics, the dpi setting, the
-// draw log, the framebuffer behind screen DCs and the object counts. Native
-// host only.
+// The stand-in's own screen: deterministic font metrics, the dpi setting, the draw log and the
+// object counts. Native host only.
 
 #ifndef _WIN32
 
@@ -28,8 +27,7 @@ HFONT MakeFont(LONG nHeight, LONG nWeight) {
     return CreateFontIndirectA(&lf);
 }
 
-// h < 0: em = -h, tmHeight = round(1.2 em); h > 0: tmHeight = h, em = round(h
-// / 1.2).
+// h < 0: em = -h, tmHeight = round(1.2 em); h > 0: tmHeight = h, em = round(h / 1.2).
 TEST_F(CSimScreenTest, GetTextMetricsFollowsTheDocumentedFormula) {
     const struct {
         LONG m_nHeight, m_nWeight, m_nTmHeight, m_nAscent, m_nInternalLeading, m_nAverage;
@@ -73,19 +71,6 @@ TEST_F(CSimScreenTest, LogPixelsSettingSizesTheDisplayAndTheGuiFontUntilReset) {
     EXPECT_EQ(-MulDiv(8, 120, 72), lf.lfHeight);
     SimResetScreen();
     EXPECT_EQ(96, logPixels());
-}
-
-TEST_F(CSimScreenTest, ScreenDcPaintsTheFramebuffer) {
-    HDC hdcScreen = CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
-    HBRUSH hbr = CreateSolidBrush(RGB(9, 8, 7));
-    RECT rc{100, 50, 110, 60};
-    FillRect(hdcScreen, &rc, hbr);
-    DeleteObject(hbr);
-    CTestCanvas capture(10, 10);
-    BitBlt(capture.Dc(), 0, 0, 10, 10, hdcScreen, 100, 50, SRCCOPY);
-    EXPECT_EQ(RGB(9, 8, 7), capture.Pixel(9, 9));
-    EXPECT_EQ(RGB(9, 8, 7), GetPixel(hdcScreen, 100, 50));
-    DeleteDC(hdcScreen);
 }
 
 TEST_F(CSimScreenTest, DrawLogRecordsScreenCallsWithTheirStateButNotMemoryDcs) {

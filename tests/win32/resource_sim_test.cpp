@@ -1,6 +1,5 @@
-// The stand-in's .res reader: records as windres writes them, odd name lengths,
-// damaged images. Native host only (SimRegisterResources has no Windows
-// counterpart).
+// The stand-in's .res reader: records as windres writes them, odd name lengths, damaged images.
+// Native host only (SimRegisterResources has no Windows counterpart).
 
 #ifndef _WIN32
 
@@ -73,8 +72,7 @@ TEST(SimRegisterResources, StringTypesAndOddLengthNames) {
     EXPECT_EQ("<missing>", DataOf("ODD", RT_RCDATA));
 }
 
-// A damaged image gives up at the first record that does not fit; garbage gives
-// nothing.
+// A damaged image gives up at the first record that does not fit; garbage gives nothing.
 TEST(SimRegisterResources, TruncatedImageKeepsTheWholeRecordsAndGarbageIsIgnored) {
     CBytes image = EmptyImage();
     AddRecord(image, Id(10), Id(7101), {'o', 'k'});
@@ -89,8 +87,7 @@ TEST(SimRegisterResources, TruncatedImageKeepsTheWholeRecordsAndGarbageIsIgnored
     EXPECT_EQ(nullptr, FindResourceA(nullptr, MAKEINTRESOURCEA(1), RT_RCDATA));
 }
 
-// A string block for ids 7200..7215 with slots 0 and 2 filled, including a
-// non-ASCII letter.
+// A string block for ids 7200..7215 with slots 0 and 2 filled, including a non-ASCII letter.
 TEST(SimRegisterResources, StringBlockConvertsToLatin1) {
     CBytes block;
     for (const std::u16string& str :
