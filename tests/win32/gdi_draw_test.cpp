@@ -43,22 +43,19 @@ TEST(FrameRect, DrawsOnePixelBorderInsideTheRectangle) {
     EXPECT_EQ(kWhite, canvas.Pixel(3, 3)) << "inside untouched";
 }
 
-struct CLineCase {
-    const char* m_pszName;
-    POINT m_ptFrom;
-    POINT m_ptTo;
-    int m_nPainted;
-};
-
 // The tooltip's arrow is a polyline: every direction, the end point left unpainted.
 TEST(Polyline, SegmentsLeaveTheirEndPointUnpainted) {
-    const CLineCase kCases[] = {
+    const struct {
+        const char* m_pszName;
+        POINT m_ptFrom, m_ptTo;
+        int m_nPainted;
+    } kCases[] = {
         {"right", {1, 2}, {8, 2}, 7},        {"left", {8, 2}, {1, 2}, 7},
         {"down", {3, 0}, {3, 9}, 9},         {"up", {3, 9}, {3, 0}, 9},
         {"diagonal", {0, 0}, {6, 6}, 6},     {"anti-diagonal", {7, 1}, {2, 6}, 5},
         {"single point", {4, 4}, {4, 4}, 0},
     };
-    for (const CLineCase& line : kCases) {
+    for (const auto& line : kCases) {
         CTestCanvas canvas(10, 10);
         const POINT pts[] = {line.m_ptFrom, line.m_ptTo};
         EXPECT_TRUE(Polyline(canvas.Dc(), pts, 2));

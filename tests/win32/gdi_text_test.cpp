@@ -149,21 +149,19 @@ TEST(DrawText, PrefixAmpersandIsNotShownAndUnderlinesTheMarkedCharacter) {
     EXPECT_EQ(0, canvas.CountInRow(nRow, 0, nLeft, RGB(0, 0, 0))) << "only the marked character";
 }
 
-struct CPlacementCase {
-    const char* m_pszName;
-    UINT m_nFormat;
-};
-
 // The blank's cell is painted in the background colour, which shows where the line went and
 // that it is clipped to the rectangle.
 TEST(DrawText, SingleLinePlacement) {
-    const CPlacementCase kCases[] = {
+    const struct {
+        const char* m_pszName;
+        UINT m_nFormat;
+    } kCases[] = {
         {"top left", DT_SINGLELINE},
         {"vcenter", DT_SINGLELINE | DT_VCENTER},
         {"center", DT_SINGLELINE | DT_CENTER},
         {"right", DT_SINGLELINE | DT_RIGHT},
     };
-    for (const CPlacementCase& test : kCases) {
+    for (const auto& test : kCases) {
         CTextCanvas canvas(100, 60);
         SetBkColor(canvas.Dc(), kRed);
         RECT rc{10, 7, 90, 52};
