@@ -137,7 +137,7 @@ TEST_F(DialogTest, IsDialogMessage_EnterIssuesTheDefaultButton) {
         {"hidden default button", [](HWND) {}, 20},
         {"focused push button",
          [](HWND hDlg) {
-             // From edit 10, so a message that only moved to the next tab stop would reach 14.
+             SetFocus(GetDlgItem(hDlg, 14));
              SendMessageA(hDlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(hDlg, 15)),
                           TRUE);
          },
