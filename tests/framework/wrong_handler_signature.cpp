@@ -1,47 +1,25 @@
 // Compiled once per WRONG_HANDLER value by the build's tests: 0 must compile, every other value
 // must be rejected because the handler does not have the signature its map entry requires.
-// The values and their names are listed in CMakeLists.txt.
+#include <type_traits>
+
 #include "framework.h"
 
 #ifndef WRONG_HANDLER
 #define WRONG_HANDLER 0
 #endif
 
+// Case n swaps one handler's type for a wrong one; the others stay right, so only it can fail.
+template <int n, class Right, class Wrong>
+using Handler = std::conditional_t<WRONG_HANDLER == n, Wrong, Right>;
+
 class CProbeDlg : public CDialog {
 protected:
-// Each wrong value changes one handler; the others stay right, so only that one can fail.
-#if WRONG_HANDLER == 1
-    afx_msg BOOL OnPaint();
-#else
-    afx_msg void OnPaint();
-#endif
-#if WRONG_HANDLER == 2
-    afx_msg void OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-#else
-    afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor);
-#endif
-#if WRONG_HANDLER == 3
-    afx_msg void OnSysCommand(UINT nID);
-#else
-    afx_msg void OnSysCommand(UINT nID, LPARAM lParam);
-#endif
-#if WRONG_HANDLER == 4
-    afx_msg BOOL OnEraseBkgnd();
-#else
-    afx_msg BOOL OnEraseBkgnd(CDC* pDC);
-#endif
-#if WRONG_HANDLER == 5
-    afx_msg void OnClick(UINT nID);
-#elif WRONG_HANDLER == 6
-    afx_msg BOOL OnClick();
-#else
-    afx_msg void OnClick();
-#endif
-#if WRONG_HANDLER == 7
-    afx_msg void OnDigit(int nID);
-#else
-    afx_msg void OnDigit(UINT nID);
-#endif
+    afx_msg Handler<1, void(), BOOL()> OnPaint;
+    afx_msg Handler<2, HBRUSH(CDC*, CWnd*, UINT), void(CDC*, CWnd*, UINT)> OnCtlColor;
+    afx_msg Handler<3, void(UINT, LPARAM), void(UINT)> OnSysCommand;
+    afx_msg Handler<4, BOOL(CDC*), BOOL()> OnEraseBkgnd;
+    afx_msg Handler<5, Handler<6, void(), BOOL()>, void(UINT)> OnClick;
+    afx_msg Handler<7, void(UINT), void(int)> OnDigit;
     DECLARE_MESSAGE_MAP()
 };
 
