@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "framework.h"
 
@@ -13,11 +12,9 @@ constexpr UINT kAppCommand = 0x8101;  // handled by the application only
 constexpr UINT kNobodysCommand = 0x8103;
 constexpr UINT kLowCommand = 0x0200;  // below 0x8000: never leaves the dialog
 
-std::vector<std::string> g_calls;
+std::string g_calls;  // the handlers called, one after another
 
-void Record(const std::string& strCall) {
-    g_calls.push_back(strCall);
-}
+const auto Record = [](const std::string& strCall) { g_calls += strCall; };
 
 class CTestApp : public CWinApp {
 public:
@@ -88,77 +85,60 @@ ON_COMMAND_RANGE(500, 509, &CTestDlg::OnDigit)
 ON_BN_CLICKED(8, &CTestDlg::OnShared)
 END_MESSAGE_MAP()
 
-HWND FakeControl() {
-    return reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x4321));
-}
-
 class MessageMap : public ::testing::Test {
 protected:
     void SetUp() override { g_calls.clear(); }
     void TearDown() override { AfxDeleteTempObjects(); }
-
-    // A control's click notification, as a button sends it to its dialog.
-    BOOL Click(UINT nID, WORD wCode = BN_CLICKED) {
-        LRESULT lResult = 0;
-        return m_dlg.Dispatch(WM_COMMAND, MAKEWPARAM(nID, wCode),
-                              reinterpret_cast<LPARAM>(FakeControl()), &lResult);
-    }
 
     CTestDlg m_dlg;
 };
 
 }  // namespace
 
-TEST_F(MessageMap, ButtonClicksReachTheirHandlers) {
-    struct {
+// An edit's notifications carry the edit's id but another code: they reach no click handler.
+TEST_F(MessageMap, CommandsReachTheHandlerOfTheirIdAndCode) {
+    const struct {
         UINT nID;
-        const char* pszCall;
-    } const kCases[] = {
-        {149, "calculate"}, {500, "digit 0"},      {507, "digit 7"}, {509, "digit 9"},
-        {7, "base 7"},      {8, "derived shared"}, {IDOK, "OnOK"},
-    };
+        WORD wCode;
+        const char* pszCall;  // "": not handled
+    } kCases[] = {{149, BN_CLICKED, "calculate"}, {500, BN_CLICKED, "digit 0"},
+                  {507, BN_CLICKED, "digit 7"},   {509, BN_CLICKED, "digit 9"},
+                  {7, BN_CLICKED, "base 7"},      {8, BN_CLICKED, "derived shared"},
+                  {IDOK, BN_CLICKED, "OnOK"},     {503, 1, "digit 3"},
+                  {499, BN_CLICKED, ""},          {510, BN_CLICKED, ""},
+                  {150, BN_CLICKED, ""},          {0, BN_CLICKED, ""},
+                  {149, BN_DOUBLECLICKED, ""},    {500, EN_CHANGE, ""}};
     for (const auto& c : kCases) {
         g_calls.clear();
-        EXPECT_TRUE(Click(c.nID)) << c.nID;
-        EXPECT_EQ(std::vector<std::string>{c.pszCall}, g_calls) << c.nID;
+        LRESULT lResult = 0;
+        const LPARAM lCtl = c.wCode == 1 ? 0 : 0x4321;  // code 1 without a control: an accelerator
+        EXPECT_EQ(*c.pszCall != '\0',
+                  m_dlg.Dispatch(WM_COMMAND, MAKEWPARAM(c.nID, c.wCode), lCtl, &lResult))
+            << c.nID << " code " << c.wCode;
+        EXPECT_EQ(c.pszCall, g_calls) << c.nID << " code " << c.wCode;
     }
 }
 
-// An edit's notifications carry the edit's id but another code: they reach no click handler.
-TEST_F(MessageMap, UnmappedIdsAndCodesAreNotHandled) {
-    for (UINT nID : {499u, 510u, 150u, 0u}) {
-        EXPECT_FALSE(Click(nID)) << nID;
-    }
-    EXPECT_FALSE(Click(149, BN_DOUBLECLICKED));
-    EXPECT_FALSE(Click(500, EN_CHANGE));
-    EXPECT_TRUE(g_calls.empty());
-}
-
-TEST_F(MessageMap, MenuCommandsIgnoreTheCodeOfAnAccelerator) {
-    LRESULT lResult = 0;
-    EXPECT_TRUE(m_dlg.Dispatch(WM_COMMAND, MAKEWPARAM(503, 1), 0, &lResult));
-    EXPECT_EQ(std::vector<std::string>{"digit 3"}, g_calls);
-}
-
-TEST_F(MessageMap, DialogHandsUnhandledCommandsToTheApplication) {
-    EXPECT_TRUE(m_dlg.OnCmdMsg(kAppCommand, CN_COMMAND, NULL, NULL));
-    EXPECT_TRUE(m_dlg.OnCmdMsg(ID_HELP, CN_COMMAND, NULL, NULL));
-    EXPECT_FALSE(m_dlg.OnCmdMsg(kNobodysCommand, CN_COMMAND, NULL, NULL));
-    EXPECT_EQ(std::vector<std::string>{"app"}, g_calls);
-}
-
-TEST_F(MessageMap, OnlyCommandIdsLeaveTheDialog) {
-    EXPECT_FALSE(m_dlg.OnCmdMsg(kLowCommand, CN_COMMAND, NULL, NULL)) << "control ids stay";
-    EXPECT_FALSE(m_dlg.OnCmdMsg(kAppCommand, EN_CHANGE, NULL, NULL)) << "notifications stay";
-    EXPECT_TRUE(g_calls.empty());
+// Control ids (below 0x8000) and notifications stay in the dialog.
+TEST_F(MessageMap, DialogHandsUnhandledCommandIdsToTheApplication) {
+    const struct {
+        UINT nID;
+        int nCode;
+        bool bHandled;
+    } kCases[] = {{kAppCommand, CN_COMMAND, true},
+                  {ID_HELP, CN_COMMAND, true},
+                  {kNobodysCommand, CN_COMMAND, false},
+                  {kLowCommand, CN_COMMAND, false},
+                  {kAppCommand, EN_CHANGE, false}};
+    for (const auto& c : kCases)
+        EXPECT_EQ(c.bHandled, m_dlg.OnCmdMsg(c.nID, c.nCode, NULL, NULL) != FALSE) << c.nID;
+    EXPECT_EQ("app", g_calls);
 }
 
 TEST_F(MessageMap, EveryControlColourRequestReachesOnCtlColor) {
-    const HDC hDC = reinterpret_cast<HDC>(static_cast<UINT_PTR>(0x1234));
-    const LPARAM lCtl = static_cast<LPARAM>(0x5678);
     for (UINT message = WM_CTLCOLORMSGBOX; message <= WM_CTLCOLORSTATIC; ++message) {
         LRESULT lResult = 0;
-        ASSERT_TRUE(m_dlg.Dispatch(message, reinterpret_cast<WPARAM>(hDC), lCtl, &lResult));
+        ASSERT_TRUE(m_dlg.Dispatch(message, 0x1234, 0x5678, &lResult));
         EXPECT_EQ(message - WM_CTLCOLORMSGBOX, m_dlg.m_nLastCtlColor);
         EXPECT_EQ(reinterpret_cast<LRESULT>(m_dlg.m_hbrAnswer), lResult);
     }
@@ -168,6 +148,6 @@ TEST_F(MessageMap, EveryControlColourRequestReachesOnCtlColor) {
 TEST_F(MessageMap, WindowMessagesGetTheirParameters) {
     LRESULT lResult = 0;
     ASSERT_TRUE(m_dlg.Dispatch(WM_SYSCOMMAND, 16, 42, &lResult));
-    EXPECT_EQ(std::vector<std::string>{"syscommand 16 42"}, g_calls);
+    EXPECT_EQ("syscommand 16 42", g_calls);
     EXPECT_FALSE(m_dlg.Dispatch(WM_TIMER, 0, 0, &lResult));
 }
