@@ -8,6 +8,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "formula_file.h"
@@ -21,21 +22,8 @@ std::string ReadAll(const fs::path& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// What was flushed, and what the target held at that moment.
-struct Flush {
-    std::string strWhat;  // "temporary", "target" or "folder"
-    std::string strFlushed;
-    std::string strTargetThen;
-    bool operator==(const Flush& other) const {
-        return strWhat == other.strWhat && strFlushed == other.strFlushed &&
-               strTargetThen == other.strTargetThen;
-    }
-};
-
-std::ostream& operator<<(std::ostream& out, const Flush& flush) {
-    return out << flush.strWhat << " holding '" << flush.strFlushed << "' while the target held '"
-               << flush.strTargetThen << "'";
-}
+// What was flushed ("temporary", "target" or "folder"), what it held and what the target held.
+using Flush = std::tuple<std::string, std::string, std::string>;
 
 fs::path g_target;
 std::vector<Flush> g_flushes;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
@@ -23,13 +24,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-CFormulaFileRead ReadBytes(const std::string& strBytes, std::size_t nLimit = kFormulaLineLimit) {
+// What a load takes from the bytes: its outcome and the formula.
+auto ReadBytes(const std::string& strBytes, std::size_t nLimit = kFormulaLineLimit) {
     std::FILE* pFile = std::tmpfile();
     std::fwrite(strBytes.data(), 1, strBytes.size(), pFile);
     std::rewind(pFile);
-    CFormulaFileRead result = ReadFormulaFile(pFile, nLimit);
+    const CFormulaFileRead read = ReadFormulaFile(pFile, nLimit);
     std::fclose(pFile);
-    return result;
+    return std::make_pair(read.eOutcome, read.strFormula);
 }
 
 }  // namespace
@@ -43,11 +45,9 @@ TEST(FormulaFileText, WritesTheWholeFileAndReadsBackItsFormula) {
         "2.000000\r\n\r\n[COMMAND]\r\n\r\n[END]\r\n",
         FormulaFileText("(B+F)/2", values));
     for (const std::string& strFormula :
-         {std::string(), std::string(5000, '1'), std::string("[FORMEL]"), std::string("sin(x) ")}) {
-        const CFormulaFileRead read = ReadBytes(FormulaFileText(strFormula, values));
-        EXPECT_EQ(CFormulaFileRead::kFormula, read.eOutcome) << strFormula;
-        EXPECT_EQ(strFormula, read.strFormula);
-    }
+         {std::string(), std::string(5000, '1'), std::string("[FORMEL]"), std::string("sin(x) ")})
+        EXPECT_EQ(std::make_pair(CFormulaFileRead::kFormula, strFormula),
+                  ReadBytes(FormulaFileText(strFormula, values)));
 }
 
 // The marker rules are driven end to end by velastro-cli eval --file; these are the ones a
@@ -66,31 +66,16 @@ TEST(ReadFormulaFile, TakesTheLineUpToItsEndAndRefusesOnePastTheLimit) {
           Row{"at the limit with CR LF", "1234\r\n", R::kFormula, "1234"},
           Row{"at the limit, unended", "1234", R::kFormula, "1234"},
           Row{"one past the limit", "12345\n", R::kTooLong, ""},
-          Row{"NULs past the limit", std::string(6, '\0') + "\n", R::kTooLong, ""}}) {
-        const std::string strBytes = row.strLine.empty() ? "" : "h\n[FORMEL]\n" + row.strLine;
-        const CFormulaFileRead read = ReadBytes(strBytes, 4);
-        EXPECT_EQ(row.eOutcome, read.eOutcome) << row.pszCase;
-        EXPECT_EQ(row.strFormula, read.strFormula) << row.pszCase;
-    }
-}
-
-TEST(WriteFileReplacing, RefusesAFolderAndLeavesNothingBesideIt) {
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / "velastro-folder-target";
-    std::filesystem::create_directories(folder);
-    EXPECT_FALSE(WriteFileReplacing(folder.string(), "bytes"));
-    EXPECT_TRUE(std::filesystem::is_directory(folder));
-    EXPECT_FALSE(std::filesystem::exists(folder.string() + ".saving"));
-    std::filesystem::remove(folder);
+          Row{"NULs past the limit", std::string(6, '\0') + "\n", R::kTooLong, ""}})
+        EXPECT_EQ(std::make_pair(row.eOutcome, row.strFormula),
+                  ReadBytes(row.strLine.empty() ? "" : "h\n[FORMEL]\n" + row.strLine, 4))
+            << row.pszCase;
 }
 
 // Each test saves into a folder of its own.
 class WriteFileReplacingIn : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                (std::string("velastro-save-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -101,16 +86,27 @@ protected:
         return static_cast<std::size_t>(
             std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
     }
-    static std::string Read(const std::string& strPath) {
-        std::ifstream in(strPath, std::ios::binary);
+    // Names are taken in the folder; a whole path stays as it is.
+    std::string Read(const std::string& strName) const {
+        std::ifstream in(PathOf(strName), std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    static void Write(const std::string& strPath, const std::string& strBytes) {
-        std::ofstream(strPath, std::ios::binary) << strBytes;
+    std::string Write(const std::string& strName, const std::string& strBytes) const {
+        std::ofstream(PathOf(strName), std::ios::binary) << strBytes;
+        return PathOf(strName);
     }
 
-    fs::path m_dir;
+    const fs::path m_dir = fs::temp_directory_path() /
+                           (std::string("velastro-save-") +
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name());
 };
+
+TEST_F(WriteFileReplacingIn, RefusesAFolderAndLeavesNothingBesideIt) {
+    fs::create_directory(m_dir / "d");
+    EXPECT_FALSE(WriteFileReplacing(PathOf("d"), "bytes"));
+    EXPECT_TRUE(fs::is_directory(m_dir / "d"));
+    EXPECT_EQ(FileCount(), 1u);
+}
 
 TEST_F(WriteFileReplacingIn, LeftoverFilesBesideTheTargetAreNeitherInTheWayNorTouched) {
     const std::string strTarget = PathOf("f.FKT");
@@ -132,8 +128,7 @@ TEST_F(WriteFileReplacingIn, SavesUnderTheLongestNameTheHostTakes) {
 #else
     const std::size_t nName = 255;
 #endif
-    const std::string strTarget = PathOf(std::string(nName - 4, 'n') + ".FKT");
-    Write(strTarget, "old");
+    const std::string strTarget = Write(std::string(nName - 4, 'n') + ".FKT", "old");
     ASSERT_EQ(Read(strTarget), "old") << "the host refuses the name itself";
     EXPECT_TRUE(WriteFileReplacing(strTarget, "new"));
     EXPECT_EQ(Read(strTarget), "new");
@@ -142,12 +137,11 @@ TEST_F(WriteFileReplacingIn, SavesUnderTheLongestNameTheHostTakes) {
 
 // One file under two names takes the new bytes in place, so both names show them.
 TEST_F(WriteFileReplacingIn, HardLinksKeepSharingOneFile) {
-    const std::string strTarget = PathOf("a.FKT");
-    Write(strTarget, "old bytes, longer than the new");
+    const std::string strTarget = Write("a.FKT", "old bytes, longer than the new");
     fs::create_hard_link(strTarget, PathOf("b.FKT"));
     EXPECT_TRUE(WriteFileReplacing(strTarget, "new"));
-    EXPECT_EQ(Read(PathOf("b.FKT")), "new");
-    Write(PathOf("b.FKT"), "through b");
+    EXPECT_EQ(Read("b.FKT"), "new");
+    Write("b.FKT", "through b");
     EXPECT_EQ(Read(strTarget), "through b") << "the names no longer share one file";
     EXPECT_EQ(FileCount(), 2u);
 }
@@ -157,8 +151,7 @@ TEST_F(WriteFileReplacingIn, HardLinksKeepSharingOneFile) {
 // Windows' side of permissions. Under Wine the attribute rides in an extended attribute of the
 // Unix file where the file system keeps one; the Unix owner and mode bits are beyond Win32.
 TEST_F(WriteFileReplacingIn, KeepsTheReplacedFilesAttributes) {
-    const std::string strTarget = PathOf("f.FKT");
-    Write(strTarget, "old");
+    const std::string strTarget = Write("f.FKT", "old");
     ASSERT_TRUE(SetFileAttributesA(strTarget.c_str(), FILE_ATTRIBUTE_HIDDEN));
     if (!(GetFileAttributesA(strTarget.c_str()) & FILE_ATTRIBUTE_HIDDEN))
         GTEST_SKIP() << "this file system keeps no hidden attribute";
@@ -170,57 +163,50 @@ TEST_F(WriteFileReplacingIn, KeepsTheReplacedFilesAttributes) {
 #else
 
 TEST_F(WriteFileReplacingIn, KeepsThePermissionsAndTheOwner) {
-    const std::string strTarget = PathOf("f.FKT");
-    Write(strTarget, "old");
+    const std::string strTarget = Write("f.FKT", "old");
     ASSERT_EQ(chmod(strTarget.c_str(), 0640), 0);
     const bool bRoot = geteuid() == 0;
-    if (bRoot) {
-        ASSERT_EQ(chown(strTarget.c_str(), 12345, 23456), 0);
-    }
+    ASSERT_TRUE(!bRoot || chown(strTarget.c_str(), 12345, 23456) == 0);
     EXPECT_TRUE(WriteFileReplacing(strTarget, "new"));
     struct stat status = {};
     ASSERT_EQ(stat(strTarget.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
     if (!bRoot) GTEST_SKIP() << "giving a file to another owner takes root";
-    EXPECT_EQ(status.st_uid, 12345u);
-    EXPECT_EQ(status.st_gid, 23456u);
+    EXPECT_EQ(std::make_pair(status.st_uid, status.st_gid), std::make_pair(12345u, 23456u));
 }
 
 // Not on Windows: making a link there takes a privilege or developer mode, and Wine 8's
 // CreateSymbolicLink reports success but makes none.
 TEST_F(WriteFileReplacingIn, ASymbolicLinkStaysALinkAndItsTargetTakesTheBytes) {
     fs::create_directory(m_dir / "real");
-    Write(PathOf("real/f.txt"), "old");
+    Write("real/f.txt", "old");
     fs::create_symlink("real/f.txt", m_dir / "link.FKT");
     fs::create_symlink("real/new.txt", m_dir / "dangling.FKT");
     for (const char* pszLink : {"link.FKT", "dangling.FKT"}) {
         EXPECT_TRUE(WriteFileReplacing(PathOf(pszLink), pszLink)) << pszLink;
         EXPECT_TRUE(fs::is_symlink(m_dir / pszLink)) << pszLink;
     }
-    EXPECT_EQ(Read(PathOf("real/f.txt")), "link.FKT");
-    EXPECT_EQ(Read(PathOf("real/new.txt")), "dangling.FKT");
+    EXPECT_EQ(Read("real/f.txt"), "link.FKT");
+    EXPECT_EQ(Read("real/new.txt"), "dangling.FKT");
     EXPECT_EQ(FileCount(), 3u);
 }
 
 // A file-size limit makes the write fail midway, as a full disk would.
 TEST_F(WriteFileReplacingIn, AFailedWriteLeavesTheEarlierBytesAlsoUnderHardLinks) {
-    Write(PathOf("single.FKT"), "earlier");
-    Write(PathOf("shared.FKT"), "earlier");
-    fs::create_hard_link(PathOf("shared.FKT"), PathOf("other.FKT"));
+    Write("single.FKT", "earlier");
+    fs::create_hard_link(Write("shared.FKT", "earlier"), PathOf("other.FKT"));
     rlimit oldLimit = {};
     getrlimit(RLIMIT_FSIZE, &oldLimit);
-    rlimit smallLimit = oldLimit;
-    smallLimit.rlim_cur = 1024;
+    const rlimit smallLimit = {1024, oldLimit.rlim_max};
     auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &smallLimit);
     const bool bSingle = WriteFileReplacing(PathOf("single.FKT"), std::string(5000, '1'));
     const bool bShared = WriteFileReplacing(PathOf("shared.FKT"), std::string(5000, '1'));
     setrlimit(RLIMIT_FSIZE, &oldLimit);
     signal(SIGXFSZ, oldHandler);
-    EXPECT_FALSE(bSingle);
-    EXPECT_FALSE(bShared);
+    EXPECT_FALSE(bSingle || bShared) << "a failed write reported as success";
     for (const char* pszName : {"single.FKT", "shared.FKT", "other.FKT"})
-        EXPECT_EQ(Read(PathOf(pszName)), "earlier") << pszName;
+        EXPECT_EQ(Read(pszName), "earlier") << pszName;
     EXPECT_EQ(FileCount(), 3u);
 }
 
