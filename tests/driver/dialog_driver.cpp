@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <thread>
 #include <vector>
@@ -32,12 +33,6 @@ LRESULT CALLBACK DriverWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lPara
     return 0;
 }
 
-bool IsDialogWindow(HWND hWnd) {
-    char szClass[16] = {};
-    GetClassNameA(hWnd, szClass, sizeof szClass);
-    return std::string(szClass) == "#32770";
-}
-
 BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
     reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(hWnd);
     return TRUE;
@@ -49,33 +44,39 @@ HWND FindTopDialog() {
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
     HWND hAnyVisible = NULL;
     for (HWND hWnd : windows) {
-        if (!IsDialogWindow(hWnd) || !IsWindowVisible(hWnd)) continue;
+        char szClass[16] = {};
+        GetClassNameA(hWnd, szClass, sizeof szClass);
+        if (std::string(szClass) != "#32770" || !IsWindowVisible(hWnd)) continue;
         if (IsWindowEnabled(hWnd)) return hWnd;
         if (hAnyVisible == NULL) hAnyVisible = hWnd;
     }
     return hAnyVisible;
 }
 
+HWND Item(int nId) {
+    return GetDlgItem(FindTopDialog(), nId);
+}
+
 std::string WindowText(HWND hWnd) {
-    int nLength = GetWindowTextLengthA(hWnd);
-    std::string strText(static_cast<size_t>(nLength) + 1, '\0');
-    int nCopied = GetWindowTextA(hWnd, &strText[0], nLength + 1);
-    strText.resize(static_cast<size_t>(nCopied < 0 ? 0 : nCopied));
+    std::string strText(static_cast<size_t>(GetWindowTextLengthA(hWnd)) + 1, '\0');
+    strText.resize(static_cast<size_t>(
+        std::max(0, GetWindowTextA(hWnd, &strText[0], static_cast<int>(strText.size())))));
     return strText;
 }
 
 // A menu item's text as shown, without its mnemonic marker and accelerator.
 std::string PlainMenuText(std::string strText) {
     strText = strText.substr(0, strText.find('\t'));
-    std::string strPlain;
-    for (char c : strText)
-        if (c != '&') strPlain += c;
-    return strPlain;
+    strText.erase(std::remove(strText.begin(), strText.end(), '&'), strText.end());
+    return strText;
 }
 
-void PostKey(HWND hTarget, UINT nVirtualKey) {
-    PostMessageA(hTarget, WM_KEYDOWN, nVirtualKey, 1);
-    PostMessageA(hTarget, WM_KEYUP, nVirtualKey, static_cast<LPARAM>(0xC0000001u));
+// Takes one message and handles it; false at WM_QUIT.
+bool PumpOne(MSG& msg) {
+    if (GetMessageA(&msg, NULL, 0, 0) <= 0) return false;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    return true;
 }
 
 }  // namespace
@@ -94,9 +95,8 @@ public:
         m_file = request;
         WaitForAnswer(request.hOwner);
         m_file.reset();
-        if (!m_filePath) return false;
-        request.strResultPath = *m_filePath;
-        return true;
+        if (m_filePath) request.strResultPath = *m_filePath;
+        return m_filePath.has_value();
     }
     void Answer(int nBoxAnswer, std::optional<std::string> filePath) {
         m_nBoxAnswer = nBoxAnswer;
@@ -113,14 +113,11 @@ private:
         BOOL bWasEnabled = hOwner != NULL && IsWindowEnabled(hOwner);
         if (bWasEnabled) EnableWindow(hOwner, FALSE);
         MSG msg;
-        while (!m_bAnswered) {
-            if (GetMessageA(&msg, NULL, 0, 0) <= 0) {
-                PostQuitMessage(static_cast<int>(msg.wParam));
-                Answer(IDCANCEL, std::nullopt);
-                break;
-            }
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+        while (!m_bAnswered && PumpOne(msg)) {
+        }
+        if (!m_bAnswered) {  // WM_QUIT cancels, and is left for the loops outside
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            Answer(IDCANCEL, std::nullopt);
         }
         if (bWasEnabled) EnableWindow(hOwner, TRUE);
     }
@@ -133,10 +130,9 @@ private:
 struct CDialogDriver::CState {
     std::function<void()> uiMain;
     std::thread uiThread;  // the C++ runtime's own thread start, so its per-thread state is set up
-    HANDLE hReady = NULL;
-    HANDLE hEnded = NULL;
-    HWND hDriverWnd = NULL;
-    HWND hMainWindow = NULL;
+    HANDLE hReady = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE hEnded = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HWND hDriverWnd = NULL, hMainWindow = NULL;
     bool bRunning = true;  // written on the UI thread, read there through OnUi
     CDriverPrompts prompts;
     CUserPrompts* pPreviousPrompts = nullptr;
@@ -146,13 +142,8 @@ namespace {
 
 void UiThread(CDialogDriver::CState* pState) {
     HINSTANCE hInstance = GetModuleHandleA(NULL);
-    WNDCLASSA wc = {};
-    if (!GetClassInfoA(hInstance, kDriverClass, &wc)) {
-        wc.lpfnWndProc = DriverWndProc;
-        wc.hInstance = hInstance;
-        wc.lpszClassName = kDriverClass;
-        RegisterClassA(&wc);
-    }
+    const WNDCLASSA wc = {0, DriverWndProc, 0, 0, hInstance, NULL, NULL, NULL, NULL, kDriverClass};
+    RegisterClassA(&wc);  // fails harmlessly once an earlier driver registered it
     pState->hDriverWnd =
         CreateWindowExA(0, kDriverClass, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
     pState->pPreviousPrompts = AfxSetUserPrompts(&pState->prompts);
@@ -162,9 +153,7 @@ void UiThread(CDialogDriver::CState* pState) {
     pState->bRunning = false;
 
     MSG msg;
-    while (GetMessageA(&msg, NULL, 0, 0) > 0) {
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+    while (PumpOne(msg)) {
     }
     AfxSetUserPrompts(pState->pPreviousPrompts);
     DestroyWindow(pState->hDriverWnd);
@@ -176,8 +165,6 @@ void UiThread(CDialogDriver::CState* pState) {
 
 CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_unique<CState>()) {
     m_pState->uiMain = std::move(uiMain);
-    m_pState->hReady = CreateEventA(NULL, TRUE, FALSE, NULL);
-    m_pState->hEnded = CreateEventA(NULL, TRUE, FALSE, NULL);
     m_pState->uiThread = std::thread(UiThread, m_pState.get());
     if (WaitForSingleObject(m_pState->hReady, kUiTimeoutMs) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the UI thread did not start";
@@ -193,14 +180,13 @@ CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_
 CDialogDriver::~CDialogDriver() {
     // Whatever is still open ends like a session that is logged off: WM_QUIT unwinds every loop.
     PostToUi([] { PostQuitMessage(0); });
-    if (WaitForSingleObject(m_pState->hEnded, kUiTimeoutMs) == WAIT_OBJECT_0) {
-        m_pState->uiThread.join();
-    } else {
+    if (WaitForSingleObject(m_pState->hEnded, kUiTimeoutMs) != WAIT_OBJECT_0) {
         ADD_FAILURE() << "the UI thread did not end";
         m_pState->uiThread.detach();
         m_pState.release();  // the hung thread still uses it
         return;
     }
+    m_pState->uiThread.join();
     CloseHandle(m_pState->hEnded);
     CloseHandle(m_pState->hReady);
 #ifndef _WIN32
@@ -209,9 +195,7 @@ CDialogDriver::~CDialogDriver() {
 }
 
 bool CDialogDriver::PostToUi(std::function<void()> fn, HANDLE hDone) {
-    auto* pJob = new std::shared_ptr<CJob>(std::make_shared<CJob>());
-    (*pJob)->fn = std::move(fn);
-    (*pJob)->hDone = hDone;
+    auto* pJob = new std::shared_ptr<CJob>(std::make_shared<CJob>(CJob{std::move(fn), hDone}));
     if (PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) return true;
     delete pJob;
     ADD_FAILURE() << "cannot reach the UI thread";
@@ -225,16 +209,11 @@ void CDialogDriver::Post(std::function<void()> fn) {
 
 void CDialogDriver::OnUi(const std::function<void()>& fn) {
     HANDLE hDone = CreateEventA(NULL, TRUE, FALSE, NULL);
-    if (!PostToUi(fn, hDone)) {
-        CloseHandle(hDone);
-        return;
-    }
-    if (WaitForSingleObject(hDone, kUiTimeoutMs) != WAIT_OBJECT_0) {
-        // The job may still run later and set the event, so the event is left open.
+    // A job that did not answer may still run later and set the event, so that one stays open.
+    if (PostToUi(fn, hDone) && WaitForSingleObject(hDone, kUiTimeoutMs) != WAIT_OBJECT_0)
         ADD_FAILURE() << "the UI thread did not answer within " << kUiTimeoutMs << " ms";
-        return;
-    }
-    CloseHandle(hDone);
+    else
+        CloseHandle(hDone);
 }
 
 void CDialogDriver::WaitIdle() {
@@ -275,14 +254,12 @@ bool CDialogDriver::WaitForExit(DWORD dwMilliseconds) {
 }
 
 bool CDialogDriver::Visible(int nId) {
-    return OnUiRead<bool>([nId] {
-        HWND hWnd = GetDlgItem(FindTopDialog(), nId);
-        return hWnd != NULL && IsWindowVisible(hWnd) != FALSE;
-    });
+    return OnUiRead<bool>(
+        [nId] { return Item(nId) != NULL && IsWindowVisible(Item(nId)) != FALSE; });
 }
 
 std::string CDialogDriver::Text(int nId) {
-    return OnUiRead<std::string>([nId] { return WindowText(GetDlgItem(FindTopDialog(), nId)); });
+    return OnUiRead<std::string>([nId] { return WindowText(Item(nId)); });
 }
 
 std::string CDialogDriver::Caption() {
@@ -301,8 +278,8 @@ int CDialogDriver::FocusId() {
 std::pair<int, int> CDialogDriver::Selection(int nId) {
     return OnUiRead<std::pair<int, int>>([nId] {
         DWORD dwStart = 0, dwEnd = 0;
-        SendMessageA(GetDlgItem(FindTopDialog(), nId), EM_GETSEL,
-                     reinterpret_cast<WPARAM>(&dwStart), reinterpret_cast<LPARAM>(&dwEnd));
+        SendMessageA(Item(nId), EM_GETSEL, reinterpret_cast<WPARAM>(&dwStart),
+                     reinterpret_cast<LPARAM>(&dwEnd));
         return std::make_pair(static_cast<int>(dwStart), static_cast<int>(dwEnd));
     });
 }
@@ -316,8 +293,7 @@ void CDialogDriver::Click(int nId) {
         if (!IsWindowEnabled(hControl) || !IsWindowEnabled(hDialog)) return "control is disabled";
         RECT rc = {};
         GetClientRect(hControl, &rc);
-        POINT pt = {rc.right / 2, rc.bottom / 2};
-        POINT ptScreen = pt;
+        POINT pt = {rc.right / 2, rc.bottom / 2}, ptScreen = pt;
         ClientToScreen(hControl, &ptScreen);
         SetCursorPos(ptScreen.x, ptScreen.y);
         PostMessageA(hControl, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(pt.x, pt.y));
@@ -329,21 +305,17 @@ void CDialogDriver::Click(int nId) {
 }
 
 void CDialogDriver::Command(int nId) {
-    OnUi([nId] {
-        HWND hDialog = FindTopDialog();
-        PostMessageA(hDialog, WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(hDialog, nId)));
+    Post([nId] {
+        PostMessageA(FindTopDialog(), WM_COMMAND, MAKEWPARAM(nId, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(Item(nId)));
     });
-    WaitIdle();
 }
 
 void CDialogDriver::Type(const std::string& strText) {
-    OnUi([strText] {
-        HWND hFocus = GetFocus();
+    Post([strText] {
         for (char c : strText)
-            PostMessageA(hFocus, WM_CHAR, static_cast<unsigned char>(c), 1);
+            PostMessageA(GetFocus(), WM_CHAR, static_cast<unsigned char>(c), 1);
     });
-    WaitIdle();
 }
 
 void CDialogDriver::Press(UINT nVirtualKey, bool bShift) {
@@ -354,18 +326,17 @@ void CDialogDriver::Press(UINT nVirtualKey, bool bShift) {
         keys[VK_SHIFT] = static_cast<BYTE>(bDown ? keys[VK_SHIFT] | 0x80 : keys[VK_SHIFT] & ~0x80);
         SetKeyboardState(keys);
     };
-    OnUi([nVirtualKey, bShift, holdShift] {
+    Post([nVirtualKey, bShift, holdShift] {
         if (bShift) holdShift(true);
-        HWND hTarget = GetFocus();
-        PostKey(hTarget ? hTarget : FindTopDialog(), nVirtualKey);
+        HWND hTarget = GetFocus() ? GetFocus() : FindTopDialog();
+        PostMessageA(hTarget, WM_KEYDOWN, nVirtualKey, 1);
+        PostMessageA(hTarget, WM_KEYUP, nVirtualKey, static_cast<LPARAM>(0xC0000001u));
     });
-    WaitIdle();
     if (bShift) OnUi([holdShift] { holdShift(false); });
 }
 
 void CDialogDriver::SysCommand(UINT nCommand) {
-    OnUi([nCommand] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, nCommand, 0); });
-    WaitIdle();
+    Post([nCommand] { PostMessageA(FindTopDialog(), WM_SYSCOMMAND, nCommand, 0); });
 }
 
 bool CDialogDriver::ChooseWindowMenu(const std::string& strItem) {
@@ -388,9 +359,8 @@ bool CDialogDriver::ChooseWindowMenu(const std::string& strItem) {
 
 void CDialogDriver::SetText(int nId, const std::string& strText) {
     OnUi([nId] {
-        HWND hEdit = GetDlgItem(FindTopDialog(), nId);
-        SetFocus(hEdit);
-        SendMessageA(hEdit, EM_SETSEL, 0, -1);
+        SetFocus(Item(nId));
+        SendMessageA(Item(nId), EM_SETSEL, 0, -1);
     });
     // An empty text is typed as a Backspace over the selection.
     Type(strText.empty() ? std::string("\b") : strText);
@@ -402,8 +372,7 @@ std::optional<CMessageBoxRequest> CDialogDriver::PendingMessageBox() {
 
 void CDialogDriver::AnswerMessageBox(int nResult) {
     if (!PendingMessageBox()) ADD_FAILURE() << "no message box to answer";
-    OnUi([this, nResult] { m_pState->prompts.Answer(nResult, std::nullopt); });
-    WaitIdle();
+    Post([this, nResult] { m_pState->prompts.Answer(nResult, std::nullopt); });
 }
 
 std::optional<CFileDialogRequest> CDialogDriver::PendingFileDialog() {
@@ -412,8 +381,7 @@ std::optional<CFileDialogRequest> CDialogDriver::PendingFileDialog() {
 
 void CDialogDriver::AnswerFileDialog(std::optional<std::string> path) {
     if (!PendingFileDialog()) ADD_FAILURE() << "no file dialog to answer";
-    OnUi([this, path] { m_pState->prompts.Answer(IDCANCEL, path); });
-    WaitIdle();
+    Post([this, path] { m_pState->prompts.Answer(IDCANCEL, path); });
 }
 
 bool CDialogDriver::SetScreenDpi(int nDpi) {
