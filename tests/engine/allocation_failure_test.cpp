@@ -54,9 +54,10 @@ TEST(AllocationFailure, IsReportedAsTheExceptionTextAndTheParserStaysUsable) {
             const double value = parser.Calculation("B*2+1/0", 0.0, position, text);
             g_failNextAllocation = false;
             const bool failing = (call == row.failingCall);
-            EXPECT_EQ(failing ? row.value : 13.0, value) << row.way << ", call " << call;
-            EXPECT_EQ(0, position) << row.way << ", call " << call;
-            EXPECT_EQ(failing ? row.text : division, text) << row.way << ", call " << call;
+            EXPECT_EQ(std::make_tuple(failing ? row.value : 13.0, std::uint16_t{0},
+                                      failing ? row.text : division),
+                      std::make_tuple(value, position, text))
+                << row.way << ", call " << call;
         }
     }
 }

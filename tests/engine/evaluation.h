@@ -73,10 +73,11 @@ inline Outcome EvaluateEveryWay(CFormulaParser& parser, const std::string& formu
         const Outcome expected = Evaluate(fresh, formula, values.x);
         Load(parser, values);
         const Outcome actual = Evaluate(parser, formula, values.x);
+        EXPECT_EQ(std::tie(expected.position, expected.text),
+                  std::tie(actual.position, actual.text))
+            << "call " << call;
         EXPECT_EQ(Bits(expected.value), Bits(actual.value))
             << "call " << call << ": fresh " << expected.value << ", again " << actual.value;
-        EXPECT_EQ(expected.position, actual.position) << "call " << call;
-        EXPECT_EQ(expected.text, actual.text) << "call " << call;
         if (call++ == 0) reference = expected;
     }
     return reference;

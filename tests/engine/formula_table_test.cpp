@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -25,20 +26,15 @@ struct Row {
 
 // Undoes the table's escapes, so tabs, line ends, NUL and other bytes can stand in a formula.
 std::string Unescape(const std::string& field) {
+    const std::string plain = "tnrfv0\\", coded("\t\n\r\f\v\0\\", 7);
     std::string text;
     for (std::size_t i = 0; i < field.size(); ++i) {
-        if (field[i] != '\\' || i + 1 == field.size()) {
+        if (field[i] != '\\' || i + 1 == field.size())
             text += field[i];
-            continue;
-        }
-        const char c = field[++i];
-        const std::string plain = "tnrfv0\\", coded("\t\n\r\f\v\0\\", 7);
-        if (c == 'x') {
-            text += static_cast<char>(std::stoi(field.substr(i + 1, 2), nullptr, 16));
-            i += 2;
-        } else {
-            text += coded[plain.find(c)];
-        }
+        else if (field[++i] != 'x')
+            text += coded[plain.find(field[i])];
+        else
+            text += static_cast<char>(std::stoi(field.substr((i += 2) - 1, 2), nullptr, 16));
     }
     return text;
 }
@@ -50,12 +46,9 @@ std::vector<Row> LoadTable() {
     for (int number = 1; std::getline(file, line); ++number) {
         if (line.empty() || line[0] == '#') continue;
         std::vector<std::string> fields;
-        for (std::size_t start = 0;;) {
-            const std::size_t tab = line.find('\t', start);
-            fields.push_back(line.substr(start, tab - start));
-            if (tab == std::string::npos) break;
-            start = tab + 1;
-        }
+        std::istringstream in(line);
+        for (std::string field; std::getline(in, field, '\t');)
+            fields.push_back(field);
         fields.resize(5);
         const bool approximate = !fields[2].empty() && fields[2][0] == '~';
         const bool signedNaN = fields[2] == "+nan" || fields[2] == "-nan";
@@ -85,8 +78,7 @@ TEST(FormulaTable, EveryRowEvaluatesAsListedAndAlikeWhenEvaluatedAgain) {
             EXPECT_EQ(row.value, actual.value);
             EXPECT_EQ(std::signbit(row.value), std::signbit(actual.value)) << "sign of zero";
         }
-        EXPECT_EQ(row.position, actual.position);
-        EXPECT_EQ(row.text, actual.text);
+        EXPECT_EQ(std::tie(row.position, row.text), std::tie(actual.position, actual.text));
     }
 }
 

@@ -20,15 +20,13 @@ void RecordMessage(const std::string& text) {
 }
 
 TEST(SetFunctConst, EachIndexFeedsItsLetter) {
-    const std::string letters = "BFGHJKMNU";
     for (int index = 1; index <= 9; ++index) {
         CFormulaParser parser;
         parser.SetFunctConst(index, 7.5);
-        for (std::size_t k = 0; k < letters.size(); ++k) {
-            const double expected = (static_cast<int>(k) + 1 == index) ? 7.5 : 0.0;
-            EXPECT_EQ(expected, Evaluate(parser, std::string(1, letters[k])).value)
-                << "after SetFunctConst(" << index << ", 7.5), letter " << letters[k];
-        }
+        for (int k = 0; k < 9; ++k)
+            EXPECT_EQ(k + 1 == index ? 7.5 : 0.0, Evaluate(parser, {"BFGHJKMNU"[k]}).value)
+                << "after SetFunctConst(" << index << ", 7.5), letter "
+                << "BFGHJKMNU"[k];
     }
 }
 
@@ -69,12 +67,10 @@ TEST(Reuse, EachCalculationStartsCleanButConstantsStay) {
 }
 
 TEST(Calculation, OutParametersAreOverwrittenOnSuccess) {
-    CFormulaParser parser;
     std::uint16_t position = 99;
     std::string text = "stale";
-    parser.Calculation("1", 0.0, position, text);
-    EXPECT_EQ(0, position);
-    EXPECT_EQ("", text);
+    CFormulaParser().Calculation("1", 0.0, position, text);
+    EXPECT_EQ(std::make_pair(std::uint16_t{0}, std::string()), std::make_pair(position, text));
 }
 
 TEST(Locale, DecimalPointIsAlwaysAPoint) {
@@ -82,11 +78,10 @@ TEST(Locale, DecimalPointIsAlwaysAPoint) {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     }
-    const Outcome point = Evaluate("6.5*2");
-    const Outcome comma = Evaluate("6,5");
+    const double dPoint = Evaluate("6.5*2").value;
+    const std::uint16_t nCommaError = Evaluate("6,5").position;  // a comma stays a syntax error
     std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_EQ(13.0, point.value);
-    EXPECT_EQ(2, comma.position) << "a decimal comma stays a syntax error";
+    EXPECT_EQ(std::make_pair(13.0, std::uint16_t{2}), std::make_pair(dPoint, nCommaError));
 }
 
 }  // namespace
