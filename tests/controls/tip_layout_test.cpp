@@ -2,9 +2,6 @@
 // Window-free: the widths come from a fixed-width measure.
 #include <gtest/gtest.h>
 
-#include <string>
-#include <tuple>
-
 #include "tip_layout.h"
 
 namespace {

@@ -3,9 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <memory>
 #include <thread>
-#include <vector>
 
 #include "winapp.h"
 

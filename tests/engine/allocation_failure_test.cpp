@@ -1,10 +1,6 @@
 // Running out of memory inside Calculation becomes an error text, never an escaping exception.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <new>
-#include <string>
-
 #include "formula_parser.h"
 
 namespace {

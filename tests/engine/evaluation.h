@@ -4,12 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <array>
 #include <cmath>
-#include <cstdint>
 #include <cstring>
-#include <limits>
-#include <string>
 
 #include "formula_parser.h"
 

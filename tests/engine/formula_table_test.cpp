@@ -3,11 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 #include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "evaluation.h"
 

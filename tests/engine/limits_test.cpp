@@ -4,8 +4,6 @@
 
 #include <pthread.h>
 
-#include <string>
-
 #include "evaluation.h"
 
 namespace {

@@ -1,11 +1,6 @@
 // The parser object: constants, the message hook, reuse, and independence from the locale.
 #include <gtest/gtest.h>
 
-#include <clocale>
-#include <string>
-#include <type_traits>
-#include <vector>
-
 #include "evaluation.h"
 
 namespace {

@@ -2,8 +2,6 @@
 // The program's own settings (flags, filter, extension) are checked where it asks, in its tests.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "recording_prompts.h"
 
 TEST(FileDialog, TakesTheChosenPathCutToMaxPathAndKeepsTheProposedOneOnCancel) {

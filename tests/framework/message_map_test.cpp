@@ -2,8 +2,6 @@
 // and on from a dialog to the application.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "framework.h"
 
 namespace {

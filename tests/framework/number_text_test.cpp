@@ -2,10 +2,7 @@
 // number's end wherever the text goes on; '.' as the point in any locale.
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
-#include <limits>
-#include <string>
 
 #include "number_text.h"
 

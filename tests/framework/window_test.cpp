@@ -2,8 +2,6 @@
 // boxes, the modal loop's end, a dialog without its template, and tooltip tools.
 #include <gtest/gtest.h>
 
-#include <new>
-
 #include "recording_prompts.h"
 
 namespace {

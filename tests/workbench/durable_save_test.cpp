@@ -6,10 +6,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
-#include <tuple>
-#include <vector>
 
 #include "formula_file.h"
 

@@ -4,12 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
-#include <string>
-#include <utility>
 
 #ifdef _WIN32
 #include <windows.h>
