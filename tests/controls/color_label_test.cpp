@@ -18,10 +18,10 @@ LOGFONTA FontOf(HFONT hFont) {
 TEST(ColorLabel, SetTextFontTakesTheFontsDescriptionWithTheBoldFlagsWeight) {
     CWnd parent;
     ASSERT_TRUE(parent.CreateEx(0, "Static", "", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
-    HWND hStatic = ::CreateWindowExA(0, "Static", "DEPTH", WS_CHILD | WS_VISIBLE, 0, 0, 50, 12,
-                                     parent.m_hWnd, NULL, NULL, NULL);
     CColorLabel label;
-    ASSERT_TRUE(label.SubclassWindow(hStatic));
+    ASSERT_TRUE(
+        label.SubclassWindow(::CreateWindowExA(0, "Static", "DEPTH", WS_CHILD | WS_VISIBLE, 0, 0,
+                                               50, 12, parent.m_hWnd, NULL, NULL, NULL)));
     label.SetBold(TRUE, FALSE);
     LOGFONTA lf = {};
     lf.lfHeight = -20;
@@ -31,10 +31,9 @@ TEST(ColorLabel, SetTextFontTakesTheFontsDescriptionWithTheBoldFlagsWeight) {
     ASSERT_TRUE(font.CreateFontIndirect(&lf));
     label.SetTextFont(&font, FALSE);
     const HFONT hLabelFont = label.GetLabelFont();
-    LOGFONTA back = FontOf(hLabelFont);
-    EXPECT_STREQ("Courier New", back.lfFaceName);
-    EXPECT_EQ(-20, back.lfHeight);
-    EXPECT_EQ(FW_BOLD, back.lfWeight);
+    const LOGFONTA back = FontOf(hLabelFont);
+    EXPECT_EQ(std::make_tuple(std::string("Courier New"), LONG{-20}, LONG{FW_BOLD}),
+              std::make_tuple(std::string(back.lfFaceName), back.lfHeight, back.lfWeight));
     EXPECT_EQ(FW_NORMAL, FontOf(font).lfWeight) << "the given font stays as it was";
     label.SetTextFont(NULL, TRUE);
     EXPECT_EQ(hLabelFont, label.GetLabelFont()) << "no font: nothing changes";

@@ -30,8 +30,8 @@ TEST(TipLayout, LinesAndWidestLineOfTheText) {
           Row{"\n", 2, 2}, Row{"one two three four", 18 * kCharWidth + 2, 1},
           Row{"ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3}}) {
         const CTipTextSize size = MeasureTipText(StripCarriageReturns(row.text), MeasureLine);
-        EXPECT_EQ(row.widest, size.nWidest) << "text \"" << row.text << "\"";
-        EXPECT_EQ(row.lines, size.nLines) << "text \"" << row.text << "\"";
+        EXPECT_EQ(std::make_pair(row.widest, row.lines), std::make_pair(size.nWidest, size.nLines))
+            << "text \"" << row.text << "\"";
     }
 }
 
@@ -68,8 +68,8 @@ TEST(TipLayout, TextAreaBesideTheStripeCentresTheWidestLine) {
     };
     for (const Row& row : {Row{16 + 36, 32, 18}, Row{16 + 37, 32, 18}, Row{16 + 32, 32, 16},
                            Row{16 + 29, 32, 14}, Row{16 + 30, 32, 15}}) {
-        const RECT rc = TipTextRect(RECT{0, 0, row.clientRight, 20}, row.widest);
-        EXPECT_EQ(Edges(RECT{row.expectedLeft, 1, row.clientRight, 20}), Edges(rc))
+        EXPECT_EQ(Edges(RECT{row.expectedLeft, 1, row.clientRight, 20}),
+                  Edges(TipTextRect(RECT{0, 0, row.clientRight, 20}, row.widest)))
             << "client width " << row.clientRight << ", widest " << row.widest;
     }
     EXPECT_EQ(15, TipStripeRect(RECT{0, 0, 60, 20}).right);
