@@ -24,10 +24,9 @@ struct CJob {
 
 LRESULT CALLBACK DriverWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     if (nMsg != kRunJob) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
-    auto* pJob = reinterpret_cast<std::shared_ptr<CJob>*>(lParam);
-    (*pJob)->fn();
-    if ((*pJob)->hDone != NULL) SetEvent((*pJob)->hDone);
-    delete pJob;
+    const std::unique_ptr<CJob> pJob(reinterpret_cast<CJob*>(lParam));
+    pJob->fn();
+    if (pJob->hDone != NULL) SetEvent(pJob->hDone);
     return 0;
 }
 
@@ -193,7 +192,7 @@ CDialogDriver::~CDialogDriver() {
 }
 
 bool CDialogDriver::PostToUi(std::function<void()> fn, HANDLE hDone) {
-    auto* pJob = new std::shared_ptr<CJob>(std::make_shared<CJob>(CJob{std::move(fn), hDone}));
+    auto* pJob = new CJob{std::move(fn), hDone};
     if (PostMessageA(m_pState->hDriverWnd, kRunJob, 0, reinterpret_cast<LPARAM>(pJob))) return true;
     delete pJob;
     ADD_FAILURE() << "cannot reach the UI thread";
@@ -218,12 +217,11 @@ void CDialogDriver::WaitIdle() {
     // Idle means nothing left to handle, paints included. Paints come only when nothing else is
     // queued, so a stream of jobs could starve them: they are handed out here instead.
     for (int nRound = 0; nRound < 100; ++nRound) {
-        bool bBusy = OnUiRead<bool>([] {
+        const bool bBusy = OnUiRead<bool>([] {
             MSG msg;
-            for (int nPaints = 0; nPaints < 1000; ++nPaints) {
-                if (!PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE)) break;
+            for (int n = 0; n < 1000 && PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE);
+                 ++n)
                 DispatchMessageA(&msg);
-            }
             return PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) != FALSE;
         });
         if (!bBusy) return;
@@ -266,10 +264,8 @@ std::string CDialogDriver::Caption() {
 
 int CDialogDriver::FocusId() {
     return OnUiRead<int>([] {
-        HWND hFocus = GetFocus();
-        HWND hDialog = FindTopDialog();
-        if (hFocus == NULL || hDialog == NULL || GetParent(hFocus) != hDialog) return 0;
-        return GetDlgCtrlID(hFocus);
+        HWND hFocus = GetFocus(), hDialog = FindTopDialog();
+        return hFocus && hDialog && GetParent(hFocus) == hDialog ? GetDlgCtrlID(hFocus) : 0;
     });
 }
 
@@ -284,8 +280,7 @@ std::pair<int, int> CDialogDriver::Selection(int nId) {
 
 void CDialogDriver::Click(int nId) {
     std::string strProblem = OnUiRead<std::string>([nId]() -> std::string {
-        HWND hDialog = FindTopDialog();
-        HWND hControl = GetDlgItem(hDialog, nId);
+        HWND hDialog = FindTopDialog(), hControl = GetDlgItem(hDialog, nId);
         if (hControl == NULL) return "no control";
         if (!IsWindowVisible(hControl)) return "control is hidden";
         if (!IsWindowEnabled(hControl) || !IsWindowEnabled(hDialog)) return "control is disabled";
@@ -341,8 +336,7 @@ bool CDialogDriver::ChooseWindowMenu(const std::string& strItem) {
     bool bFound = OnUiRead<bool>([strItem] {
         HWND hDialog = FindTopDialog();
         HMENU hMenu = GetSystemMenu(hDialog, FALSE);
-        int nCount = hMenu ? GetMenuItemCount(hMenu) : 0;
-        for (int i = 0; i < nCount; ++i) {
+        for (int i = 0; hMenu && i < GetMenuItemCount(hMenu); ++i) {
             char szText[128] = {};
             GetMenuStringA(hMenu, static_cast<UINT>(i), szText, sizeof szText, MF_BYPOSITION);
             if (PlainMenuText(szText) != strItem) continue;
