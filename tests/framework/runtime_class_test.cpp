@@ -18,21 +18,17 @@ class CPlainLabel : public CStatic {};
 }  // namespace
 
 TEST(RuntimeClass, DerivesAlongTheDeclaredBases) {
-    struct {
-        CRuntimeClass* pClass;
-        CRuntimeClass* pBase;
-        bool bDerived;
-    } const kCases[] = {
+    const std::tuple<CRuntimeClass*, CRuntimeClass*, bool> kCases[] = {
+        // class, base, derived
         {RUNTIME_CLASS(CTipEx), RUNTIME_CLASS(CObject), true},
         {RUNTIME_CLASS(CTipEx), RUNTIME_CLASS(CTipEx), true},
         {RUNTIME_CLASS(CToolTipCtrl), RUNTIME_CLASS(CTipEx), false},
         {RUNTIME_CLASS(CTipEx), RUNTIME_CLASS(CStatic), false},
         {RUNTIME_CLASS(CUserException), RUNTIME_CLASS(CException), true},
     };
-    for (const auto& c : kCases) {
-        EXPECT_EQ(c.bDerived, c.pClass->IsDerivedFrom(c.pBase) != FALSE)
-            << c.pClass->m_lpszClassName << " from " << c.pBase->m_lpszClassName;
-    }
+    for (const auto& [pClass, pBase, bDerived] : kCases)
+        EXPECT_EQ(bDerived, pClass->IsDerivedFrom(pBase) != FALSE)
+            << pClass->m_lpszClassName << " from " << pBase->m_lpszClassName;
     EXPECT_STREQ("CTipEx", RUNTIME_CLASS(CTipEx)->m_lpszClassName);
     EXPECT_EQ(RUNTIME_CLASS(CToolTipCtrl), RUNTIME_CLASS(CTipEx)->m_pBaseClass);
 }
