@@ -30,30 +30,26 @@ const std::string kOutOfMemory =
 // One parser evaluates the same formula four times (read, record, replay, replay); in one of the
 // calls the first allocation fails. Every other call answers as usual.
 TEST(AllocationFailure, IsReportedAsTheExceptionTextAndTheParserStaysUsable) {
-    struct Row {
-        const char* way;
-        int failingCall;
-        double value;
-        std::string text;
-    };
     const std::string division = " (Division durch Null)";
-    for (const Row& row :
-         {Row{"reading: recording the division error", 1, 0.0, kOutOfMemory},
-          Row{"recording: the steps, which are simply not kept", 2, 13.0, division},
-          Row{"replaying: handing out the error text", 3, 0.0, kOutOfMemory}}) {
+    // What fails, in which call, and what that call answers.
+    const std::tuple<const char*, int, double, std::string> kRows[] = {
+        {"reading: recording the division error", 1, 0.0, kOutOfMemory},
+        {"recording: the steps, which are simply not kept", 2, 13.0, division},
+        {"replaying: handing out the error text", 3, 0.0, kOutOfMemory}};
+    for (const auto& [way, failingCall, failedValue, failedText] : kRows) {
         CFormulaParser parser;
         parser.SetFunctConst(1, 6.0);
         for (int call = 1; call <= 4; ++call) {
             std::uint16_t position = 7;
             std::string text;  // empty, so that handing out an error text allocates
-            g_failNextAllocation = (call == row.failingCall);
+            g_failNextAllocation = (call == failingCall);
             const double value = parser.Calculation("B*2+1/0", 0.0, position, text);
             g_failNextAllocation = false;
-            const bool failing = (call == row.failingCall);
-            EXPECT_EQ(std::make_tuple(failing ? row.value : 13.0, std::uint16_t{0},
-                                      failing ? row.text : division),
+            const bool failing = (call == failingCall);
+            EXPECT_EQ(std::make_tuple(failing ? failedValue : 13.0, std::uint16_t{0},
+                                      failing ? failedText : division),
                       std::make_tuple(value, position, text))
-                << row.way << ", call " << call;
+                << way << ", call " << call;
         }
     }
 }

@@ -38,12 +38,6 @@ inline Outcome Evaluate(const std::string& formula, double x = 0.0) {
     return Evaluate(parser, formula, x);
 }
 
-inline std::uint64_t Bits(double value) {
-    std::uint64_t bits = 0;
-    std::memcpy(&bits, &value, sizeof bits);
-    return bits;
-}
-
 // The table's values B = 2, F = 3, G = 4 and x, then values that take the operators and
 // functions down their other branches (zero divisors and X = 0; negative and fractional bases;
 // NaNs of either sign and infinities), then the table's values again.
@@ -72,7 +66,7 @@ inline Outcome EvaluateEveryWay(CFormulaParser& parser, const std::string& formu
         EXPECT_EQ(std::tie(expected.position, expected.text),
                   std::tie(actual.position, actual.text))
             << "call " << call;
-        EXPECT_EQ(Bits(expected.value), Bits(actual.value))
+        EXPECT_EQ(0, std::memcmp(&expected.value, &actual.value, sizeof actual.value))
             << "call " << call << ": fresh " << expected.value << ", again " << actual.value;
         if (call++ == 0) reference = expected;
     }

@@ -22,23 +22,23 @@ std::string Nested(std::size_t depth) {
 }
 
 TEST(Nesting, OneLevelBeyondTheLimitIsASyntaxErrorAtTheTokenThatCrossesIt) {
-    struct Row {
-        std::string formula;
-        std::size_t position;  // 0: read whole
-    };
-    for (const Row& row :
-         {Row{Nested(kLimit), 0}, Row{Nested(kLimit + 1), kLimit + 1},
-          Row{Repeat("abs ", kLimit) + "1", 0},
-          Row{Repeat("abs ", kLimit + 1) + "1", kLimit * 4 + 1},
-          // "sin(" opens two levels: the function and its parenthesis.
-          Row{Repeat("sin(", kLimit / 2 + 1) + "0", (kLimit / 2) * 4 + 1},
-          Row{Repeat("-(", 200000) + "1", kLimit * 2 + 2}, Row{Repeat("(1)+", 100000) + "1", 0},
-          Row{Repeat("-", 100000) + "1", 0}}) {
+    // Each formula with the error position it gives, 0 when it is read whole.
+    const std::pair<std::string, std::uint16_t> kRows[] = {
+        {Nested(kLimit), 0},
+        {Nested(kLimit + 1), kLimit + 1},
+        {Repeat("abs ", kLimit) + "1", 0},
+        {Repeat("abs ", kLimit + 1) + "1", kLimit * 4 + 1},
+        // "sin(" opens two levels: the function and its parenthesis.
+        {Repeat("sin(", kLimit / 2 + 1) + "0", (kLimit / 2) * 4 + 1},
+        {Repeat("-(", 200000) + "1", kLimit * 2 + 2},
+        {Repeat("(1)+", 100000) + "1", 0},
+        {Repeat("-", 100000) + "1", 0}};
+    for (const auto& [formula, position] : kRows) {
         CFormulaParser parser;
-        const Outcome o = EvaluateEveryWay(parser, row.formula, 0.0);
-        EXPECT_EQ(row.position, o.position)
-            << row.formula.substr(0, 24) << "... (" << row.formula.size() << " characters)";
-        EXPECT_EQ(row.position == 0 ? "" : "XXX!", o.text) << row.formula.substr(0, 24);
+        const Outcome o = EvaluateEveryWay(parser, formula, 0.0);
+        EXPECT_EQ(std::make_pair(position, std::string(position == 0 ? "" : "XXX!")),
+                  std::make_pair(o.position, o.text))
+            << formula.substr(0, 24) << "... (" << formula.size() << " characters)";
     }
 }
 
@@ -69,22 +69,18 @@ TEST(Nesting, DeepestAllowedFormulasRunInAOneMebibyteStack) {
 TEST(LongFormulas, AreReadWholeAndPositionsSaturateAtTheSixteenBitLimit) {
     CFormulaParser parser;
     const Outcome sum = EvaluateEveryWay(parser, Repeat("1+", 40000) + "1", 0.0);  // 80,001 long
-    EXPECT_EQ(40001.0, sum.value);
-    EXPECT_EQ(0, sum.position);
+    EXPECT_EQ(std::make_pair(40001.0, std::uint16_t{0}), std::make_pair(sum.value, sum.position));
     EXPECT_EQ(3, EvaluateEveryWay(parser, std::string(70000, ' ') + "2+Q", 0.0).position)
         << "leading blanks count";
 
-    struct Row {
-        std::size_t errorAt;
-        std::uint16_t reported;
-    };
-    for (const Row row : {Row{65534, 65534}, Row{65535, 65535}, Row{65536, 65535},
-                          Row{65536 + 3, 65535}, Row{200001, 65535}}) {
+    // The error's character and the position reported for it.
+    const std::pair<std::size_t, std::uint16_t> kRows[] = {
+        {65534, 65534}, {65535, 65535}, {65536, 65535}, {65536 + 3, 65535}, {200001, 65535}};
+    for (const auto& [errorAt, reported] : kRows) {
         // "1", blanks, then the bad character: the blanks add nothing to the value.
-        const Outcome o =
-            EvaluateEveryWay(parser, "1" + std::string(row.errorAt - 2, ' ') + "Q", 0.0);
-        EXPECT_EQ(row.reported, o.position) << "error at character " << row.errorAt;
-        EXPECT_EQ(1.0, o.value) << "error at character " << row.errorAt;
+        const Outcome o = EvaluateEveryWay(parser, "1" + std::string(errorAt - 2, ' ') + "Q", 0.0);
+        EXPECT_EQ(std::make_pair(reported, 1.0), std::make_pair(o.position, o.value))
+            << "error at character " << errorAt;
     }
 }
 
