@@ -20,18 +20,20 @@ auto Edges(const RECT& rc) {
 
 // Carriage returns are stripped first: neither measured nor counted.
 TEST(TipLayout, LinesAndWidestLineOfTheText) {
-    struct Row {
-        std::string text;
-        int widest, lines;
-    };
-    for (const Row& row :
-         {Row{"", 2, 1}, Row{"abc", 3 * kCharWidth + 2, 1}, Row{"ab\ncdef", 4 * kCharWidth + 2, 2},
-          Row{"abcd\n", 4 * kCharWidth + 2, 2}, Row{"a\n\nbb", 2 * kCharWidth + 2, 3},
-          Row{"\n", 2, 2}, Row{"one two three four", 18 * kCharWidth + 2, 1},
-          Row{"ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3}}) {
-        const CTipTextSize size = MeasureTipText(StripCarriageReturns(row.text), MeasureLine);
-        EXPECT_EQ(std::make_pair(row.widest, row.lines), std::make_pair(size.nWidest, size.nLines))
-            << "text \"" << row.text << "\"";
+    const std::tuple<std::string, int, int> kRows[] = {
+        // text, widest line, lines
+        {"", 2, 1},
+        {"abc", 3 * kCharWidth + 2, 1},
+        {"ab\ncdef", 4 * kCharWidth + 2, 2},
+        {"abcd\n", 4 * kCharWidth + 2, 2},
+        {"a\n\nbb", 2 * kCharWidth + 2, 3},
+        {"\n", 2, 2},
+        {"one two three four", 18 * kCharWidth + 2, 1},
+        {"ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3}};
+    for (const auto& [text, widest, lines] : kRows) {
+        const CTipTextSize size = MeasureTipText(StripCarriageReturns(text), MeasureLine);
+        EXPECT_EQ(std::make_pair(widest, lines), std::make_pair(size.nWidest, size.nLines))
+            << "text \"" << text << "\"";
     }
 }
 
@@ -61,17 +63,16 @@ TEST(TipLayout, WindowIsBelowTheToolAtThePointerAndClearOfTheRightEdge) {
 // The text area starts 16 pixels in, below the frame's top line; the widest line is centred in
 // it with the spare width halved and rounded down, negative spare included.
 TEST(TipLayout, TextAreaBesideTheStripeCentresTheWidestLine) {
-    struct Row {
-        LONG clientRight;
-        int widest;
-        LONG expectedLeft;
-    };
-    for (const Row& row : {Row{16 + 36, 32, 18}, Row{16 + 37, 32, 18}, Row{16 + 32, 32, 16},
-                           Row{16 + 29, 32, 14}, Row{16 + 30, 32, 15}}) {
-        EXPECT_EQ(Edges(RECT{row.expectedLeft, 1, row.clientRight, 20}),
-                  Edges(TipTextRect(RECT{0, 0, row.clientRight, 20}, row.widest)))
-            << "client width " << row.clientRight << ", widest " << row.widest;
-    }
+    const std::pair<LONG, LONG> kRows[] = {// client width for a widest line of 32, text left
+                                           {16 + 36, 18},
+                                           {16 + 37, 18},
+                                           {16 + 32, 16},
+                                           {16 + 29, 14},
+                                           {16 + 30, 15}};
+    for (const auto& [clientRight, expectedLeft] : kRows)
+        EXPECT_EQ(Edges(RECT{expectedLeft, 1, clientRight, 20}),
+                  Edges(TipTextRect(RECT{0, 0, clientRight, 20}, 32)))
+            << "client width " << clientRight;
     EXPECT_EQ(15, TipStripeRect(RECT{0, 0, 60, 20}).right);
 }
 

@@ -38,23 +38,20 @@ extern "C" int fsync(int fd) {
 
 TEST(DurableSave, FlushesTheDataBeforeItReplacesTheOldAndTheFolderAfter) {
     const fs::path dir = fs::canonical(fs::temp_directory_path()) / "velastro-durable";
-    struct {
-        bool bHardLinked;
-        std::vector<Flush> flushes;
-    } const kCases[] = {
+    const std::pair<bool, std::vector<Flush>> kCases[] = {
+        // hard-linked, the flushes
         {false, {{"temporary", "new", "old"}, {"folder", "", "new"}}},
-        {true, {{"target", "new", "new"}}},
-    };
-    for (const auto& c : kCases) {
+        {true, {{"target", "new", "new"}}}};
+    for (const auto& [bHardLinked, flushes] : kCases) {
         fs::remove_all(dir);
         fs::create_directories(dir);
         std::ofstream(dir / "f.FKT", std::ios::binary) << "old";
-        if (c.bHardLinked) fs::create_hard_link(dir / "f.FKT", dir / "g.FKT");
+        if (bHardLinked) fs::create_hard_link(dir / "f.FKT", dir / "g.FKT");
         g_flushes.clear();
         g_target = dir / "f.FKT";
         EXPECT_TRUE(WriteFileReplacing(g_target.string(), "new"));
         g_target.clear();
-        EXPECT_EQ(g_flushes, c.flushes) << (c.bHardLinked ? "hard-linked" : "lone file");
+        EXPECT_EQ(g_flushes, flushes) << (bHardLinked ? "hard-linked" : "lone file");
     }
     fs::remove_all(dir);
 }

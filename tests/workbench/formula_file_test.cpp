@@ -50,22 +50,18 @@ TEST(FormulaFileText, WritesTheWholeFileAndReadsBackItsFormula) {
 // formula's value cannot show.
 TEST(ReadFormulaFile, TakesTheLineUpToItsEndAndRefusesOnePastTheLimit) {
     using R = CFormulaFileRead;
-    struct Row {
-        const char* pszCase;
-        std::string strLine;  // after "h\n[FORMEL]\n"; empty: the file is empty
-        R::EOutcome eOutcome;
-        std::string strFormula;
-    };
-    for (const Row& row :
-         {Row{"an empty file", "", R::kEmpty, ""},
-          Row{"a CR without LF", "B*2\r", R::kFormula, "B*2\r"},
-          Row{"at the limit with CR LF", "1234\r\n", R::kFormula, "1234"},
-          Row{"at the limit, unended", "1234", R::kFormula, "1234"},
-          Row{"one past the limit", "12345\n", R::kTooLong, ""},
-          Row{"NULs past the limit", std::string(6, '\0') + "\n", R::kTooLong, ""}})
-        EXPECT_EQ(std::make_pair(row.eOutcome, row.strFormula),
-                  ReadBytes(row.strLine.empty() ? "" : "h\n[FORMEL]\n" + row.strLine, 4))
-            << row.pszCase;
+    // The case, the line after "h\n[FORMEL]\n" (empty: the file is empty), what a load takes.
+    const std::tuple<const char*, std::string, R::EOutcome, std::string> kRows[] = {
+        {"an empty file", "", R::kEmpty, ""},
+        {"a CR without LF", "B*2\r", R::kFormula, "B*2\r"},
+        {"at the limit with CR LF", "1234\r\n", R::kFormula, "1234"},
+        {"at the limit, unended", "1234", R::kFormula, "1234"},
+        {"one past the limit", "12345\n", R::kTooLong, ""},
+        {"NULs past the limit", std::string(6, '\0') + "\n", R::kTooLong, ""}};
+    for (const auto& [pszCase, strLine, eOutcome, strFormula] : kRows)
+        EXPECT_EQ(std::make_pair(eOutcome, strFormula),
+                  ReadBytes(strLine.empty() ? "" : "h\n[FORMEL]\n" + strLine, 4))
+            << pszCase;
 }
 
 // Each test saves into a folder of its own.
