@@ -20,8 +20,8 @@ auto Edges(const RECT& rc) {
 
 // Carriage returns are stripped first: neither measured nor counted.
 TEST(TipLayout, LinesAndWidestLineOfTheText) {
+    // text, widest line, lines
     const std::tuple<std::string, int, int> kRows[] = {
-        // text, widest line, lines
         {"", 2, 1},
         {"abc", 3 * kCharWidth + 2, 1},
         {"ab\ncdef", 4 * kCharWidth + 2, 2},
@@ -63,12 +63,9 @@ TEST(TipLayout, WindowIsBelowTheToolAtThePointerAndClearOfTheRightEdge) {
 // The text area starts 16 pixels in, below the frame's top line; the widest line is centred in
 // it with the spare width halved and rounded down, negative spare included.
 TEST(TipLayout, TextAreaBesideTheStripeCentresTheWidestLine) {
-    const std::pair<LONG, LONG> kRows[] = {// client width for a widest line of 32, text left
-                                           {16 + 36, 18},
-                                           {16 + 37, 18},
-                                           {16 + 32, 16},
-                                           {16 + 29, 14},
-                                           {16 + 30, 15}};
+    // client width for a widest line of 32, text left
+    const std::pair<LONG, LONG> kRows[] = {
+        {16 + 36, 18}, {16 + 37, 18}, {16 + 32, 16}, {16 + 29, 14}, {16 + 30, 15}};
     for (const auto& [clientRight, expectedLeft] : kRows)
         EXPECT_EQ(Edges(RECT{expectedLeft, 1, clientRight, 20}),
                   Edges(TipTextRect(RECT{0, 0, clientRight, 20}, 32)))

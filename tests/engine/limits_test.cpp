@@ -22,13 +22,12 @@ std::string Nested(std::size_t depth) {
 }
 
 TEST(Nesting, OneLevelBeyondTheLimitIsASyntaxErrorAtTheTokenThatCrossesIt) {
-    // Each formula with the error position it gives, 0 when it is read whole.
+    // Each formula and its error position (0: read whole); "sin(" opens two levels.
     const std::pair<std::string, std::uint16_t> kRows[] = {
         {Nested(kLimit), 0},
         {Nested(kLimit + 1), kLimit + 1},
         {Repeat("abs ", kLimit) + "1", 0},
         {Repeat("abs ", kLimit + 1) + "1", kLimit * 4 + 1},
-        // "sin(" opens two levels: the function and its parenthesis.
         {Repeat("sin(", kLimit / 2 + 1) + "0", (kLimit / 2) * 4 + 1},
         {Repeat("-(", 200000) + "1", kLimit * 2 + 2},
         {Repeat("(1)+", 100000) + "1", 0},

@@ -95,41 +95,36 @@ protected:
 
 // An edit's notifications carry the edit's id but another code: they reach no click handler.
 TEST_F(MessageMap, CommandsReachTheHandlerOfTheirIdAndCode) {
-    const struct {
-        UINT nID;
-        WORD wCode;
-        const char* pszCall;  // "": not handled
-    } kCases[] = {{149, BN_CLICKED, "calculate"}, {500, BN_CLICKED, "digit 0"},
-                  {507, BN_CLICKED, "digit 7"},   {509, BN_CLICKED, "digit 9"},
-                  {7, BN_CLICKED, "base 7"},      {8, BN_CLICKED, "derived shared"},
-                  {IDOK, BN_CLICKED, "OnOK"},     {503, 1, "digit 3"},
-                  {499, BN_CLICKED, ""},          {510, BN_CLICKED, ""},
-                  {150, BN_CLICKED, ""},          {0, BN_CLICKED, ""},
-                  {149, BN_DOUBLECLICKED, ""},    {500, EN_CHANGE, ""}};
-    for (const auto& c : kCases) {
+    // id, code, the call ("": none)
+    const std::tuple<UINT, WORD, const char*> kCases[] = {
+        {149, BN_CLICKED, "calculate"}, {500, BN_CLICKED, "digit 0"},
+        {507, BN_CLICKED, "digit 7"},   {509, BN_CLICKED, "digit 9"},
+        {7, BN_CLICKED, "base 7"},      {8, BN_CLICKED, "derived shared"},
+        {IDOK, BN_CLICKED, "OnOK"},     {503, 1, "digit 3"},
+        {499, BN_CLICKED, ""},          {510, BN_CLICKED, ""},
+        {150, BN_CLICKED, ""},          {0, BN_CLICKED, ""},
+        {149, BN_DOUBLECLICKED, ""},    {500, EN_CHANGE, ""}};
+    for (const auto& [nID, wCode, pszCall] : kCases) {
         g_calls.clear();
         LRESULT lResult = 0;
-        const LPARAM lCtl = c.wCode == 1 ? 0 : 0x4321;  // code 1 without a control: an accelerator
-        EXPECT_EQ(*c.pszCall != '\0',
-                  m_dlg.Dispatch(WM_COMMAND, MAKEWPARAM(c.nID, c.wCode), lCtl, &lResult))
-            << c.nID << " code " << c.wCode;
-        EXPECT_EQ(c.pszCall, g_calls) << c.nID << " code " << c.wCode;
+        const LPARAM lCtl = wCode == 1 ? 0 : 0x4321;  // code 1 without a control: an accelerator
+        EXPECT_EQ(*pszCall != '\0',
+                  m_dlg.Dispatch(WM_COMMAND, MAKEWPARAM(nID, wCode), lCtl, &lResult))
+            << nID << " code " << wCode;
+        EXPECT_EQ(pszCall, g_calls) << nID << " code " << wCode;
     }
 }
 
 // Control ids (below 0x8000) and notifications stay in the dialog.
 TEST_F(MessageMap, DialogHandsUnhandledCommandIdsToTheApplication) {
-    const struct {
-        UINT nID;
-        int nCode;
-        bool bHandled;
-    } kCases[] = {{kAppCommand, CN_COMMAND, true},
-                  {ID_HELP, CN_COMMAND, true},
-                  {kNobodysCommand, CN_COMMAND, false},
-                  {kLowCommand, CN_COMMAND, false},
-                  {kAppCommand, EN_CHANGE, false}};
-    for (const auto& c : kCases)
-        EXPECT_EQ(c.bHandled, m_dlg.OnCmdMsg(c.nID, c.nCode, NULL, NULL) != FALSE) << c.nID;
+    // id, code, handled
+    const std::tuple<UINT, int, bool> kCases[] = {{kAppCommand, CN_COMMAND, true},
+                                                  {ID_HELP, CN_COMMAND, true},
+                                                  {kNobodysCommand, CN_COMMAND, false},
+                                                  {kLowCommand, CN_COMMAND, false},
+                                                  {kAppCommand, EN_CHANGE, false}};
+    for (const auto& [nID, nCode, bHandled] : kCases)
+        EXPECT_EQ(bHandled, m_dlg.OnCmdMsg(nID, nCode, NULL, NULL) != FALSE) << nID;
     EXPECT_EQ("app", g_calls);
 }
 

@@ -18,8 +18,8 @@ class CPlainLabel : public CStatic {};
 }  // namespace
 
 TEST(RuntimeClass, DerivesAlongTheDeclaredBases) {
+    // class, base, derived
     const std::tuple<CRuntimeClass*, CRuntimeClass*, bool> kCases[] = {
-        // class, base, derived
         {RUNTIME_CLASS(CTipEx), RUNTIME_CLASS(CObject), true},
         {RUNTIME_CLASS(CTipEx), RUNTIME_CLASS(CTipEx), true},
         {RUNTIME_CLASS(CToolTipCtrl), RUNTIME_CLASS(CTipEx), false},

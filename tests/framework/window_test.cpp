@@ -62,24 +62,21 @@ TEST(HandleMap, FromHandleAnswersTheAttachedObjectElseOneTemporary) {
 // A handler's exception ends at the window procedure: reported with a stop icon unless it is a
 // user exception, whose message was already shown.
 TEST(WindowProcedure, ReportsExceptionsOfHandlersAndGoesOn) {
-    const struct {
-        Fault fault;
-        const char* pszText;  // "": no message box
-    } kCases[] = {
+    // the fault, its message ("": none)
+    const std::pair<Fault, const char*> kCases[] = {
         {Fault::Resource, "Eine erforderliche Ressource war nicht verf\xFCgbar."},
         {Fault::Memory, "Nicht gen\xFCgend Arbeitsspeicher."},
-        {Fault::User, ""},
-    };
+        {Fault::User, ""}};
     CFailingWnd wnd;
     ASSERT_TRUE(CreatePopup(wnd));
-    for (const auto& c : kCases) {
+    for (const auto& [fault, pszText] : kCases) {
         CRecordingPrompts prompts;
-        wnd.m_fault = c.fault;
+        wnd.m_fault = fault;
         EXPECT_EQ(0, wnd.SendMessage(WM_SYSCOMMAND, SC_CLOSE));
         EXPECT_TRUE(::IsWindow(wnd.m_hWnd));
-        const bool bBox = *c.pszText != '\0';
+        const bool bBox = *pszText != '\0';
         EXPECT_EQ(
-            std::make_tuple(bBox ? 1 : 0, std::string(c.pszText), bBox ? MB_OK | MB_ICONSTOP : 0u),
+            std::make_tuple(bBox ? 1 : 0, std::string(pszText), bBox ? MB_OK | MB_ICONSTOP : 0u),
             std::make_tuple(prompts.m_nBoxes, prompts.m_box.strText, prompts.m_box.nType));
     }
 }

@@ -38,8 +38,8 @@ extern "C" int fsync(int fd) {
 
 TEST(DurableSave, FlushesTheDataBeforeItReplacesTheOldAndTheFolderAfter) {
     const fs::path dir = fs::canonical(fs::temp_directory_path()) / "velastro-durable";
+    // hard-linked, the flushes
     const std::pair<bool, std::vector<Flush>> kCases[] = {
-        // hard-linked, the flushes
         {false, {{"temporary", "new", "old"}, {"folder", "", "new"}}},
         {true, {{"target", "new", "new"}}}};
     for (const auto& [bHardLinked, flushes] : kCases) {
