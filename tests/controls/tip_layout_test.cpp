@@ -20,17 +20,12 @@ auto Edges(const RECT& rc) {
 
 // Carriage returns are stripped first: neither measured nor counted.
 TEST(TipLayout, LinesAndWidestLineOfTheText) {
-    // text, widest line, lines
-    const std::tuple<std::string, int, int> kRows[] = {
-        {"", 2, 1},
-        {"abc", 3 * kCharWidth + 2, 1},
-        {"ab\ncdef", 4 * kCharWidth + 2, 2},
-        {"abcd\n", 4 * kCharWidth + 2, 2},
-        {"a\n\nbb", 2 * kCharWidth + 2, 3},
-        {"\n", 2, 2},
-        {"one two three four", 18 * kCharWidth + 2, 1},
-        {"ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3}};
-    for (const auto& [text, widest, lines] : kRows) {
+    using Row = std::tuple<std::string, int, int>;  // text, widest line, lines
+    for (const auto& [text, widest, lines] :
+         {Row("", 2, 1), Row("abc", 3 * kCharWidth + 2, 1), Row("ab\ncdef", 4 * kCharWidth + 2, 2),
+          Row("abcd\n", 4 * kCharWidth + 2, 2), Row("a\n\nbb", 2 * kCharWidth + 2, 3),
+          Row("\n", 2, 2), Row("one two three four", 18 * kCharWidth + 2, 1),
+          Row("ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3)}) {
         const CTipTextSize size = MeasureTipText(StripCarriageReturns(text), MeasureLine);
         EXPECT_EQ(std::make_pair(widest, lines), std::make_pair(size.nWidest, size.nLines))
             << "text \"" << text << "\"";

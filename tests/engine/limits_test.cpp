@@ -23,16 +23,14 @@ std::string Nested(std::size_t depth) {
 
 TEST(Nesting, OneLevelBeyondTheLimitIsASyntaxErrorAtTheTokenThatCrossesIt) {
     // Each formula and its error position (0: read whole); "sin(" opens two levels.
-    const std::pair<std::string, std::uint16_t> kRows[] = {
-        {Nested(kLimit), 0},
-        {Nested(kLimit + 1), kLimit + 1},
-        {Repeat("abs ", kLimit) + "1", 0},
-        {Repeat("abs ", kLimit + 1) + "1", kLimit * 4 + 1},
-        {Repeat("sin(", kLimit / 2 + 1) + "0", (kLimit / 2) * 4 + 1},
-        {Repeat("-(", 200000) + "1", kLimit * 2 + 2},
-        {Repeat("(1)+", 100000) + "1", 0},
-        {Repeat("-", 100000) + "1", 0}};
-    for (const auto& [formula, position] : kRows) {
+    using Row = std::pair<std::string, std::uint16_t>;
+    for (const auto& [formula, position] :
+         {Row(Nested(kLimit), 0), Row(Nested(kLimit + 1), kLimit + 1),
+          Row(Repeat("abs ", kLimit) + "1", 0),
+          Row(Repeat("abs ", kLimit + 1) + "1", kLimit * 4 + 1),
+          Row(Repeat("sin(", kLimit / 2 + 1) + "0", (kLimit / 2) * 4 + 1),
+          Row(Repeat("-(", 200000) + "1", kLimit * 2 + 2), Row(Repeat("(1)+", 100000) + "1", 0),
+          Row(Repeat("-", 100000) + "1", 0)}) {
         CFormulaParser parser;
         const Outcome o = EvaluateEveryWay(parser, formula, 0.0);
         EXPECT_EQ(std::make_pair(position, std::string(position == 0 ? "" : "XXX!")),
