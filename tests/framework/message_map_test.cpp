@@ -62,9 +62,9 @@ protected:
     afx_msg void OnCalculate() { Record("calculate"); }
     afx_msg void OnShared() { Record("derived shared"); }
     afx_msg HBRUSH OnCtlColor(CDC* pDC, CWnd* pWnd, UINT nCtlColor) {
-        Record("ctlcolor");
-        EXPECT_EQ(reinterpret_cast<HDC>(static_cast<UINT_PTR>(0x1234)), pDC->GetSafeHdc());
-        EXPECT_EQ(reinterpret_cast<HWND>(static_cast<UINT_PTR>(0x5678)), pWnd->GetSafeHwnd());
+        EXPECT_EQ(std::make_pair(UINT_PTR{0x1234}, UINT_PTR{0x5678}),
+                  std::make_pair(reinterpret_cast<UINT_PTR>(pDC->GetSafeHdc()),
+                                 reinterpret_cast<UINT_PTR>(pWnd->GetSafeHwnd())));
         m_nLastCtlColor = nCtlColor;
         return m_hbrAnswer;
     }

@@ -20,9 +20,8 @@ public:
     bool ShowFileDialog(CFileDialogRequest& request) override {
         m_file = request;
         if (m_onFileDialog) m_onFileDialog();
-        if (!m_bAnswerOK) return false;
-        request.strResultPath = m_strAnswer;
-        return true;
+        if (m_bAnswerOK) request.strResultPath = m_strAnswer;
+        return m_bAnswerOK;
     }
 
     bool m_bAnswerOK = true;

@@ -74,9 +74,8 @@ protected:
     void TearDown() override { fs::remove_all(m_dir); }
 
     std::string PathOf(const std::string& strName) const { return (m_dir / strName).string(); }
-    std::size_t FileCount() const {
-        return static_cast<std::size_t>(
-            std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()));
+    auto FileCount() const {
+        return std::distance(fs::directory_iterator(m_dir), fs::directory_iterator());
     }
     // Names are taken in the folder; a whole path stays as it is.
     std::string Read(const std::string& strName) const {
@@ -97,7 +96,7 @@ TEST_F(WriteFileReplacingIn, RefusesAFolderAndLeavesNothingBesideIt) {
     fs::create_directory(m_dir / "d");
     EXPECT_FALSE(WriteFileReplacing(PathOf("d"), "bytes"));
     EXPECT_TRUE(fs::is_directory(m_dir / "d"));
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(FileCount(), 1);
 }
 
 TEST_F(WriteFileReplacingIn, LeftoverFilesBesideTheTargetAreNeitherInTheWayNorTouched) {
@@ -109,7 +108,7 @@ TEST_F(WriteFileReplacingIn, LeftoverFilesBesideTheTargetAreNeitherInTheWayNorTo
     EXPECT_TRUE(WriteFileReplacing(strTarget, "newer"));
     EXPECT_EQ(Read(strTarget), "newer");
     EXPECT_EQ(Read(strTarget + ".saving"), "someone else's");
-    EXPECT_EQ(FileCount(), 101u) << "no temporary file left behind";
+    EXPECT_EQ(FileCount(), 101) << "no temporary file left behind";
 }
 
 // The temporary name is short, so the longest name the folder takes saves too. Windows counts
@@ -124,7 +123,7 @@ TEST_F(WriteFileReplacingIn, SavesUnderTheLongestNameTheHostTakes) {
     ASSERT_EQ(Read(strTarget), "old") << "the host refuses the name itself";
     EXPECT_TRUE(WriteFileReplacing(strTarget, "new"));
     EXPECT_EQ(Read(strTarget), "new");
-    EXPECT_EQ(FileCount(), 1u);
+    EXPECT_EQ(FileCount(), 1);
 }
 
 // One file under two names takes the new bytes in place, so both names show them.
@@ -135,7 +134,7 @@ TEST_F(WriteFileReplacingIn, HardLinksKeepSharingOneFile) {
     EXPECT_EQ(Read("b.FKT"), "new");
     Write("b.FKT", "through b");
     EXPECT_EQ(Read(strTarget), "through b") << "the names no longer share one file";
-    EXPECT_EQ(FileCount(), 2u);
+    EXPECT_EQ(FileCount(), 2);
 }
 
 #ifdef _WIN32
@@ -180,7 +179,7 @@ TEST_F(WriteFileReplacingIn, ASymbolicLinkStaysALinkAndItsTargetTakesTheBytes) {
     }
     EXPECT_EQ(Read("real/f.txt"), "link.FKT");
     EXPECT_EQ(Read("real/new.txt"), "dangling.FKT");
-    EXPECT_EQ(FileCount(), 3u);
+    EXPECT_EQ(FileCount(), 3);
 }
 
 // A file-size limit makes the write fail midway, as a full disk would.
@@ -199,7 +198,7 @@ TEST_F(WriteFileReplacingIn, AFailedWriteLeavesTheEarlierBytesAlsoUnderHardLinks
     EXPECT_FALSE(bSingle || bShared) << "a failed write reported as success";
     for (const char* pszName : {"single.FKT", "shared.FKT", "other.FKT"})
         EXPECT_EQ(Read(pszName), "earlier") << pszName;
-    EXPECT_EQ(FileCount(), 3u);
+    EXPECT_EQ(FileCount(), 3);
 }
 
 #endif
