@@ -9,17 +9,6 @@
 
 namespace {
 
-struct Row {
-    int line;
-    std::string formula;
-    double x;
-    double value;
-    bool approximate;  // "~": library functions may differ in the last places
-    bool signedNaN;    // "+nan" or "-nan": the sign is part of the value
-    std::uint16_t position;
-    std::string text;
-};
-
 // Undoes the table's escapes, so tabs, line ends, NUL and other bytes can stand in a formula.
 std::string Unescape(const std::string& field) {
     const std::string plain = "tnrfv0\\", coded("\t\n\r\f\v\0\\", 7);
@@ -35,47 +24,46 @@ std::string Unescape(const std::string& field) {
     return text;
 }
 
-std::vector<Row> LoadTable() {
-    std::vector<Row> rows;
+// "~": the last places may differ (library functions); "+nan" or "-nan": a NaN of that sign.
+void ExpectValue(const std::string& listed, double actual) {
+    const bool approximate = !listed.empty() && listed[0] == '~';
+    const double value = std::strtod(listed.c_str() + (approximate ? 1 : 0), nullptr);
+    if (std::isnan(value)) {
+        const bool signedNaN = listed == "+nan" || listed == "-nan";
+        EXPECT_TRUE(std::isnan(actual) &&
+                    (!signedNaN || std::signbit(value) == std::signbit(actual)))
+            << "expected " << listed << ", got " << actual;
+    } else if (approximate) {
+        EXPECT_DOUBLE_EQ(value, actual);
+    } else {
+        EXPECT_EQ(value, actual);
+        EXPECT_EQ(std::signbit(value), std::signbit(actual)) << "sign of zero";
+    }
+}
+
+TEST(FormulaTable, EveryRowEvaluatesAsListedAndAlikeWhenEvaluatedAgain) {
     std::ifstream file(VELASTRO_FORMULA_TABLE);
+    CFormulaParser parser;
+    int nRows = 0;
     std::string line;
     for (int number = 1; std::getline(file, line); ++number) {
         if (line.empty() || line[0] == '#') continue;
-        std::vector<std::string> fields;
+        std::vector<std::string> fields;  // formula, x, value, error position, error text
         std::istringstream in(line);
         for (std::string field; std::getline(in, field, '\t');)
             fields.push_back(field);
         fields.resize(5);
-        const bool approximate = !fields[2].empty() && fields[2][0] == '~';
-        const bool signedNaN = fields[2] == "+nan" || fields[2] == "-nan";
-        rows.push_back({number, Unescape(fields[0]), std::strtod(fields[1].c_str(), nullptr),
-                        std::strtod(fields[2].c_str() + (approximate ? 1 : 0), nullptr),
-                        approximate, signedNaN, static_cast<std::uint16_t>(std::stoi(fields[3])),
-                        fields[4]});
+        const std::string formula = Unescape(fields[0]);
+        SCOPED_TRACE("formulas.tsv:" + std::to_string(number) + " \"" + formula.substr(0, 60) +
+                     "\"");
+        const Outcome actual =
+            EvaluateEveryWay(parser, formula, std::strtod(fields[1].c_str(), nullptr));
+        ExpectValue(fields[2], actual.value);
+        EXPECT_EQ(std::make_pair(fields[3], fields[4]),
+                  std::make_pair(std::to_string(actual.position), actual.text));
+        ++nRows;
     }
-    return rows;
-}
-
-TEST(FormulaTable, EveryRowEvaluatesAsListedAndAlikeWhenEvaluatedAgain) {
-    const std::vector<Row> rows = LoadTable();
-    ASSERT_GT(rows.size(), 150u) << "formulas.tsv was not found or is cut short";
-    CFormulaParser parser;
-    for (const Row& row : rows) {
-        SCOPED_TRACE("formulas.tsv:" + std::to_string(row.line) + " \"" +
-                     row.formula.substr(0, 60) + "\"");
-        const Outcome actual = EvaluateEveryWay(parser, row.formula, row.x);
-        if (std::isnan(row.value)) {
-            EXPECT_TRUE(std::isnan(actual.value)) << "expected NaN, got " << actual.value;
-            EXPECT_TRUE(!row.signedNaN || std::signbit(row.value) == std::signbit(actual.value))
-                << "expected " << row.value << ", got " << actual.value;
-        } else if (row.approximate) {
-            EXPECT_DOUBLE_EQ(row.value, actual.value);
-        } else {
-            EXPECT_EQ(row.value, actual.value);
-            EXPECT_EQ(std::signbit(row.value), std::signbit(actual.value)) << "sign of zero";
-        }
-        EXPECT_EQ(std::tie(row.position, row.text), std::tie(actual.position, actual.text));
-    }
+    EXPECT_GT(nRows, 150) << "formulas.tsv was not found or is cut short";
 }
 
 }  // namespace
