@@ -8,10 +8,14 @@ namespace {
 
 enum class Fault { None, Resource, User, Memory };
 
-// Its window menu handler fails the way m_fault says.
-class CFailingWnd : public CWnd {
+// Its window menu handler fails the way m_fault says; Run enters its modal loop.
+class CTestWnd : public CWnd {
 public:
     Fault m_fault = Fault::None;
+    int Run() {
+        m_nFlags |= WF_CONTINUEMODAL;
+        return RunModalLoop();
+    }
 
 protected:
     afx_msg void OnSysCommand(UINT /*nID*/, LPARAM /*lParam*/) {
@@ -22,17 +26,9 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
-BEGIN_MESSAGE_MAP(CFailingWnd, CWnd)
+BEGIN_MESSAGE_MAP(CTestWnd, CWnd)
 ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
-
-class CLoopWnd : public CWnd {
-public:
-    int Run() {
-        m_nFlags |= WF_CONTINUEMODAL;
-        return RunModalLoop();
-    }
-};
 
 BOOL CreatePopup(CWnd& wnd) {
     return wnd.CreateEx(0, "Static", "", WS_POPUP, 0, 0, 100, 100, NULL, NULL);
@@ -67,7 +63,7 @@ TEST(WindowProcedure, ReportsExceptionsOfHandlersAndGoesOn) {
         {Fault::Resource, "Eine erforderliche Ressource war nicht verf\xFCgbar."},
         {Fault::Memory, "Nicht gen\xFCgend Arbeitsspeicher."},
         {Fault::User, ""}};
-    CFailingWnd wnd;
+    CTestWnd wnd;
     ASSERT_TRUE(CreatePopup(wnd));
     for (const auto& [fault, pszText] : kCases) {
         CRecordingPrompts prompts;
@@ -90,7 +86,7 @@ TEST(AfxMessageBox, WarnsUnlessGivenAnIcon) {
 }
 
 TEST(RunModalLoop, EndsAtWM_QUITWithMinusOneAndLeavesItForTheOuterLoop) {
-    CLoopWnd wnd;
+    CTestWnd wnd;
     ASSERT_TRUE(CreatePopup(wnd));
     ::PostQuitMessage(7);
     EXPECT_EQ(-1, wnd.Run());
