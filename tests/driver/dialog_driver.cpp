@@ -132,18 +132,15 @@ struct CDialogDriver::CState {
     HWND hDriverWnd = NULL, hMainWindow = NULL;
     bool bRunning = true;  // written on the UI thread, read there through OnUi
     CDriverPrompts prompts;
-    CUserPrompts* pPreviousPrompts = nullptr;
 };
 
-namespace {
-
-void UiThread(CDialogDriver::CState* pState) {
+static void UiThread(CDialogDriver::CState* pState) {
     HINSTANCE hInstance = GetModuleHandleA(NULL);
     const WNDCLASSA wc = {0, DriverWndProc, 0, 0, hInstance, NULL, NULL, NULL, NULL, kDriverClass};
     RegisterClassA(&wc);  // fails harmlessly once an earlier driver registered it
     pState->hDriverWnd =
         CreateWindowExA(0, kDriverClass, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
-    pState->pPreviousPrompts = AfxSetUserPrompts(&pState->prompts);
+    CUserPrompts* pPreviousPrompts = AfxSetUserPrompts(&pState->prompts);
     SetEvent(pState->hReady);
 
     pState->uiMain();
@@ -152,13 +149,11 @@ void UiThread(CDialogDriver::CState* pState) {
     MSG msg;
     while (PumpOne(msg)) {
     }
-    AfxSetUserPrompts(pState->pPreviousPrompts);
+    AfxSetUserPrompts(pPreviousPrompts);
     DestroyWindow(pState->hDriverWnd);
     AfxTermThread();
     SetEvent(pState->hEnded);
 }
-
-}  // namespace
 
 CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_unique<CState>()) {
     m_pState->uiMain = std::move(uiMain);
