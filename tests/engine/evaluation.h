@@ -1,5 +1,5 @@
-// One evaluation's outcome, by a given parser or by a fresh one preset with B = 2, F = 3, G = 4;
-// and the same formula read, recorded and replayed by one parser, checked against fresh readings.
+// One evaluation's outcome by a given parser; and the same formula read, recorded and replayed
+// by one parser, checked against fresh readings with the letters preset.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -30,12 +30,6 @@ struct LetterValues {
 inline void Load(CFormulaParser& parser, const LetterValues& values) {
     for (int slot = formula::kFirstConstantSlot; slot <= formula::kLastConstantSlot; ++slot)
         parser.SetFunctConst(slot, values.constants[slot - formula::kFirstConstantSlot]);
-}
-
-inline Outcome Evaluate(const std::string& formula, double x = 0.0) {
-    CFormulaParser parser;
-    Load(parser, {{2.0, 3.0, 4.0}, x});
-    return Evaluate(parser, formula, x);
 }
 
 // The table's values B = 2, F = 3, G = 4 and x, then values that take the operators and

@@ -70,8 +70,10 @@ TEST(Locale, DecimalPointIsAlwaysAPoint) {
     if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     }
-    const double dPoint = Evaluate("6.5*2").value;
-    const std::uint16_t nCommaError = Evaluate("6,5").position;  // a comma stays a syntax error
+    CFormulaParser parser;
+    const double dPoint = Evaluate(parser, "6.5*2").value;
+    const std::uint16_t nCommaError =
+        Evaluate(parser, "6,5").position;  // a comma stays a syntax error
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(std::make_pair(13.0, std::uint16_t{2}), std::make_pair(dPoint, nCommaError));
 }
