@@ -1,7 +1,7 @@
 // The main window as laid out by its template: which controls it holds and shows at the start,
-// where the visible ones stand against each other, and the bitmaps at their pixel sizes.
+// where the visible ones stand against each other, and that texts fit where they show.
 #include <algorithm>
-#include <string>
+#include <cctype>
 #include <vector>
 
 #include "keypad_keys.h"
@@ -20,86 +20,65 @@ const int kSelectedPictures[] = {IDC_PIC_ROUND_SEL,     IDC_PIC_OVAL_SEL,     ID
 const int kShownEdits[] = {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT};
 constexpr int kTemplateControls = 111;
 
-std::string ClassOf(HWND hWnd) {
-    char szClass[32] = {};
-    GetClassNameA(hWnd, szClass, sizeof szClass);
-    std::string strClass = szClass;
-    for (char& c : strClass)
-        c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    return strClass;
-}
-
-RECT ScreenRect(int nId) {
-    RECT rc = {};
-    GetWindowRect(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), nId), &rc);
-    return rc;
-}
+class Layout : public VelastroWindow {
+protected:
+    static RECT ScreenRect(int nId) { return RectOf(Item(nId)); }
+    static std::vector<HWND> Children() {
+        std::vector<HWND> children;
+        for (HWND h = GetWindow(Dlg().GetSafeHwnd(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
+            children.push_back(h);
+        return children;
+    }
+    // Each control of ids is of the lower-case window class and shown or hidden as given.
+    static void ExpectGroup(const std::vector<int>& ids, std::string strClass, bool bShown) {
+        for (int nId : ids) {
+            char szClass[32] = {};
+            GetClassNameA(Item(nId), szClass, sizeof szClass);
+            std::transform(szClass, szClass + 32, szClass, [](char c) { return std::tolower(c); });
+            EXPECT_EQ(szClass, strClass) << "control " << nId;
+            EXPECT_EQ(IsWindowVisible(Item(nId)) != FALSE, bShown) << "control " << nId;
+        }
+    }
+};
 
 }  // namespace
 
-using Layout = VelastroWindow;
-
 TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAndNoChosenShapeAtTheStart) {
-    struct Group {
-        std::vector<int> ids;
-        const char* pszClass;
-        bool bShown;
-    };
-    Group shownButtons = {{std::begin(kShapeButtons), std::end(kShapeButtons)}, "button", true};
-    shownButtons.ids.insert(shownButtons.ids.end(), {IDC_CLICK_HERE, IDC_ABOUT, IDOK});
-    Group hiddenButtons = {
-        {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD}, "button", false};
+    std::vector<int> shownButtons(std::begin(kShapeButtons), std::end(kShapeButtons));
+    shownButtons.insert(shownButtons.end(), {IDC_CLICK_HERE, IDC_ABOUT, IDOK});
+    std::vector<int> hiddenButtons = {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD};
     for (const CKeypadKey& key : kKeypadKeys)
-        hiddenButtons.ids.push_back(key.nID);
+        hiddenButtons.push_back(key.nID);
     for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId)
-        hiddenButtons.ids.push_back(nId);
-    const Group kGroups[] = {
-        shownButtons,
-        hiddenButtons,
-        {{std::begin(kShownEdits), std::end(kShownEdits)}, "edit", true},
-        {{IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K, IDC_CONST_M, IDC_CONST_N, IDC_CONST_U,
-          IDC_CONST_X},
-         "edit",
-         false},
-        {{IDC_ANSWER, IDC_LBL_LENGTH, IDC_LBL_WIDTH, IDC_LBL_DEPTH, IDC_LBL_ENTER_DIMENSIONS,
-          IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
-         "static",
-         true},
-        {{std::begin(kShapePictures), std::end(kShapePictures)}, "static", true},
-        {{std::begin(kSelectedPictures), std::end(kSelectedPictures)}, "static", false},
-        {{IDC_LBL_DIAMETER, IDC_ARROW1, IDC_ARROW2, IDC_ARROW3, IDC_ARROW4, IDC_ARROW5, IDC_ARROW6,
-          IDC_ARROW7, IDC_ARROW8},
-         "static",
-         false},
-    };
+        hiddenButtons.push_back(nId);
     User().OnUi([&] {
-        HWND hMain = AfxGetMainWnd()->GetSafeHwnd();
-        int nChildren = 0;
-        for (HWND h = GetWindow(hMain, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
-            ++nChildren;
-        EXPECT_EQ(nChildren, kTemplateControls);
-        EXPECT_EQ(GetWindow(hMain, GW_CHILD), GetDlgItem(hMain, IDC_ANSWER))
-            << "the answer stands above its frame";
-        for (const Group& group : kGroups) {
-            for (int nId : group.ids) {
-                HWND hControl = GetDlgItem(hMain, nId);
-                ASSERT_NE(hControl, HWND(NULL)) << "control " << nId;
-                EXPECT_EQ(ClassOf(hControl), group.pszClass) << "control " << nId;
-                EXPECT_EQ(IsWindowVisible(hControl) != FALSE, group.bShown) << "control " << nId;
-            }
-        }
+        EXPECT_EQ(Children().size(), static_cast<size_t>(kTemplateControls));
+        EXPECT_EQ(Children()[0], Item(IDC_ANSWER)) << "the answer stands above its frame";
+        ExpectGroup(shownButtons, "button", true);
+        ExpectGroup(hiddenButtons, "button", false);
+        ExpectGroup({std::begin(kShownEdits), std::end(kShownEdits)}, "edit", true);
+        ExpectGroup({IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K, IDC_CONST_M, IDC_CONST_N,
+                     IDC_CONST_U, IDC_CONST_X},
+                    "edit", false);
+        ExpectGroup(
+            {IDC_ANSWER, IDC_LBL_LENGTH, IDC_LBL_WIDTH, IDC_LBL_DEPTH, IDC_LBL_ENTER_DIMENSIONS,
+             IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
+            "static", true);
+        ExpectGroup({std::begin(kShapePictures), std::end(kShapePictures)}, "static", true);
+        ExpectGroup({std::begin(kSelectedPictures), std::end(kSelectedPictures)}, "static", false);
+        ExpectGroup({IDC_LBL_DIAMETER, IDC_ARROW1, IDC_ARROW2, IDC_ARROW3, IDC_ARROW4, IDC_ARROW5,
+                     IDC_ARROW6, IDC_ARROW7, IDC_ARROW8},
+                    "static", false);
     });
 }
 
 TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
     User().OnUi([] {
-        HWND hMain = AfxGetMainWnd()->GetSafeHwnd();
         RECT rcClient = {};
-        GetClientRect(hMain, &rcClient);
-        MapWindowPoints(hMain, NULL, reinterpret_cast<POINT*>(&rcClient), 2);
-        for (HWND h = GetWindow(hMain, GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT)) {
-            RECT rc = {}, rcInside = {};
-            GetWindowRect(h, &rc);
+        GetClientRect(Dlg().GetSafeHwnd(), &rcClient);
+        MapWindowPoints(Dlg().GetSafeHwnd(), NULL, reinterpret_cast<POINT*>(&rcClient), 2);
+        for (HWND h : Children()) {
+            RECT rc = RectOf(h), rcInside = {};
             // Pictures take their bitmap's size and may run under the frame; controls may not.
             if (!IsWindowVisible(h) || SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0)) continue;
             EXPECT_TRUE(IntersectRect(&rcInside, &rc, &rcClient) && EqualRect(&rcInside, &rc))
@@ -110,27 +89,24 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
         for (int i = 0; i < 8; ++i) {
             const RECT rcButton = ScreenRect(kShapeButtons[i]);
             const RECT rcPicture = ScreenRect(kShapePictures[i]);
-            const RECT rcSelected = ScreenRect(kSelectedPictures[i]);
-            const RECT rcArrow = ScreenRect(IDC_ARROW1 + i);
+            const RECT rcSelected = ScreenRect(kSelectedPictures[i]),
+                       rcArrow = ScreenRect(IDC_ARROW1 + i);
             EXPECT_TRUE(EqualRect(&rcPicture, &rcSelected)) << "shape " << i + 1;
-            EXPECT_EQ(rcArrow.top, rcPicture.top) << "shape " << i + 1;
-            EXPECT_EQ(rcArrow.bottom, rcPicture.bottom) << "shape " << i + 1;
+            EXPECT_EQ(std::make_pair(rcArrow.top, rcArrow.bottom),
+                      std::make_pair(rcPicture.top, rcPicture.bottom))
+                << "shape " << i + 1;
             EXPECT_EQ(rcButton.left, ScreenRect(kShapeButtons[0]).left) << "shape " << i + 1;
-            if (i > 0) {
-                EXPECT_GE(rcButton.top, ScreenRect(kShapeButtons[i - 1]).bottom);
-            }
+            EXPECT_GE(rcButton.top, i ? ScreenRect(kShapeButtons[i - 1]).bottom : 0);
             EXPECT_LT((rcPicture.left + rcPicture.right) / 2, rcButton.left) << "shape " << i + 1;
-            EXPECT_LT(rcPicture.top, rcButton.bottom) << "shape " << i + 1;
-            EXPECT_GT(rcPicture.bottom, rcButton.top) << "shape " << i + 1;
+            EXPECT_TRUE(rcPicture.top < rcButton.bottom && rcPicture.bottom > rcButton.top)
+                << "shape " << i + 1;
         }
         // The fields: one column right of the shapes, Click Here and the answer below them.
         for (int i = 0; i < 3; ++i) {
             const RECT rcEdit = ScreenRect(kShownEdits[i]);
             EXPECT_EQ(rcEdit.left, ScreenRect(IDC_LENGTH_EDIT).left);
             EXPECT_GT(rcEdit.left, ScreenRect(IDC_ROUND_BRILLIANT).right);
-            if (i > 0) {
-                EXPECT_GE(rcEdit.top, ScreenRect(kShownEdits[i - 1]).bottom);
-            }
+            EXPECT_GE(rcEdit.top, i ? ScreenRect(kShownEdits[i - 1]).bottom : 0);
         }
         EXPECT_GE(ScreenRect(IDC_CLICK_HERE).top, ScreenRect(IDC_DEPTH_EDIT).bottom);
         EXPECT_GE(ScreenRect(IDC_ANSWER).top, ScreenRect(IDC_CLICK_HERE).bottom);
@@ -164,25 +140,20 @@ void ExpectFits([[maybe_unused]] HWND hControl, [[maybe_unused]] HFONT hFont,
 
 TEST_F(Layout, AnswersAndLabelsFitTheirFieldsAndClearTheEdits) {
     // The heaviest rough diamond ever found: no stone a jeweller measures reads longer.
-    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("3106.75"); });
+    SetHidden(IDC_FORMULA, "3106.75");
     User().Click(IDC_CLICK_HERE);
     ASSERT_EQ(User().Text(IDC_ANSWER), "3106.750000");
     User().OnUi([] {
-        HWND hAnswer = Dlg().GetDlgItem(IDC_ANSWER)->GetSafeHwnd();
-        ExpectFits(hAnswer, reinterpret_cast<HFONT>(SendMessageA(hAnswer, WM_GETFONT, 0, 0)),
-                   "3106.750000");
+        ExpectFits(Item(IDC_ANSWER), *Dlg().GetDlgItem(IDC_ANSWER)->GetFont(), "3106.750000");
         for (CColorLabel* pLabel : {&Dlg().m_lblEnterDimensions, &Dlg().m_lblInMillimeters,
                                     &Dlg().m_lblChooseShape, &Dlg().m_lblAnswer, &Dlg().m_lblLength,
                                     &Dlg().m_lblWidth, &Dlg().m_lblDepth, &Dlg().m_lblDiameter}) {
             CString strText;
             pLabel->GetWindowText(strText);
             ExpectFits(pLabel->GetSafeHwnd(), pLabel->GetLabelFont(), strText.GetString());
-            RECT rcLabel = {};
-            pLabel->GetWindowRect(&rcLabel);
-            for (int nEdit : {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT}) {
-                RECT rcEdit = {};
-                GetWindowRect(Dlg().GetDlgItem(nEdit)->GetSafeHwnd(), &rcEdit);
-                RECT rcBoth = {};
+            const RECT rcLabel = RectOf(pLabel->GetSafeHwnd());
+            for (int nEdit : kShownEdits) {
+                RECT rcEdit = ScreenRect(nEdit), rcBoth = {};
                 EXPECT_FALSE(IntersectRect(&rcBoth, &rcLabel, &rcEdit))
                     << strText.GetString() << " runs under edit " << nEdit;
             }
@@ -194,13 +165,10 @@ TEST_F(Layout, AnswerStaysReadableWhenItsFrameRepaints) {
     EnterStone(IDC_OVAL_BRILLIANT, "6", "4", "3");
     User().Click(IDC_CLICK_HERE);
     const int nDarkPixels = User().OnUiRead<int>([] {
-        HWND hAnswer = Dlg().GetDlgItem(IDC_ANSWER)->GetSafeHwnd();
-        RECT rc = {};
-        GetWindowRect(hAnswer, &rc);
+        const RECT rc = ScreenRect(IDC_ANSWER);
         const POINT ptCentre = {(rc.left + rc.right) / 2, (rc.top + rc.bottom) / 2};
-        for (HWND h = GetWindow(hAnswer, GW_HWNDFIRST); h; h = GetWindow(h, GW_HWNDNEXT)) {
-            RECT rcPicture = {};
-            GetWindowRect(h, &rcPicture);
+        for (HWND h : Children()) {
+            const RECT rcPicture = RectOf(h);
             if (SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0) && PtInRect(&rcPicture, ptCentre))
                 RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         }

@@ -44,8 +44,22 @@ protected:
 
     CDialogDriver& User() { return *m_pDriver; }
 
-    // The dialog object; use it only inside OnUi, where it lives.
+    // The dialog object and its controls; use them only inside OnUi, where they live.
     static CGemDlg& Dlg() { return *static_cast<CGemDlg*>(AfxGetMainWnd()); }
+    static HWND Item(int nId) { return GetDlgItem(Dlg().GetSafeHwnd(), nId); }
+    static RECT RectOf(HWND hWnd) {
+        RECT rc = {};
+        GetWindowRect(hWnd, &rc);
+        return rc;
+    }
+
+    // A control changed by the program, not typed: hidden ones take no keys.
+    void SetHidden(int nId, const std::string& strText) {
+        User().OnUi([&] { SetWindowTextA(Item(nId), strText.c_str()); });
+    }
+    void ShowFormulaEdit() {
+        User().OnUi([] { ShowWindow(Item(IDC_FORMULA), SW_SHOW); });
+    }
 
     // Exchange out, as every command of the window ends: the fields show the members.
     void ShowMembers() {
@@ -81,8 +95,8 @@ protected:
     static std::string AppName() {
         char szPath[MAX_PATH] = {};
         GetModuleFileNameA(NULL, szPath, MAX_PATH);
-        std::string strName(szPath);
-        strName = strName.substr(strName.find_last_of("/\\") + 1);
+        std::string strName = szPath;
+        strName.erase(0, strName.find_last_of("/\\") + 1);
         return strName.substr(0, strName.rfind('.'));
     }
 
