@@ -1,22 +1,12 @@
 // The main window as laid out by its template: which controls it holds and shows at the start,
 // where the visible ones stand against each other, and that texts fit where they show.
-#include <algorithm>
 #include <cctype>
-#include <vector>
 
 #include "keypad_keys.h"
 #include "velastro_window.h"
 
 namespace {
 
-const int kShapeButtons[] = {IDC_ROUND_BRILLIANT,   IDC_OVAL_BRILLIANT,     IDC_SQUARE_TRILLION,
-                             IDC_RECTANGLE,         IDC_MARQUISE_BRILLIANT, IDC_PEAR_BRILLIANT,
-                             IDC_TRIANGLE_TRILLION, IDC_HEART_BRILLIANT};
-const int kShapePictures[] = {IDC_PIC_ROUND,    IDC_PIC_OVAL, IDC_PIC_SQUARE,   IDC_PIC_RECTANGLE,
-                              IDC_PIC_MARQUISE, IDC_PIC_PEAR, IDC_PIC_TRIANGLE, IDC_PIC_HEART};
-const int kSelectedPictures[] = {IDC_PIC_ROUND_SEL,     IDC_PIC_OVAL_SEL,     IDC_PIC_SQUARE_SEL,
-                                 IDC_PIC_RECTANGLE_SEL, IDC_PIC_MARQUISE_SEL, IDC_PIC_PEAR_SEL,
-                                 IDC_PIC_TRIANGLE_SEL,  IDC_PIC_HEART_SEL};
 const int kShownEdits[] = {IDC_LENGTH_EDIT, IDC_WIDTH_EDIT, IDC_DEPTH_EDIT};
 constexpr int kTemplateControls = 111;
 
@@ -44,8 +34,12 @@ protected:
 }  // namespace
 
 TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAndNoChosenShapeAtTheStart) {
-    std::vector<int> shownButtons(std::begin(kShapeButtons), std::end(kShapeButtons));
-    shownButtons.insert(shownButtons.end(), {IDC_CLICK_HERE, IDC_ABOUT, IDOK});
+    std::vector<int> shownButtons = {IDC_CLICK_HERE, IDC_ABOUT, IDOK}, pictures, selected;
+    for (const ShapeRow& row : kShapeRows) {
+        shownButtons.push_back(row.nButton);
+        pictures.push_back(row.nPicture);
+        selected.push_back(row.nSelectedPicture);
+    }
     std::vector<int> hiddenButtons = {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD};
     for (const CKeypadKey& key : kKeypadKeys)
         hiddenButtons.push_back(key.nID);
@@ -64,8 +58,8 @@ TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAndNoChosenShap
             {IDC_ANSWER, IDC_LBL_LENGTH, IDC_LBL_WIDTH, IDC_LBL_DEPTH, IDC_LBL_ENTER_DIMENSIONS,
              IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
             "static", true);
-        ExpectGroup({std::begin(kShapePictures), std::end(kShapePictures)}, "static", true);
-        ExpectGroup({std::begin(kSelectedPictures), std::end(kSelectedPictures)}, "static", false);
+        ExpectGroup(pictures, "static", true);
+        ExpectGroup(selected, "static", false);
         ExpectGroup({IDC_LBL_DIAMETER, IDC_ARROW1, IDC_ARROW2, IDC_ARROW3, IDC_ARROW4, IDC_ARROW5,
                      IDC_ARROW6, IDC_ARROW7, IDC_ARROW8},
                     "static", false);
@@ -87,16 +81,16 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
         // The shapes: one column from the top down, each picture beside its button's left edge,
         // its selected picture in its place and its arrow level with it.
         for (int i = 0; i < 8; ++i) {
-            const RECT rcButton = ScreenRect(kShapeButtons[i]);
-            const RECT rcPicture = ScreenRect(kShapePictures[i]);
-            const RECT rcSelected = ScreenRect(kSelectedPictures[i]),
-                       rcArrow = ScreenRect(IDC_ARROW1 + i);
+            const ShapeRow& row = kShapeRows[i];
+            const RECT rcButton = ScreenRect(row.nButton), rcPicture = ScreenRect(row.nPicture);
+            const RECT rcSelected = ScreenRect(row.nSelectedPicture);
+            const RECT rcArrow = ScreenRect(IDC_ARROW1 + i);
             EXPECT_TRUE(EqualRect(&rcPicture, &rcSelected)) << "shape " << i + 1;
             EXPECT_EQ(std::make_pair(rcArrow.top, rcArrow.bottom),
                       std::make_pair(rcPicture.top, rcPicture.bottom))
                 << "shape " << i + 1;
-            EXPECT_EQ(rcButton.left, ScreenRect(kShapeButtons[0]).left) << "shape " << i + 1;
-            EXPECT_GE(rcButton.top, i ? ScreenRect(kShapeButtons[i - 1]).bottom : 0);
+            EXPECT_EQ(rcButton.left, ScreenRect(IDC_ROUND_BRILLIANT).left) << "shape " << i + 1;
+            EXPECT_GE(rcButton.top, i ? ScreenRect(kShapeRows[i - 1].nButton).bottom : 0);
             EXPECT_LT((rcPicture.left + rcPicture.right) / 2, rcButton.left) << "shape " << i + 1;
             EXPECT_TRUE(rcPicture.top < rcButton.bottom && rcPicture.bottom > rcButton.top)
                 << "shape " << i + 1;

@@ -1,61 +1,23 @@
-#include <algorithm>
-#include <iterator>
-#include <ostream>
-#include <string>
-
 #include "velastro_window.h"
 
-namespace {
-
-// The eight rows from the top of the window down, as the window's design lists them.
-struct ShapeRow {
-    const char* pszName;
-    int nButton;
-    int nPicture, nSelectedPicture, nArrow;
-    bool bDiameter;  // the first field is DIAMETER, else LENGTH
-    bool bWidth;     // the formula reads F, so WIDTH shows
-    const char* pszFormula;
-};
-
-const ShapeRow kRows[] = {
-    {"RoundBrilliant", IDC_ROUND_BRILLIANT, IDC_PIC_ROUND, IDC_PIC_ROUND_SEL, IDC_ARROW1, true,
-     false, "(B/2*B/2*G*.0245)*1.05"},
-    {"OvalBrilliant", IDC_OVAL_BRILLIANT, IDC_PIC_OVAL, IDC_PIC_OVAL_SEL, IDC_ARROW2, false, true,
-     "(B+F)/2*(B+F)/2*G*.0065"},
-    {"SquareTrillion", IDC_SQUARE_TRILLION, IDC_PIC_SQUARE, IDC_PIC_SQUARE_SEL, IDC_ARROW3, false,
-     false, "(B*2/3)*B*G*.013"},
-    {"Rectangle", IDC_RECTANGLE, IDC_PIC_RECTANGLE, IDC_PIC_RECTANGLE_SEL, IDC_ARROW4, false, true,
-     "(B-(F/3))*F*G*.013"},
-    {"MarquiseBrilliant", IDC_MARQUISE_BRILLIANT, IDC_PIC_MARQUISE, IDC_PIC_MARQUISE_SEL,
-     IDC_ARROW5, false, true, "(B-(F/3))*F*G*.0079"},
-    {"PearBrilliant", IDC_PEAR_BRILLIANT, IDC_PIC_PEAR, IDC_PIC_PEAR_SEL, IDC_ARROW6, false, true,
-     "B*F*G*.0062"},
-    {"TriangleTrillion", IDC_TRIANGLE_TRILLION, IDC_PIC_TRIANGLE, IDC_PIC_TRIANGLE_SEL, IDC_ARROW7,
-     false, true, "B*F*G*.0057"},
-    {"HeartBrilliant", IDC_HEART_BRILLIANT, IDC_PIC_HEART, IDC_PIC_HEART_SEL, IDC_ARROW8, false,
-     true, "B*F*G*.0060"},
-};
-
-void PrintTo(const ShapeRow& row, std::ostream* pOut) {
-    *pOut << row.pszFormula;
-}
-
-}  // namespace
-
-class ShapeSelection : public VelastroWindow, public ::testing::WithParamInterface<ShapeRow> {
+class ShapeSelection : public VelastroWindow, public ::testing::WithParamInterface<int> {
 protected:
     // The chosen row alone shows its selected picture and arrow; the fields follow its formula.
     void ExpectChosen(const ShapeRow& chosen, const std::string& strWhen) {
-        for (const ShapeRow& row : kRows) {
+        for (int i = 0; i < 8; ++i) {
+            const ShapeRow& row = kShapeRows[i];
             const bool bChosen = row.nButton == chosen.nButton;
-            EXPECT_EQ(User().Visible(row.nPicture), !bChosen) << row.nPicture << strWhen;
-            EXPECT_EQ(User().Visible(row.nSelectedPicture), bChosen) << row.nPicture << strWhen;
-            EXPECT_EQ(User().Visible(row.nArrow), bChosen) << row.nPicture << strWhen;
+            EXPECT_EQ(
+                std::make_tuple(User().Visible(row.nPicture), User().Visible(row.nSelectedPicture),
+                                User().Visible(IDC_ARROW1 + i)),
+                std::make_tuple(!bChosen, bChosen, bChosen))
+                << row.pszName << strWhen;
         }
-        EXPECT_EQ(User().Visible(IDC_LBL_DIAMETER), chosen.bDiameter) << strWhen;
-        EXPECT_EQ(User().Visible(IDC_LBL_LENGTH), !chosen.bDiameter) << strWhen;
-        EXPECT_EQ(User().Visible(IDC_WIDTH_EDIT), chosen.bWidth) << strWhen;
-        EXPECT_EQ(User().Visible(IDC_LBL_WIDTH), chosen.bWidth) << strWhen;
+        EXPECT_EQ(
+            std::make_tuple(User().Visible(IDC_LBL_DIAMETER), User().Visible(IDC_LBL_LENGTH),
+                            User().Visible(IDC_WIDTH_EDIT), User().Visible(IDC_LBL_WIDTH)),
+            std::make_tuple(chosen.bDiameter, !chosen.bDiameter, chosen.bWidth, chosen.bWidth))
+            << "diameter, length, width edit and label" << strWhen;
         EXPECT_FALSE(User().Visible(IDC_ANSWER)) << "an answer of another shape" << strWhen;
         EXPECT_EQ(Formula(), chosen.pszFormula) << strWhen;
         EXPECT_EQ(FormulaUndo(), "") << strWhen;
@@ -63,25 +25,19 @@ protected:
 };
 
 TEST_P(ShapeSelection, ShowsItsFieldsMarksItsRowAndLoadsItsFormula) {
-    const ShapeRow& chosen = GetParam();
+    const ShapeRow& chosen = kShapeRows[GetParam()];
     User().Click(chosen.nButton);
     ExpectChosen(chosen, " after a first choice");
     // From the row above (the last row from the first), and again from itself.
-    const std::size_t nRow =
-        std::find_if(std::begin(kRows), std::end(kRows),
-                     [&](const ShapeRow& row) { return row.nButton == chosen.nButton; }) -
-        std::begin(kRows);
-    User().Click(kRows[(nRow + std::size(kRows) - 1) % std::size(kRows)].nButton);
+    User().Click(kShapeRows[(GetParam() + 7) % 8].nButton);
     User().Click(chosen.nButton);
     ExpectChosen(chosen, " after another shape");
     User().Click(chosen.nButton);
     ExpectChosen(chosen, " after itself");
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryRow, ShapeSelection, ::testing::ValuesIn(kRows),
-                         [](const ::testing::TestParamInfo<ShapeRow>& info) {
-                             return std::string(info.param.pszName);
-                         });
+INSTANTIATE_TEST_SUITE_P(EveryRow, ShapeSelection, ::testing::Range(0, 8),
+                         [](const auto& info) { return kShapeRows[info.param].pszName; });
 
 TEST_F(ShapeSelection, HiddenWidthKeepsItsTextAndComesBack) {
     User().SetText(IDC_WIDTH_EDIT, "4.5");
@@ -119,7 +75,7 @@ TEST_F(ShapeSelection, GivesTheFormulaEditTheFocusOnlyWhenItShows) {
     User().Press(VK_BACK);
     EXPECT_EQ(Formula(), "(B+F)/2*(B+F)/2*G*.0065");
     EXPECT_EQ(User().Selection(IDC_FORMULA), std::make_pair(23, 23));
-    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->ShowWindow(SW_SHOW); });
+    ShowFormulaEdit();
     User().Click(IDC_SQUARE_TRILLION);
     EXPECT_EQ(User().FocusId(), IDC_FORMULA);
     EXPECT_EQ(User().Selection(IDC_FORMULA), std::make_pair(16, 16));
