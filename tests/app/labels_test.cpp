@@ -1,8 +1,3 @@
-#include <algorithm>
-#include <cstring>
-#include <string>
-#include <vector>
-
 #include "velastro_window.h"
 
 namespace {
@@ -31,8 +26,13 @@ LOGFONTA FontOf(HFONT hFont) {
     return lf;
 }
 
-LOGFONTA WindowFont(HWND hWnd) {
-    return FontOf(reinterpret_cast<HFONT>(SendMessageA(hWnd, WM_GETFONT, 0, 0)));
+HFONT WindowFont(const CWnd& wnd) {
+    return reinterpret_cast<HFONT>(SendMessageA(wnd.GetSafeHwnd(), WM_GETFONT, 0, 0));
+}
+
+std::pair<std::string, LONG> FaceAndHeight(HFONT hFont) {
+    const LOGFONTA lf = FontOf(hFont);
+    return {lf.lfFaceName, lf.lfHeight};
 }
 
 }  // namespace
@@ -52,25 +52,18 @@ TEST_F(Label, StyledBoldInTheirFacesAtTheScreenDpi) {
         m_pDriver.reset();  // the dpi holds for windows made after it is set
         if (!CDialogDriver::SetScreenDpi(nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
         Start();
-        for (const LabelStyle& label : kLabels) {
-            LOGFONTA lf = {};
-            COLORREF crText = 1, crBack = 1;
-            int nHeight = 1;
-            // On the UI thread, which alone reads the screen's dpi while the window runs.
-            User().OnUi([&] {
-                nHeight = PointsToHeight(label.nPoints);
-                CColorLabel& lbl = Dlg().*label.pLabel;
-                lf = FontOf(lbl.GetLabelFont());
-                crText = lbl.GetTextColor();
-                crBack = lbl.GetBkColor();
-            });
-            EXPECT_EQ(lf.lfHeight, nHeight) << "label " << label.nId << " at " << nDpi;
-            EXPECT_EQ(lf.lfWeight, FW_BOLD) << "label " << label.nId;
-            EXPECT_STREQ(lf.lfFaceName, label.pszFace) << "label " << label.nId;
-            EXPECT_EQ(lf.lfItalic, 0) << "label " << label.nId;
-            EXPECT_EQ(crText, RGB(0, 0, 0)) << "label " << label.nId;
-            EXPECT_EQ(crBack, GetSysColor(COLOR_BTNFACE)) << "label " << label.nId;
-        }
+        // On the UI thread, which alone reads the screen's dpi while the window runs.
+        User().OnUi([nDpi] {
+            for (const LabelStyle& label : kLabels) {
+                const CColorLabel& lbl = Dlg().*label.pLabel;
+                const LOGFONTA lf = FontOf(lbl.GetLabelFont());
+                EXPECT_EQ(std::make_tuple(lf.lfHeight, lf.lfWeight, std::string(lf.lfFaceName),
+                                          lf.lfItalic, lbl.GetTextColor(), lbl.GetBkColor()),
+                          std::make_tuple(PointsToHeight(label.nPoints), FW_BOLD, label.pszFace, 0,
+                                          RGB(0, 0, 0), GetSysColor(COLOR_BTNFACE)))
+                    << "label " << label.nId << " at " << nDpi;
+            }
+        });
     }
 }
 
@@ -91,35 +84,27 @@ TEST_F(Label, PointsAndHeightsConvertAtTheScreenDpi) {
 // SetBold and a face-less SetFontFace start again from the window's font, which the label keeps;
 // a face name is cut to what LOGFONT holds.
 TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
-    LOGFONTA cut = {}, bold = {}, plain = {}, window = {}, dialog = {};
-    int nHeight10 = 0, nHeight12 = 0;
-    User().OnUi([&] {
-        nHeight10 = PointsToHeight(10);
-        nHeight12 = PointsToHeight(12);
+    User().OnUi([] {
+        EXPECT_STREQ(FontOf(WindowFont(Dlg())).lfFaceName, "Verdana");
         Depth().SetFontFace("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", 10, FALSE);
-        cut = FontOf(Depth().GetLabelFont());
+        EXPECT_EQ(
+            FaceAndHeight(Depth().GetLabelFont()),
+            std::make_pair(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcde"), PointsToHeight(10)));
         Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetBold(TRUE, FALSE);
-        bold = FontOf(Depth().GetLabelFont());
+        EXPECT_EQ(FaceAndHeight(Depth().GetLabelFont()), FaceAndHeight(WindowFont(Dlg())))
+            << "the earlier face is discarded";
+        EXPECT_EQ(FontOf(Depth().GetLabelFont()).lfWeight, FW_BOLD);
         Depth().SetBold(FALSE, FALSE);
         Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetFontFace(NULL, 12, FALSE);
-        plain = FontOf(Depth().GetLabelFont());
-        window = WindowFont(Depth().GetSafeHwnd());
-        dialog = WindowFont(AfxGetMainWnd()->GetSafeHwnd());
+        EXPECT_EQ(FaceAndHeight(Depth().GetLabelFont()),
+                  std::make_pair(std::string("Verdana"), PointsToHeight(12)))
+            << "the earlier face is discarded again";
+        EXPECT_EQ(FontOf(Depth().GetLabelFont()).lfWeight, FW_NORMAL);
+        EXPECT_EQ(FaceAndHeight(WindowFont(Depth())), FaceAndHeight(WindowFont(Dlg())))
+            << "the label's own font is not its window's";
     });
-    EXPECT_STREQ(cut.lfFaceName, "ABCDEFGHIJKLMNOPQRSTUVWXYZabcde");
-    EXPECT_EQ(cut.lfHeight, nHeight10);
-    EXPECT_STREQ(dialog.lfFaceName, "Verdana");
-    EXPECT_STREQ(bold.lfFaceName, "Verdana") << "the earlier face is discarded";
-    EXPECT_EQ(bold.lfHeight, dialog.lfHeight);
-    EXPECT_EQ(bold.lfWeight, FW_BOLD);
-    EXPECT_STREQ(plain.lfFaceName, "Verdana") << "the earlier face is discarded again";
-    EXPECT_EQ(plain.lfHeight, nHeight12);
-    EXPECT_EQ(plain.lfWeight, FW_NORMAL);
-    EXPECT_STREQ(window.lfFaceName, dialog.lfFaceName)
-        << "the label's own font is not its window's";
-    EXPECT_EQ(window.lfHeight, dialog.lfHeight);
 }
 
 TEST_F(Label, DrawFormatFollowsTheStaticStyle) {
@@ -152,14 +137,11 @@ TEST_F(Label, PaintsItsTextWithItsOwnFontAndColours) {
     const HWND hDepth = Depth().GetSafeHwnd();
     const std::vector<SimDrawOp> texts = DrawOps(log, hDepth, SimDrawOp::Kind::DrawText);
     ASSERT_EQ(texts.size(), 1u);
-    EXPECT_EQ(texts[0].strText, "DEPTH");
-    EXPECT_EQ(texts[0].nFormat, static_cast<UINT>(DT_LEFT | DT_WORDBREAK));
-    EXPECT_STREQ(texts[0].font.lfFaceName, "Arial");
-    EXPECT_EQ(texts[0].font.lfWeight, FW_BOLD);
-    EXPECT_EQ(texts[0].crText, RGB(200, 0, 0));
-    EXPECT_EQ(texts[0].crBack, GetSysColor(COLOR_BTNFACE));
-    EXPECT_EQ(texts[0].nBkMode, OPAQUE);
-    EXPECT_EQ(texts[0].rc.left, 0);
+    const SimDrawOp& op = texts[0];
+    EXPECT_EQ(std::make_tuple(op.strText, op.nFormat, std::string(op.font.lfFaceName),
+                              op.font.lfWeight, op.crText, op.crBack, op.nBkMode, op.rc.left),
+              std::make_tuple("DEPTH", DT_LEFT | DT_WORDBREAK, "Arial", FW_BOLD, RGB(200, 0, 0),
+                              GetSysColor(COLOR_BTNFACE), OPAQUE, 0));
     const std::vector<SimDrawOp> fills = DrawOps(log, hDepth, SimDrawOp::Kind::FillRect);
     EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SimDrawOp& op) {
         return op.crBrush == GetSysColor(COLOR_BTNFACE);
@@ -184,9 +166,8 @@ TEST_F(Label, ShowsACentredIconInsteadOfItsTextUntilTheIconIsCleared) {
     const std::vector<SimDrawOp> icons = DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawIcon);
     ASSERT_EQ(icons.size(), 1u);
     // Signed division truncating towards zero: the icon is larger than the label.
-    EXPECT_EQ(icons[0].x, (rc.right - rc.left - 32) / 2);
-    EXPECT_EQ(icons[0].y, (rc.bottom - rc.top - 32) / 2);
-    EXPECT_EQ(icons[0].hIcon, hIcon);
+    EXPECT_EQ(std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
+              std::make_tuple((rc.right - rc.left - 32) / 2, (rc.bottom - rc.top - 32) / 2, hIcon));
     EXPECT_TRUE(DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawText).empty());
     EXPECT_TRUE(DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawIcon).empty());
     EXPECT_EQ(DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawText).size(), 1u);
