@@ -30,9 +30,9 @@ HFONT WindowFont(const CWnd& wnd) {
     return reinterpret_cast<HFONT>(SendMessageA(wnd.GetSafeHwnd(), WM_GETFONT, 0, 0));
 }
 
-std::pair<std::string, LONG> FaceAndHeight(HFONT hFont) {
+std::tuple<std::string, int> FaceAndHeight(HFONT hFont) {
     const LOGFONTA lf = FontOf(hFont);
-    return {lf.lfFaceName, lf.lfHeight};
+    return {lf.lfFaceName, static_cast<int>(lf.lfHeight)};
 }
 
 }  // namespace
@@ -89,7 +89,7 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
         Depth().SetFontFace("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmn", 10, FALSE);
         EXPECT_EQ(
             FaceAndHeight(Depth().GetLabelFont()),
-            std::make_pair(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcde"), PointsToHeight(10)));
+            std::make_tuple(std::string("ABCDEFGHIJKLMNOPQRSTUVWXYZabcde"), PointsToHeight(10)));
         Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetBold(TRUE, FALSE);
         EXPECT_EQ(FaceAndHeight(Depth().GetLabelFont()), FaceAndHeight(WindowFont(Dlg())))
@@ -99,7 +99,7 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
         Depth().SetFontFace("Arial", 7, FALSE);
         Depth().SetFontFace(NULL, 12, FALSE);
         EXPECT_EQ(FaceAndHeight(Depth().GetLabelFont()),
-                  std::make_pair(std::string("Verdana"), PointsToHeight(12)))
+                  std::make_tuple(std::string("Verdana"), PointsToHeight(12)))
             << "the earlier face is discarded again";
         EXPECT_EQ(FontOf(Depth().GetLabelFont()).lfWeight, FW_NORMAL);
         EXPECT_EQ(FaceAndHeight(WindowFont(Depth())), FaceAndHeight(WindowFont(Dlg())))

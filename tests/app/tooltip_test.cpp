@@ -1,7 +1,3 @@
-#include <memory>
-#include <string>
-#include <vector>
-
 #include "tip_layout.h"
 #include "velastro_window.h"
 
@@ -30,8 +26,7 @@ protected:
     TipGeometry ShowTip(const std::string& strText, int nPointerOnId) {
         TipGeometry g = {};
         User().OnUi([&] {
-            HWND hTool = GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), nPointerOnId);
-            GetWindowRect(hTool, &g.rcTool);
+            g.rcTool = RectOf(Item(nPointerOnId));
             g.ptCursor = {(g.rcTool.left + g.rcTool.right) / 2,
                           (g.rcTool.top + g.rcTool.bottom) / 2};
             SetCursorPos(g.ptCursor.x, g.ptCursor.y);
@@ -41,7 +36,7 @@ protected:
             TOOLINFOA ti = {};
             ti.cbSize = TTTOOLINFOA_V2_SIZE;
             ti.uFlags = TTF_TRACK | TTF_ABSOLUTE;
-            ti.hwnd = AfxGetMainWnd()->GetSafeHwnd();
+            ti.hwnd = Dlg().GetSafeHwnd();
             ti.uId = 1;
             ti.lpszText = &m_text[0];
             m_pTip->SendMessage(TTM_ADDTOOLA, 0, reinterpret_cast<LPARAM>(&ti));
@@ -58,7 +53,7 @@ protected:
 #ifndef _WIN32
             g.log = SimDrawLog();
 #endif
-            m_pTip->GetWindowRect(&g.rcWindow);
+            g.rcWindow = RectOf(m_pTip->GetSafeHwnd());
             Measure(strText, g);
         });
         return g;
@@ -99,10 +94,10 @@ TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRigh
     EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidest + 20) << "shifted, not shrunk";
     User().OnUi([this] { m_pTip.reset(); });
     g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
-    EXPECT_EQ(g.rcWindow.top, g.rcTool.bottom);
-    EXPECT_EQ(g.rcWindow.left, g.ptCursor.x);
-    EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidest + 20);
-    EXPECT_EQ(g.rcWindow.bottom - g.rcWindow.top, 2 * g.nLineHeight + 4);
+    EXPECT_EQ(std::make_tuple(g.rcWindow.left, g.rcWindow.top, g.rcWindow.right - g.rcWindow.left,
+                              g.rcWindow.bottom - g.rcWindow.top),
+              std::make_tuple(g.ptCursor.x, g.rcTool.bottom, g.nWidest + 20, 2 * g.nLineHeight + 4))
+        << "left, top, width, height";
     struct Spot {
         const char* pszWhere;
         int x, y;
@@ -144,22 +139,23 @@ TEST_F(TooltipOnTheWindow, PaintsTheTextWithoutCarriageReturnsBesideTheStripeAnd
     for (const Case& c : kCases) {
         User().OnUi([this] { m_pTip.reset(); });
         const TipGeometry g = ShowTip(c.pszText, IDC_LENGTH_EDIT);
-        const HWND hTip = m_pTip->GetSafeHwnd();
-        const std::vector<SimDrawOp> texts = DrawOps(g.log, hTip, SimDrawOp::Kind::DrawText);
-        const std::vector<SimDrawOp> arrows = DrawOps(g.log, hTip, SimDrawOp::Kind::Polyline);
-        ASSERT_EQ(texts.size(), 1u) << c.pszText;
-        EXPECT_EQ(texts[0].strText, c.pszDrawn);
-        EXPECT_EQ(texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK), c.nFormat);
+        const auto texts = DrawOps(g.log, m_pTip->GetSafeHwnd(), SimDrawOp::Kind::DrawText);
+        const auto arrows = DrawOps(g.log, m_pTip->GetSafeHwnd(), SimDrawOp::Kind::Polyline);
+        ASSERT_EQ(std::make_tuple(texts.size(), arrows.size()), std::make_tuple(1u, 1u))
+            << c.pszText;
         const int nTextArea = g.rcWindow.right - g.rcWindow.left - 16;
-        EXPECT_EQ(texts[0].rc.left, 16 + (nTextArea - g.nWidest) / 2) << c.pszText;
-        EXPECT_EQ(texts[0].nBkMode, TRANSPARENT);
+        EXPECT_EQ(
+            std::make_tuple(texts[0].strText,
+                            texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK),
+                            texts[0].rc.left, texts[0].nBkMode),
+            std::make_tuple(c.pszDrawn, c.nFormat, 16 + (nTextArea - g.nWidest) / 2, TRANSPARENT))
+            << "text, format, left edge and mode of " << c.pszText;
         // The arrow: one red outline inside the stripe, two pixels in from the corner.
-        ASSERT_EQ(arrows.size(), 1u);
         EXPECT_EQ(arrows[0].crPen, RGB(255, 0, 0));
         for (const POINT& pt : arrows[0].points)
             EXPECT_TRUE(pt.x >= 2 && pt.x < 15 && pt.y >= 2) << pt.x << "," << pt.y;
-        EXPECT_EQ(arrows[0].points[0].x, 2);
-        EXPECT_EQ(arrows[0].points[0].y, 2);
+        EXPECT_EQ(std::make_tuple(arrows[0].points[0].x, arrows[0].points[0].y),
+                  std::make_tuple(2, 2));
     }
 }
 #endif
