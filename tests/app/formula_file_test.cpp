@@ -1,8 +1,6 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <string>
-#include <utility>
 
 #include "velastro_window.h"
 
@@ -13,6 +11,11 @@ namespace {
 const char kFilter[] = "Formulaparser (*.FKT)\0*.FKT\0All Files (*.*)\0*.*\0\0";
 constexpr DWORD kSaveFlags = 0x806;
 constexpr DWORD kLoadFlags = 0x1804;
+
+// What a file dialog was asked: save or open, default extension, file name, flags and filter.
+auto Settings(const CFileDialogRequest& r) {
+    return std::make_tuple(r.bSave, r.strDefExt, r.strFileName, r.dwFlags, r.strFilter);
+}
 
 std::string ReadBytes(const std::string& strPath) {
     std::ifstream in(strPath, std::ios::binary);
@@ -71,31 +74,21 @@ TEST_F(FormulaFile, DialogsProposeTheLastPathWithTheFileSettings) {
     Choose(IDC_LOAD, std::nullopt);
     EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "0");
     const std::string strCaption = User().Caption();
-    CFileDialogRequest save = Choose(IDC_SAVE, std::nullopt);
-    EXPECT_TRUE(save.bSave);
-    EXPECT_EQ(save.strDefExt, "FKT");
-    EXPECT_EQ(save.strFileName, "Test.fkt");
-    EXPECT_EQ(save.dwFlags, kSaveFlags);
-    EXPECT_EQ(save.strFilter, std::string(kFilter, sizeof kFilter - 1));
+    const std::string strFilter(kFilter, sizeof kFilter - 1);
+    EXPECT_EQ(Settings(Choose(IDC_SAVE, std::nullopt)),
+              std::make_tuple(true, "FKT", "Test.fkt", kSaveFlags, strFilter));
     EXPECT_EQ(User().Caption(), strCaption) << "a cancelled save changes nothing";
 
     const std::string strMissing = PathOf("missing.FKT");
-    CFileDialogRequest load = Choose(IDC_LOAD, strMissing);
+    EXPECT_EQ(Settings(Choose(IDC_LOAD, strMissing)),
+              std::make_tuple(false, "FKT", "Test.fkt", kLoadFlags, strFilter));
     ExpectMessage("Can not open the file " + strMissing);
-    EXPECT_FALSE(load.bSave);
-    EXPECT_EQ(load.strDefExt, "FKT");
-    EXPECT_EQ(load.strFileName, "Test.fkt");
-    EXPECT_EQ(load.dwFlags, kLoadFlags);
-    EXPECT_EQ(load.strFilter, save.strFilter);
     EXPECT_EQ(Choose(IDC_SAVE, std::nullopt).strFileName, strMissing);
 }
 
 TEST_F(FormulaFile, SaveWritesTwentyFiveLinesAndNamesTheFileInTheCaption) {
-    User().Click(IDC_OVAL_BRILLIANT);
-    User().SetText(IDC_LENGTH_EDIT, "6.5");
-    User().SetText(IDC_WIDTH_EDIT, "-4");
-    User().SetText(IDC_DEPTH_EDIT, "1e3");
-    User().OnUi([] { Dlg().GetDlgItem(IDC_CONST_X)->SetWindowText("0.0000015"); });
+    EnterStone(IDC_OVAL_BRILLIANT, "6.5", "-4", "1e3");
+    SetHidden(IDC_CONST_X, "0.0000015");
     const std::string strPath = PathOf("oval.FKT");
     Choose(IDC_SAVE, strPath);
     EXPECT_FALSE(User().PendingMessageBox().has_value());
