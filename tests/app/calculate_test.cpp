@@ -1,7 +1,3 @@
-#include <ostream>
-#include <string>
-#include <utility>
-
 #include "formula_parser.h"
 #include "velastro_window.h"
 
@@ -28,21 +24,12 @@ const Calculation kCalculations[] = {
     {"ThirtyOneDigits", "G*10^30", "6", "4", "0", "3000000000000000341128851226624.000000", {7, 7}},
 };
 
-void PrintTo(const Calculation& c, std::ostream* pOut) {
-    *pOut << '"' << c.pszFormula << '"';
-}
-
 }  // namespace
 
-class CalculateCommand : public VelastroWindow, public ::testing::WithParamInterface<Calculation> {
-protected:
-    void SetHidden(int nId, const std::string& strText) {
-        User().OnUi([&] { Dlg().GetDlgItem(nId)->SetWindowText(strText.c_str()); });
-    }
-};
+class CalculateCommand : public VelastroWindow, public ::testing::WithParamInterface<int> {};
 
 TEST_P(CalculateCommand, AnswersWithTheValueOrTheErrorText) {
-    const Calculation& c = GetParam();
+    const Calculation& c = kCalculations[GetParam()];
     SetHidden(IDC_FORMULA, c.pszFormula);
     SetHidden(IDC_CONST_X, c.pszX);
     User().SetText(IDC_LENGTH_EDIT, c.pszB);
@@ -56,10 +43,9 @@ TEST_P(CalculateCommand, AnswersWithTheValueOrTheErrorText) {
     EXPECT_EQ(Formula(), c.pszFormula);
 }
 
-INSTANTIATE_TEST_SUITE_P(Answers, CalculateCommand, ::testing::ValuesIn(kCalculations),
-                         [](const ::testing::TestParamInfo<Calculation>& info) {
-                             return std::string(info.param.pszCase);
-                         });
+INSTANTIATE_TEST_SUITE_P(Answers, CalculateCommand,
+                         ::testing::Range(0, int(std::size(kCalculations))),
+                         [](const auto& info) { return kCalculations[info.param].pszCase; });
 
 TEST_F(CalculateCommand, EnterAfterAShapeCalculatesButLeavesTheAnswerHidden) {
     EnterStone(IDC_OVAL_BRILLIANT, "6", "4", "3");
@@ -83,13 +69,13 @@ TEST_F(CalculateCommand, CalculateWithAnUnreadableFieldUsesTheLastAcceptedValue)
 }
 
 TEST_F(CalculateCommand, CalculateGivesAVisibleFormulaEditTheFocusAndSelectsTheFault) {
-    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->ShowWindow(SW_SHOW); });
-    User().OnUi([] { Dlg().GetDlgItem(IDC_FORMULA)->SetWindowText("2*(3+Q)"); });
+    ShowFormulaEdit();
+    SetHidden(IDC_FORMULA, "2*(3+Q)");
     User().Click(IDC_CLICK_HERE);
     EXPECT_EQ(User().FocusId(), IDC_FORMULA);
     EXPECT_EQ(User().Text(IDC_ANSWER).substr(0, 3), "XXX");
-    const std::pair<int, int> selection = User().Selection(IDC_FORMULA);
-    EXPECT_EQ(selection.second - selection.first, 1) << selection.first;
+    const auto [nStart, nEnd] = User().Selection(IDC_FORMULA);
+    EXPECT_EQ(nEnd - nStart, 1) << nStart;
 }
 
 TEST_F(CalculateCommand, EngineMessagesUseTheApplicationsMessageBox) {
