@@ -1,8 +1,3 @@
-#include <functional>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include "velastro_window.h"
 
 using AboutBoxAndIcon = VelastroWindow;
@@ -16,20 +11,14 @@ TEST_F(AboutBoxAndIcon, OpensModallyOverTheMainWindow) {
     EXPECT_TRUE(User().Visible(IDOK));
     EXPECT_EQ(User().Text(IDOK), "Close");
     EXPECT_EQ(User().FocusId(), IDOK) << "the only tab stop";
-    EXPECT_FALSE(User().OnUiRead<bool>([hMain] { return IsWindowEnabled(hMain) != FALSE; }))
-        << "the main window takes no input meanwhile";
-    DWORD dwStyle = User().OnUiRead<DWORD>(
-        [hAbout] { return static_cast<DWORD>(GetWindowLongA(hAbout, GWL_STYLE)); });
-    EXPECT_FALSE(dwStyle & WS_MINIMIZEBOX);
-    const auto [rcMain, rcAbout] = User().OnUiRead<std::pair<RECT, RECT>>([hMain, hAbout] {
-        std::pair<RECT, RECT> rects = {};
-        GetWindowRect(hMain, &rects.first);
-        GetWindowRect(hAbout, &rects.second);
-        return rects;
+    User().OnUi([hMain, hAbout] {
+        EXPECT_FALSE(IsWindowEnabled(hMain)) << "the main window takes no input meanwhile";
+        EXPECT_FALSE(GetWindowLongA(hAbout, GWL_STYLE) & WS_MINIMIZEBOX);
+        const RECT rcMain = RectOf(hMain), rcAbout = RectOf(hAbout);
+        // Centred over the main window, up to the pixel that halving an odd difference drops.
+        EXPECT_NEAR(rcAbout.left + rcAbout.right, rcMain.left + rcMain.right, 1);
+        EXPECT_NEAR(rcAbout.top + rcAbout.bottom, rcMain.top + rcMain.bottom, 1);
     });
-    // Centred over the main window, up to the pixel that halving an odd difference drops.
-    EXPECT_NEAR(rcAbout.left + rcAbout.right, rcMain.left + rcMain.right, 1);
-    EXPECT_NEAR(rcAbout.top + rcAbout.bottom, rcMain.top + rcMain.bottom, 1);
 }
 
 TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
@@ -38,7 +27,7 @@ TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
     User().OnUi([] {
         Dlg().m_strFormula = "B*F*G*.0060";
         Dlg().m_strAnswer = "0.487500";
-        SetWindowTextA(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), IDC_ANSWER), "0.487500");
+        SetWindowTextA(Item(IDC_ANSWER), "0.487500");
     });
     const std::vector<std::function<void(CDialogDriver&)>> kCloses = {
         [](CDialogDriver& u) { u.Click(IDOK); },
@@ -55,12 +44,11 @@ TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
         EXPECT_EQ(User().Caption(), "Velastro") << "closing way " << i;
         EXPECT_FALSE(User().PendingMessageBox().has_value()) << "closing way " << i;
     }
-    EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "6.5");
-    EXPECT_EQ(User().Text(IDC_WIDTH_EDIT), "abc");
-    EXPECT_EQ(User().Text(IDC_ANSWER), "0.487500");
-    std::string strFormula = User().OnUiRead<std::string>(
-        [] { return std::string(static_cast<LPCTSTR>(Dlg().m_strFormula)); });
-    EXPECT_EQ(strFormula, "B*F*G*.0060");
+    EXPECT_EQ(std::make_tuple(User().Text(IDC_LENGTH_EDIT), User().Text(IDC_WIDTH_EDIT),
+                              User().Text(IDC_ANSWER)),
+              std::make_tuple("6.5", "abc", "0.487500"));
+    EXPECT_EQ(User().OnUiRead<std::string>([] { return Dlg().m_strFormula.GetString(); }),
+              "B*F*G*.0060");
     EXPECT_TRUE(User().Running());
 }
 
@@ -84,9 +72,10 @@ TEST_F(AboutBoxAndIcon, MinimisedWindowPaintsTheIconCentredByTheRoundingRule) {
         const std::vector<SimDrawOp> icons = DrawOps(log, hMain, SimDrawOp::Kind::DrawIcon);
         ASSERT_EQ(icons.size(), bMinimised ? 1u : 0u);
         if (!bMinimised) continue;
-        EXPECT_EQ(icons[0].x, (rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2);
-        EXPECT_EQ(icons[0].y, (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2);
-        EXPECT_EQ(icons[0].hIcon, hIcon);
+        EXPECT_EQ(
+            std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
+            std::make_tuple((rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                            (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2, hIcon));
     }
 }
 #endif
