@@ -3,19 +3,6 @@
 #ifndef _WIN32
 #include "velastro_window.h"
 
-namespace {
-
-struct GdiCounts {
-    size_t nObjects;
-    size_t nDCs;
-};
-
-GdiCounts Count() {
-    return {SimGdiObjectCount(), SimDCCount()};
-}
-
-}  // namespace
-
 class GdiOwnership : public VelastroWindow {
 protected:
     void SetUp() override {}
@@ -33,25 +20,22 @@ protected:
 
 TEST_F(GdiOwnership, NothingGrowsFromOneRunToTheNext) {
     RunOnce();
-    GdiCounts first = Count();
+    const auto first = std::make_tuple(SimGdiObjectCount(), SimDCCount());
     RunOnce();
     RunOnce();
-    GdiCounts third = Count();
-    EXPECT_EQ(third.nObjects, first.nObjects);
-    EXPECT_EQ(third.nDCs, first.nDCs);
+    EXPECT_EQ(std::make_tuple(SimGdiObjectCount(), SimDCCount()), first) << "objects and DCs";
 }
 
 TEST_F(GdiOwnership, RestylingALabelReplacesItsFontAndBrush) {
     Start();
-    size_t nBefore = User().OnUiRead<size_t>([] { return SimGdiObjectCount(); });
-    size_t nAfter = User().OnUiRead<size_t>([] {
+    User().OnUi([] {
+        const size_t nBefore = SimGdiObjectCount();
         for (int i = 0; i < 50; ++i) {
             Dlg().m_lblAnswer.SetBkColor(RGB(i, 0, 0), TRUE);
             Dlg().m_lblAnswer.SetFontFace("Arial", 7 + i % 5, TRUE);
             Dlg().m_lblAnswer.SetBold(i % 2, TRUE);
         }
-        return SimGdiObjectCount();
+        EXPECT_EQ(SimGdiObjectCount(), nBefore);
     });
-    EXPECT_EQ(nAfter, nBefore);
 }
 #endif
