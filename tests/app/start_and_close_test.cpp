@@ -1,7 +1,3 @@
-#include <functional>
-#include <string>
-#include <vector>
-
 #include "velastro_window.h"
 
 struct CloseWay {
@@ -14,11 +10,10 @@ class StartAndClose : public VelastroWindow, public ::testing::WithParamInterfac
 TEST_F(StartAndClose, StartsWithZeroFieldsAndTheFocusOnLength) {
     for (int nId = IDC_LENGTH_EDIT; nId <= IDC_CONST_X; ++nId)
         EXPECT_EQ(User().Text(nId), "0") << "value field " << nId;
-    EXPECT_EQ(User().FocusId(), IDC_LENGTH_EDIT);
-    EXPECT_EQ(User().Caption(), "Velastro");
-    EXPECT_EQ(User().Text(IDC_FORMULA), "");
-    EXPECT_EQ(User().Text(IDC_ANSWER), "")
-        << "the template's blank is replaced by the empty answer";
+    EXPECT_EQ(
+        std::make_tuple(User().FocusId(), User().Caption(), Formula(), User().Text(IDC_ANSWER)),
+        std::make_tuple(IDC_LENGTH_EDIT, "Velastro", "", ""))
+        << "focus, caption, formula, answer (the template's blank replaced)";
 }
 
 TEST_P(StartAndClose, EndsTheProgramWhenEveryFieldHoldsANumber) {
@@ -35,9 +30,10 @@ TEST_P(StartAndClose, StaysOpenOnAFieldThatIsNotANumber) {
     GetParam().close(User());
     ExpectNumberPrompt();
     EXPECT_TRUE(User().Running()) << GetParam().pszName << " closed the window";
-    EXPECT_EQ(User().FocusId(), IDC_DEPTH_EDIT);
-    EXPECT_EQ(User().Selection(IDC_DEPTH_EDIT), std::make_pair(0, 3)) << "abc is selected";
-    EXPECT_EQ(User().Text(IDC_DEPTH_EDIT), "abc");
+    EXPECT_EQ(std::make_tuple(User().FocusId(), User().Selection(IDC_DEPTH_EDIT),
+                              User().Text(IDC_DEPTH_EDIT)),
+              std::make_tuple(IDC_DEPTH_EDIT, std::make_pair(0, 3), "abc"))
+        << "abc is focused and selected";
 
     // Mended, it closes the same way.
     User().SetText(IDC_DEPTH_EDIT, "3");
@@ -56,7 +52,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(StartAndClose, WindowMenuEndsWithSeparatorAndAboutThatOpensTheAboutBox) {
     User().OnUi([] {
-        HMENU hMenu = GetSystemMenu(AfxGetMainWnd()->GetSafeHwnd(), FALSE);
+        HMENU hMenu = GetSystemMenu(Dlg().GetSafeHwnd(), FALSE);
         const int nCount = GetMenuItemCount(hMenu);
         ASSERT_GE(nCount, 2);
         EXPECT_TRUE(GetMenuState(hMenu, nCount - 2, MF_BYPOSITION) & MF_SEPARATOR);
@@ -72,19 +68,15 @@ TEST_F(StartAndClose, F1ShowsNothingAndChangesNothing) {
     User().SetText(IDC_LENGTH_EDIT, "6");
     User().Press(VK_F1);
     EXPECT_FALSE(User().PendingMessageBox().has_value());
-    EXPECT_TRUE(User().Running());
-    EXPECT_EQ(User().Caption(), "Velastro");
-    EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "6");
-    EXPECT_EQ(User().FocusId(), IDC_LENGTH_EDIT);
+    EXPECT_EQ(std::make_tuple(User().Running(), User().Caption(), User().Text(IDC_LENGTH_EDIT),
+                              User().FocusId()),
+              std::make_tuple(true, "Velastro", "6", IDC_LENGTH_EDIT));
 }
 
 TEST_F(StartAndClose, WindowIconsAreTheProgramIcon) {
     User().OnUi([] {
-        HWND hWnd = AfxGetMainWnd()->GetSafeHwnd();
-        HICON hBig = reinterpret_cast<HICON>(SendMessageA(hWnd, WM_GETICON, ICON_BIG, 0));
-        HICON hSmall = reinterpret_cast<HICON>(SendMessageA(hWnd, WM_GETICON, ICON_SMALL, 0));
-        EXPECT_NE(hBig, HICON(NULL));
-        EXPECT_EQ(hBig, Dlg().m_hDlgIcon);
-        EXPECT_EQ(hSmall, Dlg().m_hDlgIcon);
+        EXPECT_NE(Dlg().m_hDlgIcon, HICON(NULL));
+        for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
+            EXPECT_EQ(Dlg().SendMessage(WM_GETICON, nSize), LRESULT(Dlg().m_hDlgIcon)) << nSize;
     });
 }
