@@ -1,6 +1,4 @@
 #include <clocale>
-#include <string>
-#include <utility>
 
 #include "velastro_window.h"
 
@@ -15,14 +13,11 @@ TEST_F(NumberExchange, ReadsLikeScanfAndShowsLikePrintfWithThePointInAnyLocale) 
         {"12abc", "12"},
         {"6,5", "6"},
         {"6.50", "6.5"},
-        {"123456789012345678", "1.23456789012346e+17"},
-    };
+        {"123456789012345678", "1.23456789012346e+17"}};
     for (const auto& [pszTyped, pszShown] : kReadBacks) {
         User().SetText(IDC_DEPTH_EDIT, "x");  // keeps the window open after the exchange
         // Set, not typed: the narrow field takes no more typed characters than it can show.
-        User().OnUi([&] {
-            SetWindowTextA(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), IDC_WIDTH_EDIT), pszTyped);
-        });
+        SetHidden(IDC_WIDTH_EDIT, pszTyped);
         User().Click(IDOK);
         ExpectNumberPrompt();
         ShowMembers();
@@ -38,9 +33,9 @@ TEST_F(NumberExchange, RefusedFieldStopsTheExchangeThere) {
         User().SetText(IDC_DEPTH_EDIT, "9");
         User().Click(IDOK);
         ExpectNumberPrompt();
-        EXPECT_EQ(User().FocusId(), IDC_WIDTH_EDIT) << "bad text '" << pszBad << "'";
-        int nLength = static_cast<int>(std::string(pszBad).size());
-        EXPECT_EQ(User().Selection(IDC_WIDTH_EDIT), std::make_pair(0, nLength));
+        EXPECT_EQ(std::make_tuple(User().FocusId(), User().Selection(IDC_WIDTH_EDIT)),
+                  std::make_tuple(IDC_WIDTH_EDIT, std::make_pair(0, int(strlen(pszBad)))))
+            << "bad text '" << pszBad << "' focused and selected";
         EXPECT_FALSE(User().PendingMessageBox().has_value()) << "one prompt per exchange";
 
         // Fields before the bad one took their values; it and those after it kept theirs.
@@ -54,9 +49,7 @@ TEST_F(NumberExchange, RefusedFieldStopsTheExchangeThere) {
 TEST_F(NumberExchange, ExchangeOutWritesOnlyChangedTexts) {
     // Unchanged texts are not rewritten, so a caret or selection in them survives.
     User().SetText(IDC_LENGTH_EDIT, "0");
-    User().OnUi([] {
-        SendMessageA(GetDlgItem(AfxGetMainWnd()->GetSafeHwnd(), IDC_LENGTH_EDIT), EM_SETSEL, 0, 1);
-    });
+    User().OnUi([] { SendMessageA(Item(IDC_LENGTH_EDIT), EM_SETSEL, 0, 1); });
     ShowMembers();
     EXPECT_EQ(User().Selection(IDC_LENGTH_EDIT), std::make_pair(0, 1));
 }
