@@ -6,15 +6,13 @@ using Keyboard = VelastroWindow;
 TEST_F(Keyboard, TabVisitsTheVisibleFieldsAndClickHereOnly) {
     User().SetText(IDC_WIDTH_EDIT, "12.5");
     User().Click(IDC_LENGTH_EDIT);
-    const int kForward[] = {IDC_WIDTH_EDIT, IDC_DEPTH_EDIT, IDC_CLICK_HERE, IDC_LENGTH_EDIT};
-    for (int nExpected : kForward) {
-        User().Press(VK_TAB);
-        EXPECT_EQ(User().FocusId(), nExpected);
-    }
-    const int kBackward[] = {IDC_CLICK_HERE, IDC_DEPTH_EDIT, IDC_WIDTH_EDIT};
-    for (int nExpected : kBackward) {
-        User().Press(VK_TAB, true);
-        EXPECT_EQ(User().FocusId(), nExpected);
+    const std::pair<bool, int> kPresses[] = {{false, IDC_WIDTH_EDIT}, {false, IDC_DEPTH_EDIT},
+                                             {false, IDC_CLICK_HERE}, {false, IDC_LENGTH_EDIT},
+                                             {true, IDC_CLICK_HERE},  {true, IDC_DEPTH_EDIT},
+                                             {true, IDC_WIDTH_EDIT}};
+    for (const auto& [bShift, nExpected] : kPresses) {
+        User().Press(VK_TAB, bShift);
+        EXPECT_EQ(User().FocusId(), nExpected) << (bShift ? "shift+tab" : "tab");
     }
     EXPECT_EQ(User().Selection(IDC_WIDTH_EDIT), std::make_pair(0, 4)) << "its text is selected";
     User().Click(IDC_ROUND_BRILLIANT);
@@ -28,6 +26,6 @@ TEST_F(Keyboard, EnterOnClickHereShowsTheAnswer) {
     User().Press(VK_TAB);
     ASSERT_EQ(User().FocusId(), IDC_CLICK_HERE);
     User().Press(VK_RETURN);
-    EXPECT_TRUE(User().Visible(IDC_ANSWER));
-    EXPECT_EQ(User().Text(IDC_ANSWER), "0.062000");
+    EXPECT_EQ(std::make_tuple(User().Visible(IDC_ANSWER), User().Text(IDC_ANSWER)),
+              std::make_tuple(true, "0.062000"));
 }
