@@ -55,27 +55,22 @@ TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
 #ifndef _WIN32
 // The icon painted while minimised, and only then: checked in the stand-in's drawing log.
 TEST_F(AboutBoxAndIcon, MinimisedWindowPaintsTheIconCentredByTheRoundingRule) {
-    HWND hMain = User().MainWindow();
     for (bool bMinimised : {false, true}) {
         if (bMinimised) User().SysCommand(SC_MINIMIZE);
-        std::vector<SimDrawOp> log;
-        RECT rc = {};
-        HICON hIcon = NULL;
-        User().OnUi([&] {
-            GetClientRect(hMain, &rc);
-            hIcon = Dlg().m_hDlgIcon;
-            SimClearDrawLog();
+        User().OnUi([bMinimised] {
+            const HWND hMain = Dlg().GetSafeHwnd();
             // Sent, not invalidated: a minimised window has no client area left to invalidate.
-            SendMessageA(hMain, WM_PAINT, 0, 0);
-            log = SimDrawLog();
+            const auto log = DrawnBy([hMain] { SendMessageA(hMain, WM_PAINT, 0, 0); });
+            const auto icons = DrawOps(log, hMain, SimDrawOp::Kind::DrawIcon);
+            ASSERT_EQ(icons.size(), bMinimised ? 1u : 0u);
+            if (!bMinimised) return;
+            RECT rc = {};
+            GetClientRect(hMain, &rc);
+            EXPECT_EQ(std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
+                      std::make_tuple((rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2,
+                                      (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2,
+                                      Dlg().m_hDlgIcon));
         });
-        const std::vector<SimDrawOp> icons = DrawOps(log, hMain, SimDrawOp::Kind::DrawIcon);
-        ASSERT_EQ(icons.size(), bMinimised ? 1u : 0u);
-        if (!bMinimised) continue;
-        EXPECT_EQ(
-            std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
-            std::make_tuple((rc.right - rc.left - GetSystemMetrics(SM_CXICON) + 1) / 2,
-                            (rc.bottom - rc.top - GetSystemMetrics(SM_CYICON) + 1) / 2, hIcon));
     }
 }
 #endif

@@ -1,3 +1,5 @@
+#include <array>
+
 #include "velastro_window.h"
 
 namespace {
@@ -69,15 +71,14 @@ TEST_F(Label, StyledBoldInTheirFacesAtTheScreenDpi) {
 
 TEST_F(Label, PointsAndHeightsConvertAtTheScreenDpi) {
     m_pDriver.reset();  // no window runs meanwhile: this thread alone reads the screen
-    struct Case {
-        int nDpi, nPoints, nHeight, nPointsBack;
-    };
-    const Case kCases[] = {{96, 10, -13, 10},  {96, 8, -11, 8},  {96, 7, -9, 7},  {96, 0, 0, 0},
-                           {120, 10, -17, 10}, {120, 8, -13, 8}, {120, 7, -12, 7}};
-    for (const Case& c : kCases) {
-        if (!CDialogDriver::SetScreenDpi(c.nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
-        EXPECT_EQ(PointsToHeight(c.nPoints), c.nHeight) << c.nPoints << " pt at " << c.nDpi;
-        EXPECT_EQ(HeightToPoints(c.nHeight), c.nPointsBack) << c.nHeight << " at " << c.nDpi;
+    // dpi, points, their height, and that height's points
+    const std::array<int, 4> kCases[] = {{96, 10, -13, 10}, {96, 8, -11, 8},    {96, 7, -9, 7},
+                                         {96, 0, 0, 0},     {120, 10, -17, 10}, {120, 8, -13, 8},
+                                         {120, 7, -12, 7}};
+    for (const auto& [nDpi, nPoints, nHeight, nPointsBack] : kCases) {
+        if (!CDialogDriver::SetScreenDpi(nDpi)) GTEST_SKIP() << "the host's dpi is fixed";
+        EXPECT_EQ(PointsToHeight(nPoints), nHeight) << nPoints << " pt at " << nDpi;
+        EXPECT_EQ(HeightToPoints(nHeight), nPointsBack) << nHeight << " at " << nDpi;
     }
 }
 
@@ -108,11 +109,7 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
 }
 
 TEST_F(Label, DrawFormatFollowsTheStaticStyle) {
-    struct Case {
-        DWORD dwStyle;
-        UINT nFormat;
-    };
-    const Case kCases[] = {
+    const std::pair<DWORD, UINT> kCases[] = {
         {SS_LEFT, DT_LEFT | DT_WORDBREAK},
         {SS_CENTER, DT_CENTER | DT_WORDBREAK},
         {SS_RIGHT, DT_RIGHT | DT_WORDBREAK},
@@ -120,56 +117,50 @@ TEST_F(Label, DrawFormatFollowsTheStaticStyle) {
         {SS_CENTERIMAGE, DT_LEFT | DT_SINGLELINE | DT_VCENTER},
         {WS_CHILD | WS_VISIBLE | SS_RIGHT | SS_CENTERIMAGE, DT_RIGHT | DT_SINGLELINE | DT_VCENTER},
     };
-    for (const Case& c : kCases)
-        EXPECT_EQ(LabelDrawFormat(c.dwStyle), c.nFormat) << std::hex << "style " << c.dwStyle;
+    for (const auto& [dwStyle, nFormat] : kCases)
+        EXPECT_EQ(LabelDrawFormat(dwStyle), nFormat) << std::hex << "style " << dwStyle;
 }
 
 #ifndef _WIN32
 // What the label paints: checked in the stand-in's drawing log.
 TEST_F(Label, PaintsItsTextWithItsOwnFontAndColours) {
-    std::vector<SimDrawOp> log;
-    User().OnUi([&] {
-        SimClearDrawLog();
-        Depth().SetTextColor(RGB(200, 0, 0), FALSE);
-        Depth().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        log = SimDrawLog();
+    User().OnUi([] {
+        const std::vector<SimDrawOp> log = DrawnBy([] {
+            Depth().SetTextColor(RGB(200, 0, 0), FALSE);
+            Depth().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        });
+        const auto texts = DrawOps(log, Depth().GetSafeHwnd(), SimDrawOp::Kind::DrawText);
+        ASSERT_EQ(texts.size(), 1u);
+        const SimDrawOp& op = texts[0];
+        EXPECT_EQ(std::make_tuple(op.strText, op.nFormat, std::string(op.font.lfFaceName),
+                                  op.font.lfWeight, op.crText, op.crBack, op.nBkMode, op.rc.left),
+                  std::make_tuple("DEPTH", DT_LEFT | DT_WORDBREAK, "Arial", FW_BOLD, RGB(200, 0, 0),
+                                  GetSysColor(COLOR_BTNFACE), OPAQUE, 0));
+        const auto fills = DrawOps(log, Depth().GetSafeHwnd(), SimDrawOp::Kind::FillRect);
+        EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SimDrawOp& fill) {
+            return fill.crBrush == GetSysColor(COLOR_BTNFACE);
+        })) << "the background is erased with the label's brush";
     });
-    const HWND hDepth = Depth().GetSafeHwnd();
-    const std::vector<SimDrawOp> texts = DrawOps(log, hDepth, SimDrawOp::Kind::DrawText);
-    ASSERT_EQ(texts.size(), 1u);
-    const SimDrawOp& op = texts[0];
-    EXPECT_EQ(std::make_tuple(op.strText, op.nFormat, std::string(op.font.lfFaceName),
-                              op.font.lfWeight, op.crText, op.crBack, op.nBkMode, op.rc.left),
-              std::make_tuple("DEPTH", DT_LEFT | DT_WORDBREAK, "Arial", FW_BOLD, RGB(200, 0, 0),
-                              GetSysColor(COLOR_BTNFACE), OPAQUE, 0));
-    const std::vector<SimDrawOp> fills = DrawOps(log, hDepth, SimDrawOp::Kind::FillRect);
-    EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SimDrawOp& op) {
-        return op.crBrush == GetSysColor(COLOR_BTNFACE);
-    })) << "the background is erased with the label's brush";
 }
 
 TEST_F(Label, ShowsACentredIconInsteadOfItsTextUntilTheIconIsCleared) {
-    std::vector<SimDrawOp> withIcon, withoutIcon;
-    RECT rc = {};
-    HICON hIcon = NULL;
-    User().OnUi([&] {
-        hIcon = Dlg().m_hDlgIcon;
+    User().OnUi([] {
+        const HWND hDepth = Depth().GetSafeHwnd();
+        const auto withIcon = DrawnBy([] { Depth().SetLabelIcon(Dlg().m_hDlgIcon, TRUE); });
+        const auto withoutIcon = DrawnBy([] { Depth().SetLabelIcon(NULL, TRUE); });
+        const auto icons = DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawIcon);
+        ASSERT_EQ(icons.size(), 1u);
+        RECT rc = {};
         Depth().GetClientRect(&rc);
-        SimClearDrawLog();
-        Depth().SetLabelIcon(hIcon, TRUE);
-        withIcon = SimDrawLog();
-        SimClearDrawLog();
-        Depth().SetLabelIcon(NULL, TRUE);
-        withoutIcon = SimDrawLog();
+        // Signed division truncating towards zero: the icon is larger than the label.
+        EXPECT_EQ(std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
+                  std::make_tuple((rc.right - rc.left - 32) / 2, (rc.bottom - rc.top - 32) / 2,
+                                  Dlg().m_hDlgIcon));
+        EXPECT_EQ(std::make_tuple(DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawText).size(),
+                                  DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawIcon).size(),
+                                  DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawText).size()),
+                  std::make_tuple(0u, 0u, 1u))
+            << "texts with the icon, icons and texts without it";
     });
-    const HWND hDepth = Depth().GetSafeHwnd();
-    const std::vector<SimDrawOp> icons = DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawIcon);
-    ASSERT_EQ(icons.size(), 1u);
-    // Signed division truncating towards zero: the icon is larger than the label.
-    EXPECT_EQ(std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
-              std::make_tuple((rc.right - rc.left - 32) / 2, (rc.bottom - rc.top - 32) / 2, hIcon));
-    EXPECT_TRUE(DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawText).empty());
-    EXPECT_TRUE(DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawIcon).empty());
-    EXPECT_EQ(DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawText).size(), 1u);
 }
 #endif

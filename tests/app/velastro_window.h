@@ -49,6 +49,13 @@ inline const ShapeRow kShapeRows[] = {
 #ifndef _WIN32
 #include "win32sim/sim.h"
 
+// What fn draws, as the stand-in's drawing log records it; call it on the UI thread.
+inline std::vector<SimDrawOp> DrawnBy(const std::function<void()>& fn) {
+    SimClearDrawLog();
+    fn();
+    return SimDrawLog();
+}
+
 // The drawing log's operations of one kind on one window.
 inline std::vector<SimDrawOp> DrawOps(const std::vector<SimDrawOp>& log, HWND hWnd,
                                       SimDrawOp::Kind kind) {
