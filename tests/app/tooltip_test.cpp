@@ -14,7 +14,7 @@ struct TipGeometry {
 #endif
 };
 
-// Shows a tip with the given text while the pointer rests on a control, as its owner would.
+// Shows a tip with the given text while the pointer rests on LENGTH, as its owner would.
 class TooltipOnTheWindow : public VelastroWindow {
 protected:
     void TearDown() override {
@@ -23,14 +23,14 @@ protected:
     }
 
     // A tracking tool of the base class shows the tip with its text; the tip then places itself.
-    TipGeometry ShowTip(const std::string& strText, int nPointerOnId) {
+    TipGeometry ShowTip(const std::string& strText) {
         TipGeometry g = {};
         User().OnUi([&] {
-            g.rcTool = RectOf(Item(nPointerOnId));
+            g.rcTool = RectOf(Item(IDC_LENGTH_EDIT));
             g.ptCursor = {(g.rcTool.left + g.rcTool.right) / 2,
                           (g.rcTool.top + g.rcTool.bottom) / 2};
             SetCursorPos(g.ptCursor.x, g.ptCursor.y);
-            m_pTip = std::make_unique<CToolTipCtrlEx>();
+            m_pTip = std::make_unique<CToolTipCtrlEx>();  // the tip of an earlier call goes
             ASSERT_TRUE(m_pTip->Create(&Dlg()));
             m_text = strText;
             TOOLINFOA ti = {};
@@ -89,25 +89,19 @@ protected:
 TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRightEdge) {
     EXPECT_FALSE(User().OnUiRead<bool>([] { return Dlg().m_toolTip.GetSafeHwnd() != NULL; }))
         << "the dialog never creates its own tip";
-    TipGeometry g = ShowTip(std::string(400, 'W'), IDC_LENGTH_EDIT);
+    TipGeometry g = ShowTip(std::string(400, 'W'));
     EXPECT_EQ(g.rcWindow.right, GetSystemMetrics(SM_CXSCREEN) - 25);
     EXPECT_EQ(g.rcWindow.right - g.rcWindow.left, g.nWidest + 20) << "shifted, not shrunk";
-    User().OnUi([this] { m_pTip.reset(); });
-    g = ShowTip("Line one\r\nA longer second line", IDC_LENGTH_EDIT);
+    g = ShowTip("Line one\r\nA longer second line");
     EXPECT_EQ(std::make_tuple(g.rcWindow.left, g.rcWindow.top, g.rcWindow.right - g.rcWindow.left,
                               g.rcWindow.bottom - g.rcWindow.top),
               std::make_tuple(g.ptCursor.x, g.rcTool.bottom, g.nWidest + 20, 2 * g.nLineHeight + 4))
         << "left, top, width, height";
-    struct Spot {
-        const char* pszWhere;
-        int x, y;
-        COLORREF cr;
-    };
     User().OnUi([this] {
         RECT rc = {};
         m_pTip->GetClientRect(&rc);
         const int cx = rc.right, cy = rc.bottom;
-        const Spot kSpots[] = {
+        const std::tuple<const char*, int, int, COLORREF> kSpots[] = {
             {"left edge", 0, cy / 2, RGB(0, 0, 0)},
             {"top edge", cx / 2, 0, RGB(0, 0, 0)},
             {"right edge", cx - 1, cy / 2, RGB(0, 0, 0)},
@@ -117,9 +111,8 @@ TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRigh
             {"box", cx - 2, cy - 2, RGB(255, 255, 255)},
         };
         HDC hTip = GetDC(m_pTip->GetSafeHwnd());
-        for (const Spot& spot : kSpots)
-            EXPECT_EQ(GetPixel(hTip, spot.x, spot.y), spot.cr)
-                << spot.pszWhere << " at " << spot.x << "," << spot.y;
+        for (const auto& [pszWhere, x, y, cr] : kSpots)
+            EXPECT_EQ(GetPixel(hTip, x, y), cr) << pszWhere << " at " << x << "," << y;
         ReleaseDC(m_pTip->GetSafeHwnd(), hTip);
     });
 }
@@ -127,35 +120,27 @@ TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRigh
 #ifndef _WIN32
 // What the tip paints: checked in the stand-in's drawing log.
 TEST_F(TooltipOnTheWindow, PaintsTheTextWithoutCarriageReturnsBesideTheStripeAndArrow) {
-    struct Case {
-        const char* pszText;
-        const char* pszDrawn;
-        UINT nFormat;  // of DT_SINGLELINE, DT_VCENTER and DT_WORDBREAK
-    };
-    const Case kCases[] = {
+    // text, as drawn, format bits of DT_SINGLELINE, DT_VCENTER and DT_WORDBREAK
+    const std::tuple<const char*, const char*, UINT> kCases[] = {
         {"Line one\r\nA longer second line", "Line one\nA longer second line", DT_WORDBREAK},
         {"Depth & more", "Depth & more", DT_SINGLELINE | DT_VCENTER},
     };
-    for (const Case& c : kCases) {
-        User().OnUi([this] { m_pTip.reset(); });
-        const TipGeometry g = ShowTip(c.pszText, IDC_LENGTH_EDIT);
+    for (const auto& [pszText, pszDrawn, nFormat] : kCases) {
+        const TipGeometry g = ShowTip(pszText);
         const auto texts = DrawOps(g.log, m_pTip->GetSafeHwnd(), SimDrawOp::Kind::DrawText);
         const auto arrows = DrawOps(g.log, m_pTip->GetSafeHwnd(), SimDrawOp::Kind::Polyline);
-        ASSERT_EQ(std::make_tuple(texts.size(), arrows.size()), std::make_tuple(1u, 1u))
-            << c.pszText;
+        ASSERT_EQ(std::make_tuple(texts.size(), arrows.size()), std::make_tuple(1u, 1u)) << pszText;
         const int nTextArea = g.rcWindow.right - g.rcWindow.left - 16;
-        EXPECT_EQ(
-            std::make_tuple(texts[0].strText,
-                            texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK),
-                            texts[0].rc.left, texts[0].nBkMode),
-            std::make_tuple(c.pszDrawn, c.nFormat, 16 + (nTextArea - g.nWidest) / 2, TRANSPARENT))
-            << "text, format, left edge and mode of " << c.pszText;
+        EXPECT_EQ(std::make_tuple(texts[0].strText,
+                                  texts[0].nFormat & (DT_SINGLELINE | DT_VCENTER | DT_WORDBREAK),
+                                  texts[0].rc.left, texts[0].nBkMode),
+                  std::make_tuple(pszDrawn, nFormat, 16 + (nTextArea - g.nWidest) / 2, TRANSPARENT))
+            << "text, format, left edge and mode of " << pszText;
         // The arrow: one red outline inside the stripe, two pixels in from the corner.
-        EXPECT_EQ(arrows[0].crPen, RGB(255, 0, 0));
+        EXPECT_EQ(std::make_tuple(arrows[0].crPen, arrows[0].points[0].x, arrows[0].points[0].y),
+                  std::make_tuple(RGB(255, 0, 0), 2, 2));
         for (const POINT& pt : arrows[0].points)
             EXPECT_TRUE(pt.x >= 2 && pt.x < 15 && pt.y >= 2) << pt.x << "," << pt.y;
-        EXPECT_EQ(std::make_tuple(arrows[0].points[0].x, arrows[0].points[0].y),
-                  std::make_tuple(2, 2));
     }
 }
 #endif
