@@ -86,21 +86,22 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
             const RECT rcSelected = ScreenRect(row.nSelectedPicture);
             const RECT rcArrow = ScreenRect(IDC_ARROW1 + i);
             EXPECT_TRUE(EqualRect(&rcPicture, &rcSelected)) << "shape " << i + 1;
-            EXPECT_EQ(std::make_pair(rcArrow.top, rcArrow.bottom),
-                      std::make_pair(rcPicture.top, rcPicture.bottom))
-                << "shape " << i + 1;
-            EXPECT_EQ(rcButton.left, ScreenRect(IDC_ROUND_BRILLIANT).left) << "shape " << i + 1;
-            EXPECT_GE(rcButton.top, i ? ScreenRect(kShapeRows[i - 1].nButton).bottom : 0);
-            EXPECT_LT((rcPicture.left + rcPicture.right) / 2, rcButton.left) << "shape " << i + 1;
-            EXPECT_TRUE(rcPicture.top < rcButton.bottom && rcPicture.bottom > rcButton.top)
-                << "shape " << i + 1;
+            EXPECT_EQ(std::make_tuple(rcArrow.top, rcArrow.bottom, rcButton.left),
+                      std::make_tuple(rcPicture.top, rcPicture.bottom,
+                                      ScreenRect(IDC_ROUND_BRILLIANT).left))
+                << "shape " << i + 1 << ": arrow level with the picture, button in the column";
+            EXPECT_TRUE(rcButton.top >= (i ? ScreenRect(kShapeRows[i - 1].nButton).bottom : 0) &&
+                        (rcPicture.left + rcPicture.right) / 2 < rcButton.left &&
+                        rcPicture.top < rcButton.bottom && rcPicture.bottom > rcButton.top)
+                << "shape " << i + 1 << ": below the row above, its picture left of the button";
         }
         // The fields: one column right of the shapes, Click Here and the answer below them.
         for (int i = 0; i < 3; ++i) {
             const RECT rcEdit = ScreenRect(kShownEdits[i]);
-            EXPECT_EQ(rcEdit.left, ScreenRect(IDC_LENGTH_EDIT).left);
-            EXPECT_GT(rcEdit.left, ScreenRect(IDC_ROUND_BRILLIANT).right);
-            EXPECT_GE(rcEdit.top, i ? ScreenRect(kShownEdits[i - 1]).bottom : 0);
+            EXPECT_TRUE(rcEdit.left == ScreenRect(IDC_LENGTH_EDIT).left &&
+                        rcEdit.left > ScreenRect(IDC_ROUND_BRILLIANT).right &&
+                        rcEdit.top >= (i ? ScreenRect(kShownEdits[i - 1]).bottom : 0))
+                << "edit " << kShownEdits[i] << " out of its column";
         }
         EXPECT_GE(ScreenRect(IDC_CLICK_HERE).top, ScreenRect(IDC_DEPTH_EDIT).bottom);
         EXPECT_GE(ScreenRect(IDC_ANSWER).top, ScreenRect(IDC_CLICK_HERE).bottom);
