@@ -4,12 +4,7 @@
 namespace {
 
 struct Calculation {
-    const char* pszCase;
-    const char* pszFormula;
-    const char* pszB;
-    const char* pszF;
-    const char* pszX;
-    const char* pszAnswer;
+    const char *pszCase, *pszFormula, *pszB, *pszF, *pszX, *pszAnswer;
     std::pair<int, int> selection;  // of the formula edit afterwards
 };
 
@@ -36,11 +31,11 @@ TEST_P(CalculateCommand, AnswersWithTheValueOrTheErrorText) {
     User().SetText(IDC_WIDTH_EDIT, c.pszF);
     User().SetText(IDC_DEPTH_EDIT, "3");
     User().Click(IDC_CLICK_HERE);
-    EXPECT_EQ(User().Text(IDC_ANSWER), c.pszAnswer) << c.pszFormula;
-    EXPECT_TRUE(User().Visible(IDC_ANSWER)) << "shown even when the formula fails";
-    EXPECT_EQ(User().Selection(IDC_FORMULA), c.selection) << c.pszFormula;
-    EXPECT_NE(User().FocusId(), IDC_FORMULA) << "the formula edit is hidden";
-    EXPECT_EQ(Formula(), c.pszFormula);
+    // Shown even when the formula fails; the hidden formula edit keeps its text, not the focus.
+    EXPECT_EQ(
+        std::make_tuple(User().Text(IDC_ANSWER), User().Visible(IDC_ANSWER),
+                        User().Selection(IDC_FORMULA), User().FocusId() == IDC_FORMULA, Formula()),
+        std::make_tuple(c.pszAnswer, true, c.selection, false, c.pszFormula));
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CalculateCommand,

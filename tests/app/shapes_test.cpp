@@ -18,9 +18,9 @@ protected:
                             User().Visible(IDC_WIDTH_EDIT), User().Visible(IDC_LBL_WIDTH)),
             std::make_tuple(chosen.bDiameter, !chosen.bDiameter, chosen.bWidth, chosen.bWidth))
             << "diameter, length, width edit and label" << strWhen;
-        EXPECT_FALSE(User().Visible(IDC_ANSWER)) << "an answer of another shape" << strWhen;
-        EXPECT_EQ(Formula(), chosen.pszFormula) << strWhen;
-        EXPECT_EQ(FormulaUndo(), "") << strWhen;
+        EXPECT_EQ(std::make_tuple(User().Visible(IDC_ANSWER), Formula(), FormulaUndo()),
+                  std::make_tuple(false, chosen.pszFormula, ""))
+            << "the answer of another shape hidden, the formula and its undo copy" << strWhen;
     }
 };
 
