@@ -29,20 +29,15 @@ TEST_F(AboutBoxAndIcon, ClosesEveryWayAndLeavesTheMainWindowUnchanged) {
         Dlg().m_strAnswer = "0.487500";
         SetWindowTextA(Item(IDC_ANSWER), "0.487500");
     });
-    const std::vector<std::function<void(CDialogDriver&)>> kCloses = {
-        [](CDialogDriver& u) { u.Click(IDOK); },
-        [](CDialogDriver& u) { u.Press(VK_RETURN); },
-        [](CDialogDriver& u) { u.Press(VK_ESCAPE); },
-        [](CDialogDriver& u) { u.SysCommand(SC_CLOSE); },
-        [](CDialogDriver& u) { ASSERT_TRUE(u.ChooseWindowMenu("Close")); },
-    };
-    for (size_t i = 0; i < kCloses.size(); ++i) {
+    std::vector<CloseWay> ways(std::begin(kCloseWays), std::end(kCloseWays));
+    ways.push_back({"Enter", [](CDialogDriver& u) { u.Press(VK_RETURN); }});
+    for (const CloseWay& way : ways) {
         User().Click(IDC_ABOUT);  // fails while the main window is still disabled
-        ASSERT_EQ(User().Caption(), "About Velastro") << "opening " << i;
+        ASSERT_EQ(User().Caption(), "About Velastro") << "before " << way.pszName;
         EXPECT_FALSE(User().ChooseWindowMenu("About")) << "the About box's menu has no About";
-        kCloses[i](User());
-        EXPECT_EQ(User().Caption(), "Velastro") << "closing way " << i;
-        EXPECT_FALSE(User().PendingMessageBox().has_value()) << "closing way " << i;
+        way.close(User());
+        EXPECT_EQ(User().Caption(), "Velastro") << way.pszName;
+        EXPECT_FALSE(User().PendingMessageBox().has_value()) << way.pszName;
     }
     EXPECT_EQ(std::make_tuple(User().Text(IDC_LENGTH_EDIT), User().Text(IDC_WIDTH_EDIT),
                               User().Text(IDC_ANSWER)),

@@ -1,11 +1,9 @@
 #include "velastro_window.h"
 
-struct CloseWay {
-    const char* pszName;
-    std::function<void(CDialogDriver&)> close;
+class StartAndClose : public VelastroWindow, public ::testing::WithParamInterface<int> {
+protected:
+    void Close() { kCloseWays[GetParam()].close(User()); }
 };
-
-class StartAndClose : public VelastroWindow, public ::testing::WithParamInterface<CloseWay> {};
 
 TEST_F(StartAndClose, StartsWithZeroFieldsAndTheFocusOnLength) {
     for (int nId = IDC_LENGTH_EDIT; nId <= IDC_CONST_X; ++nId)
@@ -19,17 +17,17 @@ TEST_F(StartAndClose, StartsWithZeroFieldsAndTheFocusOnLength) {
 TEST_P(StartAndClose, EndsTheProgramWhenEveryFieldHoldsANumber) {
     User().SetText(IDC_LENGTH_EDIT, "6");
     User().SetText(IDC_DEPTH_EDIT, "3");
-    GetParam().close(User());
+    Close();
     EXPECT_FALSE(User().PendingMessageBox().has_value());
-    ASSERT_TRUE(User().WaitForExit()) << GetParam().pszName << " left the window open";
+    ASSERT_TRUE(User().WaitForExit()) << kCloseWays[GetParam()].pszName << " left the window open";
     EXPECT_EQ(m_bInitInstanceResult, FALSE) << "InitInstance ends the application";
 }
 
 TEST_P(StartAndClose, StaysOpenOnAFieldThatIsNotANumber) {
     User().SetText(IDC_DEPTH_EDIT, "abc");
-    GetParam().close(User());
+    Close();
     ExpectNumberPrompt();
-    EXPECT_TRUE(User().Running()) << GetParam().pszName << " closed the window";
+    EXPECT_TRUE(User().Running()) << kCloseWays[GetParam()].pszName << " closed the window";
     EXPECT_EQ(std::make_tuple(User().FocusId(), User().Selection(IDC_DEPTH_EDIT),
                               User().Text(IDC_DEPTH_EDIT)),
               std::make_tuple(IDC_DEPTH_EDIT, std::make_pair(0, 3), "abc"))
@@ -37,26 +35,21 @@ TEST_P(StartAndClose, StaysOpenOnAFieldThatIsNotANumber) {
 
     // Mended, it closes the same way.
     User().SetText(IDC_DEPTH_EDIT, "3");
-    GetParam().close(User());
+    Close();
     EXPECT_TRUE(User().WaitForExit());
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryWay, StartAndClose,
-    ::testing::Values(CloseWay{"Exit", [](CDialogDriver& u) { u.Click(IDOK); }},
-                      CloseWay{"Esc", [](CDialogDriver& u) { u.Press(VK_ESCAPE); }},
-                      CloseWay{"CloseBox", [](CDialogDriver& u) { u.SysCommand(SC_CLOSE); }},
-                      CloseWay{"WindowMenuClose",
-                               [](CDialogDriver& u) { ASSERT_TRUE(u.ChooseWindowMenu("Close")); }}),
-    [](const ::testing::TestParamInfo<CloseWay>& info) { return std::string(info.param.pszName); });
+INSTANTIATE_TEST_SUITE_P(EveryWay, StartAndClose, ::testing::Range(0, 4),
+                         [](const auto& info) { return kCloseWays[info.param].pszName; });
 
 TEST_F(StartAndClose, WindowMenuEndsWithSeparatorAndAboutThatOpensTheAboutBox) {
     User().OnUi([] {
         HMENU hMenu = GetSystemMenu(Dlg().GetSafeHwnd(), FALSE);
         const int nCount = GetMenuItemCount(hMenu);
         ASSERT_GE(nCount, 2);
-        EXPECT_TRUE(GetMenuState(hMenu, nCount - 2, MF_BYPOSITION) & MF_SEPARATOR);
-        EXPECT_EQ(GetMenuItemID(hMenu, nCount - 1), static_cast<UINT>(IDM_ABOUTBOX));
+        EXPECT_EQ(std::make_tuple(GetMenuState(hMenu, nCount - 2, MF_BYPOSITION) & MF_SEPARATOR,
+                                  GetMenuItemID(hMenu, nCount - 1)),
+                  std::make_tuple(UINT(MF_SEPARATOR), UINT(IDM_ABOUTBOX)));
     });
     ASSERT_TRUE(User().ChooseWindowMenu("About"));
     EXPECT_EQ(User().Caption(), "About Velastro");

@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "dialog_driver.h"
-#include "framework.h"
 #include "gem_app.h"
 #include "gem_dlg.h"
 #include "resource.h"
@@ -44,6 +43,19 @@ inline const ShapeRow kShapeRows[] = {
      "B*F*G*.0057"},
     {"HeartBrilliant", IDC_HEART_BRILLIANT, IDC_PIC_HEART, IDC_PIC_HEART_SEL, false, true,
      "B*F*G*.0060"},
+};
+
+// The ways a user closes a dialog besides Enter, which in the main window calculates instead.
+struct CloseWay {
+    const char* pszName;
+    void (*close)(CDialogDriver&);
+};
+
+inline const CloseWay kCloseWays[] = {
+    {"Exit", [](CDialogDriver& u) { u.Click(IDOK); }},
+    {"Esc", [](CDialogDriver& u) { u.Press(VK_ESCAPE); }},
+    {"CloseBox", [](CDialogDriver& u) { u.SysCommand(SC_CLOSE); }},
+    {"WindowMenuClose", [](CDialogDriver& u) { ASSERT_TRUE(u.ChooseWindowMenu("Close")); }},
 };
 
 #ifndef _WIN32
