@@ -29,13 +29,12 @@ TEST_F(FormulaBuffer, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
     ASSERT_EQ(sizeof kKeys / sizeof kKeys[0], kKeypadKeyCount + 10);
     User().Command(IDC_KEY_OPEN_PAREN);
     for (const KeyText& key : kKeys) {
-        const std::string strBefore = Formula();
-        const std::string strAfter = strBefore + key.pszAppended;
-        User().Command(key.nId);
-        EXPECT_EQ(Formula(), strAfter) << "key " << key.nId;
-        EXPECT_EQ(FormulaUndo(), strBefore) << "key " << key.nId;
+        const std::string strBefore = Formula(), strAfter = strBefore + key.pszAppended;
         const int nEnd = static_cast<int>(strAfter.size());
-        EXPECT_EQ(User().Selection(IDC_FORMULA), std::make_pair(nEnd, nEnd)) << "key " << key.nId;
+        User().Command(key.nId);
+        EXPECT_EQ(std::make_tuple(Formula(), FormulaUndo(), User().Selection(IDC_FORMULA)),
+                  std::make_tuple(strAfter, strBefore, std::make_pair(nEnd, nEnd)))
+            << "key " << key.nId;
         User().Command(IDC_UNDO);
         EXPECT_EQ(Formula(), strBefore) << "undo after key " << key.nId;
         User().Command(IDC_UNDO);
@@ -44,18 +43,18 @@ TEST_F(FormulaBuffer, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
 }
 
 TEST_F(FormulaBuffer, DeleteAndUndo) {
-    User().Command(IDC_UNDO);
-    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "undo right after start";
-    User().Command(IDC_DELETE);
-    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "delete of nothing";
-    User().Click(IDC_ROUND_BRILLIANT);
-    User().Command(IDC_DELETE);
-    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|(B/2*B/2*G*.0245)*1.05");
-    User().Command(IDC_UNDO);
-    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "(B/2*B/2*G*.0245)*1.05|");
-    User().Command(IDC_DELETE);
-    User().Command(IDC_DELETE);
-    EXPECT_EQ(Formula() + "|" + FormulaUndo(), "|") << "a second delete empties the undo copy";
+    const char* const pszRound = "(B/2*B/2*G*.0245)*1.05";
+    // Undo right after the start, delete of nothing, and a second delete that empties the copy.
+    const std::tuple<int, std::string, std::string> kSteps[] = {
+        {IDC_UNDO, "", ""},         {IDC_DELETE, "", ""},     {IDC_ROUND_BRILLIANT, pszRound, ""},
+        {IDC_DELETE, "", pszRound}, {IDC_UNDO, pszRound, ""}, {IDC_DELETE, "", pszRound},
+        {IDC_DELETE, "", ""}};
+    for (size_t i = 0; i < std::size(kSteps); ++i) {
+        User().Command(std::get<0>(kSteps[i]));
+        EXPECT_EQ(std::make_tuple(Formula(), FormulaUndo()),
+                  std::make_tuple(std::get<1>(kSteps[i]), std::get<2>(kSteps[i])))
+            << "step " << i;
+    }
 }
 
 TEST_F(FormulaBuffer, TextTypedIntoTheFormulaEditJoinsAtTheNextKey) {
