@@ -32,9 +32,8 @@ class FormulaFile : public VelastroWindow {
 protected:
     void SetUp() override {
         VelastroWindow::SetUp();
-        m_dir = fs::temp_directory_path() /
-                (std::string("velastro-fkt-") +
-                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        const auto* pTest = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() / (std::string("velastro-fkt-") + pTest->name());
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }
@@ -97,8 +96,9 @@ TEST_F(FormulaFile, SaveWritesTwentyFiveLinesAndNamesTheFileInTheCaption) {
               "[FORMEL]\r\n(B+F)/2*(B+F)/2*G*.0065\r\n\r\n[CONSTANTS]\r\n10\r\n"
               "6.500000\r\n-4.000000\r\n1000.000000\r\n0.000000\r\n0.000000\r\n0.000000\r\n"
               "0.000000\r\n0.000000\r\n0.000000\r\n0.000002\r\n\r\n[COMMAND]\r\n\r\n[END]\r\n");
-    EXPECT_EQ(User().Caption(), "Formulaparser - " + strPath);
-    EXPECT_EQ(fs::directory_iterator(m_dir)->path().filename(), "oval.FKT") << "no file left over";
+    EXPECT_EQ(std::make_tuple(User().Caption(), fs::directory_iterator(m_dir)->path().filename()),
+              std::make_tuple("Formulaparser - " + strPath, fs::path("oval.FKT")))
+        << "the caption names the file, and no other file is left over";
 }
 
 TEST_F(FormulaFile, LoadTakesBackTheWholeFormulaAndLeavesValuesAndUndoAlone) {
@@ -114,9 +114,9 @@ TEST_F(FormulaFile, LoadTakesBackTheWholeFormulaAndLeavesValuesAndUndoAlone) {
     User().SetText(IDC_LENGTH_EDIT, "5");
     User().Click(IDC_CLICK_HERE);
     Choose(IDC_LOAD, strPath);
-    EXPECT_EQ(Formula(), strLong);
-    EXPECT_EQ(FormulaUndo(), "") << "the undo copy from before the load";
-    EXPECT_EQ(User().Text(IDC_LENGTH_EDIT), "5");
+    EXPECT_EQ(std::make_tuple(Formula(), FormulaUndo(), User().Text(IDC_LENGTH_EDIT)),
+              std::make_tuple(strLong, "", "5"))
+        << "the undo copy and the values from before the load";
     User().Click(IDC_CLICK_HERE);
     EXPECT_EQ(User().Text(IDC_ANSWER), "1001.000000");
     User().Command(IDC_UNDO);
@@ -129,24 +129,20 @@ TEST_F(FormulaFile, LoadEmptiesKeepsOrReportsTheFormulaByTheFilesOutcome) {
     WriteBytes(PathOf("no-marker.FKT"), "head\n[formel]\nB*4\n");
     WriteBytes(PathOf("empty.FKT"), "");
     WriteBytes(PathOf("long.FKT"), "head\r\n[FORMEL]\r\n" + std::string(1048577, '1') + "\r\n");
-    struct Case {
-        const char* pszName;
-        const char* pszFormula;
-        const char* pszMessageEnd;  // after "Can not open the file PATH"; nullptr: no message
-    };
-    const Case kCases[] = {
+    // file, formula after the load, message after "Can not open the file PATH" (nullptr: none)
+    const std::tuple<const char*, const char*, const char*> kCases[] = {
         {"no-marker.FKT", "", nullptr},
         {"empty.FKT", "B+1", nullptr},
         {"folder", "B+1", ""},
         {"long.FKT", "B+1", ": its formula line is longer than 1048576 characters"},
     };
-    for (const Case& c : kCases) {
+    for (const auto& [pszName, pszFormula, pszMessageEnd] : kCases) {
         SetFormula("B+1");
-        Choose(IDC_LOAD, PathOf(c.pszName));
-        if (c.pszMessageEnd)
-            ExpectMessage("Can not open the file " + PathOf(c.pszName) + c.pszMessageEnd);
-        EXPECT_FALSE(User().PendingMessageBox().has_value()) << c.pszName;
-        EXPECT_EQ(Formula(), c.pszFormula) << c.pszName;
+        Choose(IDC_LOAD, PathOf(pszName));
+        if (pszMessageEnd)
+            ExpectMessage("Can not open the file " + PathOf(pszName) + pszMessageEnd);
+        EXPECT_FALSE(User().PendingMessageBox().has_value()) << pszName;
+        EXPECT_EQ(Formula(), pszFormula) << pszName;
     }
 }
 
