@@ -5,13 +5,18 @@ protected:
     void Close() { kCloseWays[GetParam()].close(User()); }
 };
 
-TEST_F(StartAndClose, StartsWithZeroFieldsAndTheFocusOnLength) {
+TEST_F(StartAndClose, StartsWithZeroFieldsTheFocusOnLengthAndTheProgramIcon) {
     for (int nId = IDC_LENGTH_EDIT; nId <= IDC_CONST_X; ++nId)
         EXPECT_EQ(User().Text(nId), "0") << "value field " << nId;
     EXPECT_EQ(
         std::make_tuple(User().FocusId(), User().Caption(), Formula(), User().Text(IDC_ANSWER)),
         std::make_tuple(IDC_LENGTH_EDIT, "Velastro", "", ""))
         << "focus, caption, formula, answer (the template's blank replaced)";
+    User().OnUi([] {
+        EXPECT_NE(Dlg().m_hDlgIcon, HICON(NULL));
+        for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
+            EXPECT_EQ(Dlg().SendMessage(WM_GETICON, nSize), LRESULT(Dlg().m_hDlgIcon)) << nSize;
+    });
 }
 
 TEST_P(StartAndClose, EndsTheProgramWhenEveryFieldHoldsANumber) {
@@ -64,12 +69,4 @@ TEST_F(StartAndClose, F1ShowsNothingAndChangesNothing) {
     EXPECT_EQ(std::make_tuple(User().Running(), User().Caption(), User().Text(IDC_LENGTH_EDIT),
                               User().FocusId()),
               std::make_tuple(true, "Velastro", "6", IDC_LENGTH_EDIT));
-}
-
-TEST_F(StartAndClose, WindowIconsAreTheProgramIcon) {
-    User().OnUi([] {
-        EXPECT_NE(Dlg().m_hDlgIcon, HICON(NULL));
-        for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
-            EXPECT_EQ(Dlg().SendMessage(WM_GETICON, nSize), LRESULT(Dlg().m_hDlgIcon)) << nSize;
-    });
 }
