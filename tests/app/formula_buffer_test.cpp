@@ -5,13 +5,8 @@ using FormulaBuffer = VelastroWindow;
 
 namespace {
 
-struct KeyText {
-    int nId;
-    const char* pszAppended;
-};
-
 // Every text key with what it appends, written out independently of the keypad table.
-const KeyText kKeys[] = {
+const std::pair<int, const char*> kKeys[] = {
     {106, "sin("},    {107, "arcsin("}, {108, "sinh("},   {109, "arsinh("}, {110, "cos("},
     {111, "arccos("}, {112, "cosh("},   {113, "arcosh("}, {114, "tan("},    {115, "arctan("},
     {116, "tanh("},   {117, "artanh("}, {118, "exp("},    {119, "ln("},     {120, "int("},
@@ -28,17 +23,17 @@ const KeyText kKeys[] = {
 TEST_F(FormulaBuffer, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
     ASSERT_EQ(sizeof kKeys / sizeof kKeys[0], kKeypadKeyCount + 10);
     User().Command(IDC_KEY_OPEN_PAREN);
-    for (const KeyText& key : kKeys) {
-        const std::string strBefore = Formula(), strAfter = strBefore + key.pszAppended;
+    for (const auto& [nId, pszAppended] : kKeys) {
+        const std::string strBefore = Formula(), strAfter = strBefore + pszAppended;
         const int nEnd = static_cast<int>(strAfter.size());
-        User().Command(key.nId);
+        User().Command(nId);
         EXPECT_EQ(std::make_tuple(Formula(), FormulaUndo(), User().Selection(IDC_FORMULA)),
                   std::make_tuple(strAfter, strBefore, std::make_pair(nEnd, nEnd)))
-            << "key " << key.nId;
+            << "key " << nId;
         User().Command(IDC_UNDO);
-        EXPECT_EQ(Formula(), strBefore) << "undo after key " << key.nId;
+        EXPECT_EQ(Formula(), strBefore) << "undo after key " << nId;
         User().Command(IDC_UNDO);
-        EXPECT_EQ(Formula(), strAfter) << "second undo after key " << key.nId;
+        EXPECT_EQ(Formula(), strAfter) << "second undo after key " << nId;
     }
 }
 
