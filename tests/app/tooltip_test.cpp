@@ -54,28 +54,24 @@ protected:
             g.log = SimDrawLog();
 #endif
             g.rcWindow = RectOf(m_pTip->GetSafeHwnd());
-            Measure(strText, g);
+            // The tip's own font measured the way the tip measures: widest line and line height.
+            HDC hDC = GetDC(m_pTip->GetSafeHwnd());
+            HGDIOBJ hOld =
+                SelectObject(hDC, (HGDIOBJ)SendMessageA(m_pTip->GetSafeHwnd(), WM_GETFONT, 0, 0));
+            TEXTMETRICA tm = {};
+            GetTextMetricsA(hDC, &tm);
+            g.nLineHeight = tm.tmHeight;
+            // The line walk is the layout's own, checked in its suite; the font here is the tip's.
+            g.nWidest = MeasureTipText(strText, [hDC](const std::string& strLine) {
+                            SIZE size = {};
+                            GetTextExtentPoint32A(hDC, strLine.c_str(),
+                                                  static_cast<int>(strLine.size()), &size);
+                            return static_cast<int>(size.cx);
+                        }).nWidest;
+            SelectObject(hDC, hOld);
+            ReleaseDC(m_pTip->GetSafeHwnd(), hDC);
         });
         return g;
-    }
-
-    // The tip's own font measured the way the tip measures: widest line and line height.
-    void Measure(const std::string& strText, TipGeometry& g) {
-        HDC hDC = GetDC(m_pTip->GetSafeHwnd());
-        HGDIOBJ hOld =
-            SelectObject(hDC, (HGDIOBJ)SendMessageA(m_pTip->GetSafeHwnd(), WM_GETFONT, 0, 0));
-        TEXTMETRICA tm = {};
-        GetTextMetricsA(hDC, &tm);
-        g.nLineHeight = tm.tmHeight;
-        // The line walk is the layout's own, checked in its suite; the font here is the tip's.
-        g.nWidest = MeasureTipText(strText, [hDC](const std::string& strLine) {
-                        SIZE size = {};
-                        GetTextExtentPoint32A(hDC, strLine.c_str(),
-                                              static_cast<int>(strLine.size()), &size);
-                        return static_cast<int>(size.cx);
-                    }).nWidest;
-        SelectObject(hDC, hOld);
-        ReleaseDC(m_pTip->GetSafeHwnd(), hDC);
     }
 
     std::unique_ptr<CToolTipCtrlEx> m_pTip;
