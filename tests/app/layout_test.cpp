@@ -20,7 +20,7 @@ protected:
         return children;
     }
     // Each control of ids is of the lower-case window class and shown or hidden as given.
-    static void ExpectGroup(const std::vector<int>& ids, std::string strClass, bool bShown) {
+    static void ExpectGroup(std::string strClass, bool bShown, const std::vector<int>& ids) {
         for (int nId : ids) {
             char szClass[32] = {};
             GetClassNameA(Item(nId), szClass, sizeof szClass);
@@ -48,21 +48,21 @@ TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAndNoChosenShap
     User().OnUi([&] {
         EXPECT_EQ(Children().size(), static_cast<size_t>(kTemplateControls));
         EXPECT_EQ(Children()[0], Item(IDC_ANSWER)) << "the answer stands above its frame";
-        ExpectGroup(shownButtons, "button", true);
-        ExpectGroup(hiddenButtons, "button", false);
-        ExpectGroup({std::begin(kShownEdits), std::end(kShownEdits)}, "edit", true);
-        ExpectGroup({IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K, IDC_CONST_M, IDC_CONST_N,
-                     IDC_CONST_U, IDC_CONST_X},
-                    "edit", false);
+        ExpectGroup("button", true, shownButtons);
+        ExpectGroup("button", false, hiddenButtons);
+        ExpectGroup("edit", true, {std::begin(kShownEdits), std::end(kShownEdits)});
+        ExpectGroup("edit", false,
+                    {IDC_FORMULA, IDC_CONST_H, IDC_CONST_J, IDC_CONST_K, IDC_CONST_M, IDC_CONST_N,
+                     IDC_CONST_U, IDC_CONST_X});
         ExpectGroup(
+            "static", true,
             {IDC_ANSWER, IDC_LBL_LENGTH, IDC_LBL_WIDTH, IDC_LBL_DEPTH, IDC_LBL_ENTER_DIMENSIONS,
-             IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER},
-            "static", true);
-        ExpectGroup(pictures, "static", true);
-        ExpectGroup(selected, "static", false);
-        ExpectGroup({IDC_LBL_DIAMETER, IDC_ARROW1, IDC_ARROW2, IDC_ARROW3, IDC_ARROW4, IDC_ARROW5,
-                     IDC_ARROW6, IDC_ARROW7, IDC_ARROW8},
-                    "static", false);
+             IDC_LBL_IN_MILLIMETERS, IDC_LBL_CHOOSE_SHAPE, IDC_LBL_ANSWER});
+        ExpectGroup("static", true, pictures);
+        ExpectGroup("static", false, selected);
+        ExpectGroup("static", false,
+                    {IDC_LBL_DIAMETER, IDC_ARROW1, IDC_ARROW2, IDC_ARROW3, IDC_ARROW4, IDC_ARROW5,
+                     IDC_ARROW6, IDC_ARROW7, IDC_ARROW8});
     });
 }
 
