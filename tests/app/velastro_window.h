@@ -5,11 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
-#include <memory>
-#include <string>
 #include <tuple>
-#include <utility>
 #include <vector>
 
 #include "dialog_driver.h"
