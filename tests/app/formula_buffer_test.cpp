@@ -3,8 +3,6 @@
 
 using FormulaBuffer = VelastroWindow;
 
-namespace {
-
 // Every text key with what it appends, written out independently of the keypad table.
 const std::pair<int, const char*> kKeys[] = {
     {106, "sin("},    {107, "arcsin("}, {108, "sinh("},   {109, "arsinh("}, {110, "cos("},
@@ -17,8 +15,6 @@ const std::pair<int, const char*> kKeys[] = {
     {502, "2"},       {503, "3"},       {504, "4"},       {505, "5"},       {506, "6"},
     {507, "7"},       {508, "8"},       {509, "9"},
 };
-
-}  // namespace
 
 TEST_F(FormulaBuffer, EveryKeyAppendsItsTextAndUndoTakesExactlyThatBack) {
     ASSERT_EQ(sizeof kKeys / sizeof kKeys[0], kKeypadKeyCount + 10);
