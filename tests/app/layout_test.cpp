@@ -13,6 +13,22 @@ constexpr int kTemplateControls = 111;
 class Layout : public VelastroWindow {
 protected:
     static RECT ScreenRect(int nId) { return RectOf(Item(nId)); }
+    // strText in the font the control paints it with fits the control's width. Checked with real
+    // fonts only: the stand-in's metrics are a model.
+    static void ExpectFits([[maybe_unused]] HWND hControl, [[maybe_unused]] HFONT hFont,
+                           [[maybe_unused]] const std::string& strText) {
+#ifdef _WIN32
+        HDC hdc = GetDC(hControl);
+        HGDIOBJ hOld = SelectObject(hdc, hFont);
+        SIZE size = {};
+        GetTextExtentPoint32A(hdc, strText.c_str(), static_cast<int>(strText.size()), &size);
+        SelectObject(hdc, hOld);
+        ReleaseDC(hControl, hdc);
+        RECT rc = {};
+        GetClientRect(hControl, &rc);
+        EXPECT_LE(size.cx, rc.right) << strText << " is cut";
+#endif
+    }
     static std::vector<HWND> Children() {
         std::vector<HWND> children;
         for (HWND h = GetWindow(Dlg().GetSafeHwnd(), GW_CHILD); h; h = GetWindow(h, GW_HWNDNEXT))
@@ -111,27 +127,6 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
         EXPECT_GE(ScreenRect(IDOK).top, ScreenRect(IDC_HEART_BRILLIANT).bottom);
     });
 }
-
-namespace {
-
-// strText in the font the control paints it with fits the control's width. Checked with real
-// fonts only: the stand-in's metrics are a model.
-void ExpectFits([[maybe_unused]] HWND hControl, [[maybe_unused]] HFONT hFont,
-                [[maybe_unused]] const std::string& strText) {
-#ifdef _WIN32
-    HDC hdc = GetDC(hControl);
-    HGDIOBJ hOld = SelectObject(hdc, hFont);
-    SIZE size = {};
-    GetTextExtentPoint32A(hdc, strText.c_str(), static_cast<int>(strText.size()), &size);
-    SelectObject(hdc, hOld);
-    ReleaseDC(hControl, hdc);
-    RECT rc = {};
-    GetClientRect(hControl, &rc);
-    EXPECT_LE(size.cx, rc.right) << strText << " is cut";
-#endif
-}
-
-}  // namespace
 
 TEST_F(Layout, AnswersAndLabelsFitTheirFieldsAndClearTheEdits) {
     // The heaviest rough diamond ever found: no stone a jeweller measures reads longer.
