@@ -7,10 +7,10 @@ TEST_F(AboutBoxAndIcon, OpensModallyOverTheMainWindow) {
     User().Click(IDC_ABOUT);
     HWND hAbout = User().Dialog();
     ASSERT_NE(hAbout, hMain);
-    EXPECT_EQ(User().Caption(), "About Velastro");
-    EXPECT_TRUE(User().Visible(IDOK));
-    EXPECT_EQ(User().Text(IDOK), "Close");
-    EXPECT_EQ(User().FocusId(), IDOK) << "the only tab stop";
+    EXPECT_EQ(std::make_tuple(User().Caption(), User().Visible(IDOK), User().Text(IDOK),
+                              User().FocusId()),
+              std::make_tuple("About Velastro", true, "Close", IDOK))
+        << "caption, and Close shown as the only tab stop";
     User().OnUi([hMain, hAbout] {
         EXPECT_FALSE(IsWindowEnabled(hMain)) << "the main window takes no input meanwhile";
         EXPECT_FALSE(GetWindowLongA(hAbout, GWL_STYLE) & WS_MINIMIZEBOX);
