@@ -2,45 +2,40 @@
 
 #include "velastro_window.h"
 
-namespace {
-
-struct LabelStyle {
-    int nId;
-    CColorLabel CGemDlg::*pLabel;
-    const char* pszFace;
-    int nPoints;
-};
-
-const LabelStyle kLabels[] = {
-    {IDC_LBL_ENTER_DIMENSIONS, &CGemDlg::m_lblEnterDimensions, "Arial Rounded", 10},
-    {IDC_LBL_IN_MILLIMETERS, &CGemDlg::m_lblInMillimeters, "Arial Rounded", 8},
-    {IDC_LBL_CHOOSE_SHAPE, &CGemDlg::m_lblChooseShape, "Arial Rounded", 10},
-    {IDC_LBL_ANSWER, &CGemDlg::m_lblAnswer, "Arial Rounded", 10},
-    {IDC_LBL_LENGTH, &CGemDlg::m_lblLength, "Arial", 7},
-    {IDC_LBL_WIDTH, &CGemDlg::m_lblWidth, "Arial", 7},
-    {IDC_LBL_DEPTH, &CGemDlg::m_lblDepth, "Arial", 7},
-    {IDC_LBL_DIAMETER, &CGemDlg::m_lblDiameter, "Arial", 7},
-};
-
-LOGFONTA FontOf(HFONT hFont) {
-    LOGFONTA lf = {};
-    GetObjectA(hFont, sizeof lf, &lf);
-    return lf;
-}
-
-HFONT WindowFont(const CWnd& wnd) {
-    return reinterpret_cast<HFONT>(SendMessageA(wnd.GetSafeHwnd(), WM_GETFONT, 0, 0));
-}
-
-std::tuple<std::string, int> FaceAndHeight(HFONT hFont) {
-    const LOGFONTA lf = FontOf(hFont);
-    return {lf.lfFaceName, static_cast<int>(lf.lfHeight)};
-}
-
-}  // namespace
-
 class Label : public VelastroWindow {
 protected:
+    struct LabelStyle {
+        int nId;
+        CColorLabel CGemDlg::*pLabel;
+        const char* pszFace;
+        int nPoints;
+    };
+
+    static inline const LabelStyle kLabels[] = {
+        {IDC_LBL_ENTER_DIMENSIONS, &CGemDlg::m_lblEnterDimensions, "Arial Rounded", 10},
+        {IDC_LBL_IN_MILLIMETERS, &CGemDlg::m_lblInMillimeters, "Arial Rounded", 8},
+        {IDC_LBL_CHOOSE_SHAPE, &CGemDlg::m_lblChooseShape, "Arial Rounded", 10},
+        {IDC_LBL_ANSWER, &CGemDlg::m_lblAnswer, "Arial Rounded", 10},
+        {IDC_LBL_LENGTH, &CGemDlg::m_lblLength, "Arial", 7},
+        {IDC_LBL_WIDTH, &CGemDlg::m_lblWidth, "Arial", 7},
+        {IDC_LBL_DEPTH, &CGemDlg::m_lblDepth, "Arial", 7},
+        {IDC_LBL_DIAMETER, &CGemDlg::m_lblDiameter, "Arial", 7},
+    };
+
+    static LOGFONTA FontOf(HFONT hFont) {
+        LOGFONTA lf = {};
+        GetObjectA(hFont, sizeof lf, &lf);
+        return lf;
+    }
+
+    static HFONT WindowFont(const CWnd& wnd) {
+        return reinterpret_cast<HFONT>(SendMessageA(wnd.GetSafeHwnd(), WM_GETFONT, 0, 0));
+    }
+
+    static std::tuple<std::string, int> FaceAndHeight(HFONT hFont) {
+        const LOGFONTA lf = FontOf(hFont);
+        return {lf.lfFaceName, static_cast<int>(lf.lfHeight)};
+    }
     void TearDown() override {
         VelastroWindow::TearDown();
         CDialogDriver::SetScreenDpi(96);
