@@ -6,30 +6,25 @@
 
 namespace fs = std::filesystem;
 
-namespace {
-
-const char kFilter[] = "Formulaparser (*.FKT)\0*.FKT\0All Files (*.*)\0*.*\0\0";
-constexpr DWORD kSaveFlags = 0x806;
-constexpr DWORD kLoadFlags = 0x1804;
-
-// What a file dialog was asked: save or open, default extension, file name, flags and filter.
-auto Settings(const CFileDialogRequest& r) {
-    return std::make_tuple(r.bSave, r.strDefExt, r.strFileName, r.dwFlags, r.strFilter);
-}
-
-std::string ReadBytes(const std::string& strPath) {
-    std::ifstream in(strPath, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-void WriteBytes(const std::string& strPath, const std::string& strBytes) {
-    std::ofstream(strPath, std::ios::binary) << strBytes;
-}
-
-}  // namespace
-
 class FormulaFile : public VelastroWindow {
 protected:
+    static constexpr char kFilter[] = "Formulaparser (*.FKT)\0*.FKT\0All Files (*.*)\0*.*\0\0";
+    static constexpr DWORD kSaveFlags = 0x806;
+    static constexpr DWORD kLoadFlags = 0x1804;
+
+    // What a file dialog was asked: save or open, default extension, file name, flags and filter.
+    static auto Settings(const CFileDialogRequest& r) {
+        return std::make_tuple(r.bSave, r.strDefExt, r.strFileName, r.dwFlags, r.strFilter);
+    }
+
+    static std::string ReadBytes(const std::string& strPath) {
+        std::ifstream in(strPath, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    static void WriteBytes(const std::string& strPath, const std::string& strBytes) {
+        std::ofstream(strPath, std::ios::binary) << strBytes;
+    }
     void SetUp() override {
         VelastroWindow::SetUp();
         const auto* pTest = ::testing::UnitTest::GetInstance()->current_test_info();
