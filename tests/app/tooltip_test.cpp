@@ -1,22 +1,19 @@
 #include "tip_layout.h"
 #include "velastro_window.h"
 
-namespace {
-
-struct TipGeometry {
-    RECT rcWindow;  // screen coordinates after the paint
-    RECT rcTool;    // the window under the pointer
-    POINT ptCursor;
-    int nWidest;  // widest line plus the margin, as the layout counts it
-    int nLineHeight;
-#ifndef _WIN32
-    std::vector<SimDrawOp> log;  // what the first paint drew
-#endif
-};
-
 // Shows a tip with the given text while the pointer rests on LENGTH, as its owner would.
 class TooltipOnTheWindow : public VelastroWindow {
 protected:
+    struct TipGeometry {
+        RECT rcWindow;  // screen coordinates after the paint
+        RECT rcTool;    // the window under the pointer
+        POINT ptCursor;
+        int nWidest;  // widest line plus the margin, as the layout counts it
+        int nLineHeight;
+#ifndef _WIN32
+        std::vector<SimDrawOp> log;  // what the first paint drew
+#endif
+    };
     void TearDown() override {
         User().OnUi([this] { m_pTip.reset(); });
         VelastroWindow::TearDown();
@@ -77,8 +74,6 @@ protected:
     std::unique_ptr<CToolTipCtrlEx> m_pTip;
     std::string m_text;
 };
-
-}  // namespace
 
 // The layout's rules are its own suite's; here the control applies them where it shows, and
 // paints a framed white box with a red stripe, read back through its own device context.
