@@ -77,8 +77,7 @@ TEST_F(Label, PointsAndHeightsConvertAtTheScreenDpi) {
     }
 }
 
-// SetBold and a face-less SetFontFace start again from the window's font, which the label keeps;
-// a face name is cut to what LOGFONT holds.
+// SetBold and a face-less SetFontFace start again from the window's font, which stays as it was.
 TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
     User().OnUi([] {
         EXPECT_STREQ(FontOf(WindowFont(Dlg())).lfFaceName, "Verdana");

@@ -13,8 +13,7 @@ constexpr int kTemplateControls = 111;
 class Layout : public VelastroWindow {
 protected:
     static RECT ScreenRect(int nId) { return RectOf(Item(nId)); }
-    // strText in the font the control paints it with fits the control's width. Checked with real
-    // fonts only: the stand-in's metrics are a model.
+    // Checked with real fonts only: the stand-in's text metrics are a model.
     static void ExpectFits([[maybe_unused]] HWND hControl, [[maybe_unused]] HFONT hFont,
                            [[maybe_unused]] const std::string& strText) {
 #ifdef _WIN32
@@ -94,8 +93,7 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
             EXPECT_TRUE(IntersectRect(&rcInside, &rc, &rcClient) && EqualRect(&rcInside, &rc))
                 << "control " << GetDlgCtrlID(h) << " reaches out of the window";
         }
-        // The shapes: one column from the top down, each picture beside its button's left edge,
-        // its selected picture in its place and its arrow level with it.
+        // The shapes: one column down, each picture left of its button, arrow level with it.
         for (int i = 0; i < 8; ++i) {
             const ShapeRow& row = kShapeRows[i];
             const RECT rcButton = ScreenRect(row.nButton), rcPicture = ScreenRect(row.nPicture);

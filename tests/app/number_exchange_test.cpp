@@ -4,8 +4,7 @@
 
 using NumberExchange = VelastroWindow;
 
-// The field rules in full are the framework's; here the window's fields follow them both ways,
-// with the point as the point even under a locale whose decimal mark is the comma.
+// The full field rules are the framework's; here the point stays the point under a comma locale.
 TEST_F(NumberExchange, ReadsLikeScanfAndShowsLikePrintfWithThePointInAnyLocale) {
     // A host without the locale reads in the C locale: the rows hold there too.
     User().OnUi([] { std::setlocale(LC_ALL, "de_DE.UTF-8"); });

@@ -75,8 +75,7 @@ protected:
     std::string m_text;
 };
 
-// The layout's rules are its own suite's; here the control applies them where it shows, and
-// paints a framed white box with a red stripe, read back through its own device context.
+// The layout's rules are its own suite's; here the control applies them and paints its frame.
 TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRightEdge) {
     EXPECT_FALSE(User().OnUiRead<bool>([] { return Dlg().m_toolTip.GetSafeHwnd() != NULL; }))
         << "the dialog never creates its own tip";
