@@ -91,9 +91,8 @@ TEST_F(FormulaFile, SaveWritesTwentyFiveLinesAndNamesTheFileInTheCaption) {
               "[FORMEL]\r\n(B+F)/2*(B+F)/2*G*.0065\r\n\r\n[CONSTANTS]\r\n10\r\n"
               "6.500000\r\n-4.000000\r\n1000.000000\r\n0.000000\r\n0.000000\r\n0.000000\r\n"
               "0.000000\r\n0.000000\r\n0.000000\r\n0.000002\r\n\r\n[COMMAND]\r\n\r\n[END]\r\n");
-    EXPECT_EQ(std::make_tuple(User().Caption(), fs::directory_iterator(m_dir)->path().filename()),
-              std::make_tuple("Formulaparser - " + strPath, fs::path("oval.FKT")))
-        << "the caption names the file, and no other file is left over";
+    EXPECT_EQ(User().Caption(), "Formulaparser - " + strPath);
+    EXPECT_EQ(fs::directory_iterator(m_dir)->path().filename(), "oval.FKT") << "no file left over";
 }
 
 TEST_F(FormulaFile, LoadTakesBackTheWholeFormulaAndLeavesValuesAndUndoAlone) {
