@@ -24,7 +24,6 @@ TEST_F(Keyboard, TabVisitsTheVisibleFieldsAndClickHereOnly) {
 TEST_F(Keyboard, EnterOnClickHereShowsTheAnswer) {
     EnterStone(IDC_PEAR_BRILLIANT, "2", "5", "1");
     User().Press(VK_TAB);
-    ASSERT_EQ(User().FocusId(), IDC_CLICK_HERE);
     User().Press(VK_RETURN);
     EXPECT_EQ(std::make_tuple(User().Visible(IDC_ANSWER), User().Text(IDC_ANSWER)),
               std::make_tuple(true, "0.062000"));
