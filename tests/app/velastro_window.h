@@ -125,7 +125,7 @@ protected:
 
     // Chooses a shape and types its length, width and depth, as a user measuring a stone does.
     void EnterStone(int nShape, const char* pszLength, const char* pszWidth, const char* pszDepth) {
-        User().Click(nShape);
+        if (nShape != 0) User().Click(nShape);  // 0 keeps the shape chosen before
         User().SetText(IDC_LENGTH_EDIT, pszLength);
         User().SetText(IDC_WIDTH_EDIT, pszWidth);
         User().SetText(IDC_DEPTH_EDIT, pszDepth);
