@@ -27,9 +27,7 @@ TEST_P(CalculateCommand, AnswersWithTheValueOrTheErrorText) {
     const Calculation& c = kCalculations[GetParam()];
     SetHidden(IDC_FORMULA, c.pszFormula);
     SetHidden(IDC_CONST_X, c.pszX);
-    User().SetText(IDC_LENGTH_EDIT, c.pszB);
-    User().SetText(IDC_WIDTH_EDIT, c.pszF);
-    User().SetText(IDC_DEPTH_EDIT, "3");
+    EnterStone(0, c.pszB, c.pszF, "3");
     User().Click(IDC_CLICK_HERE);
     // Shown even when the formula fails; the hidden formula edit keeps its text, not the focus.
     EXPECT_EQ(

@@ -27,9 +27,7 @@ TEST_F(NumberExchange, ReadsLikeScanfAndShowsLikePrintfWithThePointInAnyLocale) 
 
 TEST_F(NumberExchange, RefusedFieldStopsTheExchangeThere) {
     for (const char* pszBad : {"", "abc", "-", ".", "e5", " "}) {
-        User().SetText(IDC_LENGTH_EDIT, "5");
-        User().SetText(IDC_WIDTH_EDIT, pszBad);
-        User().SetText(IDC_DEPTH_EDIT, "9");
+        EnterStone(0, "5", pszBad, "9");
         User().Click(IDOK);
         ExpectNumberPrompt();
         EXPECT_EQ(std::make_tuple(User().FocusId(), User().Selection(IDC_WIDTH_EDIT)),
