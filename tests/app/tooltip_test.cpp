@@ -5,11 +5,9 @@
 class TooltipOnTheWindow : public VelastroWindow {
 protected:
     struct TipGeometry {
-        RECT rcWindow;  // screen coordinates after the paint
-        RECT rcTool;    // the window under the pointer
+        RECT rcWindow, rcTool;  // the tip after the paint, the window under the pointer
         POINT ptCursor;
-        int nWidest;  // widest line plus the margin, as the layout counts it
-        int nLineHeight;
+        int nWidest, nLineHeight;  // widest line plus the margin, as the layout counts it
 #ifndef _WIN32
         std::vector<SimDrawOp> log;  // what the first paint drew
 #endif
