@@ -5,21 +5,20 @@
 class Label : public VelastroWindow {
 protected:
     struct LabelStyle {
-        int nId;
+        int nId, nPoints;
         CColorLabel CGemDlg::*pLabel;
         const char* pszFace;
-        int nPoints;
     };
 
     static inline const LabelStyle kLabels[] = {
-        {IDC_LBL_ENTER_DIMENSIONS, &CGemDlg::m_lblEnterDimensions, "Arial Rounded", 10},
-        {IDC_LBL_IN_MILLIMETERS, &CGemDlg::m_lblInMillimeters, "Arial Rounded", 8},
-        {IDC_LBL_CHOOSE_SHAPE, &CGemDlg::m_lblChooseShape, "Arial Rounded", 10},
-        {IDC_LBL_ANSWER, &CGemDlg::m_lblAnswer, "Arial Rounded", 10},
-        {IDC_LBL_LENGTH, &CGemDlg::m_lblLength, "Arial", 7},
-        {IDC_LBL_WIDTH, &CGemDlg::m_lblWidth, "Arial", 7},
-        {IDC_LBL_DEPTH, &CGemDlg::m_lblDepth, "Arial", 7},
-        {IDC_LBL_DIAMETER, &CGemDlg::m_lblDiameter, "Arial", 7},
+        {IDC_LBL_ENTER_DIMENSIONS, 10, &CGemDlg::m_lblEnterDimensions, "Arial Rounded"},
+        {IDC_LBL_IN_MILLIMETERS, 8, &CGemDlg::m_lblInMillimeters, "Arial Rounded"},
+        {IDC_LBL_CHOOSE_SHAPE, 10, &CGemDlg::m_lblChooseShape, "Arial Rounded"},
+        {IDC_LBL_ANSWER, 10, &CGemDlg::m_lblAnswer, "Arial Rounded"},
+        {IDC_LBL_LENGTH, 7, &CGemDlg::m_lblLength, "Arial"},
+        {IDC_LBL_WIDTH, 7, &CGemDlg::m_lblWidth, "Arial"},
+        {IDC_LBL_DEPTH, 7, &CGemDlg::m_lblDepth, "Arial"},
+        {IDC_LBL_DIAMETER, 7, &CGemDlg::m_lblDiameter, "Arial"},
     };
 
     static LOGFONTA FontOf(HFONT hFont) {
