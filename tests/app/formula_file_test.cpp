@@ -53,10 +53,8 @@ protected:
 
     // The formula as the last command left it: member and edit alike.
     void SetFormula(const std::string& strFormula) {
-        User().OnUi([&] {
-            Dlg().m_strFormula = strFormula.c_str();
-            Dlg().UpdateData(FALSE);
-        });
+        User().OnUi([&] { Dlg().m_strFormula = strFormula.c_str(); });
+        ShowMembers();
     }
 
     fs::path m_dir;
