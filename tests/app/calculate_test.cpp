@@ -65,7 +65,6 @@ TEST_F(CalculateCommand, CalculateGivesAVisibleFormulaEditTheFocusAndSelectsTheF
     SetHidden(IDC_FORMULA, "2*(3+Q)");
     User().Click(IDC_CLICK_HERE);
     EXPECT_EQ(User().FocusId(), IDC_FORMULA);
-    EXPECT_EQ(User().Text(IDC_ANSWER).substr(0, 3), "XXX");
     const auto [nStart, nEnd] = User().Selection(IDC_FORMULA);
     EXPECT_EQ(nEnd - nStart, 1) << nStart;
 }
