@@ -47,7 +47,6 @@ TEST_F(CalculateCommand, EnterAfterAShapeCalculatesButLeavesTheAnswerHidden) {
     EXPECT_FALSE(User().Visible(IDC_ANSWER));
     User().Click(IDC_CLICK_HERE);
     EXPECT_TRUE(User().Visible(IDC_ANSWER));
-    EXPECT_EQ(User().Text(IDC_ANSWER), "0.487500");
 }
 
 TEST_F(CalculateCommand, CalculateWithAnUnreadableFieldUsesTheLastAcceptedValue) {
