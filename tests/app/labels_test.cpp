@@ -115,44 +115,34 @@ TEST_F(Label, DrawFormatFollowsTheStaticStyle) {
 
 #ifndef _WIN32
 // What the label paints: checked in the stand-in's drawing log.
-TEST_F(Label, PaintsItsTextWithItsOwnFontAndColours) {
-    User().OnUi([] {
-        const std::vector<SimDrawOp> log = DrawnBy([] {
-            Depth().SetTextColor(RGB(200, 0, 0), FALSE);
-            Depth().RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
-        });
-        const auto texts = DrawOps(log, Depth().GetSafeHwnd(), SimDrawOp::Kind::DrawText);
-        ASSERT_EQ(texts.size(), 1u);
-        const SimDrawOp& op = texts[0];
-        EXPECT_EQ(std::make_tuple(op.strText, op.nFormat, std::string(op.font.lfFaceName),
-                                  op.font.lfWeight, op.crText, op.crBack, op.nBkMode, op.rc.left),
-                  std::make_tuple("DEPTH", DT_LEFT | DT_WORDBREAK, "Arial", FW_BOLD, RGB(200, 0, 0),
-                                  GetSysColor(COLOR_BTNFACE), OPAQUE, 0));
-        const auto fills = DrawOps(log, Depth().GetSafeHwnd(), SimDrawOp::Kind::FillRect);
-        EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SimDrawOp& fill) {
-            return fill.crBrush == GetSysColor(COLOR_BTNFACE);
-        })) << "the background is erased with the label's brush";
-    });
-}
-
-TEST_F(Label, ShowsACentredIconInsteadOfItsTextUntilTheIconIsCleared) {
+TEST_F(Label, PaintsItsTextInItsOwnFontAndColoursOrInsteadACentredIcon) {
     User().OnUi([] {
         const HWND hDepth = Depth().GetSafeHwnd();
+        Depth().SetTextColor(RGB(200, 0, 0), FALSE);
         const auto withIcon = DrawnBy([] { Depth().SetLabelIcon(Dlg().m_hDlgIcon, TRUE); });
-        const auto withoutIcon = DrawnBy([] { Depth().SetLabelIcon(NULL, TRUE); });
+        const auto log = DrawnBy([] { Depth().SetLabelIcon(NULL, TRUE); });
         const auto icons = DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawIcon);
-        ASSERT_EQ(icons.size(), 1u);
+        const auto texts = DrawOps(log, hDepth, SimDrawOp::Kind::DrawText);
+        ASSERT_EQ(std::make_tuple(icons.size(), texts.size()), std::make_tuple(1u, 1u));
+        EXPECT_EQ(std::make_tuple(DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawText).size(),
+                                  DrawOps(log, hDepth, SimDrawOp::Kind::DrawIcon).size()),
+                  std::make_tuple(0u, 0u))
+            << "no text with the icon, no icon without it";
         RECT rc = {};
         Depth().GetClientRect(&rc);
         // Signed division truncating towards zero: the icon is larger than the label.
         EXPECT_EQ(std::make_tuple(icons[0].x, icons[0].y, icons[0].hIcon),
                   std::make_tuple((rc.right - rc.left - 32) / 2, (rc.bottom - rc.top - 32) / 2,
                                   Dlg().m_hDlgIcon));
-        EXPECT_EQ(std::make_tuple(DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawText).size(),
-                                  DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawIcon).size(),
-                                  DrawOps(withoutIcon, hDepth, SimDrawOp::Kind::DrawText).size()),
-                  std::make_tuple(0u, 0u, 1u))
-            << "texts with the icon, icons and texts without it";
+        const SimDrawOp& op = texts[0];
+        EXPECT_EQ(std::make_tuple(op.strText, op.nFormat, std::string(op.font.lfFaceName),
+                                  op.font.lfWeight, op.crText, op.crBack, op.nBkMode, op.rc.left),
+                  std::make_tuple("DEPTH", DT_LEFT | DT_WORDBREAK, "Arial", FW_BOLD, RGB(200, 0, 0),
+                                  GetSysColor(COLOR_BTNFACE), OPAQUE, 0));
+        const auto fills = DrawOps(log, hDepth, SimDrawOp::Kind::FillRect);
+        EXPECT_TRUE(std::any_of(fills.begin(), fills.end(), [](const SimDrawOp& fill) {
+            return fill.crBrush == GetSysColor(COLOR_BTNFACE);
+        })) << "the background is erased with the label's brush";
     });
 }
 #endif
