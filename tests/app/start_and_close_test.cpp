@@ -20,8 +20,7 @@ TEST_F(StartAndClose, StartsWithZeroFieldsTheFocusOnLengthAndTheProgramIcon) {
 }
 
 TEST_P(StartAndClose, EndsTheProgramWhenEveryFieldHoldsANumber) {
-    User().SetText(IDC_LENGTH_EDIT, "6");
-    User().SetText(IDC_DEPTH_EDIT, "3");
+    EnterStone(0, "6", "0", "3");
     Close();
     ASSERT_TRUE(User().WaitForExit()) << kCloseWays[GetParam()].pszName << " left the window open";
     EXPECT_EQ(m_bInitInstanceResult, FALSE) << "InitInstance ends the application";
