@@ -1,13 +1,13 @@
 #include "formula_parser.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <exception>
 #include <limits>
 
 #include "ascii_case.h"
+#include "decimal_conversion.h"
 #include "function_library.h"
 #include "step_rules.h"
 
@@ -78,8 +78,7 @@ inline double ConvertDecimal(const char* first, const char* last) {
         return decimals == 0 ? whole : whole / kExactPowersOfTen[decimals];
     }
     double value = 0.0;
-    const auto result = std::from_chars(first, end, value, std::chars_format::fixed);
-    if (result.ec != std::errc::result_out_of_range) return value;
+    if (DecimalToDouble(first, end, value) != EDecimalConversion::kOutOfRange) return value;
     // Out of range: too large when a non-zero digit stands before the point, else too small.
     const bool large = std::find_if(first, point, [](char c) { return c != '0'; }) != point;
     return large ? std::numeric_limits<double>::infinity() : 0.0;

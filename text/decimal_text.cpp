@@ -1,10 +1,11 @@
 #include "decimal_text.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <limits>
+
+#include "decimal_conversion.h"
 
 namespace {
 
@@ -56,7 +57,8 @@ constexpr double kExactPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  
                                         1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
 // Up to 15 digits without an exponent: mantissa and power of ten are exact doubles, so their
-// one division is correctly rounded, as from_chars would round, at a fraction of its cost.
+// one division is correctly rounded, as the exact conversion would round, at a fraction of its
+// cost.
 bool ReadShortDecimal(const char* first, const char* last, double& dValue) {
     std::uint64_t nMantissa = 0;
     int nDigits = 0;
@@ -117,7 +119,7 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
         read.pEnd = pEnd;
         return read;
     }
-    // from_chars knows only '.', so a decimal comma is read from a copy.
+    // The conversion knows only '.', so a decimal comma is read from a copy.
     std::string strCopy;
     const char* pText = first;
     if (cPoint != '.') {
@@ -125,14 +127,13 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
         std::replace(strCopy.begin(), strCopy.end(), cPoint, '.');
         pText = strCopy.data();
     }
-    const std::from_chars_result result =
-        std::from_chars(pText, pText + (pEnd - first), read.dValue);
-    if (result.ec == std::errc::result_out_of_range) {
+    const EDecimalConversion eResult = DecimalToDouble(pText, pText + (pEnd - first), read.dValue);
+    if (eResult == EDecimalConversion::kOutOfRange) {
         read.bOutOfRange = true;
         read.dValue = DecimalMagnitude(first, pEnd, cPoint) > 0
                           ? std::numeric_limits<double>::infinity()
                           : 0.0;
-    } else if (result.ec != std::errc()) {
+    } else if (eResult == EDecimalConversion::kFailed) {
         return read;
     }
     read.pEnd = pEnd;
@@ -141,12 +142,11 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
 
 void AppendFixed(std::string& text, double value, int decimals) {
     if (AppendShortFixed(text, value, decimals)) return;
-    // 309 integer digits, a sign and a point fit beside the decimals; to_chars knows no locale.
+    // 309 integer digits, a sign and a point fit beside the decimals; the writer knows no locale.
     char buffer[320 + kMaxFixedDecimals];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed,
-                      std::clamp(decimals, 0, kMaxFixedDecimals));
-    text.append(buffer, static_cast<std::size_t>(result.ptr - buffer));
+    const char* const pEnd = WriteFixedDecimal(buffer, buffer + sizeof buffer, value,
+                                               std::clamp(decimals, 0, kMaxFixedDecimals));
+    text.append(buffer, static_cast<std::size_t>(pEnd - buffer));
 }
 
 std::string FormatFixed(double value, int decimals) {
@@ -157,7 +157,6 @@ std::string FormatFixed(double value, int decimals) {
 
 std::string FormatGeneral(double value, int precision) {
     char buffer[64];
-    const std::to_chars_result result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, precision);
-    return std::string(buffer, result.ptr);
+    return std::string(buffer,
+                       WriteGeneralDecimal(buffer, buffer + sizeof buffer, value, precision));
 }

@@ -1,6 +1,8 @@
 // The parser object: constants, the message hook, reuse, and independence from the locale.
 #include <gtest/gtest.h>
 
+#include <clocale>
+
 #include "evaluation.h"
 
 namespace {
