@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the browser edition into build-web/ with Debian's emscripten: the core as WebAssembly,
+# Builds the browser edition into build-web/ (or the TARGETs given) with Debian's emscripten: the core as WebAssembly,
 # the page in build-web/site/, and the core's suites for node (ctest --test-dir build-web runs
 # them). Installs emscripten first when it is missing (Debian 12, as root).
 set -euo pipefail
@@ -11,4 +11,5 @@ export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}
 # Plain node runs the suites: emcmake's default adds a flag that node 18 and later refuse.
 emcmake cmake -G Ninja -S . -B build-web -DCMAKE_BUILD_TYPE=Release \
   -DCMAKE_CROSSCOMPILING_EMULATOR="$(command -v node)" >/dev/null
-cmake --build build-web -j2 "$@"
+# Targets, when given, limit the build (velastro-site: the page alone, without the suites).
+cmake --build build-web -j2 ${1:+--target "$@"}

@@ -1,0 +1,161 @@
+// The page: shape buttons, measures, options, size, formula and parcel, each handed to the core
+// (velastro.js) as velastro-cli would take them, its answers shown as it prints them.
+import { loadVelastro } from "./velastro.js";
+
+const $ = (id) => document.getElementById(id);
+const velastro = await loadVelastro();
+let shape = null; // the chosen shape's record from the core
+
+// velastro-cli's messages start with the program and subcommand, which the page has no use for.
+const plainMessage = (message) => message.trim().replace(/^velastro-cli \w+: /, "");
+
+function stoneOptions() {
+  return {
+    girdle: $("girdle").value,
+    gem: $("gem").value,
+    sg: $("sg").value.trim(),
+    unit: $("unit").value,
+    tolerance: $("tolerance").value.trim(),
+  };
+}
+
+function fillSelect(select, items) {
+  for (const [value, text] of items) select.add(new Option(text, value));
+}
+
+function chooseShape(record, button) {
+  shape = record;
+  for (const other of $("shapes").querySelectorAll("button")) {
+    const chosen = other === button;
+    other.setAttribute("aria-pressed", String(chosen));
+    other.querySelector("svg").classList.toggle("selected", chosen);
+  }
+  // As the window: the fields the formula needs, the first one named as the shape names it.
+  $("length-label").textContent = record.fields[0];
+  $("width-field").hidden = !record.fields.includes("WIDTH");
+  $("answer").textContent = "";
+  $("answer-unit").textContent = "";
+  $("answer-range").textContent = "";
+}
+
+function addShapeButtons() {
+  for (const record of velastro.shapes()) {
+    const button = document.createElement("button");
+    button.type = "button";
+    button.className = "shape";
+    button.setAttribute("aria-pressed", "false");
+    const cut = record.caption.split(" ")[0].toLowerCase();
+    button.append($(`cut-${cut}`).content.cloneNode(true), record.caption);
+    button.addEventListener("click", () => chooseShape(record, button));
+    $("shapes").append(button);
+  }
+}
+
+function measures() {
+  const fields = ["length", "width", "depth"].filter((id) => !$(`${id}-field`)?.hidden);
+  return fields.map((id) => $(id).value.trim());
+}
+
+function showAnswer(result) {
+  const answer = $("answer");
+  answer.classList.toggle("error", result.status !== 0);
+  $("answer-unit").textContent = "";
+  $("answer-range").textContent = "";
+  if (result.status === 2) {
+    answer.textContent = plainMessage(result.message);
+    return;
+  }
+  // The answer line: the weight, then the low and high weights with a tolerance.
+  const [weight, low, high] = result.output.trim().split(" ");
+  answer.textContent = result.status === 0 ? weight : result.output.trim();
+  if (result.status !== 0) return;
+  $("answer-unit").textContent = $("unit").value;
+  if (low !== undefined) $("answer-range").textContent = `from ${low} to ${high}`;
+}
+
+$("stone").addEventListener("submit", (event) => {
+  event.preventDefault();
+  showAnswer(velastro.estimate(shape ? shape.caption : "", measures(), stoneOptions()));
+});
+
+$("size-form").addEventListener("submit", (event) => {
+  event.preventDefault();
+  const result = velastro.size(shape ? shape.caption : "", $("weight").value.trim(),
+    $("depth-pct").value.trim(), $("ratio").value.trim(), stoneOptions());
+  $("size-answer").classList.toggle("error", result.status !== 0);
+  $("size-answer").textContent = result.status === 0 ? result.output.trim()
+    : plainMessage(result.message || result.output);
+});
+
+$("formula-form").addEventListener("submit", (event) => {
+  event.preventDefault();
+  const letters = ["length", "width", "depth"].map((id) => $(id).value.trim());
+  const result = velastro.evaluate($("formula").value, letters);
+  $("formula-answer").classList.toggle("error", result.status !== 0);
+  $("formula-answer").textContent = result.status === 2 ? plainMessage(result.message)
+    : result.output.replace(/\n$/, "");
+});
+
+// The parcel goes to a worker, so the page answers while a large one is weighed.
+let worker = null;
+let download = null;
+
+function weighParcel(file) {
+  worker ??= new Worker("worker.js", { type: "module" });
+  const progress = $("parcel-progress");
+  progress.hidden = false;
+  progress.value = 0;
+  $("parcel-download").hidden = true;
+  $("parcel-totals").textContent = `Weighing ${file.name}…`;
+  worker.onmessage = ({ data }) => {
+    if (!data.done) {
+      progress.value = data.progress;
+      return;
+    }
+    progress.value = 1;
+    // Status 2: the table could not be read at all, and batch writes nothing.
+    const written = data.bytes && data.status !== 2;
+    $("parcel-totals").classList.toggle("error", !written);
+    $("parcel-totals").textContent = data.message.trim().split("\n").map(plainMessage).join("\n");
+    if (!written) return;
+    if (download) URL.revokeObjectURL(download);
+    download = URL.createObjectURL(new Blob([data.bytes], { type: "text/csv" }));
+    const link = $("parcel-download");
+    link.href = download;
+    link.download = file.name.replace(/(\.[^.]*)?$/, "-weighed$1");
+    link.textContent = `Download ${link.download}`;
+    link.hidden = false;
+  };
+  worker.postMessage({
+    file,
+    options: stoneOptions(),
+    decimals: Number.parseInt($("decimals").value, 10),
+    decimalMark: Number($("decimal-mark").value),
+  });
+}
+
+$("parcel-file").addEventListener("change", (event) => {
+  if (event.target.files.length > 0) weighParcel(event.target.files[0]);
+});
+const drop = $("drop");
+drop.addEventListener("dragover", (event) => {
+  event.preventDefault();
+  drop.classList.add("over");
+});
+drop.addEventListener("dragleave", () => drop.classList.remove("over"));
+drop.addEventListener("drop", (event) => {
+  event.preventDefault();
+  drop.classList.remove("over");
+  if (event.dataTransfer.files.length > 0) weighParcel(event.dataTransfer.files[0]);
+});
+
+addShapeButtons();
+fillSelect($("girdle"), velastro.girdles().map((g) => [g.name, `${g.name} (${g.abbreviation})`]));
+fillSelect($("gem"), velastro.gems().filter((g) => g.name !== "diamond")
+  .map((g) => [g.name, `${g.name} (SG ${g.sg})`]));
+fillSelect($("unit"), velastro.units().map((u) => [u, u]));
+document.body.dataset.ready = "true";
+
+if ("serviceWorker" in navigator && location.protocol.startsWith("http")) {
+  navigator.serviceWorker.register("sw.js");
+}

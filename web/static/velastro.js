@@ -1,0 +1,76 @@
+// The WebAssembly core for the page and its worker: each call hands texts to the C++ binding
+// and returns what the core answered. Nothing here computes or words an answer itself.
+import createVelastroCore from "./velastro-core.mjs";
+
+// Loads the core; options go to the module (node passes the wasm bytes as wasmBinary).
+export async function loadVelastro(options = {}) {
+  const core = await createVelastroCore(options);
+  const call = (name, argTypes) => core.cwrap(`velastro_${name}`, "number", argTypes);
+  const fn = {
+    list: call("list", ["number"]),
+    estimate: call("estimate", ["string", "string", "string"]),
+    size: call("size", ["string", "string", "string", "string", "string"]),
+    evaluate: call("eval", ["string", "string"]),
+    status: call("status", []),
+    message: call("message", []),
+    outputSize: call("output_size", []),
+    parcelBegin: call("parcel_begin", ["string", "number", "number"]),
+    parcelChunk: call("parcel_chunk", ["number"]),
+    parcelFinish: call("parcel_finish", []),
+  };
+  const text = (pointer) => core.UTF8ToString(pointer);
+  // What a command answered: its exit status, its output and its message.
+  const answer = (pointer) => ({
+    status: fn.status(),
+    output: text(pointer),
+    message: text(fn.message()),
+  });
+  const rows = (pointer) =>
+    text(pointer)
+      .split("\n")
+      .filter((line) => line !== "")
+      .map((line) => line.split("\t"));
+  // The stone options in the binding's order; absent ones are empty.
+  const stoneOptions = (o = {}) =>
+    [o.girdle, o.gem, o.sg, o.unit, o.tolerance].map((v) => v ?? "").join("\t");
+
+  return {
+    core,
+    shapes: () => rows(fn.list(0)).map(([caption, fields, formula]) => ({
+      caption,
+      fields: fields.split(" "),
+      formula,
+    })),
+    gems: () => rows(fn.list(1)).map(([name, sg]) => ({ name, sg })),
+    girdles: () => rows(fn.list(2)).map(([name, abbreviation]) => ({ name, abbreviation })),
+    units: () => rows(fn.list(3)).map(([name]) => name),
+    // velastro-cli estimate SHAPE NUMBERS... [stone options]
+    estimate: (shape, numbers, options) =>
+      answer(fn.estimate(shape, numbers.join("\t"), stoneOptions(options))),
+    // velastro-cli size SHAPE WEIGHT [--depth-pct] [--ratio] [stone options]
+    size: (shape, weight, depthPct, ratio, options) =>
+      answer(fn.size(shape, weight, depthPct ?? "", ratio ?? "", stoneOptions(options))),
+    // velastro-cli eval [-B ..] FORMULA: letters in the order B F G H J K M N U X
+    evaluate: (formula, letters = []) => answer(fn.evaluate(formula, letters.join("\t"))),
+    // velastro-cli batch: begin, feed Uint8Array chunks, finish for the bytes it writes.
+    parcel: {
+      begin: (options, decimals = 6, decimalMark = 0) =>
+        fn.parcelBegin(stoneOptions(options), decimals, decimalMark) === 1
+          ? null
+          : answer(0),
+      feed(bytes) {
+        const pointer = fn.parcelChunk(bytes.length);
+        core.HEAPU8.set(bytes, pointer);
+      },
+      finish() {
+        const pointer = fn.parcelFinish();
+        const size = fn.outputSize();
+        return {
+          status: fn.status(),
+          bytes: core.HEAPU8.slice(pointer, pointer + size),
+          message: text(fn.message()),
+        };
+      },
+    },
+  };
+}
