@@ -19,7 +19,7 @@ TEST(SetFunctConst, EachIndexFeedsItsLetter) {
         CFormulaParser parser;
         parser.SetFunctConst(index, 7.5);
         for (int k = 0; k < 9; ++k)
-            EXPECT_EQ(k + 1 == index ? 7.5 : 0.0, Evaluate(parser, {"BFGHJKMNU"[k]}).value)
+            EXPECT_EQ(k + 1 == index ? 7.5 : 0.0, Evaluate(parser, {"BFGHJKMNU"[k]}).dValue)
                 << "after SetFunctConst(" << index << ", 7.5), letter "
                 << "BFGHJKMNU"[k];
     }
@@ -32,7 +32,7 @@ TEST(SetFunctConst, IndexOutsideOneToNineReportsThroughTheHookAndStoresNothing) 
         g_messages.clear();
         parser.SetFunctConst(index, 5.0);
         EXPECT_EQ("ProgrammError in SetFunctConst()", g_messages) << "index " << index;
-        EXPECT_EQ(0.0, Evaluate(parser, "B+F+G+H+J+K+M+N+U+V").value) << "index " << index;
+        EXPECT_EQ(0.0, Evaluate(parser, "B+F+G+H+J+K+M+N+U+V").dValue) << "index " << index;
     }
     g_messages.clear();
     CFormulaParser().SetFunctConst(9, 1.0);
@@ -50,12 +50,13 @@ TEST(SetFunctConst, IndexOutsideOneToNineReportsThroughTheHookAndStoresNothing) 
 TEST(Reuse, EachCalculationStartsCleanButConstantsStay) {
     CFormulaParser parser;
     parser.SetFunctConst(1, 6.0);
-    EXPECT_EQ(" (Division durch Null)", Evaluate(parser, "1/0").text);
-    const Outcome clean = Evaluate(parser, "B*X", 3.0);
-    EXPECT_EQ(std::make_pair(18.0, std::string()), std::make_pair(clean.value, clean.text));
-    EXPECT_EQ(7, Evaluate(parser, "((((2+Q").position);
-    const Outcome after = Evaluate(parser, "(B+1)*X", 0.0);  // X = 0 is read as 1e-99
-    EXPECT_EQ(std::make_pair(7e-99, std::uint16_t{0}), std::make_pair(after.value, after.position));
+    EXPECT_EQ(" (Division durch Null)", Evaluate(parser, "1/0").strError);
+    const FormulaResult clean = Evaluate(parser, "B*X", 3.0);
+    EXPECT_EQ(std::make_pair(18.0, std::string()), std::make_pair(clean.dValue, clean.strError));
+    EXPECT_EQ(7, Evaluate(parser, "((((2+Q").nPosition);
+    const FormulaResult after = Evaluate(parser, "(B+1)*X", 0.0);  // X = 0 is read as 1e-99
+    EXPECT_EQ(std::make_pair(7e-99, std::uint16_t{0}),
+              std::make_pair(after.dValue, after.nPosition));
 }
 
 TEST(Calculation, OutParametersAreOverwrittenOnSuccess) {
@@ -71,9 +72,9 @@ TEST(Locale, DecimalPointIsAlwaysAPoint) {
         GTEST_SKIP() << "locale de_DE.UTF-8 is not installed";
     }
     CFormulaParser parser;
-    const double dPoint = Evaluate(parser, "6.5*2").value;
+    const double dPoint = Evaluate(parser, "6.5*2").dValue;
     const std::uint16_t nCommaError =
-        Evaluate(parser, "6,5").position;  // a comma stays a syntax error
+        Evaluate(parser, "6,5").nPosition;  // a comma stays a syntax error
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(std::make_pair(13.0, std::uint16_t{2}), std::make_pair(dPoint, nCommaError));
 }
