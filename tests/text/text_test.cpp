@@ -49,7 +49,7 @@ TEST(ReadDecimal, TakesDigitsAPointAndAnExponentWithADigit) {
              Row{"smallest subnormal", "4.9e-324", 8, 4.9406564584124654e-324, false, '.'},
          }) {
         const char* first = row.text.c_str();
-        const CDecimalRead read = ReadDecimal(first, first + row.text.size(), row.point);
+        const DecimalRead read = ReadDecimal(first, first + row.text.size(), row.point);
         EXPECT_EQ(row.taken, static_cast<std::size_t>(read.pEnd - first)) << row.name;
         EXPECT_EQ(row.value, read.dValue) << row.name;
         EXPECT_EQ(row.outOfRange, read.bOutOfRange) << row.name;
@@ -108,7 +108,7 @@ TEST(DecimalText, ThePointStaysAPointInACommaLocale) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     const char text[] = "1234.5e0";
-    const CDecimalRead read = ReadDecimal(text, text + 8);
+    const DecimalRead read = ReadDecimal(text, text + 8);
     const std::string fixed = FormatFixed(1234.5), general = FormatGeneral(1234.5, 15);
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(1234.5, read.dValue);
