@@ -13,29 +13,30 @@ StoneSize SizeAt(const Shape& shape, double dScale, double dDepthPct, double dRa
     return size;
 }
 
-bool SolveSize(CCaratEstimator& estimator, const Shape& shape, double dCarat, double dDepthPct,
+bool SolveSize(CCaratEstimator& estimator, const Shape& shape, double dWeight, double dDepthPct,
                double dRatio, const StoneCorrections& corrections, StoneSize& size) {
+    const double dCarat = dWeight / corrections.pUnit->dPerCarat;
     double dLow = 0.0;
     double dHigh = 1.0;
-    double dWeight = 0.0;
+    double dAt = 0.0;
     const auto weightAt = [&](double dScale) {
         return estimator.EstimateCorrected(shape, SizeAt(shape, dScale, dDepthPct, dRatio),
-                                           corrections, dWeight);
+                                           corrections, dAt);
     };
     // The weight grows with the scale: double until it is reached, then halve the bracket.
     for (;;) {
         if (!weightAt(dHigh) || !std::isfinite(dHigh)) return false;
-        if (dWeight >= dCarat) break;
+        if (dAt >= dCarat) break;
         dLow = dHigh;
         dHigh *= 2;
     }
-    double dHighWeight = dWeight;
+    double dHighWeight = dAt;
     double dLowWeight = 0.0;
     for (double dMid = dLow + (dHigh - dLow) / 2; dMid > dLow && dMid < dHigh;
          dMid = dLow + (dHigh - dLow) / 2) {
         if (!weightAt(dMid)) return false;
-        (dWeight < dCarat ? dLow : dHigh) = dMid;
-        (dWeight < dCarat ? dLowWeight : dHighWeight) = dWeight;
+        (dAt < dCarat ? dLow : dHigh) = dMid;
+        (dAt < dCarat ? dLowWeight : dHighWeight) = dAt;
     }
     const bool bHigh = dHighWeight - dCarat <= dCarat - dLowWeight;
     size = SizeAt(shape, bHigh ? dHigh : dLow, dDepthPct, dRatio);

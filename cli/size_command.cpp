@@ -104,8 +104,7 @@ int RunSize(const SizeArgs& args) {
     if (!TakeWeight(args.strWeight, dWeight)) return kExitUsage;
     CCaratEstimator estimator;
     StoneSize size;
-    if (!SolveSize(estimator, *pShape, dWeight / corrections.pUnit->dPerCarat, dDepthPct, dRatio,
-                   corrections, size)) {
+    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, corrections, size)) {
         std::cerr << kSize << "no " << pShape->pszCaption << " of these proportions weighs "
                   << args.strWeight << ' ' << corrections.pUnit->pszName << '\n';
         return kExitEngineError;

@@ -55,4 +55,23 @@ TEST(Size, RoundTripsEveryShape) {
     }
 }
 
+// A weight in grams or points is the weight in carats of the same stone.
+TEST(Size, ReadsTheWeightInTheUnit) {
+    const Shape& oval = *FindShapeByName("oval");
+    CCaratEstimator estimator;
+    StoneSize inCarats;
+    ASSERT_TRUE(
+        SolveSize(estimator, oval, 1.0, oval.dDepthPct, oval.dRatio, StoneCorrections(), inCarats));
+    for (const WeightUnit& unit : kWeightUnits) {
+        StoneCorrections corrections;
+        corrections.pUnit = &unit;
+        StoneSize size;
+        ASSERT_TRUE(SolveSize(estimator, oval, unit.dPerCarat, oval.dDepthPct, oval.dRatio,
+                              corrections, size))
+            << unit.pszName;
+        EXPECT_NEAR(inCarats.dWidth, size.dWidth, 1e-12) << unit.pszName;
+        EXPECT_NEAR(5.626, size.dWidth, 0.001) << "1 ct of oval at its default proportions";
+    }
+}
+
 }  // namespace

@@ -59,6 +59,27 @@ TEST(Reuse, EachCalculationStartsCleanButConstantsStay) {
               std::make_pair(after.dValue, after.nPosition));
 }
 
+// A replay is taken for the very text recorded: texts of one length whose first and last eight
+// bytes agree, or that differ in one byte of any word, are each read for themselves.
+TEST(Reuse, ATextThatDiffersOnlyInItsMiddleIsNotReplayed) {
+    const std::string kRecorded = "1000000+B*2+3*F+0000001";
+    CFormulaParser parser;
+    parser.SetFunctConst(1, 5.0);
+    parser.SetFunctConst(2, 7.0);
+    for (int call = 0; call < 3; ++call)
+        EXPECT_EQ(1000032.0, Evaluate(parser, kRecorded).dValue) << "call " << call;
+    for (std::size_t i = 8; i + 8 < kRecorded.size(); ++i) {
+        if (kRecorded[i] != '2' && kRecorded[i] != '3') continue;
+        std::string other = kRecorded;
+        other[i] = '4';
+        CFormulaParser fresh;
+        fresh.SetFunctConst(1, 5.0);
+        fresh.SetFunctConst(2, 7.0);
+        EXPECT_EQ(Evaluate(fresh, other).dValue, Evaluate(parser, other).dValue) << other;
+        EXPECT_EQ(1000032.0, Evaluate(parser, kRecorded).dValue) << "after " << other;
+    }
+}
+
 TEST(Calculation, OutParametersAreOverwrittenOnSuccess) {
     std::uint16_t position = 99;
     std::string text = "stale";

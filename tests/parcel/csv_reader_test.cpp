@@ -61,11 +61,18 @@ TEST(CsvReader, ReadsRecordsAsRfc4180Writes) {
         {"empty fields and empty lines", ",,\n\n\"\",x\n", ',', {"||", "", "|x"}},
         {"text after a closing quote goes on", "\"ab\"c,d\n", ',', {"abc|d"}},
         {"a quote inside an unquoted field is data", "a\"b,c\n", ',', {"a\"b|c"}},
+        {"CR LF ends a line whichever chunks it falls in",
+         "ab\r\nc\r\n",
+         ',',
+         {"ab<crlf>", "c<crlf>"}},
     };
+    // Every chunk size up to a line's length splits each line, CR LF included, at every place.
     for (const Row& row : rows) {
-        const Read read = ReadAll(row.bytes);
-        EXPECT_EQ(row.delimiter, read.delimiter) << row.name;
-        EXPECT_EQ(row.records, read.records) << row.name;
+        for (std::size_t nChunk = 1; nChunk <= 8; ++nChunk) {
+            const Read read = ReadAll(row.bytes, 1000, nChunk);
+            EXPECT_EQ(row.delimiter, read.delimiter) << row.name;
+            EXPECT_EQ(row.records, read.records) << row.name << ", chunks of " << nChunk;
+        }
     }
 }
 

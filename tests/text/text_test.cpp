@@ -40,6 +40,9 @@ TEST(ReadDecimal, TakesDigitsAPointAndAnExponentWithADigit) {
              Row{"the comma as the point", "6,5", 3, 6.5, false, ','},
              Row{"the comma as no point", "6,5", 1, 6.0, false, '.'},
              Row{"sixteen decimals", ".1000000000000001", 17, 0.1000000000000001, false, '.'},
+             // Two roundings (of the digits, then of their quotient) would miss by a unit here.
+             Row{"sixteen digits", "9723.984562769303", 17, 9723.984562769303, false, '.'},
+             Row{"seventeen digits", "9988651945.6742734", 18, 9988651945.674273, false, '.'},
              Row{"leading zeros", std::string(398, '0') + "7", 399, 7.0, false, '.'},
              Row{"the largest double", "17976931348623157" + k292Zeros, 309, kMax, false, '.'},
              Row{"too many digits", "17976931348623159" + k292Zeros, 309, kInf, true, '.'},
@@ -66,6 +69,7 @@ TEST(FormatText, FixedAndGeneralAsPrintfWritesThem) {
     for (const Row& row : {
              Row{0.4875, 6, false, "0.487500"},
              Row{-1e-7, 6, false, "-0.000000"},
+             Row{-0.0, 6, false, "-0.000000"},
              Row{0.0000006, 6, false, "0.000001"},
              Row{2.5, 0, false, "2"},
              Row{-kInf, 6, false, "-inf"},
@@ -101,6 +105,33 @@ TEST(FormatText, FixedDigitsAreTheExactConversionsDigits) {
                 .ptr;
         ASSERT_EQ(std::string(exact, end), FormatFixed(value, decimals))
             << std::hexfloat << value << " with " << decimals << " decimals";
+    }
+}
+
+TEST(ParseDecimal, TakesAWholeSignedNumberOrSaysWhyNot) {
+    struct Row {
+        const char* text;
+        bool ok;
+        double value;
+        const char* error;
+    };
+    for (const Row& row : {
+             Row{"6.5", true, 6.5, ""},
+             Row{"+2", true, 2.0, ""},
+             Row{"-0", true, -0.0, ""},
+             Row{"-1.5E+3", true, -1500.0, ""},
+             Row{"6,5", false, 0, "'6,5' is not a decimal number (write it like 6.5, -0 or 1e-99)"},
+             Row{"--1", false, 0, "'--1' is not a decimal number (write it like 6.5, -0 or 1e-99)"},
+             Row{"", false, 0, "'' is not a decimal number (write it like 6.5, -0 or 1e-99)"},
+             Row{"1e999", false, 0, "'1e999' is out of the range of a double"},
+         }) {
+        const DecimalParse parse = ParseDecimal(row.text);
+        EXPECT_EQ(row.ok, parse.bOk) << row.text;
+        EXPECT_EQ(row.error, parse.strError) << row.text;
+        if (row.ok) {
+            EXPECT_EQ(row.value, parse.dValue) << row.text;
+            EXPECT_EQ(std::signbit(row.value), std::signbit(parse.dValue)) << row.text;
+        }
     }
 }
 
