@@ -7,10 +7,8 @@
 
 namespace {
 
-// The measured model: carat = volume factor x d^2 x h x exp(per-point terms), d the mean
-// diameter and h the depth in mm. The terms are relative to a reference stone of 61.5 % depth,
-// 57 % table and 6.5 mm: each coefficient is about the share of weight per point or per mm.
-// Fitted by bench/fit_weight_model.R (median regression on the training half; accuracy.sh checks).
+// carat = volume x d^2 x h x exp(per depth point + per table point + per mm), d and h in mm.
+// Fitted by bench/fit_weight_model.R on the training half; bench/accuracy.sh checks them.
 constexpr double kRefDepthPct = 61.5;
 constexpr double kRefTablePct = 57.0;
 constexpr double kRefDiameter = 6.5;
@@ -28,9 +26,8 @@ constexpr double kMaxTablePct = 90.0;
 
 constexpr double kNoLimit = std::numeric_limits<double>::infinity();
 
-// 90 % of real stones whose estimate lies below dBelowCarat (and at or above the row before)
-// weigh between dLow and dHigh times the estimate: the 5th and 95th percentiles of weighed over
-// estimate on the training half. Fitted by bench/fit_weight_model.R (accuracy.sh checks).
+// 90 % of stones with an estimate below dBelowCarat weigh between dLow and dHigh times it.
+// Fitted by bench/fit_weight_model.R on the training half; bench/accuracy.sh checks them.
 struct RangeBand {
     double dBelowCarat;
     double dLow;
@@ -54,7 +51,7 @@ constexpr RangeBand kPlainRanges[] = {
 };
 // clang-format on
 
-// Published factors by length-to-width ratio; each table names its source in kFieldRules.
+// Published factors by length-to-width ratio; kFieldRules names each one's source.
 constexpr FactorPoint kRoundPoints[] = {{1.0, 0.0061}};
 constexpr FactorPoint kOvalPoints[] = {{1.0, 0.0062}};
 constexpr FactorPoint kMarquisePoints[] = {{1.50, 0.00565}, {1.75, 0.00570}, {2.00, 0.00580},
