@@ -42,7 +42,7 @@ bool ReadStone(const std::string& strLine, TableStone& stone) {
 
 // The window's Round Brilliant formula at the mean diameter, as the window would compute it.
 double WindowCarat(CFormulaParser& parser, const StoneMeasures& measures) {
-    const CShape* pRound = FindShapeByName("Round Brilliant");
+    const Shape* pRound = FindShapeByName("Round Brilliant");
     parser.SetFunctConst(formula::SlotOfLetter(kLengthLetter),
                          (measures.dLength + measures.dWidth) / 2.0);
     parser.SetFunctConst(formula::SlotOfLetter(kDepthLetter), measures.dDepth);

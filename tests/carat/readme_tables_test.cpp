@@ -37,12 +37,14 @@ std::string Trim(const std::string& text) {
                                       : text.substr(first, text.find_last_not_of(' ') - first + 1);
 }
 
-// The cells of each table row whose first cell is one of names: "| a | b |" gives {a, b}.
-std::map<std::string, std::vector<std::string>> TableRows(const std::string& readme) {
+// The cells of the rows of the table whose header row starts with header, by their first cell:
+// "| a | b |" gives {a, b}.
+std::map<std::string, std::vector<std::string>> TableRows(const std::string& readme,
+                                                          const std::string& header) {
     std::map<std::string, std::vector<std::string>> rows;
-    std::istringstream lines(readme);
+    std::istringstream lines(readme.substr(readme.find("\n" + header) + 1));
     for (std::string line; std::getline(lines, line);) {
-        if (line.size() < 2 || line[0] != '|') continue;
+        if (line.size() < 2 || line[0] != '|') break;
         std::vector<std::string> cells = Split(line.substr(1, line.size() - 2), "|");
         for (std::string& cell : cells)
             cell = Trim(cell);
@@ -56,7 +58,7 @@ double Number(const std::string& text) {
 }
 
 TEST(ReadmeTables, GirdleFactorsAreTheCoresOwn) {
-    const auto rows = TableRows(Readme());
+    const auto rows = TableRows(Readme(), "| grade |");
     for (const GirdleGrade& grade : kGirdleGrades) {
         ASSERT_EQ(1u, rows.count(grade.pszName)) << grade.pszName << " has no README row";
         const std::vector<std::string>& cells = rows.at(grade.pszName);
@@ -69,7 +71,7 @@ TEST(ReadmeTables, GirdleFactorsAreTheCoresOwn) {
 }
 
 TEST(ReadmeTables, SizeProportionsAreTheCatalogues) {
-    const auto rows = TableRows(Readme());
+    const auto rows = TableRows(Readme(), "| shape | depth % |");
     for (const Shape& shape : kShapes) {
         ASSERT_EQ(1u, rows.count(shape.pszCaption)) << shape.pszCaption << " has no README row";
         const std::vector<std::string>& cells = rows.at(shape.pszCaption);
