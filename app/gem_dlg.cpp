@@ -218,11 +218,11 @@ void CGemDlg::StyleLabels() {
 }
 
 void CGemDlg::ShowStartPictures() {
-    for (const CShape& shape : kShapes)
+    for (const Shape& shape : kShapes)
         GetDlgItem(shape.nNormalPictureID)->ShowWindow(SW_SHOW);
-    for (const CShape& shape : kShapes)
+    for (const Shape& shape : kShapes)
         GetDlgItem(shape.nSelectedPictureID)->ShowWindow(SW_HIDE);
-    for (const CShape& shape : kShapes)
+    for (const Shape& shape : kShapes)
         GetDlgItem(shape.nArrowID)->ShowWindow(SW_HIDE);
 }
 

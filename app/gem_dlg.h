@@ -86,7 +86,7 @@ public:
     void LoadFormulaFile();
 
     // Shapes and Calculate (carat/).
-    void SelectShape(const CShape& shape);
+    void SelectShape(const Shape& shape);
     afx_msg void OnRoundBrilliant();
     afx_msg void OnOvalBrilliant();
     afx_msg void OnSquareTrillion();
@@ -116,7 +116,7 @@ private:
     void AppendKeyText(UINT nID);
     void FocusFormulaEdit();
     void PutFormulaCaretAtEnd();
-    void ShowShapePictures(const CShape& shape, bool bSelected);
+    void ShowShapePictures(const Shape& shape, bool bSelected);
     void AppendAboutToSystemMenu();
     void StyleLabels();
     void ShowStartPictures();

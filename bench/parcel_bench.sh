@@ -15,36 +15,33 @@ here=$(dirname "$(realpath "$0")")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-# The eight formulas as the shape catalogue writes them, for rows of id,shape,length,width,depth.
-cat >"$work/shapes.awk" <<'AWK'
-BEGIN { FS = OFS = "," }
-NR == 1 { print $0, "carat", "error"; next }
+# The eight formulas as the shape catalogue has them ("velastro-cli shapes"), keyed by the first
+# words the parcel names the shapes by: B, F and G become the length, width and depth; Miller
+# wants a 0 before a leading point.
+"$cli" shapes | sed -E 's/(^|[^0-9])\./\10./g' >"$work/shapes.tsv"
+awk -F'\t' '{ s = tolower($1); sub(/ .*/, "", s); f = $3
+  gsub(/B/, "b", f); gsub(/F/, "f", f); gsub(/G/, "g", f)
+  printf "%s (s == \"%s\") c = %s\n", NR == 1 ? "  if" : "  else if", s, f }' \
+  "$work/shapes.tsv" >"$work/chain.awk"
+awk -F'\t' '{ s = tolower($1); sub(/ .*/, "", s); f = $3
+  gsub(/B/, "b", f); gsub(/F/, "f", f); gsub(/G/, "g", f)
+  printf "%s ($shape == \"%s\") { c = %s }\n", NR == 1 ? "if" : "elif", s, f }' \
+  "$work/shapes.tsv" >"$work/chain.mlr"
 {
-  b = $3; f = $4; g = $5; s = $2
-  if (s == "round") c = (b/2*b/2*g*.0245)*1.05
-  else if (s == "oval") c = (b+f)/2*(b+f)/2*g*.0065
-  else if (s == "square") c = (b*2/3)*b*g*.013
-  else if (s == "rectangle") c = (b-(f/3))*f*g*.013
-  else if (s == "marquise") c = (b-(f/3))*f*g*.0079
-  else if (s == "pear") c = b*f*g*.0062
-  else if (s == "triangle") c = b*f*g*.0057
-  else c = b*f*g*.0060
-  printf "%s,%.6f,\n", $0, c
-}
-AWK
-cat >"$work/shapes.mlr" <<'MLR'
-var b = $length; var f = $width; var g = $depth; var c = 0;
-if ($shape == "round") { c = (b/2*b/2*g*0.0245)*1.05 }
-elif ($shape == "oval") { c = (b+f)/2*(b+f)/2*g*0.0065 }
-elif ($shape == "square") { c = (b*2/3)*b*g*0.013 }
-elif ($shape == "rectangle") { c = (b-(f/3))*f*g*0.013 }
-elif ($shape == "marquise") { c = (b-(f/3))*f*g*0.0079 }
-elif ($shape == "pear") { c = b*f*g*0.0062 }
-elif ($shape == "triangle") { c = b*f*g*0.0057 }
-else { c = b*f*g*0.0060 }
-$carat = fmtnum(c, "%.6f");
-$error = "";
-MLR
+  echo 'BEGIN { FS = OFS = "," }'
+  echo 'NR == 1 { print $0, "carat", "error"; next }'
+  echo '{'
+  echo '  b = $3; f = $4; g = $5; s = $2; c = 0'
+  cat "$work/chain.awk"
+  echo '  printf "%s,%.6f,\n", $0, c'
+  echo '}'
+} >"$work/shapes.awk"
+{
+  echo 'var b = $length; var f = $width; var g = $depth; var c = 0;'
+  cat "$work/chain.mlr"
+  echo '$carat = fmtnum(c, "%.6f");'
+  echo '$error = "";'
+} >"$work/shapes.mlr"
 
 python3 "$here/make_parcel.py" "$rows" >"$work/parcel.csv"
 python3 "$here/make_parcel.py" $((rows / 100)) >"$work/small.csv"

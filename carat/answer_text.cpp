@@ -2,8 +2,8 @@
 
 #include "decimal_text.h"
 
-std::string AnswerText(double value, std::uint16_t errorPosition, const std::string& errorText) {
-    if (errorPosition != 0) return errorText;
-    if (errorText.empty()) return FormatFixed(value);
-    return "????" + errorText;
+std::string AnswerText(const FormulaResult& result) {
+    if (result.nPosition != 0) return result.strError;
+    if (result.strError.empty()) return FormatFixed(result.dValue);
+    return "????" + result.strError;
 }

@@ -1,11 +1,15 @@
-// The eight cut shapes from the top of the window down: button, pictures, fields and formula.
-// Data and look-ups only; choosing a shape in the window is CGemDlg::SelectShape.
+// The eight cut shapes from the top of the window down: button, pictures, fields, formula and the
+// proportions size assumes. Data and look-ups only; choosing a shape in the window is SelectShape.
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
+#include <vector>
 
-struct CShape {
+struct Shape {
+    // Window ids as plain numbers, so the core needs no window header; the dialog's handlers
+    // check them against res/resource.h where they are compiled.
     int nButtonID;
     const char* pszCaption;
     int nNormalPictureID;
@@ -16,6 +20,9 @@ struct CShape {
     bool bDiameter;    // the first field is named DIAMETER, else LENGTH
     bool bWidthShown;  // the formula reads F, so the WIDTH field is shown
     const char* pszFormula;
+    // What size assumes unless told: depth in % of the width (or diameter), and length / width.
+    double dDepthPct;
+    double dRatio;
 };
 
 // The letters every shape's formula reads its measures from.
@@ -24,10 +31,46 @@ constexpr char kWidthLetter = 'F';
 constexpr char kDepthLetter = 'G';
 
 constexpr std::size_t kShapeCount = 8;
-extern const CShape kShapes[kShapeCount];
+
+// Depths are the middles of the ranges that cut grading calls well made for each cut; ratios the
+// middles of the outlines the trade calls classic.
+// clang-format off
+inline constexpr Shape kShapes[kShapeCount] = {
+    // 57.5-63 % deep; no width
+    {140, "Round Brilliant", 1020, 174, 1019, 194, 1035, true, false,
+     "(B/2*B/2*G*.0245)*1.05", 61.0, 1.0},
+    // 58-62 % deep, 1.35-1.50 long
+    {141, "Oval Brilliant", 1021, 171, 1022, 195, 1036, false, true,
+     "(B+F)/2*(B+F)/2*G*.0065", 60.0, 1.40},
+    // trillions are cut shallow, 40-50 %; no width
+    {139, "Square Trillion", 1023, 175, 1024, 196, 1037, false, false,
+     "(B*2/3)*B*G*.013", 45.0, 1.0},
+    // step cuts 61-69 % deep, 1.30-1.50 long
+    {144, "Rectangle", 1025, 168, 1026, 197, 1038, false, true,
+     "(B-(F/3))*F*G*.013", 65.0, 1.40},
+    // 58-62 % deep, 1.85-2.10 long
+    {145, "Marquise Brilliant", 1027, 170, 1028, 198, 1039, false, true,
+     "(B-(F/3))*F*G*.0079", 60.0, 2.00},
+    // 58-62 % deep, 1.45-1.75 long
+    {146, "Pear Brilliant", 1029, 172, 1030, 199, 1040, false, true,
+     "B*F*G*.0062", 60.0, 1.55},
+    // 40-50 % deep, an equilateral outline
+    {160, "Triangle Trillion", 1031, 176, 1032, 200, 1041, false, true,
+     "B*F*G*.0057", 45.0, 1.0},
+    // 56-62 % deep, 0.90-1.10 long
+    {143, "Heart Brilliant", 1033, 169, 1034, 201, 1042, false, true,
+     "B*F*G*.0060", 60.0, 1.0},
+};
+// clang-format on
 
 // The row of the shape button nButtonID, or nullptr.
-const CShape* FindShapeByButton(int nButtonID);
+const Shape* FindShapeByButton(int nButtonID);
 
 // The shape named by its caption or the caption's first word, in any letter case, or nullptr.
-const CShape* FindShapeByName(std::string_view strName);
+const Shape* FindShapeByName(std::string_view name);
+
+// Why name names no shape, with the shapes there are.
+std::string UnknownShapeText(std::string_view name);
+
+// The fields the window shows for the shape, in order: "DIAMETER" or "LENGTH", "WIDTH", "DEPTH".
+std::vector<std::string> ShapeFields(const Shape& shape);

@@ -1,129 +1,134 @@
-#include "size_command.h"
-
+// velastro-cli size: the measures a shape has at a weight, solved by the carat core.
 #include <cmath>
-#include <ostream>
-#include <vector>
+#include <iostream>
+#include <memory>
+#include <optional>
+#include <string>
 
-#include "decimal_arg.h"
 #include "decimal_text.h"
 #include "exit_status.h"
-#include "shape_commands.h"
-
-// In the window's shape order. Depths are the middles of the ranges that cut grading calls
-// well made for each cut; ratios the middles of the outlines the trade calls classic.
-// clang-format off
-const CSizeDefaults kSizeDefaults[kShapeCount] = {
-    {61.0, 1.0},   // Round Brilliant: 57.5-63 % deep; no width
-    {60.0, 1.40},  // Oval Brilliant: 58-62 % deep, 1.35-1.50 long
-    {45.0, 1.0},   // Square Trillion: trillions are cut shallow, 40-50 %; no width
-    {65.0, 1.40},  // Rectangle: step cuts 61-69 % deep, 1.30-1.50 long
-    {60.0, 2.00},  // Marquise Brilliant: 58-62 % deep, 1.85-2.10 long
-    {60.0, 1.55},  // Pear Brilliant: 58-62 % deep, 1.45-1.75 long
-    {45.0, 1.0},   // Triangle Trillion: 40-50 % deep, an equilateral outline
-    {60.0, 1.0},   // Heart Brilliant: 56-62 % deep, 0.90-1.10 long
-};
-// clang-format on
+#include "size_solver.h"
+#include "stone_options.h"
+#include "subcommand.h"
 
 namespace {
 
 const char kSize[] = "velastro-cli size: ";
+// Millimetres as gauges read them.
+constexpr int kSizeDecimals = 2;
 
-CStoneSize SizeAt(const CShape& shape, double dScale, double dDepthPct, double dRatio) {
-    CStoneSize size;
-    size.dLength = shape.bWidthShown ? dScale * dRatio : dScale;
-    size.dWidth = shape.bWidthShown ? dScale : 0.0;
-    size.dDepth = dScale * dDepthPct / 100;
-    return size;
-}
+const char kSizeRules[] =
+    "Prints the measures in mm (LENGTH WIDTH DEPTH, or DIAMETER DEPTH, as 'velastro-cli shapes'\n"
+    "names them) at which SHAPE's own formula gives WEIGHT (in --unit), solving that formula\n"
+    "through the engine. The depth is --depth-pct % of the width (or diameter), the length\n"
+    "--ratio times the width; the defaults, the middles of the proportions cut grading calls\n"
+    "well made, are:\n";
 
-// Reads a positive number option or argument; prints why not and returns false otherwise.
-bool PositiveNumber(const std::string& name, const std::string& text, double& dValue,
-                    std::ostream& err) {
-    const DecimalArg arg = ParseDecimalArg(text);
-    if (arg.ok && arg.value > 0 && std::isfinite(arg.value)) {
-        dValue = arg.value;
-        return true;
-    }
-    err << kSize << name << ": " << (arg.ok ? "'" + text + "' is not above 0" : arg.error) << '\n';
-    return false;
-}
+const char kSizeTail[] =
+    "Exit status: 0, 1 when no size reaches the weight, 2 for usage errors, 3 when writing the\n"
+    "output failed.\n"
+    "Example: velastro-cli size round 1   prints DIAMETER 6.34 DEPTH 3.87";
 
-}  // namespace
+struct SizeArgs {
+    std::string strShape;
+    std::string strWeight;
+    std::string strDepthPct;
+    std::string strRatio;
+    CLI::Option* pDepthPct = nullptr;
+    CLI::Option* pRatio = nullptr;
+    int nDecimals = kSizeDecimals;
+    StoneArgs stone;
+};
 
-bool SolveSize(CCaratEstimator& estimator, const CShape& shape, double dCarat, double dDepthPct,
-               double dRatio, const CStoneCorrections& corrections, CStoneSize& size) {
-    double dLow = 0.0;
-    double dHigh = 1.0;
-    double dWeight = 0.0;
-    const auto weightAt = [&](double dScale) {
-        return estimator.EstimateCorrected(shape, SizeAt(shape, dScale, dDepthPct, dRatio),
-                                           corrections, dWeight);
-    };
-    // The weight grows with the scale: double until it is reached, then halve the bracket.
-    for (;;) {
-        if (!weightAt(dHigh) || !std::isfinite(dHigh)) return false;
-        if (dWeight >= dCarat) break;
-        dLow = dHigh;
-        dHigh *= 2;
-    }
-    double dHighWeight = dWeight;
-    double dLowWeight = 0.0;
-    for (double dMid = dLow + (dHigh - dLow) / 2; dMid > dLow && dMid < dHigh;
-         dMid = dLow + (dHigh - dLow) / 2) {
-        if (!weightAt(dMid)) return false;
-        (dWeight < dCarat ? dLow : dHigh) = dMid;
-        (dWeight < dCarat ? dLowWeight : dHighWeight) = dWeight;
-    }
-    const bool bHigh = dHighWeight - dCarat <= dCarat - dLowWeight;
-    size = SizeAt(shape, bHigh ? dHigh : dLow, dDepthPct, dRatio);
-    return true;
-}
-
+// One line per shape: its caption, default depth and ratio.
 std::string SizeDefaultsText() {
     std::string text;
-    for (std::size_t i = 0; i < kShapeCount; ++i) {
-        text += std::string("  ") + kShapes[i].pszCaption + ": depth " +
-                FormatGeneral(kSizeDefaults[i].dDepthPct, 6) + " %";
-        if (kShapes[i].bWidthShown) text += ", ratio " + FormatGeneral(kSizeDefaults[i].dRatio, 6);
+    for (const Shape& shape : kShapes) {
+        text += std::string("  ") + shape.pszCaption + ": depth " +
+                FormatGeneral(shape.dDepthPct, 6) + " %";
+        if (shape.bWidthShown) text += ", ratio " + FormatGeneral(shape.dRatio, 6);
         text += '\n';
     }
     return text;
 }
 
-int RunSize(const std::string& shapeName, const std::string& weightText, const SizeOptions& options,
-            std::ostream& out, std::ostream& err) {
-    const CShape* pShape = FindShapeByName(shapeName);
+// The option's number when given, else dDefault; false after printing why it is no number.
+bool TakeProportion(CLI::Option* pOption, const std::string& text, double dDefault,
+                    double& dValue) {
+    dValue = dDefault;
+    if (pOption->count() == 0) return true;
+    const DecimalParse number = ParseDecimal(text);
+    if (!number.bOk) {
+        std::cerr << kSize << pOption->get_name() << ": " << number.strError << '\n';
+        return false;
+    }
+    dValue = number.dValue;
+    return true;
+}
+
+// Reads WEIGHT; prints why not and returns false unless it is a number above 0.
+bool TakeWeight(const std::string& text, double& dWeight) {
+    const DecimalParse number = ParseDecimal(text);
+    if (number.bOk && number.dValue > 0 && std::isfinite(number.dValue)) {
+        dWeight = number.dValue;
+        return true;
+    }
+    std::cerr << kSize
+              << "WEIGHT: " << (number.bOk ? "'" + text + "' is not above 0" : number.strError)
+              << '\n';
+    return false;
+}
+
+int RunSize(const SizeArgs& args) {
+    StoneCorrections corrections;
+    double dDepthPct = 0.0;
+    double dRatio = 0.0;
+    const Shape* pShape = FindShapeByName(args.strShape);
     if (pShape == nullptr) {
-        err << kSize << UnknownShapeMessage(shapeName) << '\n';
+        std::cerr << kSize << UnknownShapeText(args.strShape) << '\n';
         return kExitUsage;
     }
-    if (options.ratio && !pShape->bWidthShown) {
-        err << kSize << pShape->pszCaption << " has no width, so no --ratio\n";
+    if (!TakeProportion(args.pDepthPct, args.strDepthPct, pShape->dDepthPct, dDepthPct) ||
+        !TakeProportion(args.pRatio, args.strRatio, pShape->dRatio, dRatio) ||
+        !TakeStoneOptions(args.stone, kSize, corrections))
+        return kExitUsage;
+    if (args.pRatio->count() > 0 && !pShape->bWidthShown) {
+        std::cerr << kSize << pShape->pszCaption << " has no width, so no --ratio\n";
         return kExitUsage;
     }
-    const CSizeDefaults& defaults = kSizeDefaults[pShape - kShapes];
-    const double dDepthPct = options.depthPct.value_or(defaults.dDepthPct);
-    const double dRatio = options.ratio.value_or(defaults.dRatio);
     if (!(dDepthPct > 0) || !(dRatio > 0)) {
-        err << kSize << "--depth-pct and --ratio must be above 0\n";
+        std::cerr << kSize << "--depth-pct and --ratio must be above 0\n";
         return kExitUsage;
     }
     double dWeight = 0.0;
-    if (!PositiveNumber("WEIGHT", weightText, dWeight, err)) return kExitUsage;
+    if (!TakeWeight(args.strWeight, dWeight)) return kExitUsage;
     CCaratEstimator estimator;
-    CStoneSize size;
-    if (!SolveSize(estimator, *pShape, dWeight / options.corrections.pUnit->dPerCarat, dDepthPct,
-                   dRatio, options.corrections, size)) {
-        err << kSize << "no " << pShape->pszCaption << " of these proportions weighs " << weightText
-            << ' ' << options.corrections.pUnit->pszName << '\n';
+    StoneSize size;
+    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, corrections, size)) {
+        std::cerr << kSize << "no " << pShape->pszCaption << " of these proportions weighs "
+                  << args.strWeight << ' ' << corrections.pUnit->pszName << '\n';
         return kExitEngineError;
     }
-    const double adValue[3] = {size.dLength, size.dWidth, size.dDepth};
-    const std::vector<std::string> fields = ShapeFields(*pShape);
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        const double dValue = adValue[(i + 1 == fields.size()) ? 2 : i];
-        out << (i > 0 ? " " : "") << fields[i] << ' ' << FormatFixed(dValue, options.decimals);
-    }
-    out << '\n';
+    std::cout << SizeText(*pShape, size, args.nDecimals) << '\n';
     return kExitOk;
+}
+
+}  // namespace
+
+Subcommand AddSize(CLI::App& app) {
+    CLI::App* size = app.add_subcommand("size", "the measures a shape has at a weight");
+    size->footer(std::string(kSizeRules) + SizeDefaultsText() + kStoneOptionsHelp + kSizeTail);
+    auto args = std::make_shared<SizeArgs>();
+    size->add_option("SHAPE", args->strShape, "the shape's caption or its first word")->required();
+    size->add_option("WEIGHT", args->strWeight, "the weight, in carats unless --unit")->required();
+    args->pDepthPct = size->add_option("--depth-pct", args->strDepthPct, "depth in % of the width")
+                          ->type_name("P");
+    args->pRatio =
+        size->add_option("--ratio", args->strRatio, "length divided by width")->type_name("L/W");
+    size->add_option("--decimals", args->nDecimals,
+                     "decimals of the mm (default " + std::to_string(kSizeDecimals) + ")")
+        ->type_name("N")
+        ->check(CLI::Range(0, kMaxFixedDecimals));
+    AddStoneOptions(size, args->stone, false);
+    return {size, [args] { return RunSize(*args); }};
 }

@@ -1,5 +1,5 @@
 // The subcommands of velastro-cli as the command line meets them: each adds its options to the
-// parser and hands back what runs once they are parsed. The work itself lives in *_command.*.
+// parser and hands back what runs once they are parsed, one file each (*_command.cpp).
 #pragma once
 
 #include <CLI/CLI.hpp>

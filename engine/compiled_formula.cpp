@@ -41,12 +41,6 @@ bool HasExactReciprocal(double divisor) {
     return (mantissa == 0.5 || mantissa == -0.5) && exponent >= kLowestExactExponent;
 }
 
-// Pushes the running value and gives the new one.
-double Pushed(double*& top, double value, double next) {
-    *top++ = value;
-    return next;
-}
-
 double Divided(double dividend, double divisor, const char*& error) {
     if (formula::CanDivide(divisor)) return dividend / divisor;
     error = formula::kDivisionByZero;
@@ -64,6 +58,58 @@ double Applied(std::size_t index, double argument, const char*& error) {
     if (entry.inDomain(argument)) return entry.apply(argument);
     error = formula::kCaught;
     return argument;
+}
+
+// What a replay keeps between its steps.
+struct ReplayState {
+    double dValue;         // the running value
+    double* pTop;          // one past the value pushed last
+    const double* pSlots;  // the letter values
+    const char* pszError;  // the last numeric error text, or nullptr
+};
+
+// Where a step takes an operand from.
+enum class ESource { kRunning, kStack, kNumber, kSlot, kSecondSlot };
+
+// The operators of a group, in the order the groups list them.
+enum class EOperator { kAdd, kSubtract, kMultiply, kDivide, kRaise };
+
+template <ESource kSource>
+double Operand(ReplayState& state, const CCompiledFormula::Step& step) {
+    if constexpr (kSource == ESource::kRunning) return state.dValue;
+    if constexpr (kSource == ESource::kStack) return *--state.pTop;
+    if constexpr (kSource == ESource::kNumber) return step.number;
+    if constexpr (kSource == ESource::kSlot) return state.pSlots[step.index];
+    if constexpr (kSource == ESource::kSecondSlot) return state.pSlots[step.index2];
+}
+
+// A number is never NaN, so only two other operands need the rule for two NaNs.
+template <EOperator kOperator, bool kNumberOperand>
+double Operate(double left, double right, const char*& error) {
+    if constexpr (kOperator == EOperator::kAdd)
+        return kNumberOperand ? left + right : formula::Sum(left, right);
+    if constexpr (kOperator == EOperator::kSubtract) return left - right;
+    if constexpr (kOperator == EOperator::kMultiply)
+        return kNumberOperand ? left * right : formula::Product(left, right);
+    if constexpr (kOperator == EOperator::kDivide) return Divided(left, right, error);
+    if constexpr (kOperator == EOperator::kRaise) return Raised(left, right, error);
+}
+
+// The running value becomes left operator right; with kPush the running value is pushed first.
+template <ESource kLeft, EOperator kOperator, ESource kRight, bool kPush = false>
+void Combine(ReplayState& state, const CCompiledFormula::Step& step) {
+    const double right = Operand<kRight>(state, step);  // the running value, before a pop
+    const double left = Operand<kLeft>(state, step);
+    constexpr bool kNumberOperand = kLeft == ESource::kNumber || kRight == ESource::kNumber;
+    const double value = Operate<kOperator, kNumberOperand>(left, right, state.pszError);
+    if constexpr (kPush) *state.pTop++ = state.dValue;
+    state.dValue = value;
+}
+
+template <ESource kSource>
+void Push(ReplayState& state, const CCompiledFormula::Step& step) {
+    *state.pTop++ = state.dValue;
+    state.dValue = Operand<kSource>(state, step);
 }
 
 }  // namespace
@@ -146,115 +192,54 @@ void CCompiledFormula::FinishRecording(std::size_t syntaxError) noexcept {
 }
 
 CCompiledFormula::Replayed CCompiledFormula::Replay(const double* slots) {
-    const char* error = nullptr;
-    double value = 0.0;
-    double* top = m_adStack.data();  // one past the value pushed last
+    using S = ESource;
+    using O = EOperator;
+    ReplayState r{0.0, m_adStack.data(), slots, nullptr};
     for (const Step& step : m_steps) {
+        // clang-format off
         switch (step.op) {
-            case Op::kPushNumber:
-                value = Pushed(top, value, step.number);
-                break;
-            case Op::kPushSlot:
-                value = Pushed(top, value, slots[step.index]);
-                break;
-            case Op::kAdd:
-                value = formula::Sum(*--top, value);
-                break;
-            case Op::kSubtract:
-                value = *--top - value;
-                break;
-            case Op::kMultiply:
-                value = formula::Product(*--top, value);
-                break;
-            case Op::kDivide:
-                value = Divided(*--top, value, error);
-                break;
-            case Op::kRaise:
-                value = Raised(*--top, value, error);
-                break;
-            // A number is never NaN, so these need no rule for two NaN operands.
-            case Op::kAddNumber:
-                value = value + step.number;
-                break;
-            case Op::kSubtractNumber:
-                value = value - step.number;
-                break;
-            case Op::kMultiplyNumber:
-                value = value * step.number;
-                break;
-            case Op::kDivideNumber:
-                value = Divided(value, step.number, error);
-                break;
-            case Op::kRaiseNumber:
-                value = Raised(value, step.number, error);
-                break;
-            case Op::kAddSlot:
-                value = formula::Sum(value, slots[step.index]);
-                break;
-            case Op::kSubtractSlot:
-                value = value - slots[step.index];
-                break;
-            case Op::kMultiplySlot:
-                value = formula::Product(value, slots[step.index]);
-                break;
-            case Op::kDivideSlot:
-                value = Divided(value, slots[step.index], error);
-                break;
-            case Op::kRaiseSlot:
-                value = Raised(value, slots[step.index], error);
-                break;
-            case Op::kPushSlotAddSlot:
-                value = Pushed(top, value, formula::Sum(slots[step.index], slots[step.index2]));
-                break;
-            case Op::kPushSlotSubtractSlot:
-                value = Pushed(top, value, slots[step.index] - slots[step.index2]);
-                break;
-            case Op::kPushSlotMultiplySlot:
-                value = Pushed(top, value, formula::Product(slots[step.index], slots[step.index2]));
-                break;
-            case Op::kPushSlotDivideSlot:
-                value = Pushed(top, value, Divided(slots[step.index], slots[step.index2], error));
-                break;
-            case Op::kPushSlotRaiseSlot:
-                value = Pushed(top, value, Raised(slots[step.index], slots[step.index2], error));
-                break;
-            case Op::kPushSlotAddNumber:
-                value = Pushed(top, value, slots[step.index] + step.number);
-                break;
-            case Op::kPushSlotSubtractNumber:
-                value = Pushed(top, value, slots[step.index] - step.number);
-                break;
-            case Op::kPushSlotMultiplyNumber:
-                value = Pushed(top, value, slots[step.index] * step.number);
-                break;
-            case Op::kPushSlotDivideNumber:
-                value = Pushed(top, value, Divided(slots[step.index], step.number, error));
-                break;
-            case Op::kPushSlotRaiseNumber:
-                value = Pushed(top, value, Raised(slots[step.index], step.number, error));
-                break;
-            case Op::kPushNumberAddSlot:
-                value = Pushed(top, value, step.number + slots[step.index]);
-                break;
-            case Op::kPushNumberSubtractSlot:
-                value = Pushed(top, value, step.number - slots[step.index]);
-                break;
-            case Op::kPushNumberMultiplySlot:
-                value = Pushed(top, value, step.number * slots[step.index]);
-                break;
-            case Op::kPushNumberDivideSlot:
-                value = Pushed(top, value, Divided(step.number, slots[step.index], error));
-                break;
-            case Op::kPushNumberRaiseSlot:
-                value = Pushed(top, value, Raised(step.number, slots[step.index], error));
-                break;
-            case Op::kNegate:
-                value = -value;
-                break;
-            case Op::kApply:
-                value = Applied(step.index, value, error);
-                break;
+            case Op::kPushNumber: Push<S::kNumber>(r, step); break;
+            case Op::kPushSlot: Push<S::kSlot>(r, step); break;
+            // the value pushed last, operator, the running value
+            case Op::kAdd: Combine<S::kStack, O::kAdd, S::kRunning>(r, step); break;
+            case Op::kSubtract: Combine<S::kStack, O::kSubtract, S::kRunning>(r, step); break;
+            case Op::kMultiply: Combine<S::kStack, O::kMultiply, S::kRunning>(r, step); break;
+            case Op::kDivide: Combine<S::kStack, O::kDivide, S::kRunning>(r, step); break;
+            case Op::kRaise: Combine<S::kStack, O::kRaise, S::kRunning>(r, step); break;
+            // the running value, operator, the number
+            case Op::kAddNumber: Combine<S::kRunning, O::kAdd, S::kNumber>(r, step); break;
+            case Op::kSubtractNumber: Combine<S::kRunning, O::kSubtract, S::kNumber>(r, step); break;
+            case Op::kMultiplyNumber: Combine<S::kRunning, O::kMultiply, S::kNumber>(r, step); break;
+            case Op::kDivideNumber: Combine<S::kRunning, O::kDivide, S::kNumber>(r, step); break;
+            case Op::kRaiseNumber: Combine<S::kRunning, O::kRaise, S::kNumber>(r, step); break;
+            // the running value, operator, the slot
+            case Op::kAddSlot: Combine<S::kRunning, O::kAdd, S::kSlot>(r, step); break;
+            case Op::kSubtractSlot: Combine<S::kRunning, O::kSubtract, S::kSlot>(r, step); break;
+            case Op::kMultiplySlot: Combine<S::kRunning, O::kMultiply, S::kSlot>(r, step); break;
+            case Op::kDivideSlot: Combine<S::kRunning, O::kDivide, S::kSlot>(r, step); break;
+            case Op::kRaiseSlot: Combine<S::kRunning, O::kRaise, S::kSlot>(r, step); break;
+            // push the running value, which becomes the slot, operator, the second slot
+            case Op::kPushSlotAddSlot: Combine<S::kSlot, O::kAdd, S::kSecondSlot, true>(r, step); break;
+            case Op::kPushSlotSubtractSlot: Combine<S::kSlot, O::kSubtract, S::kSecondSlot, true>(r, step); break;
+            case Op::kPushSlotMultiplySlot: Combine<S::kSlot, O::kMultiply, S::kSecondSlot, true>(r, step); break;
+            case Op::kPushSlotDivideSlot: Combine<S::kSlot, O::kDivide, S::kSecondSlot, true>(r, step); break;
+            case Op::kPushSlotRaiseSlot: Combine<S::kSlot, O::kRaise, S::kSecondSlot, true>(r, step); break;
+            // push the running value, which becomes the slot, operator, the number
+            case Op::kPushSlotAddNumber: Combine<S::kSlot, O::kAdd, S::kNumber, true>(r, step); break;
+            case Op::kPushSlotSubtractNumber: Combine<S::kSlot, O::kSubtract, S::kNumber, true>(r, step); break;
+            case Op::kPushSlotMultiplyNumber: Combine<S::kSlot, O::kMultiply, S::kNumber, true>(r, step); break;
+            case Op::kPushSlotDivideNumber: Combine<S::kSlot, O::kDivide, S::kNumber, true>(r, step); break;
+            case Op::kPushSlotRaiseNumber: Combine<S::kSlot, O::kRaise, S::kNumber, true>(r, step); break;
+            // push the running value, which becomes the number, operator, the slot
+            case Op::kPushNumberAddSlot: Combine<S::kNumber, O::kAdd, S::kSlot, true>(r, step); break;
+            case Op::kPushNumberSubtractSlot: Combine<S::kNumber, O::kSubtract, S::kSlot, true>(r, step); break;
+            case Op::kPushNumberMultiplySlot: Combine<S::kNumber, O::kMultiply, S::kSlot, true>(r, step); break;
+            case Op::kPushNumberDivideSlot: Combine<S::kNumber, O::kDivide, S::kSlot, true>(r, step); break;
+            case Op::kPushNumberRaiseSlot: Combine<S::kNumber, O::kRaise, S::kSlot, true>(r, step); break;
+            case Op::kNegate: r.dValue = -r.dValue; break;
+            case Op::kApply: r.dValue = Applied(step.index, r.dValue, r.pszError); break;
         }
+        // clang-format on
     }
-    return {value, error};
+    return {r.dValue, r.pszError};
 }

@@ -61,6 +61,14 @@ public:
         kApply,  // the function of index in the function table
     };
 
+    // One recorded step: the operation and the operands it takes directly.
+    struct Step {
+        Op op;
+        std::uint8_t index;   // slot or function index
+        std::uint8_t index2;  // the second slot
+        double number;
+    };
+
     // True when text is the one whose steps are recorded.
     bool Replays(const std::string& text) const { return m_bRecorded && SameText(text, m_strText); }
     // True when text looks like the text of the call before (same length, first and last eight
@@ -134,13 +142,6 @@ private:
         std::memcpy(&word, bytes, sizeof word);
         return word;
     }
-
-    struct Step {
-        Op op;
-        std::uint8_t index;   // slot or function index
-        std::uint8_t index2;  // the second slot
-        double number;
-    };
 
     void TakeOperand(Op op);
     void TakeLeftOperand();

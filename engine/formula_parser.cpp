@@ -340,3 +340,9 @@ double formula::LoadLetters(CFormulaParser& parser, const LetterValues& values) 
     }
     return values[kValueLetterCount - 1];
 }
+
+FormulaResult formula::Evaluate(CFormulaParser& parser, const std::string& text, double dX) {
+    FormulaResult result;
+    result.dValue = parser.Calculation(text, dX, result.nPosition, result.strError);
+    return result;
+}

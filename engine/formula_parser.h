@@ -93,9 +93,19 @@ private:
     CCompiledFormula m_compiled;
 };
 
+// One evaluation's outcome as Calculation reports it through its out-parameters.
+struct FormulaResult {
+    double dValue = 0.0;
+    std::uint16_t nPosition = 0;  // 1-based position of a syntax error, or 0
+    std::string strError;         // the numeric or syntax error text, empty on success
+};
+
 namespace formula {
 
 // Loads B to U of values into parser's constant slots and returns X, for Calculation.
 double LoadLetters(CFormulaParser& parser, const LetterValues& values);
+
+// Calculation of text with X = dX, its three outcomes in one record.
+FormulaResult Evaluate(CFormulaParser& parser, const std::string& text, double dX = 0.0);
 
 }  // namespace formula

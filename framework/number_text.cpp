@@ -38,7 +38,7 @@ bool AfxParseDouble(const char* pszText, double& dValue) {
         const char* pLast = p;
         while (*pLast)
             ++pLast;
-        const CDecimalRead read = ReadDecimal(p, pLast);
+        const DecimalRead read = ReadDecimal(p, pLast);
         if (read.pEnd == p) return false;
         dResult = read.dValue;
     }

@@ -1,16 +1,16 @@
-// libFuzzer target: the batch reader on arbitrary bytes, read through buffers of 4 to 11 bytes,
-// must give the records of a plain whole-text reading under the same rules, skip exactly the
-// records past its limit, read back what its writer wrote, and batch must not crash on them.
+// libFuzzer target: the parcel's reader on arbitrary bytes, fed in chunks of 4 to 11 bytes, must
+// give the records of a plain whole-text reading under the same rules, skip exactly the records
+// past its limit, read back what its writer wrote, and the parcel must not crash on them.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <cstdlib>
-#include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "batch_command.h"
 #include "csv_reader.h"
+#include "parcel.h"
 
 namespace {
 
@@ -71,10 +71,16 @@ Record ReadOne(const std::string& text, std::size_t& i, char delimiter) {
     return record;
 }
 
-std::FILE* FileWith(std::string& text) {
-    std::FILE* file = fmemopen(text.data(), text.size(), "rb");
-    Require(file != nullptr || text.empty());
-    return file != nullptr ? file : fopen("/dev/null", "rb");
+// The reader's next outcome, fed from text in chunks of nChunk bytes as it asks for them.
+CCsvReader::EOutcome NextFed(CCsvReader& reader, std::string_view text, std::size_t nChunk,
+                             std::size_t& nFed) {
+    for (;;) {
+        const CCsvReader::EOutcome outcome = reader.Next();
+        if (outcome != CCsvReader::kNeedMore) return outcome;
+        if (nFed == text.size()) reader.EndInput();
+        reader.Feed(text.substr(nFed, nChunk));
+        nFed = std::min(text.size(), nFed + nChunk);
+    }
 }
 
 std::vector<std::string> FieldsOf(const CCsvReader& reader) {
@@ -85,14 +91,16 @@ std::vector<std::string> FieldsOf(const CCsvReader& reader) {
 }
 
 // Compares the reader with ReadOne record by record; returns what the writer makes of them.
-std::string CheckRecords(std::string& text, std::size_t bufferSize, char& delimiter) {
-    std::FILE* file = FileWith(text);
-    CCsvReader reader(file, kLimit, bufferSize);
-    delimiter = reader.DetectDelimiter();
+std::string CheckRecords(const std::string& text, std::size_t bufferSize, char& delimiter) {
+    CCsvReader reader(kLimit);
+    delimiter = DetectDelimiter(text);
     Require(delimiter == ',' || delimiter == ';' || delimiter == '\t');
-    std::size_t i = reader.ByteOrderMark() ? 3 : 0;
+    reader.SetDelimiter(delimiter);
+    std::size_t i = 0;
+    std::size_t nFed = 0;
     std::string written;
-    for (CCsvReader::EOutcome outcome; (outcome = reader.Next()) != CCsvReader::kEnd;) {
+    for (CCsvReader::EOutcome outcome;
+         (outcome = NextFed(reader, text, bufferSize, nFed)) != CCsvReader::kEnd;) {
         Require(i < text.size());
         const Record record = ReadOne(text, i, delimiter);
         Require(outcome == (record.bytes > kLimit ? CCsvReader::kTooLong : CCsvReader::kRecord));
@@ -106,7 +114,6 @@ std::string CheckRecords(std::string& text, std::size_t bufferSize, char& delimi
         written += '\n';
     }
     Require(i == text.size());
-    std::fclose(file);
     return written;
 }
 
@@ -117,23 +124,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t bufferSize = 4 + data[0] % 8;
     std::string text(reinterpret_cast<const char*>(data) + 1, size - 1);
     char delimiter = ',';
-    std::string written = CheckRecords(text, bufferSize, delimiter);
+    const std::string written = CheckRecords(text, bufferSize, delimiter);
     // What the writer wrote reads back field for field.
-    std::FILE* file = FileWith(written);
-    CCsvReader reader(file, written.size() + 1, bufferSize);
+    CCsvReader reader(written.size() + 1);
     reader.SetDelimiter(delimiter);
+    std::size_t nFed = 0;
     for (std::size_t i = 0; i < written.size();) {
-        Require(reader.Next() == CCsvReader::kRecord);
+        Require(NextFed(reader, written, bufferSize, nFed) == CCsvReader::kRecord);
         Require(FieldsOf(reader) == ReadOne(written, i, delimiter).fields);
     }
-    Require(reader.Next() == CCsvReader::kEnd);
-    std::fclose(file);
-    // The whole subcommand on the same bytes: any status, no crash, no leak.
-    std::FILE* input = FileWith(text);
-    BatchOptions options;
-    options.maxLine = kLimit;
-    std::ostringstream out, err;
-    RunBatch(options, input, out, err);
-    std::fclose(input);
+    Require(NextFed(reader, written, bufferSize, nFed) == CCsvReader::kEnd);
+    // The whole parcel on the same bytes, fed in the same chunks: any status, no crash, no leak.
+    ParcelOptions options;
+    options.nMaxLine = kLimit;
+    CParcel parcel(options);
+    std::string out;
+    for (std::size_t n = 0; n < text.size(); n += bufferSize)
+        parcel.Feed(std::string_view(text).substr(n, bufferSize), out);
+    parcel.Finish(out);
     return 0;
 }

@@ -87,18 +87,10 @@ Letters LettersOf(std::uint16_t choice) {
     return letters;
 }
 
-struct Outcome {
-    double value;
-    std::uint16_t position;
-    std::string text;
-};
-
-Outcome Evaluate(CFormulaParser& parser, const Letters& letters, const std::string& formula) {
+FormulaResult Evaluate(CFormulaParser& parser, const Letters& letters, const std::string& formula) {
     for (int slot = formula::kFirstConstantSlot; slot <= formula::kLastConstantSlot; ++slot)
         parser.SetFunctConst(slot, letters.constants[slot]);
-    Outcome o{0.0, 0, std::string()};
-    o.value = parser.Calculation(formula, letters.x, o.position, o.text);
-    return o;
+    return formula::Evaluate(parser, formula, letters.x);
 }
 
 }  // namespace
@@ -119,11 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const Letters letters = LettersOf(static_cast<std::uint16_t>(
             data[1 + 2 * call] | (static_cast<unsigned>(data[2 + 2 * call]) << 8)));
         CFormulaParser fresh;
-        const Outcome expected = Evaluate(fresh, letters, text);
-        const Outcome actual = Evaluate(reused, letters, text);
-        Require(Bits(expected.value) == Bits(actual.value));
-        Require(expected.position == actual.position);
-        Require(expected.text == actual.text);
+        const FormulaResult expected = Evaluate(fresh, letters, text);
+        const FormulaResult actual = Evaluate(reused, letters, text);
+        Require(Bits(expected.dValue) == Bits(actual.dValue));
+        Require(expected.nPosition == actual.nPosition);
+        Require(expected.strError == actual.strError);
     }
     return 0;
 }

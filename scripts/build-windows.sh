@@ -7,11 +7,10 @@
 # build just those (all when none).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-case "${VELASTRO_ARCH:-32}" in
-  32) toolchain=$PWD/cmake/mingw-i686.cmake tree=build-mingw loader=/usr/lib/wine/wine ;;
-  64) toolchain=$PWD/cmake/mingw-x86_64.cmake tree=build-mingw64 loader=/usr/lib/wine/wine64 ;;
-  *) echo "build-windows: VELASTRO_ARCH must be 32 or 64, not '$VELASTRO_ARCH'" >&2; exit 2 ;;
-esac
+source scripts/wine-env.sh
+wine_env_tree "${VELASTRO_ARCH:-32}" || exit 2
+tree=$VELASTRO_TREE loader=$VELASTRO_WINE_LOADER
+toolchain=$PWD/cmake/mingw-$([ "${VELASTRO_ARCH:-32}" = 32 ] && echo i686 || echo x86_64).cmake
 tests=ON
 if [ "${1:-}" = --programs ]; then
   # A tree built with its suites keeps them, so packaging after testing reconfigures nothing.

@@ -12,11 +12,16 @@ case "$bits" in
   64) pe="PE32+ executable" machine="x86-64" arch=amd64 objdump=x86_64-w64-mingw32-objdump ;;
   *) echo "check-windows-exe: bitness must be 32 or 64, not '$bits'" >&2; exit 2 ;;
 esac
-project=$(sed -n 's/^project(Velastro VERSION \([0-9.]*\) .*/\1/p' "$(dirname "$0")/../CMakeLists.txt")
-IFS=. read -r major minor patch tweak <<<"$project"
-numbers=$major.$minor.${patch:-0}.${tweak:-0}
-text=$project
-while [[ $text == *.*.0 || $text == *.*.*.0 ]]; do text=${text%.0}; done
+# The version as CMake derived it for the tree that built the program: numbers and text.
+read_version() {
+  local dir header
+  dir=$(dirname "$1")
+  while [ ! -f "$dir/CMakeCache.txt" ] && [ "$dir" != / ] && [ "$dir" != . ]; do dir=$(dirname "$dir"); done
+  header=$dir/generated/res/velastro_version.h
+  numbers=$(sed -n 's/^#define VELASTRO_VERSION_NUMBERS //p' "$header" 2>/dev/null | tr , .)
+  text=$(sed -n 's/^#define VELASTRO_VERSION_TEXT "\(.*\)"$/\1/p' "$header" 2>/dev/null)
+  [ -n "$numbers" ] && [ -n "$text" ] || fail "no version that CMake derived in $header"
+}
 system_dlls='^(kernel32|user32|gdi32|comdlg32|comctl32|msvcrt|advapi32|shell32|ole32)\.dll$'
 status=0
 fail() {
@@ -66,6 +71,7 @@ check_version() {
 }
 
 for exe in "$@"; do
+  read_version "$exe"
   subsystem=GUI
   case "$(basename "$exe")" in velastro-cli*) subsystem=console ;; esac
   kind=$(file -b "$exe")

@@ -6,6 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
+source scripts/wine-env.sh
 stage=build-package
 cli_tree=build-deb
 maintainer="Velastro <maintainers@velastro.invalid>"
@@ -34,8 +35,8 @@ to_crlf() {
 
 # The programs, read-me and licence of one Windows build, as both the zip and the setup hold them.
 stage_windows() {
-  local bits=$1 tree=build-mingw dir=$stage/Velastro-$version-win$1
-  [ "$bits" = 32 ] || tree=build-mingw$bits
+  local bits=$1 dir=$stage/Velastro-$version-win$1 tree
+  tree=$(wine_env_tree "$bits" && echo "$VELASTRO_TREE")
   rm -rf "$dir"
   mkdir -p "$dir"
   cp $tree/app/Velastro.exe $tree/cli/velastro-cli.exe "$dir/"

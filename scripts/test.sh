@@ -63,8 +63,10 @@ else
   VELASTRO_ARCH=32 bash scripts/build-windows.sh --programs
 fi
 VELASTRO_ARCH=64 bash scripts/build-windows.sh
-bash scripts/check-windows-exe.sh 32 build-mingw/app/Velastro.exe build-mingw/cli/velastro-cli.exe
-bash scripts/check-windows-exe.sh 64 build-mingw64/app/Velastro.exe build-mingw64/cli/velastro-cli.exe
+for bits in 32 64; do
+  (wine_env_tree $bits && bash scripts/check-windows-exe.sh $bits \
+    "$VELASTRO_TREE/app/Velastro.exe" "$VELASTRO_TREE/cli/velastro-cli.exe")
+done
 
 # Mostly compiling and fuzzing: at a lower priority beside the Wine stages, which mostly wait.
 (
@@ -79,7 +81,7 @@ wine_env_start
 # One at a time: the dialog suites share the one screen, its focus and its pointer.
 ctest --test-dir "$VELASTRO_TREE" --output-on-failure
 if [ "$VELASTRO_BITS" = 32 ]; then
-  ctest --test-dir build-mingw64 --output-on-failure -R 'end-to-end'
+  (wine_env_tree 64 && ctest --test-dir "$VELASTRO_TREE" --output-on-failure -R 'end-to-end')
 elif wine_env_runs_32bit; then
   echo "32-bit programs built and checked; not run, as VELASTRO_WINE=64 asked"
 else

@@ -24,12 +24,21 @@ wine_env_choose() {
       return 2
       ;;
   esac
-  if [ "$VELASTRO_BITS" = 32 ]; then
-    VELASTRO_TREE=build-mingw VELASTRO_WINE_LOADER=$WINE_ENV_LOADER32
-  else
-    VELASTRO_TREE=build-mingw64 VELASTRO_WINE_LOADER=$WINE_ENV_LOADER64
-  fi
+  wine_env_tree "$VELASTRO_BITS"
   export VELASTRO_BITS VELASTRO_TREE VELASTRO_WINE_LOADER
+}
+
+# wine_env_tree 32|64: sets VELASTRO_TREE, the build's tree, and VELASTRO_WINE_LOADER, the Wine
+# loader that runs its programs.
+wine_env_tree() {
+  case "$1" in
+    32) VELASTRO_TREE=build-mingw VELASTRO_WINE_LOADER=$WINE_ENV_LOADER32 ;;
+    64) VELASTRO_TREE=build-mingw64 VELASTRO_WINE_LOADER=$WINE_ENV_LOADER64 ;;
+    *)
+      echo "wine-env: the build must be 32 or 64, not '$1'" >&2
+      return 2
+      ;;
+  esac
 }
 
 wine_env_start() {

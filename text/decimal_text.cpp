@@ -106,8 +106,8 @@ bool AppendShortFixed(std::string& text, double value, int decimals) {
 
 }  // namespace
 
-CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
-    CDecimalRead read;
+DecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
+    DecimalRead read;
     read.pEnd = first;
     const char* pAfterInt = SkipDigits(first, last);
     const char* pEnd = pAfterInt;
@@ -138,6 +138,25 @@ CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
     }
     read.pEnd = pEnd;
     return read;
+}
+
+DecimalParse ParseDecimal(std::string_view text) {
+    DecimalParse parse;
+    const char* first = text.data();
+    const char* const last = first + text.size();
+    const bool bNegative = first != last && *first == '-';
+    if (first != last && (*first == '+' || *first == '-')) ++first;
+    const DecimalRead read = ReadDecimal(first, last);
+    if (read.pEnd == first || read.pEnd != last) {
+        parse.strError =
+            "'" + std::string(text) + "' is not a decimal number (write it like 6.5, -0 or 1e-99)";
+    } else if (read.bOutOfRange) {
+        parse.strError = "'" + std::string(text) + "' is out of the range of a double";
+    } else {
+        parse.bOk = true;
+        parse.dValue = bNegative ? -read.dValue : read.dValue;
+    }
+    return parse;
 }
 
 void AppendFixed(std::string& text, double value, int decimals) {

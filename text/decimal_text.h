@@ -3,8 +3,9 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-struct CDecimalRead {
+struct DecimalRead {
     const char* pEnd = nullptr;  // the first character after the number; first when none
     double dValue = 0.0;         // correctly rounded; infinity or 0 beyond a double's range
     bool bOutOfRange = false;
@@ -13,7 +14,17 @@ struct CDecimalRead {
 // Reads the number at first: digits with an optional fraction after the point (".5" and "5."
 // included), then an exponent "e" or "E" with an optional sign only when a digit follows it.
 // No sign of its own, no hexadecimal, no inf or nan. cPoint is the decimal point ('.' or ',').
-CDecimalRead ReadDecimal(const char* first, const char* last, char cPoint = '.');
+DecimalRead ReadDecimal(const char* first, const char* last, char cPoint = '.');
+
+// A whole text read as one decimal number with an optional sign ("6.5", "-0", "1e-99").
+struct DecimalParse {
+    bool bOk = false;
+    double dValue = 0.0;
+    std::string strError;  // why the text was refused: "'6,5' is not a decimal number ..."
+};
+
+// Reads all of text as ReadDecimal does after an optional '+' or '-'; anything else refuses it.
+DecimalParse ParseDecimal(std::string_view text);
 
 constexpr int kMaxFixedDecimals = 64;
 

@@ -1,43 +1,55 @@
-// The C functions the page's JavaScript calls: each hands its texts to the core and keeps what
-// the core answered (status, output, message) for the caller to read. No weight, table or error
-// text is made here; only the page's way of passing fields (tab-separated texts) is.
+// The C functions the page's JavaScript calls: each hands its texts to the core (carat/, parcel/,
+// engine/) and keeps what the core answered for the caller to read. Weights, tables and error
+// texts all come from the core; here are only the page's fields and velastro-cli's statuses.
 #include <emscripten.h>
 
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <sstream>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
-#include "batch_command.h"
-#include "decimal_arg.h"
-#include "eval_command.h"
-#include "exit_status.h"
+#include "answer_text.h"
+#include "carat_estimator.h"
+#include "decimal_text.h"
 #include "formula_parser.h"
-#include "shape_commands.h"
-#include "size_command.h"
+#include "parcel.h"
+#include "shape_catalogue.h"
+#include "size_solver.h"
 #include "stone_corrections.h"
 
 namespace {
 
-// The last answer: the exit status the command line would give, its output and its message.
+// velastro-cli's exit statuses, which tell the page how to show an answer.
+constexpr int kOk = 0;
+constexpr int kEngineError = 1;  // the answer is the engine's error text
+constexpr int kUsage = 2;        // the message says what was wrong with a field
+
+// The last answer: its status, the output velastro-cli would print and the message it would give.
 struct Answer {
-    int nStatus = 0;
+    int nStatus = kOk;
     std::string strOut;
-    std::string strErr;
+    std::string strMessage;
+    int nPosition = 0;  // eval: where a syntax error stopped the reading (1-based), else 0
 };
 Answer g_answer;
 
+const char* Keep(int nStatus, std::string strOut, std::string strMessage = std::string()) {
+    g_answer = Answer{nStatus, std::move(strOut), std::move(strMessage), 0};
+    return g_answer.strOut.c_str();
+}
+
 // The fields of a tab-separated text, empty ones kept.
-std::vector<std::string> Fields(const char* pszText) {
+std::vector<std::string> Fields(std::string_view text, std::size_t nAtLeast = 0) {
     std::vector<std::string> fields(1);
-    for (const char* p = pszText; *p != '\0'; ++p) {
-        if (*p == '\t')
+    for (const char c : text) {
+        if (c == '\t')
             fields.emplace_back();
         else
-            fields.back() += *p;
+            fields.back() += c;
     }
+    if (fields.size() < nAtLeast) fields.resize(nAtLeast);
     return fields;
 }
 
@@ -49,79 +61,106 @@ std::string WithDecimalPoint(std::string text) {
     return text;
 }
 
-const char* Kept(std::ostringstream& out, std::ostringstream& err, int nStatus) {
-    g_answer.nStatus = nStatus;
-    g_answer.strOut = out.str();
-    g_answer.strErr = err.str();
-    return g_answer.strOut.c_str();
+DecimalParse ParseField(const std::string& text) {
+    return ParseDecimal(WithDecimalPoint(text));
 }
 
-// The stone options as the page passes them: girdle, gem, SG, unit, tolerance (tab-separated,
-// empty for none). False with the reason kept when one is refused.
-bool TakeStoneOptions(const char* pszOptions, CStoneCorrections& corrections) {
-    std::vector<std::string> fields = Fields(pszOptions);
-    fields.resize(5);
-    std::ostringstream out, err;
-    auto refuse = [&](const std::string& reason) {
-        err << reason << '\n';
-        Kept(out, err, kExitUsage);
+// The stone options as the page passes them: girdle, gem, SG, unit and tolerance, tab-separated,
+// empty for none. The same checks and words as velastro-cli's options, which hold them today.
+bool TakeStoneOptions(const char* pszOptions, StoneCorrections& corrections,
+                      std::string& strError) {
+    const std::vector<std::string> fields = Fields(pszOptions, 5);
+    const std::string &strGirdle = fields[0], &strGem = fields[1], &strSg = fields[2],
+                      &strUnit = fields[3], &strTolerance = fields[4];
+    if (!strUnit.empty() && (corrections.pUnit = FindWeightUnit(strUnit)) == nullptr) {
+        strError = "--unit: '" + strUnit + "' is not ct, g or pt";
         return false;
-    };
-    if (!fields[0].empty() && (corrections.pGirdle = FindGirdleGrade(fields[0])) == nullptr)
-        return refuse("--girdle: unknown grade '" + fields[0] + "'");
-    if (!fields[1].empty()) {
-        const CGem* pGem = FindGem(fields[1]);
-        if (pGem == nullptr) return refuse("--gem: unknown gem '" + fields[1] + "'");
+    }
+    if (!strGirdle.empty() && (corrections.pGirdle = FindGirdleGrade(strGirdle)) == nullptr) {
+        strError = "--girdle: unknown grade '" + strGirdle + "'";
+        return false;
+    }
+    if (!strGem.empty()) {
+        const Gem* pGem = FindGem(strGem);
+        if (pGem == nullptr) {
+            strError = "--gem: unknown gem '" + strGem + "' (see velastro-cli gems)";
+            return false;
+        }
         corrections.dRelativeDensity = pGem->dRelativeDensity;
     }
-    if (!fields[2].empty()) {
-        const DecimalArg sg = ParseDecimalArg(WithDecimalPoint(fields[2]));
-        if (!sg.ok || !(sg.value > 0))
-            return refuse("--sg: " + (sg.ok ? "'" + fields[2] + "' is not above 0" : sg.error));
-        corrections.dRelativeDensity = sg.value;
+    if (!strSg.empty()) {
+        const DecimalParse sg = ParseField(strSg);
+        if (!sg.bOk || !(sg.dValue > 0)) {
+            strError = "--sg: " + (sg.bOk ? "'" + strSg + "' is not above 0" : sg.strError);
+            return false;
+        }
+        corrections.dRelativeDensity = sg.dValue;
     }
-    if (!fields[3].empty() && (corrections.pUnit = FindWeightUnit(fields[3])) == nullptr)
-        return refuse("--unit: '" + fields[3] + "' is not ct, g or pt");
-    if (!fields[4].empty()) {
-        const DecimalArg tolerance = ParseDecimalArg(WithDecimalPoint(fields[4]));
-        if (!tolerance.ok || !(tolerance.value >= 0 && tolerance.value < 100))
-            return refuse("--tolerance: " + (tolerance.ok
-                                                 ? "'" + fields[4] + "' is not from 0 to below 100"
-                                                 : tolerance.error));
-        corrections.dTolerancePct = tolerance.value;
-        corrections.bTolerance = true;
+    if (strTolerance.empty()) return true;
+    const DecimalParse tolerance = ParseField(strTolerance);
+    if (!tolerance.bOk || !(tolerance.dValue >= 0 && tolerance.dValue < 100)) {
+        strError =
+            "--tolerance: " + (tolerance.bOk ? "'" + strTolerance + "' is not from 0 to below 100"
+                                             : tolerance.strError);
+        return false;
     }
+    corrections.dTolerancePct = tolerance.dValue;
+    corrections.bTolerance = true;
     return true;
 }
 
-// A parcel's input, read by the core through a C stream, and its progress for the page.
-struct ParcelInput {
-    std::string strBytes;
-    std::size_t nRead = 0;
-};
-
-EM_JS(void, ReportParcelProgress, (double dBytes), {
-    if (Module.onParcelProgress) Module.onParcelProgress(dBytes);
-});
-
-ssize_t ReadParcel(void* pCookie, char* pBuffer, size_t nSize) {
-    ParcelInput& input = *static_cast<ParcelInput*>(pCookie);
-    const std::size_t nTaken = std::min(nSize, input.strBytes.size() - input.nRead);
-    std::memcpy(pBuffer, input.strBytes.data() + input.nRead, nTaken);
-    input.nRead += nTaken;
-    ReportParcelProgress(static_cast<double>(input.nRead));
-    return static_cast<ssize_t>(nTaken);
+std::string ShapesList() {
+    std::string text;
+    for (const Shape& shape : kShapes) {
+        std::string strFields;
+        for (const std::string& field : ShapeFields(shape))
+            strFields += (strFields.empty() ? "" : " ") + field;
+        text += std::string(shape.pszCaption) + '\t' + strFields + '\t' + shape.pszFormula + '\n';
+    }
+    return text;
 }
 
-struct Parcel {
-    BatchOptions options;
-    ParcelInput input;
-};
-Parcel g_parcel;
+// The proportion of size named pszName, or dDefault when the field is empty.
+bool TakeProportion(const char* pszName, const std::string& text, double dDefault, double& dValue,
+                    std::string& strError) {
+    dValue = dDefault;
+    if (text.empty()) return true;
+    const DecimalParse number = ParseField(text);
+    if (!number.bOk) strError = std::string(pszName) + ": " + number.strError;
+    dValue = number.dValue;
+    return number.bOk;
+}
+
+// The parcel being weighed, and its output not yet handed to the page.
+std::unique_ptr<CParcel> g_pParcel;
+std::string g_strParcelOut;
+
+std::string ParcelMessages() {
+    std::string text;
+    for (const std::string& message : g_pParcel->Messages())
+        text += message + '\n';
+    g_pParcel->Messages().clear();
+    return text;
+}
+
+int ParcelStatus(EParcelStatus eStatus) {
+    switch (eStatus) {
+        case EParcelStatus::kWeighed:
+            return kOk;
+        case EParcelStatus::kRowErrors:
+            return kEngineError;
+        case EParcelStatus::kBadHeader:
+            return kUsage;
+        case EParcelStatus::kTooLong:
+            break;
+    }
+    return 3;
+}
 
 // The engine's own evaluation of formula slots, for the speed comparison in bench/.
-CFormulaParser g_aParser[8];
-std::string g_astrFormula[8];
+constexpr int kSlots = 8;
+CFormulaParser g_aParser[kSlots];
+std::string g_astrFormula[kSlots];
 
 }  // namespace
 
@@ -132,106 +171,143 @@ EMSCRIPTEN_KEEPALIVE int velastro_status() {
 }
 
 EMSCRIPTEN_KEEPALIVE const char* velastro_message() {
-    return g_answer.strErr.c_str();
+    return g_answer.strMessage.c_str();
+}
+
+EMSCRIPTEN_KEEPALIVE int velastro_position() {
+    return g_answer.nPosition;
+}
+
+EMSCRIPTEN_KEEPALIVE int velastro_output_size() {
+    return static_cast<int>(g_answer.strOut.size());
 }
 
 // 0: the shapes (caption, fields, formula), 1: the gems (name, SG), 2: the girdle grades
 // (name, abbreviation), 3: the weight units; one per line, fields tab-separated.
 EMSCRIPTEN_KEEPALIVE const char* velastro_list(int nWhat) {
-    std::ostringstream out, err;
-    if (nWhat == 0) PrintShapes(out);
-    if (nWhat == 1) PrintGems(out);
+    std::string text;
+    if (nWhat == 0) text = ShapesList();
+    if (nWhat == 1)
+        for (const Gem& gem : kGems)
+            text += std::string(gem.pszName) + '\t' + FormatFixed(gem.dRelativeDensity, 2) + '\n';
     if (nWhat == 2)
-        for (const CGirdleGrade& grade : kGirdleGrades)
-            out << grade.pszName << '\t' << grade.pszAbbreviation << '\n';
+        for (const GirdleGrade& grade : kGirdleGrades)
+            text += std::string(grade.pszName) + '\t' + grade.pszAbbreviation + '\n';
     if (nWhat == 3)
-        for (const CWeightUnit& unit : kWeightUnits)
-            out << unit.pszName << '\n';
-    return Kept(out, err, kExitOk);
+        for (const WeightUnit& unit : kWeightUnits)
+            text += std::string(unit.pszName) + '\n';
+    return Keep(kOk, text);
 }
 
-// velastro-cli estimate SHAPE NUMBERS... with the stone options; the answer line as it prints it.
+// velastro-cli estimate SHAPE NUMBERS... [stone options]: the answer line it prints.
 EMSCRIPTEN_KEEPALIVE const char* velastro_estimate(const char* pszShape, const char* pszNumbers,
                                                    const char* pszOptions) {
-    CStoneCorrections corrections;
-    if (!TakeStoneOptions(pszOptions, corrections)) return g_answer.strOut.c_str();
+    StoneCorrections corrections;
+    std::string strError;
+    if (!TakeStoneOptions(pszOptions, corrections, strError)) return Keep(kUsage, "", strError);
+    const Shape* pShape = FindShapeByName(pszShape);
+    if (pShape == nullptr) return Keep(kUsage, "", UnknownShapeText(pszShape));
     std::vector<std::string> numbers = Fields(pszNumbers);
     for (std::string& number : numbers)
         number = WithDecimalPoint(number);
-    std::ostringstream out, err;
-    const int nStatus = RunEstimate(pszShape, numbers, corrections, out, err);
-    return Kept(out, err, nStatus);
+    StoneSize size;
+    if (!ReadStoneSize(*pShape, numbers, size, strError)) return Keep(kUsage, "", strError);
+    CCaratEstimator estimator;
+    double dCarat = 0.0;
+    if (!estimator.EstimateCorrected(*pShape, size, corrections, dCarat))
+        return Keep(kEngineError, estimator.ErrorText());
+    return Keep(kOk, WeightsText(dCarat, corrections));
 }
 
-// velastro-cli size SHAPE WEIGHT [--depth-pct P] [--ratio R] [--decimals N] with stone options.
+// velastro-cli size SHAPE WEIGHT [--depth-pct P] [--ratio R] [stone options]: the measures.
 EMSCRIPTEN_KEEPALIVE const char* velastro_size(const char* pszShape, const char* pszWeight,
                                                const char* pszDepthPct, const char* pszRatio,
                                                const char* pszOptions) {
-    SizeOptions options;
-    if (!TakeStoneOptions(pszOptions, options.corrections)) return g_answer.strOut.c_str();
-    std::ostringstream out, err;
-    const std::pair<const char*, std::optional<double>*> proportions[] = {
-        {pszDepthPct, &options.depthPct}, {pszRatio, &options.ratio}};
-    for (const auto& [pszText, pValue] : proportions) {
-        if (*pszText == '\0') continue;
-        const DecimalArg arg = ParseDecimalArg(WithDecimalPoint(pszText));
-        if (!arg.ok) {
-            err << arg.error << '\n';
-            return Kept(out, err, kExitUsage);
-        }
-        *pValue = arg.value;
-    }
-    const int nStatus = RunSize(pszShape, WithDecimalPoint(pszWeight), options, out, err);
-    return Kept(out, err, nStatus);
+    const Shape* pShape = FindShapeByName(pszShape);
+    if (pShape == nullptr) return Keep(kUsage, "", UnknownShapeText(pszShape));
+    double dDepthPct = 0.0, dRatio = 0.0;
+    StoneCorrections corrections;
+    std::string strError;
+    if (!TakeProportion("--depth-pct", pszDepthPct, pShape->dDepthPct, dDepthPct, strError) ||
+        !TakeProportion("--ratio", pszRatio, pShape->dRatio, dRatio, strError) ||
+        !TakeStoneOptions(pszOptions, corrections, strError))
+        return Keep(kUsage, "", strError);
+    if (*pszRatio != '\0' && !pShape->bWidthShown)
+        return Keep(kUsage, "", std::string(pShape->pszCaption) + " has no width, so no --ratio");
+    if (!(dDepthPct > 0) || !(dRatio > 0))
+        return Keep(kUsage, "", "--depth-pct and --ratio must be above 0");
+    const DecimalParse weight = ParseField(pszWeight);
+    if (!weight.bOk || !(weight.dValue > 0) || !std::isfinite(weight.dValue))
+        return Keep(kUsage, "",
+                    "WEIGHT: " + (weight.bOk ? "'" + std::string(pszWeight) + "' is not above 0"
+                                             : weight.strError));
+    CCaratEstimator estimator;
+    StoneSize size;
+    if (!SolveSize(estimator, *pShape, weight.dValue, dDepthPct, dRatio, corrections, size))
+        return Keep(kEngineError, "",
+                    "no " + std::string(pShape->pszCaption) + " of these proportions weighs " +
+                        pszWeight + ' ' + corrections.pUnit->pszName);
+    return Keep(kOk, SizeText(*pShape, size, 2));
 }
 
-// velastro-cli eval -B .. -X FORMULA: pszLetters holds B F G H J K M N U X, tab-separated.
+// velastro-cli eval -B .. -X FORMULA: the answer text, and the position of a syntax error.
+// pszLetters holds B F G H J K M N U X, tab-separated, empty for 0.
 EMSCRIPTEN_KEEPALIVE const char* velastro_eval(const char* pszFormula, const char* pszLetters) {
-    EvalOptions options;
-    options.formula = pszFormula;
-    std::vector<std::string> letters = Fields(pszLetters);
-    letters.resize(options.letters.size());
-    std::ostringstream out, err;
+    formula::LetterValues letters{};
+    const std::vector<std::string> fields = Fields(pszLetters, letters.size());
     for (std::size_t i = 0; i < letters.size(); ++i) {
-        if (letters[i].empty()) continue;
-        const DecimalArg arg = ParseDecimalArg(WithDecimalPoint(letters[i]));
-        if (!arg.ok) {
-            err << arg.error << '\n';
-            return Kept(out, err, kExitUsage);
-        }
-        options.letters[i] = arg.value;
+        if (fields[i].empty()) continue;
+        const DecimalParse value = ParseField(fields[i]);
+        if (!value.bOk) return Keep(kUsage, "", value.strError);
+        letters[i] = value.dValue;
     }
-    const int nStatus = RunEval(options, nullptr, out, err);
-    return Kept(out, err, nStatus);
+    CFormulaParser parser;
+    const double dX = formula::LoadLetters(parser, letters);
+    const FormulaResult result = formula::Evaluate(parser, pszFormula, dX);
+    Keep(result.strError.empty() ? kOk : kEngineError, AnswerText(result));
+    g_answer.nPosition = result.nPosition;
+    return g_answer.strOut.c_str();
 }
 
-// A parcel: begin with the options, feed its bytes in chunks (velastro_parcel_chunk gives room
-// for the next one), finish to weigh it; the output then is velastro_answer's text.
+// velastro-cli batch [--decimals N] [--decimal MARK] [stone options], fed in chunks: begin,
+// then velastro_parcel_feed with each chunk (written where velastro_parcel_room points), then
+// velastro_parcel_finish. Each call answers the output bytes its rows completed and the
+// messages; the finish's message ends with the totals. Begin answers 0 when an option is refused.
 EMSCRIPTEN_KEEPALIVE int velastro_parcel_begin(const char* pszOptions, int nDecimals,
                                                int nDecimalMark) {
-    g_parcel = Parcel();
-    g_parcel.options.decimals = nDecimals;
-    g_parcel.options.decimalMark = static_cast<EDecimalMark>(nDecimalMark);
-    return TakeStoneOptions(pszOptions, g_parcel.options.corrections) ? 1 : 0;
+    ParcelOptions options;
+    std::string strError;
+    if (!TakeStoneOptions(pszOptions, options.corrections, strError)) {
+        Keep(kUsage, "", strError);
+        return 0;
+    }
+    options.nDecimals = nDecimals;
+    options.eDecimalMark = static_cast<EDecimalMark>(nDecimalMark);
+    g_pParcel = std::make_unique<CParcel>(options);
+    return 1;
 }
 
-EMSCRIPTEN_KEEPALIVE char* velastro_parcel_chunk(int nBytes) {
-    std::string& bytes = g_parcel.input.strBytes;
-    bytes.resize(bytes.size() + static_cast<std::size_t>(nBytes));
-    return bytes.data() + bytes.size() - nBytes;
+EMSCRIPTEN_KEEPALIVE char* velastro_parcel_room(int nBytes) {
+    static std::string s_strChunk;
+    s_strChunk.resize(static_cast<std::size_t>(nBytes));
+    return s_strChunk.data();
+}
+
+EMSCRIPTEN_KEEPALIVE const char* velastro_parcel_feed(const char* pChunk, int nBytes) {
+    std::string strOut;
+    if (!g_pParcel->Refused())
+        g_pParcel->Feed(std::string_view(pChunk, static_cast<std::size_t>(nBytes)), strOut);
+    return Keep(ParcelStatus(g_pParcel->Status()), std::move(strOut), ParcelMessages());
 }
 
 EMSCRIPTEN_KEEPALIVE const char* velastro_parcel_finish() {
-    std::ostringstream out, err;
-    std::FILE* pIn = fopencookie(&g_parcel.input, "r", {ReadParcel, nullptr, nullptr, nullptr});
-    const int nStatus = RunBatch(g_parcel.options, pIn, out, err);
-    std::fclose(pIn);
-    std::string().swap(g_parcel.input.strBytes);
-    return Kept(out, err, nStatus);
-}
-
-EMSCRIPTEN_KEEPALIVE int velastro_output_size() {
-    return static_cast<int>(g_answer.strOut.size());
+    std::string strOut;
+    if (!g_pParcel->Refused()) g_pParcel->Finish(strOut);
+    std::string strMessages = ParcelMessages();
+    if (!g_pParcel->Refused()) strMessages += g_pParcel->SummaryText() + '\n';
+    const int nStatus = ParcelStatus(g_pParcel->Status());
+    g_pParcel.reset();
+    return Keep(nStatus, std::move(strOut), std::move(strMessages));
 }
 
 // Formula slots 0 to 7 for the engine benchmark: load a text, then evaluate it with B, F, G.

@@ -12,7 +12,8 @@ TEST_F(NumberExchange, ReadsLikeScanfAndShowsLikePrintfWithThePointInAnyLocale) 
         {"12abc", "12"},
         {"6,5", "6"},
         {"6.50", "6.5"},
-        {"123456789012345678", "1.23456789012346e+17"}};
+        {"123456789012345678", "1.23456789012346e+17"},
+        {"0.000000000000000000000000000000000000000001234", "1.234e-42"}};
     for (const auto& [pszTyped, pszShown] : kReadBacks) {
         User().SetText(IDC_DEPTH_EDIT, "x");  // keeps the window open after the exchange
         // Set, not typed: the narrow field takes no more typed characters than it can show.

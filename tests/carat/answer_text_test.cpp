@@ -19,7 +19,7 @@ TEST(AnswerText, ValueWithSixDecimalsNumericErrorAfterMarksSyntaxErrorAsIs) {
           Row{1.0, 0, " (Division durch Null)", "???? (Division durch Null)"},
           Row{2.0, 3, "XXX!", "XXX!"},
           Row{1.0, 4, "XXX (Division durch Null)!", "XXX (Division durch Null)!"}}) {
-        EXPECT_EQ(row.text, AnswerText(row.value, row.position, row.error))
+        EXPECT_EQ(row.text, AnswerText(FormulaResult{row.value, row.position, row.error}))
             << "value " << row.value << ", position " << row.position << ", error " << row.error;
     }
 }

@@ -23,17 +23,7 @@ inline bool SameValue(double expected, double actual) {
     return std::memcmp(&expected, &actual, sizeof actual) == 0;
 }
 
-struct Outcome {
-    double value = 0.0;
-    std::uint16_t position = 0;
-    std::string text;
-};
-
-inline Outcome Evaluate(CFormulaParser& parser, const std::string& formula, double x = 0.0) {
-    Outcome o;
-    o.value = parser.Calculation(formula, x, o.position, o.text);
-    return o;
-}
+using formula::Evaluate;
 
 // Letter values for one calculation: the constants B to U (slots 1 to 9) and x.
 struct LetterValues {
@@ -62,20 +52,21 @@ inline std::array<LetterValues, 5> LetterValuesInTurn(double x) {
 // Evaluates formula on parser with each of LetterValuesInTurn, so that one text is read,
 // recorded and replayed; every outcome must equal a fresh parser's bit for bit. Returns the
 // fresh outcome of the table's values.
-inline Outcome EvaluateEveryWay(CFormulaParser& parser, const std::string& formula, double x) {
-    Outcome reference;
+inline FormulaResult EvaluateEveryWay(CFormulaParser& parser, const std::string& formula,
+                                      double x) {
+    FormulaResult reference;
     int call = 0;
     for (const LetterValues& values : LetterValuesInTurn(x)) {
         CFormulaParser fresh;
         Load(fresh, values);
-        const Outcome expected = Evaluate(fresh, formula, values.x);
+        const FormulaResult expected = Evaluate(fresh, formula, values.x);
         Load(parser, values);
-        const Outcome actual = Evaluate(parser, formula, values.x);
-        EXPECT_EQ(std::tie(expected.position, expected.text),
-                  std::tie(actual.position, actual.text))
+        const FormulaResult actual = Evaluate(parser, formula, values.x);
+        EXPECT_EQ(std::tie(expected.nPosition, expected.strError),
+                  std::tie(actual.nPosition, actual.strError))
             << "call " << call;
-        EXPECT_TRUE(SameValue(expected.value, actual.value))
-            << "call " << call << ": fresh " << expected.value << ", again " << actual.value;
+        EXPECT_TRUE(SameValue(expected.dValue, actual.dValue))
+            << "call " << call << ": fresh " << expected.dValue << ", again " << actual.dValue;
         if (call++ == 0) reference = expected;
     }
     return reference;

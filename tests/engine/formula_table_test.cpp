@@ -57,11 +57,11 @@ TEST(FormulaTable, EveryRowEvaluatesAsListedAndAlikeWhenEvaluatedAgain) {
         const std::string formula = Unescape(fields[0]);
         SCOPED_TRACE("formulas.tsv:" + std::to_string(number) + " \"" + formula.substr(0, 60) +
                      "\"");
-        const Outcome actual =
+        const FormulaResult actual =
             EvaluateEveryWay(parser, formula, std::strtod(fields[1].c_str(), nullptr));
-        ExpectValue(fields[2], actual.value);
+        ExpectValue(fields[2], actual.dValue);
         EXPECT_EQ(std::make_pair(fields[3], fields[4]),
-                  std::make_pair(std::to_string(actual.position), actual.text));
+                  std::make_pair(std::to_string(actual.nPosition), actual.strError));
         ++nRows;
     }
     EXPECT_GT(nRows, 150) << "formulas.tsv was not found or is cut short";

@@ -32,9 +32,9 @@ TEST(Nesting, OneLevelBeyondTheLimitIsASyntaxErrorAtTheTokenThatCrossesIt) {
           Row(Repeat("-(", 200000) + "1", kLimit * 2 + 2), Row(Repeat("(1)+", 100000) + "1", 0),
           Row(Repeat("-", 100000) + "1", 0)}) {
         CFormulaParser parser;
-        const Outcome o = EvaluateEveryWay(parser, formula, 0.0);
+        const FormulaResult o = EvaluateEveryWay(parser, formula, 0.0);
         EXPECT_EQ(std::make_pair(position, std::string(position == 0 ? "" : "XXX!")),
-                  std::make_pair(o.position, o.text))
+                  std::make_pair(o.nPosition, o.strError))
             << formula.substr(0, 24) << "... (" << formula.size() << " characters)";
     }
 }
@@ -45,29 +45,35 @@ void* EvaluateDeepest(void* result) {
     for (const std::string& f : {Nested(kLimit), Repeat("-(", kLimit) + "1",
                                  Repeat("sin(", kLimit / 2) + "1", Repeat("sqr ", kLimit) + "1"}) {
         CFormulaParser parser;
-        allRead = allRead && EvaluateEveryWay(parser, f, 0.0).position == 0;
+        allRead = allRead && EvaluateEveryWay(parser, f, 0.0).nPosition == 0;
     }
     *static_cast<bool*>(result) = allRead;
     return nullptr;
 }
 
 TEST(Nesting, DeepestAllowedFormulasRunInAOneMebibyteStack) {
+    bool allRead = false;
+#ifdef __EMSCRIPTEN__
+    // No threads in this WebAssembly build: its one stack is 1 MiB (tests/CMakeLists.txt).
+    EvaluateDeepest(&allRead);
+#else
     pthread_attr_t attributes;
     ASSERT_EQ(0, pthread_attr_init(&attributes));
     ASSERT_EQ(0, pthread_attr_setstacksize(&attributes, 1 << 20));
-    bool allRead = false;
     pthread_t thread;
     ASSERT_EQ(0, pthread_create(&thread, &attributes, EvaluateDeepest, &allRead));
     ASSERT_EQ(0, pthread_join(thread, nullptr));
     pthread_attr_destroy(&attributes);
+#endif
     EXPECT_TRUE(allRead);
 }
 
 TEST(LongFormulas, AreReadWholeAndPositionsSaturateAtTheSixteenBitLimit) {
     CFormulaParser parser;
-    const Outcome sum = EvaluateEveryWay(parser, Repeat("1+", 40000) + "1", 0.0);  // 80,001 long
-    EXPECT_EQ(std::make_pair(40001.0, std::uint16_t{0}), std::make_pair(sum.value, sum.position));
-    EXPECT_EQ(3, EvaluateEveryWay(parser, std::string(70000, ' ') + "2+Q", 0.0).position)
+    const FormulaResult sum =
+        EvaluateEveryWay(parser, Repeat("1+", 40000) + "1", 0.0);  // 80,001 long
+    EXPECT_EQ(std::make_pair(40001.0, std::uint16_t{0}), std::make_pair(sum.dValue, sum.nPosition));
+    EXPECT_EQ(3, EvaluateEveryWay(parser, std::string(70000, ' ') + "2+Q", 0.0).nPosition)
         << "leading blanks count";
 
     // The error's character and the position reported for it.
@@ -75,8 +81,9 @@ TEST(LongFormulas, AreReadWholeAndPositionsSaturateAtTheSixteenBitLimit) {
         {65534, 65534}, {65535, 65535}, {65536, 65535}, {65536 + 3, 65535}, {200001, 65535}};
     for (const auto& [errorAt, reported] : kRows) {
         // "1", blanks, then the bad character: the blanks add nothing to the value.
-        const Outcome o = EvaluateEveryWay(parser, "1" + std::string(errorAt - 2, ' ') + "Q", 0.0);
-        EXPECT_EQ(std::make_pair(reported, 1.0), std::make_pair(o.position, o.value))
+        const FormulaResult o =
+            EvaluateEveryWay(parser, "1" + std::string(errorAt - 2, ' ') + "Q", 0.0);
+        EXPECT_EQ(std::make_pair(reported, 1.0), std::make_pair(o.nPosition, o.dValue))
             << "error at character " << errorAt;
     }
 }

@@ -149,9 +149,11 @@ wine_env_start
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 # The 64-bit setup runs everywhere; the 32-bit one where 32-bit programs run, as in the suites.
 if [ "$VELASTRO_BITS" = 32 ]; then
-  check_setup 32 "$WINE_ENV_LOADER32" build-mingw "Program Files (x86)"
+  wine_env_tree 32
+  check_setup 32 "$VELASTRO_WINE_LOADER" "$VELASTRO_TREE" "Program Files (x86)"
 fi
-check_setup 64 "$WINE_ENV_LOADER64" build-mingw64 "Program Files"
+wine_env_tree 64
+check_setup 64 "$VELASTRO_WINE_LOADER" "$VELASTRO_TREE" "Program Files"
 wine_env_stop
 echo "check-packages: $failures failed"
 [ "$failures" -eq 0 ]

@@ -40,6 +40,9 @@ TEST(ReadDecimal, TakesDigitsAPointAndAnExponentWithADigit) {
              Row{"the comma as the point", "6,5", 3, 6.5, false, ','},
              Row{"the comma as no point", "6,5", 1, 6.0, false, '.'},
              Row{"sixteen decimals", ".1000000000000001", 17, 0.1000000000000001, false, '.'},
+             // Two roundings (of the digits, then of their quotient) would miss by a unit here.
+             Row{"sixteen digits", "9723.984562769303", 17, 9723.984562769303, false, '.'},
+             Row{"seventeen digits", "9988651945.6742734", 18, 9988651945.674273, false, '.'},
              Row{"leading zeros", std::string(398, '0') + "7", 399, 7.0, false, '.'},
              Row{"the largest double", "17976931348623157" + k292Zeros, 309, kMax, false, '.'},
              Row{"too many digits", "17976931348623159" + k292Zeros, 309, kInf, true, '.'},
@@ -59,7 +62,7 @@ TEST(ReadDecimal, TakesDigitsAPointAndAnExponentWithADigit) {
              Row{"17 digits", "0.30000000000000004", 19, 0.1 + 0.2, false, '.'},
          }) {
         const char* first = row.text.c_str();
-        const CDecimalRead read = ReadDecimal(first, first + row.text.size(), row.point);
+        const DecimalRead read = ReadDecimal(first, first + row.text.size(), row.point);
         EXPECT_EQ(row.taken, static_cast<std::size_t>(read.pEnd - first)) << row.name;
         EXPECT_EQ(row.value, read.dValue) << row.name;
         EXPECT_EQ(row.outOfRange, read.bOutOfRange) << row.name;
@@ -76,6 +79,7 @@ TEST(FormatText, FixedAndGeneralAsPrintfWritesThem) {
     for (const Row& row : {
              Row{0.4875, 6, false, "0.487500"},
              Row{-1e-7, 6, false, "-0.000000"},
+             Row{-0.0, 6, false, "-0.000000"},
              Row{0.0000006, 6, false, "0.000001"},
              Row{2.5, 0, false, "2"},
              Row{-kInf, 6, false, "-inf"},
@@ -112,11 +116,38 @@ TEST(FormatText, FixedDigitsAreTheExactConversionsDigits) {
     }
 }
 
+TEST(ParseDecimal, TakesAWholeSignedNumberOrSaysWhyNot) {
+    struct Row {
+        const char* text;
+        bool ok;
+        double value;
+        const char* error;
+    };
+    for (const Row& row : {
+             Row{"6.5", true, 6.5, ""},
+             Row{"+2", true, 2.0, ""},
+             Row{"-0", true, -0.0, ""},
+             Row{"-1.5E+3", true, -1500.0, ""},
+             Row{"6,5", false, 0, "'6,5' is not a decimal number (write it like 6.5, -0 or 1e-99)"},
+             Row{"--1", false, 0, "'--1' is not a decimal number (write it like 6.5, -0 or 1e-99)"},
+             Row{"", false, 0, "'' is not a decimal number (write it like 6.5, -0 or 1e-99)"},
+             Row{"1e999", false, 0, "'1e999' is out of the range of a double"},
+         }) {
+        const DecimalParse parse = ParseDecimal(row.text);
+        EXPECT_EQ(row.ok, parse.bOk) << row.text;
+        EXPECT_EQ(row.error, parse.strError) << row.text;
+        if (row.ok) {
+            EXPECT_EQ(row.value, parse.dValue) << row.text;
+            EXPECT_EQ(std::signbit(row.value), std::signbit(parse.dValue)) << row.text;
+        }
+    }
+}
+
 TEST(DecimalText, ThePointStaysAPointInACommaLocale) {
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "de_DE.UTF-8 is not installed";
     const char text[] = "1234.5e0";
-    const CDecimalRead read = ReadDecimal(text, text + 8);
+    const DecimalRead read = ReadDecimal(text, text + 8);
     const std::string fixed = FormatFixed(1234.5), general = FormatGeneral(1234.5, 15);
     std::setlocale(LC_ALL, saved.c_str());
     EXPECT_EQ(1234.5, read.dValue);

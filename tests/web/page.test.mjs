@@ -144,11 +144,16 @@ test("size from weight and a formula answer as velastro-cli size and eval do", a
   await page.fill("#length", "2");
   await page.fill("#width", "0");
   await page.fill("#depth", "4");
-  for (const formula of ["B/F", "B+Q", "(B+F)/2*(B+F)/2*G*.0065", "sqr(G)^B"]) {
+  for (const formula of ["B/F", "  B+Q*2", "(B+F)/2*(B+F)/2*G*.0065", "sqr(G)^B"]) {
     await page.fill("#formula", formula);
     await page.press("#formula", "Enter");
-    const expected = run(["eval", "-B", "2", "-F", "0", "-G", "4", "--", formula]).stdout;
-    assert.equal(await page.textContent("#formula-answer"), expected.toString().replace(/\n$/, ""));
+    // The answer line, then for a syntax error the formula and a caret under where it stopped.
+    const [answer, , caret] = run(["eval", "-B", "2", "-F", "0", "-G", "4", "--", formula])
+      .stdout.toString().split("\n");
+    assert.equal(await page.textContent("#formula-answer"), answer);
+    const selected = await page.$eval("#formula", (e) => e.value.slice(e.selectionStart,
+      e.selectionEnd));
+    assert.equal(selected, caret ? formula.trim()[caret.length - 1] : "", formula);
   }
 });
 

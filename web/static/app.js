@@ -90,10 +90,17 @@ $("size-form").addEventListener("submit", (event) => {
 $("formula-form").addEventListener("submit", (event) => {
   event.preventDefault();
   const letters = ["length", "width", "depth"].map((id) => $(id).value.trim());
-  const result = velastro.evaluate($("formula").value, letters);
+  const field = $("formula");
+  const result = velastro.evaluate(field.value, letters);
   $("formula-answer").classList.toggle("error", result.status !== 0);
   $("formula-answer").textContent = result.status === 2 ? plainMessage(result.message)
-    : result.output.replace(/\n$/, "");
+    : result.output;
+  // As the window: a syntax error selects the character where the reading stopped, counted in
+  // the formula without its leading blanks.
+  if (result.position > 0) {
+    const start = field.value.length - field.value.trimStart().length + result.position - 1;
+    field.setSelectionRange(start, start + 1);
+  }
 });
 
 // The parcel goes to a worker, so the page answers while a large one is weighed.
@@ -114,12 +121,12 @@ function weighParcel(file) {
     }
     progress.value = 1;
     // Status 2: the table could not be read at all, and batch writes nothing.
-    const written = data.bytes && data.status !== 2;
+    const written = data.blob && data.status !== 2;
     $("parcel-totals").classList.toggle("error", !written);
     $("parcel-totals").textContent = data.message.trim().split("\n").map(plainMessage).join("\n");
     if (!written) return;
     if (download) URL.revokeObjectURL(download);
-    download = URL.createObjectURL(new Blob([data.bytes], { type: "text/csv" }));
+    download = URL.createObjectURL(data.blob);
     const link = $("parcel-download");
     link.href = download;
     link.download = file.name.replace(/(\.[^.]*)?$/, "-weighed$1");

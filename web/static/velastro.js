@@ -12,10 +12,12 @@ export async function loadVelastro(options = {}) {
     size: call("size", ["string", "string", "string", "string", "string"]),
     evaluate: call("eval", ["string", "string"]),
     status: call("status", []),
+    position: call("position", []),
     message: call("message", []),
     outputSize: call("output_size", []),
     parcelBegin: call("parcel_begin", ["string", "number", "number"]),
-    parcelChunk: call("parcel_chunk", ["number"]),
+    parcelRoom: call("parcel_room", ["number"]),
+    parcelFeed: call("parcel_feed", ["number", "number"]),
     parcelFinish: call("parcel_finish", []),
   };
   const text = (pointer) => core.UTF8ToString(pointer);
@@ -23,6 +25,12 @@ export async function loadVelastro(options = {}) {
   const answer = (pointer) => ({
     status: fn.status(),
     output: text(pointer),
+    message: text(fn.message()),
+  });
+  // A parcel step's answer: the output bytes its rows completed, and the messages.
+  const bytes = (pointer) => ({
+    status: fn.status(),
+    bytes: core.HEAPU8.slice(pointer, pointer + fn.outputSize()),
     message: text(fn.message()),
   });
   const rows = (pointer) =>
@@ -50,27 +58,22 @@ export async function loadVelastro(options = {}) {
     // velastro-cli size SHAPE WEIGHT [--depth-pct] [--ratio] [stone options]
     size: (shape, weight, depthPct, ratio, options) =>
       answer(fn.size(shape, weight, depthPct ?? "", ratio ?? "", stoneOptions(options))),
-    // velastro-cli eval [-B ..] FORMULA: letters in the order B F G H J K M N U X
-    evaluate: (formula, letters = []) => answer(fn.evaluate(formula, letters.join("\t"))),
-    // velastro-cli batch: begin, feed Uint8Array chunks, finish for the bytes it writes.
+    // velastro-cli eval [-B ..] FORMULA: the answer text; position: where reading stopped, or 0.
+    evaluate(formula, letters = []) {
+      const result = answer(fn.evaluate(formula, letters.join("\t")));
+      return { ...result, position: fn.position() };
+    },
+    // velastro-cli batch, fed in chunks: begin (an answer when an option is refused), feed
+    // Uint8Array chunks, finish; feed and finish give the bytes written so far and the messages.
     parcel: {
       begin: (options, decimals = 6, decimalMark = 0) =>
-        fn.parcelBegin(stoneOptions(options), decimals, decimalMark) === 1
-          ? null
-          : answer(0),
-      feed(bytes) {
-        const pointer = fn.parcelChunk(bytes.length);
-        core.HEAPU8.set(bytes, pointer);
+        fn.parcelBegin(stoneOptions(options), decimals, decimalMark) === 1 ? null : answer(0),
+      feed(chunk) {
+        const room = fn.parcelRoom(chunk.length);
+        core.HEAPU8.set(chunk, room);
+        return bytes(fn.parcelFeed(room, chunk.length));
       },
-      finish() {
-        const pointer = fn.parcelFinish();
-        const size = fn.outputSize();
-        return {
-          status: fn.status(),
-          bytes: core.HEAPU8.slice(pointer, pointer + size),
-          message: text(fn.message()),
-        };
-      },
+      finish: () => bytes(fn.parcelFinish()),
     },
   };
 }

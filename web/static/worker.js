@@ -1,23 +1,9 @@
-// Weighs a parcel off the page's thread: reads the file in chunks into the core, which writes
-// the table back as velastro-cli batch does; posts progress, then the bytes and the totals.
+// Weighs a parcel off the page's thread: feeds the file in chunks to the core, which writes the
+// table back as velastro-cli batch does; posts progress, then the bytes, messages and totals.
 import { loadVelastro } from "./velastro.js";
 
 const kChunk = 1 << 20;
-let progressBase = 0;
-let fileSize = 1;
-let lastPost = 0;
-
-// Reading the file is the first half of the bar, weighing it the second.
-function postProgress(fraction) {
-  const now = performance.now();
-  if (now - lastPost < 50) return;
-  lastPost = now;
-  postMessage({ done: false, progress: fraction });
-}
-
-const ready = loadVelastro({
-  onParcelProgress: (bytes) => postProgress(progressBase + bytes / fileSize / 2),
-});
+const ready = loadVelastro();
 
 onmessage = async ({ data }) => {
   const velastro = await ready;
@@ -27,17 +13,22 @@ onmessage = async ({ data }) => {
     postMessage({ done: true, status: refused.status, message: refused.message });
     return;
   }
-  fileSize = Math.max(file.size, 1);
-  progressBase = 0;
+  const parts = [];
+  let messages = "";
+  let lastPost = 0;
   for (let offset = 0; offset < file.size; offset += kChunk) {
-    const bytes = new Uint8Array(await file.slice(offset, offset + kChunk).arrayBuffer());
-    velastro.parcel.feed(bytes);
-    postProgress((offset + bytes.length) / fileSize / 2);
+    const chunk = new Uint8Array(await file.slice(offset, offset + kChunk).arrayBuffer());
+    const step = velastro.parcel.feed(chunk);
+    parts.push(step.bytes);
+    messages += step.message;
+    if (performance.now() - lastPost > 50) {
+      lastPost = performance.now();
+      postMessage({ done: false, progress: (offset + chunk.length) / file.size });
+    }
   }
-  progressBase = 0.5;
-  const result = velastro.parcel.finish();
-  postMessage(
-    { done: true, status: result.status, message: result.message, bytes: result.bytes.buffer },
-    [result.bytes.buffer],
-  );
+  const last = velastro.parcel.finish();
+  parts.push(last.bytes);
+  messages += last.message;
+  const blob = new Blob(parts, { type: "text/csv" });
+  postMessage({ done: true, status: last.status, message: messages, blob });
 };

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "carat_estimator.h"
-#include "size_command.h"
+#include "size_solver.h"
 #include "stone_corrections.h"
 
 namespace {
@@ -20,7 +20,7 @@ TEST(GirdleGrade, FactorsBySizeBandAtTheBandEdges) {
                           Row{"Extremely-Thin", 4.15, 0.96}, Row{"etn", 6.99, 0.96},
                           Row{"extremely_thin", 7.0, 0.95}, Row{"VTN", 5.0, 0.97},
                           Row{"very thick", 8.0, 1.035}, Row{"ETK", 1.0, 1.07}}) {
-        const CGirdleGrade* grade = FindGirdleGrade(row.name);
+        const GirdleGrade* grade = FindGirdleGrade(row.name);
         ASSERT_NE(nullptr, grade) << row.name;
         EXPECT_EQ(row.factor, GirdleFactor(*grade, row.diameter))
             << row.name << " at " << row.diameter << " mm";
@@ -28,31 +28,49 @@ TEST(GirdleGrade, FactorsBySizeBandAtTheBandEdges) {
 }
 
 TEST(Gem, DiamondLeavesEveryDigit) {
-    EXPECT_EQ(0.0013, CorrectedCarat(0.0013, CStoneCorrections(), 5.0));
+    EXPECT_EQ(0.0013, CorrectedCarat(0.0013, StoneCorrections(), 5.0));
 }
 
 // Each shape at a width of 6.37 mm (no bisection lands on it by chance) with its default
 // proportions, a thick girdle and as ruby: size finds the measures again from their weight.
 TEST(Size, RoundTripsEveryShape) {
-    CStoneCorrections corrections;
+    StoneCorrections corrections;
     corrections.pGirdle = FindGirdleGrade("THK");
     corrections.dRelativeDensity = 4.0;
     for (std::size_t i = 0; i < kShapeCount; ++i) {
-        const CShape& shape = kShapes[i];
-        const CSizeDefaults& defaults = kSizeDefaults[i];
-        CStoneSize size;
+        const Shape& shape = kShapes[i];
+        StoneSize size;
         size.dWidth = shape.bWidthShown ? 6.37 : 0.0;
-        size.dLength = shape.bWidthShown ? 6.37 * defaults.dRatio : 6.37;
-        size.dDepth = 6.37 * defaults.dDepthPct / 100;
+        size.dLength = shape.bWidthShown ? 6.37 * shape.dRatio : 6.37;
+        size.dDepth = 6.37 * shape.dDepthPct / 100;
         CCaratEstimator estimator;
         double carat = 0.0;
         ASSERT_TRUE(estimator.EstimateCorrected(shape, size, corrections, carat));
-        CStoneSize solved;
-        ASSERT_TRUE(SolveSize(estimator, shape, carat, defaults.dDepthPct, defaults.dRatio,
-                              corrections, solved));
+        StoneSize solved;
+        ASSERT_TRUE(
+            SolveSize(estimator, shape, carat, shape.dDepthPct, shape.dRatio, corrections, solved));
         EXPECT_NEAR(size.dLength, solved.dLength, 1e-12) << shape.pszCaption;
         EXPECT_NEAR(size.dWidth, solved.dWidth, 1e-12) << shape.pszCaption;
         EXPECT_NEAR(size.dDepth, solved.dDepth, 1e-12) << shape.pszCaption;
+    }
+}
+
+// A weight in grams or points is the weight in carats of the same stone.
+TEST(Size, ReadsTheWeightInTheUnit) {
+    const Shape& oval = *FindShapeByName("oval");
+    CCaratEstimator estimator;
+    StoneSize inCarats;
+    ASSERT_TRUE(
+        SolveSize(estimator, oval, 1.0, oval.dDepthPct, oval.dRatio, StoneCorrections(), inCarats));
+    for (const WeightUnit& unit : kWeightUnits) {
+        StoneCorrections corrections;
+        corrections.pUnit = &unit;
+        StoneSize size;
+        ASSERT_TRUE(SolveSize(estimator, oval, unit.dPerCarat, oval.dDepthPct, oval.dRatio,
+                              corrections, size))
+            << unit.pszName;
+        EXPECT_NEAR(inCarats.dWidth, size.dWidth, 1e-12) << unit.pszName;
+        EXPECT_NEAR(5.626, size.dWidth, 0.001) << "1 ct of oval at its default proportions";
     }
 }
 

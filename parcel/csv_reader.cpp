@@ -9,58 +9,54 @@ constexpr std::size_t kLargestRecord = 0xFFFFFFF0u;
 
 }  // namespace
 
-CCsvReader::CCsvReader(std::FILE* pIn, std::size_t nMaxRecord, std::size_t nBufferSize)
-    : m_pIn(pIn),
-      m_nMaxRecord(std::min(nMaxRecord, kLargestRecord)),
-      m_buffer(new char[std::max<std::size_t>(nBufferSize, 1)]),
-      m_nBufferSize(std::max<std::size_t>(nBufferSize, 1)) {}
+CCsvReader::CCsvReader(std::size_t nMaxRecord)
+    : m_nMaxRecord(std::min(nMaxRecord, kLargestRecord)) {}
 
-bool CCsvReader::Fill() {
-    if (m_nPos < m_nEnd) return true;
-    if (m_bEof) return false;
-    m_nBytesBefore += m_nEnd;
-    m_nPos = 0;
-    m_nEnd = std::fread(m_buffer.get(), 1, m_nBufferSize, m_pIn);
-    m_bEof = m_nEnd == 0;
-    return !m_bEof;
-}
-
-char CCsvReader::DetectDelimiter() {
-    if (!Fill()) return m_cDelimiter;
-    // fread fills the buffer unless the input ends first, so a short header lies whole in it.
-    m_bByteOrderMark =
-        m_nEnd - m_nPos >= 3 && std::equal(kByteOrderMark, kByteOrderMark + 3,
-                                           reinterpret_cast<unsigned char*>(&m_buffer[m_nPos]));
-    if (m_bByteOrderMark) m_nPos += 3;
+char DetectDelimiter(std::string_view header) {
     std::size_t anCount[3] = {0, 0, 0};
     const char acCandidate[3] = {',', ';', '\t'};
     bool bQuoted = false;
-    for (std::size_t i = m_nPos; i < m_nEnd && (bQuoted || m_buffer[i] != '\n'); ++i) {
-        const char c = m_buffer[i];
+    for (std::size_t i = 0; i < header.size() && (bQuoted || header[i] != '\n'); ++i) {
+        const char c = header[i];
         if (c == '"') bQuoted = !bQuoted;
         for (int n = 0; n < 3; ++n)
             if (!bQuoted && c == acCandidate[n]) ++anCount[n];
     }
     const std::size_t nBest = std::max_element(anCount, anCount + 3) - anCount;
-    m_cDelimiter = anCount[nBest] > 0 ? acCandidate[nBest] : ',';
-    return m_cDelimiter;
+    return anCount[nBest] > 0 ? acCandidate[nBest] : ',';
 }
 
-CCsvReader::EOutcome CCsvReader::Next() {
+void CCsvReader::Feed(std::string_view bytes) {
+    m_nBytesBefore += m_nEnd;
+    m_pData = bytes.data();
+    m_nPos = 0;
+    m_nEnd = bytes.size();
+}
+
+void CCsvReader::BeginRecord() {
     m_strText.clear();
     m_anFieldEnd.clear();
     m_nRecordBytes = 0;
     m_eState = kFieldStart;
     m_bTooLong = m_bBareCr = m_bCrLf = m_bQuoted = m_bQuoteOpen = false;
-    if (!Fill()) return std::ferror(m_pIn) ? kReadError : kEnd;
-    bool bRecordEnd = false;
-    while (!bRecordEnd && Fill())
-        bRecordEnd = Step();
-    if (!bRecordEnd) {
-        if (std::ferror(m_pIn)) return kReadError;
-        m_bQuoteOpen = m_eState == kQuoted;
-        EndField();
+    m_bInRecord = true;
+}
+
+CCsvReader::EOutcome CCsvReader::Next() {
+    if (!m_bInRecord) {
+        if (m_nPos == m_nEnd) return m_bEnded ? kEnd : kNeedMore;
+        BeginRecord();
     }
+    while (m_nPos < m_nEnd) {
+        if (Step()) {
+            m_bInRecord = false;
+            return m_bTooLong ? kTooLong : kRecord;
+        }
+    }
+    if (!m_bEnded) return kNeedMore;
+    m_bQuoteOpen = m_eState == kQuoted;
+    EndField();
+    m_bInRecord = false;
     return m_bTooLong ? kTooLong : kRecord;
 }
 
@@ -69,7 +65,7 @@ bool CCsvReader::Step() {
     switch (m_eState) {
         case kFieldStart:
             m_eState = kUnquoted;
-            if (m_buffer[m_nPos] == '"') {
+            if (m_pData[m_nPos] == '"') {
                 m_eState = kQuoted;
                 m_bQuoted = true;
                 Count(1);
@@ -83,8 +79,8 @@ bool CCsvReader::Step() {
             return false;
         case kQuoteSeen:
             // A doubled quote stands for one; after a closing one the field goes on unquoted.
-            if (m_buffer[m_nPos] == '"') {
-                Keep(&m_buffer[m_nPos], &m_buffer[m_nPos] + 1);
+            if (m_pData[m_nPos] == '"') {
+                Keep(&m_pData[m_nPos], &m_pData[m_nPos] + 1);
                 ++m_nPos;
                 m_eState = kQuoted;
             } else {
@@ -96,14 +92,14 @@ bool CCsvReader::Step() {
 }
 
 bool CCsvReader::StepUnquoted() {
-    const char* const pFirst = m_buffer.get() + m_nPos;
-    const char* const pLast = m_buffer.get() + m_nEnd;
+    const char* const pFirst = m_pData + m_nPos;
+    const char* const pLast = m_pData + m_nEnd;
     const char* p = pFirst;
     while (p != pLast && *p != m_cDelimiter && *p != '\n')
         ++p;
     Keep(pFirst, p);
     if (p != pFirst) m_bBareCr = p[-1] == '\r';
-    m_nPos = p - m_buffer.get();
+    m_nPos = static_cast<std::size_t>(p - m_pData);
     if (p == pLast) return false;
     ++m_nPos;
     Count(1);
@@ -122,12 +118,12 @@ bool CCsvReader::StepUnquoted() {
 }
 
 void CCsvReader::StepQuoted() {
-    const char* const pFirst = m_buffer.get() + m_nPos;
-    const char* const pLast = m_buffer.get() + m_nEnd;
+    const char* const pFirst = m_pData + m_nPos;
+    const char* const pLast = m_pData + m_nEnd;
     const char* p = std::find(pFirst, pLast, '"');
     Keep(pFirst, p);
     m_bBareCr = false;
-    m_nPos = p - m_buffer.get();
+    m_nPos = static_cast<std::size_t>(p - m_pData);
     if (p == pLast) return;
     ++m_nPos;
     Count(1);

@@ -6,53 +6,52 @@
 #include <string_view>
 
 // A girdle grade and its weight factors for the three size bands of the published table.
-struct CGirdleGrade {
+struct GirdleGrade {
     const char* pszName;          // "extremely thin" ... "extremely thick"
     const char* pszAbbreviation;  // "ETN" ... "ETK"
     double adFactor[3];           // below 4.15 mm, 4.15 to 6.99 mm, 7.0 mm and above
 };
 
 constexpr std::size_t kGirdleGradeCount = 8;
-extern const CGirdleGrade kGirdleGrades[kGirdleGradeCount];
+extern const GirdleGrade kGirdleGrades[kGirdleGradeCount];
 
 // The grade named by its words ("very thick", "very-thick") or abbreviation, in any letter case.
-const CGirdleGrade* FindGirdleGrade(std::string_view name);
+const GirdleGrade* FindGirdleGrade(std::string_view name);
 
 // The grade's factor for a stone whose girdle diameter is dDiameterMm.
-double GirdleFactor(const CGirdleGrade& grade, double dDiameterMm);
+double GirdleFactor(const GirdleGrade& grade, double dDiameterMm);
 
-struct CGem {
+struct Gem {
     const char* pszName;
     double dRelativeDensity;
 };
 
 constexpr double kDiamondRelativeDensity = 3.52;
 constexpr std::size_t kGemCount = 31;
-extern const CGem kGems[kGemCount];
+extern const Gem kGems[kGemCount];
 
 // The gem named in any letter case, a '-' or '_' standing for a blank; nullptr when unknown.
-const CGem* FindGem(std::string_view name);
+const Gem* FindGem(std::string_view name);
 
-struct CWeightUnit {
+struct WeightUnit {
     const char* pszName;    // as --unit takes it and the totals show it
     const char* pszColumn;  // the batch output's weight column
     double dPerCarat;
 };
 
 constexpr std::size_t kWeightUnitCount = 3;
-extern const CWeightUnit kWeightUnits[kWeightUnitCount];  // carats first
+extern const WeightUnit kWeightUnits[kWeightUnitCount];  // carats first
 
-const CWeightUnit* FindWeightUnit(std::string_view name);
+const WeightUnit* FindWeightUnit(std::string_view name);
 
 // The corrections one stone is estimated with; the defaults leave the window's number as is.
-struct CStoneCorrections {
-    const CGirdleGrade* pGirdle = nullptr;  // none: the formulas' own medium girdle
+struct StoneCorrections {
+    const GirdleGrade* pGirdle = nullptr;  // none: the formulas' own medium girdle
     double dRelativeDensity = kDiamondRelativeDensity;
-    const CWeightUnit* pUnit = &kWeightUnits[0];
+    const WeightUnit* pUnit = &kWeightUnits[0];
     double dTolerancePct = 0.0;
     bool bTolerance = false;  // print the low and high weights
 };
 
 // The weight in carats times the girdle and gem factors; dGirdleDiameterMm picks the size band.
-double CorrectedCarat(double dCarat, const CStoneCorrections& corrections,
-                      double dGirdleDiameterMm);
+double CorrectedCarat(double dCarat, const StoneCorrections& corrections, double dGirdleDiameterMm);

@@ -2,7 +2,7 @@
 // the bound on a record's size, on both hosts.
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -16,13 +16,20 @@ struct Read {
     std::vector<std::string> records;
 };
 
-Read ReadAll(const std::string& bytes, std::size_t maxRecord = 1000) {
-    std::FILE* file = std::tmpfile();
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::rewind(file);
-    CCsvReader reader(file, maxRecord);
-    Read read{reader.DetectDelimiter(), {}};
-    for (CCsvReader::EOutcome outcome; (outcome = reader.Next()) != CCsvReader::kEnd;) {
+// Feeds the bytes in chunks of nChunk, so records cross from one chunk into the next.
+Read ReadAll(const std::string& bytes, std::size_t maxRecord = 1000, std::size_t nChunk = 3) {
+    CCsvReader reader(maxRecord);
+    Read read{DetectDelimiter(bytes), {}};
+    reader.SetDelimiter(read.delimiter);
+    for (std::size_t nFed = 0;;) {
+        CCsvReader::EOutcome outcome = reader.Next();
+        if (outcome == CCsvReader::kEnd) break;
+        if (outcome == CCsvReader::kNeedMore) {
+            if (nFed == bytes.size()) reader.EndInput();
+            reader.Feed(std::string_view(bytes).substr(nFed, nChunk));
+            nFed = std::min(bytes.size(), nFed + nChunk);
+            continue;
+        }
         std::string record = outcome == CCsvReader::kTooLong ? "<too long>" : "";
         for (std::size_t i = 0; i < reader.FieldCount(); ++i)
             record += (i > 0 ? "|" : "") + std::string(reader.Field(i));
@@ -30,7 +37,6 @@ Read ReadAll(const std::string& bytes, std::size_t maxRecord = 1000) {
         if (reader.QuoteOpen()) record += "<open quote>";
         read.records.push_back(record);
     }
-    std::fclose(file);
     return read;
 }
 
@@ -55,11 +61,18 @@ TEST(CsvReader, ReadsRecordsAsRfc4180Writes) {
         {"empty fields and empty lines", ",,\n\n\"\",x\n", ',', {"||", "", "|x"}},
         {"text after a closing quote goes on", "\"ab\"c,d\n", ',', {"abc|d"}},
         {"a quote inside an unquoted field is data", "a\"b,c\n", ',', {"a\"b|c"}},
+        {"CR LF ends a line whichever chunks it falls in",
+         "ab\r\nc\r\n",
+         ',',
+         {"ab<crlf>", "c<crlf>"}},
     };
+    // Every chunk size up to a line's length splits each line, CR LF included, at every place.
     for (const Row& row : rows) {
-        const Read read = ReadAll(row.bytes);
-        EXPECT_EQ(row.delimiter, read.delimiter) << row.name;
-        EXPECT_EQ(row.records, read.records) << row.name;
+        for (std::size_t nChunk = 1; nChunk <= 8; ++nChunk) {
+            const Read read = ReadAll(row.bytes, 1000, nChunk);
+            EXPECT_EQ(row.delimiter, read.delimiter) << row.name;
+            EXPECT_EQ(row.records, read.records) << row.name << ", chunks of " << nChunk;
+        }
     }
 }
 

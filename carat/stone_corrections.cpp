@@ -11,7 +11,7 @@
 // them, so their estimates are a lower bound. Stones under 3.1 mm, below the table, take the
 // smallest band's factors.
 // clang-format off
-const CGirdleGrade kGirdleGrades[kGirdleGradeCount] = {
+const GirdleGrade kGirdleGrades[kGirdleGradeCount] = {
     {"extremely thin",  "ETN", {0.97,  0.96,  0.95}},
     {"very thin",       "VTN", {0.98,  0.97,  0.965}},
     {"thin",            "THN", {0.985, 0.98,  0.975}},
@@ -27,7 +27,7 @@ constexpr double kBandFloorsMm[] = {4.15, 7.0};
 
 // Usual relative densities (SG): the International Gem Society's table of SG values of selected
 // gems (gemsociety.org) gives each range; the value here is the one gemmologists usually quote.
-const CGem kGems[kGemCount] = {
+const Gem kGems[kGemCount] = {
     {"diamond", kDiamondRelativeDensity},
     {"ruby", 4.00},          {"sapphire", 4.00},        {"emerald", 2.72},
     {"aquamarine", 2.72},    {"morganite", 2.80},       {"alexandrite", 3.73},
@@ -41,7 +41,7 @@ const CGem kGems[kGemCount] = {
     {"jadeite", 3.34},       {"moonstone", 2.57},       {"apatite", 3.18},
 };
 
-const CWeightUnit kWeightUnits[kWeightUnitCount] = {
+const WeightUnit kWeightUnits[kWeightUnitCount] = {
     {"ct", "carat", 1.0},
     {"g", "grams", 0.2},  // the metric carat is 0.2 g exactly
     {"pt", "points", 100.0},
@@ -60,33 +60,33 @@ bool SameName(std::string_view given, std::string_view name) {
 
 }  // namespace
 
-const CGirdleGrade* FindGirdleGrade(std::string_view name) {
-    for (const CGirdleGrade& grade : kGirdleGrades)
+const GirdleGrade* FindGirdleGrade(std::string_view name) {
+    for (const GirdleGrade& grade : kGirdleGrades)
         if (SameName(name, grade.pszName) || EqualIgnoringAsciiCase(name, grade.pszAbbreviation))
             return &grade;
     return nullptr;
 }
 
-double GirdleFactor(const CGirdleGrade& grade, double dDiameterMm) {
+double GirdleFactor(const GirdleGrade& grade, double dDiameterMm) {
     std::size_t nBand = 0;
     while (nBand < 2 && dDiameterMm >= kBandFloorsMm[nBand])
         ++nBand;
     return grade.adFactor[nBand];
 }
 
-const CGem* FindGem(std::string_view name) {
-    for (const CGem& gem : kGems)
+const Gem* FindGem(std::string_view name) {
+    for (const Gem& gem : kGems)
         if (SameName(name, gem.pszName)) return &gem;
     return nullptr;
 }
 
-const CWeightUnit* FindWeightUnit(std::string_view name) {
-    for (const CWeightUnit& unit : kWeightUnits)
+const WeightUnit* FindWeightUnit(std::string_view name) {
+    for (const WeightUnit& unit : kWeightUnits)
         if (EqualIgnoringAsciiCase(name, unit.pszName)) return &unit;
     return nullptr;
 }
 
-double CorrectedCarat(double dCarat, const CStoneCorrections& corrections,
+double CorrectedCarat(double dCarat, const StoneCorrections& corrections,
                       double dGirdleDiameterMm) {
     if (corrections.pGirdle != nullptr)
         dCarat *= GirdleFactor(*corrections.pGirdle, dGirdleDiameterMm);

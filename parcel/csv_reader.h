@@ -1,5 +1,5 @@
-// Reads CSV records (RFC 4180 quoting, LF or CR LF) from a stream in bounded memory, and picks
-// the delimiter from the header. It converts no values and knows no column names.
+// Reads CSV records (RFC 4180 quoting, LF or CR LF) from bytes handed to it in chunks of any
+// size, in bounded memory. It converts no values, knows no column names and reads no file.
 //
 // Our own reader, not a library's: Debian's libfccp (fast-cpp-csv-parser) fixes the column
 // count and delimiter at compile time, cannot pass unknown columns through, splits quoted line
@@ -9,8 +9,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,20 +19,26 @@ void AppendCsvField(std::string& line, std::string_view field, char cDelimiter);
 
 constexpr unsigned char kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
 
+// The delimiter of a header line (the bytes up to its line end, or more): the most frequent of
+// ',' ';' and tab outside quotes, ',' when it has none.
+char DetectDelimiter(std::string_view header);
+
 class CCsvReader {
 public:
-    enum EOutcome { kRecord, kEnd, kTooLong, kReadError };
+    enum EOutcome { kRecord, kTooLong, kNeedMore, kEnd };
 
-    // nMaxRecord bounds the bytes one record may take, delimiters and quotes included;
-    // nBufferSize is how much one read asks for (small ones let a fuzzer cross its edges).
-    CCsvReader(std::FILE* pIn, std::size_t nMaxRecord, std::size_t nBufferSize = 1 << 18);
+    // nMaxRecord bounds the bytes one record may take, delimiters and quotes included.
+    explicit CCsvReader(std::size_t nMaxRecord);
 
-    // Skips a UTF-8 byte-order mark and returns the delimiter of the header line: the most
-    // frequent of ',' ';' and tab outside quotes, ',' when it has none. Call before Next.
-    char DetectDelimiter();
     void SetDelimiter(char cDelimiter) { m_cDelimiter = cDelimiter; }
 
-    // Reads the next record. kTooLong skips the rest of it, unkept; kEnd once nothing is left.
+    // The next bytes of the input; they must stay valid until Next returns kNeedMore.
+    void Feed(std::string_view bytes);
+    // Nothing more comes: the record under way ends with the input.
+    void EndInput() { m_bEnded = true; }
+
+    // Reads the next record. kTooLong skips the rest of it, unkept; kNeedMore when the bytes fed
+    // end inside a record, which the next Feed continues; kEnd once the input has ended.
     EOutcome Next();
 
     std::size_t FieldCount() const { return m_anFieldEnd.size(); }
@@ -47,13 +51,11 @@ public:
     // The input ended inside a quoted field, which then took the rest of the input.
     bool QuoteOpen() const { return m_bQuoteOpen; }
     std::uint64_t BytesRead() const { return m_nBytesBefore + m_nPos; }
-    // DetectDelimiter found a UTF-8 byte-order mark and skipped it.
-    bool ByteOrderMark() const { return m_bByteOrderMark; }
 
 private:
     enum EState { kFieldStart, kUnquoted, kQuoted, kQuoteSeen };
 
-    bool Fill();
+    void BeginRecord();
     bool Step();
     bool StepUnquoted();
     void StepQuoted();
@@ -61,15 +63,13 @@ private:
     void Count(std::size_t nBytes);
     void EndField();
 
-    std::FILE* m_pIn;
     std::size_t m_nMaxRecord;
-    std::unique_ptr<char[]> m_buffer;  // left unset: most runs read far less than it holds
-    std::size_t m_nBufferSize;
+    const char* m_pData = nullptr;  // the bytes fed last
     std::size_t m_nPos = 0;
     std::size_t m_nEnd = 0;
-    std::uint64_t m_nBytesBefore = 0;  // bytes read before the buffer's current contents
-    bool m_bEof = false;
-    bool m_bByteOrderMark = false;
+    std::uint64_t m_nBytesBefore = 0;  // bytes fed before the current ones
+    bool m_bEnded = false;
+    bool m_bInRecord = false;  // a record is under way across Feeds
     char m_cDelimiter = ',';
     std::string m_strText;  // the record's fields, unquoted, each followed by the delimiter
     std::vector<std::uint32_t> m_anFieldEnd;  // where each field ends in m_strText

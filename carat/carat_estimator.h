@@ -1,0 +1,51 @@
+// One stone's weight as the window computes it: the shape's formula through the engine with the
+// letters B F G, then the stone's corrections. It reads no input and prints nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "formula_parser.h"
+#include "shape_catalogue.h"
+#include "stone_corrections.h"
+
+// A stone's measures in millimetres as the window's fields hold them; width 0 when it has none.
+struct StoneSize {
+    double dLength = 0.0;  // or diameter
+    double dWidth = 0.0;
+    double dDepth = 0.0;
+};
+
+class CCaratEstimator {
+public:
+    CCaratEstimator();
+
+    // Evaluates the shape's formula as the window does; false when the engine reported an
+    // error, whose answer text ErrorText() then holds.
+    bool Estimate(const Shape& shape, const StoneSize& size, double& dCarat);
+
+    // Estimate with the corrections applied, in carats.
+    bool EstimateCorrected(const Shape& shape, const StoneSize& size,
+                           const StoneCorrections& corrections, double& dCarat);
+
+    const std::string& ErrorText() const { return m_strAnswer; }
+
+private:
+    // One parser per shape, so an engine that keeps the formula it read last keeps it here.
+    CFormulaParser m_aParser[kShapeCount];
+    std::string m_astrFormula[kShapeCount];
+    FormulaResult m_result;
+    std::string m_strAnswer;
+};
+
+// The diameter a girdle's size band is read at: the diameter, or the mean of length and width.
+double GirdleDiameter(const Shape& shape, const StoneSize& size);
+
+// The numbers as typed for the shape's fields (ShapeFields) into its size; false with the reason
+// in strError ("DEPTH: '3mm' is not a decimal number ...") when one is missing, extra or no number.
+bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
+                   std::string& strError);
+
+// The weight in the corrections' unit with six decimals, then with a tolerance the weight less
+// and plus it, separated by blanks: "0.487500 0.463125 0.511875".
+std::string WeightsText(double dCarat, const StoneCorrections& corrections);

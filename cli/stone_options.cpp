@@ -1,0 +1,95 @@
+#include "stone_options.h"
+
+#include <iostream>
+
+#include "ascii_case.h"
+#include "decimal_text.h"
+
+const char kStoneOptionsHelp[] =
+    "--girdle GRADE: extremely thin, very thin, thin, medium, slightly thick, thick, very thick,\n"
+    "extremely thick, or ETN VTN THN MED STK THK VTK ETK (any letter case; '-' or '_' for the\n"
+    "blank). The weight is multiplied by the grade's factor for the stone's size band (3.1-4.1,\n"
+    "4.15-6.9, 7.0+ mm of diameter, or of the mean of length and width; smaller stones take the\n"
+    "first band), from the Adamas Gemological Laboratory table published by GemGate.\n"
+    "--gem NAME or --sg VALUE: the same size in another material, the weight scaled by its\n"
+    "relative density (SG) against diamond's 3.52 ('velastro-cli gems' lists the names).\n"
+    "--unit ct|g|pt: carats (the default), grams (1 ct = 0.2 g) or points (1 ct = 100 pt).\n";
+
+namespace {
+
+std::string Listed(const std::vector<std::string>& names) {
+    std::string text;
+    for (std::size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return text;
+}
+
+bool Refuse(const char* pszPrefix, const std::string& reason) {
+    std::cerr << pszPrefix << reason << '\n';
+    return false;
+}
+
+}  // namespace
+
+CLI::Validator OneOf(std::vector<std::string> names) {
+    return CLI::Validator(
+        [names](std::string& input) {
+            for (const std::string& name : names) {
+                if (!EqualIgnoringAsciiCase(input, name)) continue;
+                input = name;
+                return std::string();
+            }
+            return "'" + input + "' is not " + Listed(names);
+        },
+        Listed(names));
+}
+
+void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
+    args.pGirdle = app->add_option("--girdle", args.strGirdle, "girdle grade (default: medium)")
+                       ->type_name("GRADE");
+    args.pGem =
+        app->add_option("--gem", args.strGem, "gem material (default: diamond)")->type_name("NAME");
+    args.pSg = app->add_option("--sg", args.strSg, "relative density (SG) of the material")
+                   ->type_name("VALUE")
+                   ->excludes(args.pGem);
+    std::vector<std::string> units;
+    for (const WeightUnit& unit : kWeightUnits)
+        units.push_back(unit.pszName);
+    app->add_option("--unit", args.strUnit, "ct, g or pt (default: ct)")
+        ->type_name("UNIT")
+        ->transform(OneOf(units));
+    if (bTolerance)
+        args.pTolerance = app->add_option("--tolerance", args.strTolerance,
+                                          "print the weight less and plus PCT %")
+                              ->type_name("PCT");
+}
+
+bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out) {
+    out.pUnit = FindWeightUnit(args.strUnit);
+    if (args.pGirdle->count() > 0 && (out.pGirdle = FindGirdleGrade(args.strGirdle)) == nullptr)
+        return Refuse(pszPrefix, "--girdle: unknown grade '" + args.strGirdle + "'");
+    if (args.pGem->count() > 0) {
+        const Gem* pGem = FindGem(args.strGem);
+        if (pGem == nullptr)
+            return Refuse(pszPrefix,
+                          "--gem: unknown gem '" + args.strGem + "' (see velastro-cli gems)");
+        out.dRelativeDensity = pGem->dRelativeDensity;
+    }
+    if (args.pSg->count() > 0) {
+        const DecimalParse sg = ParseDecimal(args.strSg);
+        if (!sg.bOk || !(sg.dValue > 0))
+            return Refuse(pszPrefix, "--sg: " + (sg.bOk ? "'" + args.strSg + "' is not above 0"
+                                                        : sg.strError));
+        out.dRelativeDensity = sg.dValue;
+    }
+    if (args.pTolerance == nullptr || args.pTolerance->count() == 0) return true;
+    const DecimalParse tolerance = ParseDecimal(args.strTolerance);
+    if (!tolerance.bOk || !(tolerance.dValue >= 0 && tolerance.dValue < 100))
+        return Refuse(pszPrefix,
+                      "--tolerance: " +
+                          (tolerance.bOk ? "'" + args.strTolerance + "' is not from 0 to below 100"
+                                         : tolerance.strError));
+    out.dTolerancePct = tolerance.dValue;
+    out.bTolerance = true;
+    return true;
+}

@@ -1,0 +1,36 @@
+// The options estimate, batch and size share (girdle, gem or SG, unit, tolerance) as the command
+// line takes them; what they mean is the carat core's. No subcommand of its own.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+#include <vector>
+
+#include "stone_corrections.h"
+
+// The help text of the stone options, for the subcommands' footers.
+extern const char kStoneOptionsHelp[];
+
+// A validator that takes one of names in any letter case and hands it on as written there; its
+// message lists them: "'kg' is not ct, g or pt".
+CLI::Validator OneOf(std::vector<std::string> names);
+
+// The stone options as given, for AddStoneOptions and TakeStoneOptions.
+struct StoneArgs {
+    std::string strUnit = kWeightUnits[0].pszName;
+    std::string strGem;
+    std::string strSg;
+    std::string strGirdle;
+    std::string strTolerance;
+    CLI::Option* pGem = nullptr;
+    CLI::Option* pSg = nullptr;
+    CLI::Option* pGirdle = nullptr;
+    CLI::Option* pTolerance = nullptr;
+};
+
+void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance);
+
+// Turns the given options into corrections; prints the reason after pszPrefix on standard error
+// and returns false on a bad one.
+bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out);
