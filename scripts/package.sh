@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Makes the release files in dist/ (recreated each run), all named with the CMake project version:
 # Velastro-V-win32-setup.exe and -win64-setup.exe (NSIS), Velastro-V-win32.zip and -win64.zip
-# (the portable programs), velastro-cli_V-1_ARCH.deb and SHA256SUMS over them. Builds what is
+# (the portable programs), velastro-cli_V-1_ARCH.deb, velastro-web-V.zip (the page's static files,
+# for any web server) and SHA256SUMS over them. Builds what is
 # missing first; quick when everything is built already.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -124,8 +125,19 @@ make_deb() {
     >/dev/null
 }
 
+# The page's static files in one folder, dated as the rest, for any web server.
+make_web() {
+  local name=velastro-web-$version dir=$stage/velastro-web-$version
+  rm -rf "$dir"
+  mkdir -p "$dir"
+  cp build-web/site/* "$dir/"
+  touch -d "@$SOURCE_DATE_EPOCH" "$dir" "$dir"/*
+  (cd $stage && zip -q -X -r "../dist/$name.zip" "$name")
+}
+
 VELASTRO_ARCH=32 bash scripts/build-windows.sh --programs
 VELASTRO_ARCH=64 bash scripts/build-windows.sh --programs
+bash scripts/build-web.sh velastro-site
 build_cli
 version=$(cache_value CMAKE_PROJECT_VERSION)
 file_version=$(for part in MAJOR MINOR PATCH TWEAK; do
@@ -137,6 +149,7 @@ mkdir -p dist $stage
 make_windows 32
 make_windows 64
 make_deb
+make_web
 (cd dist && sha256sum -- *.exe *.zip *.deb >SHA256SUMS)
 echo "package: dist/, version $version"
 ls -l dist

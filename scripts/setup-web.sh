@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs what the browser edition needs on Debian 12 (run as root): emscripten to build it,
-# node and npm to test it, chromium to drive the page. Quiet when all is there.
+# node and npm to test it, chromium to drive the page. Quiet when all is there. With --list it
+# only prints the packages (scripts/setup.sh installs them with the rest).
 set -euo pipefail
 
 packages=(emscripten chromium python3)
 # Node 18 or later serves: Debian's when none is installed.
 command -v node >/dev/null || packages+=(nodejs)
 command -v npm >/dev/null || packages+=(npm)
+if [ "${1:-}" = --list ]; then
+  echo "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -8,6 +8,9 @@ packages=(g++ clang libclang-rt-14-dev clang-format cmake ninja-build pkg-config
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev icoutils
   wine wine32:i386 wine64 fonts-wine xvfb xauth fonts-liberation fonts-dejavu-core
   nsis zip unzip dpkg-dev binutils help2man lintian)
+# The browser edition's: emscripten, chromium, node and npm.
+read -ra web_packages <<<"$(bash "$(dirname "$0")/setup-web.sh" --list)"
+packages+=("${web_packages[@]}")
 
 # 32-bit Wine runs the 32-bit Windows build where the kernel runs 32-bit programs.
 if ! dpkg --print-foreign-architectures | grep -qx i386; then

@@ -2,6 +2,7 @@
 # Sets up, builds and runs every test: formatting, the native suites, both Windows cross builds
 # with the same suites and an end-to-end run of Velastro.exe under Wine (the 32-bit build where
 # this machine runs 32-bit programs, else the 64-bit one; VELASTRO_WINE=64 forces the latter),
+# the browser edition (the core's suites under node, the page in chromium against velastro-cli),
 # the packages (scripts/package.sh) with their checks, the fuzz targets for about a minute, and
 # the native suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
@@ -22,6 +23,18 @@ fuzz() {
     -print_final_stats=1 "$@" "$work/$name" "fuzz/corpus/$name" 2>"$work/$name.log" ||
     { tail -n 60 "$work/$name.log"; return 1; }
   echo "$target: $(grep -E 'stat::number_of_executed_units' "$work/$name.log")"
+}
+
+# The page in Debian's chromium, driven by playwright-core (pinned by tests/web's lock file; it
+# downloads no browser), against the native velastro-cli on the same inputs.
+web_in_browser() {
+  local root=$PWD
+  echo "== the page in chromium, against velastro-cli"
+  (cd tests/web && PLAYWRIGHT_SKIP_BROWSER_DOWNLOAD=1 npm ci --no-audit --no-fund --silent)
+  mkdir -p build-web/screenshots
+  (cd tests/web && VELASTRO_CLI=$root/build/cli/velastro-cli VELASTRO_SITE=$root/build-web/site \
+    VELASTRO_SCREENSHOTS=$root/build-web/screenshots node --test)
+  echo "screenshots of the page: build-web/screenshots/web-phone.png and web-desktop.png"
 }
 
 # The stages that need no screen; they run beside the Wine stages.
@@ -54,6 +67,10 @@ cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/de
 cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
 
+echo "== the browser edition: the core as WebAssembly, its suites under node"
+bash scripts/build-web.sh
+ctest --test-dir build-web -j$jobs --output-on-failure
+
 wine_env_choose
 echo "== Windows cross builds: 32-bit and 64-bit"
 if [ "$VELASTRO_BITS" = 32 ]; then
@@ -72,6 +89,7 @@ done
 (
   set -e
   renice -n 10 -p $BASHPID >/dev/null
+  web_in_browser
   fuzz_and_sanitize
 ) >"$work/background.log" 2>&1 &
 background=$!
@@ -97,4 +115,5 @@ status=0
 wait "$background" || status=$?
 background=
 cat "$work/background.log"
-[ "$status" -eq 0 ] || { echo "test: fuzzing or the sanitizer stage failed ($status)"; exit 1; }
+[ "$status" -eq 0 ] ||
+  { echo "test: the browser, fuzzing or the sanitizer stage failed ($status)"; exit 1; }

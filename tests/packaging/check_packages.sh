@@ -27,7 +27,7 @@ check_dist() {
   local sums zip
   sums=$(cd dist && sha256sum --quiet -c SHA256SUMS 2>&1) || fail "SHA256SUMS: $sums"
   expect "files in SHA256SUMS" "Velastro-$version-win32-setup.exe Velastro-$version-win32.zip \
-Velastro-$version-win64-setup.exe Velastro-$version-win64.zip $deb" \
+Velastro-$version-win64-setup.exe Velastro-$version-win64.zip $deb velastro-web-$version.zip" \
     "$(awk '{print $2}' dist/SHA256SUMS | LC_ALL=C sort | paste -sd' ')"
   for bits in 32 64; do
     zip=Velastro-$version-win$bits
@@ -39,6 +39,21 @@ Velastro-$version-win64-setup.exe Velastro-$version-win64.zip $deb" \
     fail "the win32 setup is not a 32-bit program"
   file -b "dist/Velastro-$version-win64-setup.exe" | grep -q '^PE32+ executable (GUI) x86-64' ||
     fail "the win64 setup is not a 64-bit program"
+}
+
+# The page's zip: its files in one folder, the version on the page, and every file in the list
+# the service worker keeps for offline use (a file missing there would fail only offline).
+check_web() {
+  local zip=velastro-web-$version dir=$work/web files listed
+  unzip -q "dist/$zip.zip" -d "$work" || fail "$zip.zip does not unpack"
+  mv "$work/$zip" "$dir"
+  files=$(cd "$dir" && ls | LC_ALL=C sort | paste -sd' ')
+  expect "$zip.zip" "app.js favicon.ico icon.svg index.html manifest.webmanifest style.css sw.js \
+velastro-core.mjs velastro-core.wasm velastro.js worker.js" "$files"
+  grep -q "Velastro $version " "$dir/index.html" || fail "$zip: index.html does not name $version"
+  listed=$(grep -o '"[^"]*"' <<<"$(sed -n 's/^const kFiles = //p' "$dir/sw.js")" | tr -d '"' |
+    grep -v '^\./$' | LC_ALL=C sort | paste -sd' ')
+  expect "$zip: the files sw.js keeps" "${files/ sw.js/}" "$listed"
 }
 
 check_deb() {
@@ -142,6 +157,7 @@ check_setup() {
 }
 
 check_dist
+check_web
 check_deb
 wine_env_choose
 wine_env_start
