@@ -1,6 +1,6 @@
 // The page in Debian's chromium, against velastro-cli on the same inputs: answers of every shape,
 // messages, size, formulas, parcels byte for byte, offline use, accessibility and the layout
-// at phone and desktop widths (screenshots for a person to look at).
+// at phone and desktop widths (screenshots for a person to look at), installability.
 //
 // Environment: VELASTRO_CLI (the native velastro-cli), VELASTRO_SITE (build-web/site),
 // VELASTRO_SCREENSHOTS (where the screenshots go).
@@ -191,6 +191,14 @@ test("reloaded with the network cut, the page still answers and weighs", async (
   } finally {
     await context.setOffline(false);
   }
+});
+
+test("installable: chromium finds nothing missing in the manifest and service worker", async () => {
+  await page.evaluate(() => navigator.serviceWorker.ready);
+  const session = await context.newCDPSession(page);
+  const { installabilityErrors } = await session.send("Page.getInstallabilityErrors");
+  await session.detach();
+  assert.deepEqual(installabilityErrors, []);
 });
 
 test("no serious or critical accessibility violation, answer shown", async () => {
