@@ -51,7 +51,7 @@ TEST(CaratEstimator, CorrectionsUnitsAndTolerance) {
              Row{"", "diamond", "ct", 5, "0.487500 0.463125 0.511875"},
          }) {
         StoneCorrections corrections;
-        if (*row.girdle != '\0') corrections.pGirdle = FindGirdleGrade(row.girdle);
+        if (*row.girdle != '\0') FindGirdleRange(row.girdle, corrections.girdle);
         corrections.dRelativeDensity = FindGem(row.gem)->dRelativeDensity;
         corrections.pUnit = FindWeightUnit(row.unit);
         corrections.bTolerance = row.tolerance > 0;
@@ -65,7 +65,7 @@ TEST(CaratEstimator, CorrectionsUnitsAndTolerance) {
     }
     // The thick girdle's band is read at the round's diameter of 6.5 mm.
     StoneCorrections thick;
-    thick.pGirdle = FindGirdleGrade("thick");
+    FindGirdleRange("thick", thick.girdle);
     double dCarat = 0.0;
     CCaratEstimator estimator;
     ASSERT_TRUE(
@@ -85,9 +85,11 @@ TEST(ReadStoneSize, TakesTheShapesFieldsOrSaysWhichIsWrong) {
              Row{"oval", {"6", "4", "3"}, "", {6, 4, 3}},
              Row{"round", {"6.5", "-0"}, "", {6.5, 0, -0.0}},
              Row{"square", {"6", "3"}, "", {6, 0, 3}},
+             Row{"round", {"6.45", " 6.55", "3.9 "}, "", {6.5, 0, 3.9}},
              Row{"round",
-                 {"6", "4", "3"},
-                 "Round Brilliant takes DIAMETER DEPTH (2 numbers), not 3"},
+                 {"6", "4", "3", "1"},
+                 "Round Brilliant takes DIAMETER DEPTH (2 numbers) or MIN DIAMETER MAX DIAMETER "
+                 "DEPTH (3 numbers), not 4"},
              Row{"Square",
                  {"6", "4", "3"},
                  "Square Trillion takes LENGTH DEPTH (2 numbers), not 3"},

@@ -40,8 +40,8 @@ out=$(printf 'B\nF\nG\nH\nJ\nK\nM\nN\nU\nX\nV\n' | "$cli" eval --tsv -B 1 -F 2 -
   -K 6 -M 7 -N 8 -U -9 -X 1e-99 | cut -f1 | tr '\n' ' ')
 check "each option feeds its letter, negative values are values" "1 2 3 4 5 6 7 8 -9 1e-99 0 " "$out"
 
-out=$(for value in 6.5 6 -0 1e-99 .5 5. +2 -1.5E+3 0.1; do "$cli" eval --tsv -B "$value" B; done | cut -f1 | tr '\n' ' ')
-check "option values are whole decimal numbers" "6.5 6 -0 1e-99 0.5 5 2 -1500 0.10000000000000001 " "$out"
+out=$(for value in 6.5 6 -0 1e-99 .5 5. +2 -1.5E+3 0.1 " 6" "6 "; do "$cli" eval --tsv -B "$value" B; done | cut -f1 | tr '\n' ' ')
+check "option values are whole decimal numbers, blanks around them left out" "6.5 6 -0 1e-99 0.5 5 2 -1500 0.10000000000000001 6 6 " "$out"
 
 # Each answer must come out before the next line is written.
 first="" second="" status=""
@@ -81,17 +81,17 @@ check "estimate: gem and girdle named in words" "0.843430" \
 # Parcels: rows in order with their weight or reason, CR LF kept, the total on standard error.
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-printf 'id,shape,length,width,depth\r\n"A,1",oval,6,4,3\r\n2,round,6.5,,3.9\r\n3,cushion,6,6,4\r\n' \
+printf 'id,shape,length,width,depth\r\n"A,1",oval,6,4,3\r\n2,round,6.5,,3.9\r\n3,ovale,6,6,4\r\n' \
   >"$work/parcel.csv"
 out=$("$cli" batch "$work/parcel.csv" 2>"$work/err"); status=$?
 check "batch: a file with CR LF, a quoted id and an unknown shape" \
-  $'id,shape,length,width,depth,carat,error\r\n"A,1",oval,6,4,3,0.487500,\r\n2,round,6.5,,3.9,1.059709,\r\n3,cushion,6,6,4,,unknown shape \'cushion\'\r 1' \
+  $'id,shape,length,width,depth,carat,error\r\n"A,1",oval,6,4,3,0.487500,\r\n2,round,6.5,,3.9,1.059709,\r\n3,ovale,6,6,4,,unknown shape \'ovale\'; did you mean Oval?\r 1' \
   "$out $status"
 check "batch: the summary" "velastro-cli batch: rows 3, stones 2, total 1.547209 ct, rows in error 1" \
   "$(<"$work/err")"
 out=$(printf 'shape;diameter;depth;count\nround;6,5;3,9;3\n' | "$cli" batch - --unit pt --tolerance 10 2>&1)
 check "batch: decimal comma, points and a tolerance from standard input" \
-  $'shape;diameter;depth;count;points;points_low;points_high;error\nround;6,5;3,9;3;105,970922;95,373830;116,568014;\nvelastro-cli batch: rows 1, stones 3, total 317,912766 pt (286,121489 to 349,704042), rows in error 0' \
+  $'shape;diameter;depth;count;points;points_low;points_high;lot_points;error\nround;6,5;3,9;3;105,970922;95,373830;116,568014;317,912766;\nvelastro-cli batch: rows 1, stones 3, total 317,912766 pt (286,121489 to 349,704043), rows in error 0' \
   "$out"
 # The options and exit statuses of batch, with standard error after the output; the rows
 # themselves are the parcel's. case | options | input | output (printf formats)
@@ -100,7 +100,7 @@ while IFS='|' read -r name options input output; do
   check "batch: $name" "$(printf "$output")" "$out"
 done <<'ROWS'
 --decimal comma|--decimal comma|shape,length,depth\nround,"6,5","3,9"\n|shape,length,depth,carat,error\nround,"6,5","3,9","1,059709",\nvelastro-cli batch: rows 1, stones 1, total 1,059709 ct, rows in error 0\n= 0
-grams, a tolerance, three decimals, old weight columns replaced|--unit g --tolerance 10 --decimals 3|shape,length,width,depth,count,carat,Error\noval,6,4,3,4,1,x\n|shape,length,width,depth,count,grams,grams_low,grams_high,error\noval,6,4,3,4,0.098,0.088,0.107,\nvelastro-cli batch: rows 1, stones 4, total 0.390 g (0.351 to 0.429), rows in error 0\n= 0
+grams, a tolerance, three decimals, old weight columns replaced|--unit g --tolerance 10 --decimals 3|shape,length,width,depth,count,carat,Error\noval,6,4,3,4,1,x\n|shape,length,width,depth,count,grams,grams_low,grams_high,lot_grams,error\noval,6,4,3,4,0.098,0.088,0.107,0.390,\nvelastro-cli batch: rows 1, stones 4, total 0.390 g (0.351 to 0.429), rows in error 0\n= 0
 a row past --max-line|--max-line 40|shape,length,depth,note\nround,6.5,3.9,xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\nround,6.5,3.9,ok\n|velastro-cli batch: row 2: longer than 40 bytes (--max-line), not read\nshape,length,depth,note,carat,error\n,,,,,longer than 40 bytes (--max-line)\nround,6.5,3.9,ok,1.059709,\nvelastro-cli batch: rows 2, stones 1, total 1.059709 ct, rows in error 1\n= 3
 an empty input|||velastro-cli batch: the input is empty: a header row naming the columns comes first\n= 2
 ROWS
@@ -153,7 +153,7 @@ usage() {
   case "$err" in *"$reason"*) found=yes ;; *) found="no: $err" ;; esac
   check "usage error: $*" "2 yes" "$status $found"
 }
-for value in "" abc 6,5 6.5x 1e 1e+ . - inf nan 0x10 " 6" "6 " --1 1.2.3; do
+for value in "" abc 6,5 6.5x 1e 1e+ . - inf nan 0x10 "6 5" --1 1.2.3; do
   usage "-G: '$value' is not a decimal number" eval -G "$value" 1
 done
 usage "-X: '1e999' is out of the range" eval -X 1e999 1
@@ -163,7 +163,7 @@ usage "2" eval 1 2
 usage "subcommand"
 usage "-B" eval -B
 usage "excludes" eval --file x.fkt 1
-usage "Round Brilliant takes DIAMETER DEPTH (2 numbers), not 3" estimate round 6 4 3
+usage "Round Brilliant takes DIAMETER DEPTH (2 numbers) or MIN DIAMETER MAX DIAMETER DEPTH (3 numbers), not 4" estimate round 6 4 3 1
 usage "Square Trillion takes LENGTH DEPTH (2 numbers), not 3" estimate Square 6 4 3
 usage "Oval Brilliant takes LENGTH WIDTH DEPTH (3 numbers), not 2" estimate oval 6 3
 usage "not 0" estimate heart
@@ -174,9 +174,9 @@ usage "-.5" estimate round -.5 3
 usage "Can not open the file $work/missing.csv" batch "$work/missing.csv"
 printf 'shape,length\n' >"$work/no-depth.csv"
 usage "the header names no depth column" batch "$work/no-depth.csv"
-usage "unknown grade 'wavy'" batch --girdle wavy "$work/parcel.csv"
-for grade in "" "thick " xthick STKK; do
-  usage "unknown grade '$grade'" estimate oval 6 4 3 --girdle "$grade"
+usage "unknown girdle 'wavy'; the grades are extremely thin (ETN)" batch --girdle wavy "$work/parcel.csv"
+for grade in "" xthick STKK; do
+  usage "unknown girdle '$grade'" estimate oval 6 4 3 --girdle "$grade"
 done
 usage "unknown gem 'glass'" estimate oval 6 4 3 --gem glass
 usage "'kg' is not ct, g or pt" estimate oval 6 4 3 --unit kg
