@@ -7,7 +7,7 @@
 
 class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(CWnd* pParent = NULL);
+    explicit CAboutDlg(CWnd* pParent = nullptr);
     ~CAboutDlg() override;
 
     enum { IDD = IDD_ABOUTBOX };

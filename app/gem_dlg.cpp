@@ -4,13 +4,13 @@
 
 namespace {
 
-struct CValueField {
+struct ValueField {
     int nID;
     double CGemDlg::*pValue;
 };
 
 // The value fields in the order of the formula letters they feed: B F G H J K M N U, then X.
-const CValueField kValueFields[] = {
+const ValueField kValueFields[] = {
     {IDC_LENGTH_EDIT, &CGemDlg::m_dB}, {IDC_WIDTH_EDIT, &CGemDlg::m_dF},
     {IDC_DEPTH_EDIT, &CGemDlg::m_dG},  {IDC_CONST_H, &CGemDlg::m_dH},
     {IDC_CONST_J, &CGemDlg::m_dJ},     {IDC_CONST_K, &CGemDlg::m_dK},
@@ -19,12 +19,12 @@ const CValueField kValueFields[] = {
 };
 static_assert(std::size(kValueFields) == formula::kValueLetterCount);
 
-struct CLabelBinding {
+struct LabelBinding {
     int nID;
     CColorLabel CGemDlg::*pLabel;
 };
 
-const CLabelBinding kLabelBindings[] = {
+const LabelBinding kLabelBindings[] = {
     {IDC_LBL_ENTER_DIMENSIONS, &CGemDlg::m_lblEnterDimensions},
     {IDC_LBL_CHOOSE_SHAPE, &CGemDlg::m_lblChooseShape},
     {IDC_LBL_ANSWER, &CGemDlg::m_lblAnswer},
@@ -35,12 +35,12 @@ const CLabelBinding kLabelBindings[] = {
     {IDC_LBL_DIAMETER, &CGemDlg::m_lblDiameter},
 };
 
-struct CPictureBinding {
+struct PictureBinding {
     int nID;
     CStatic CGemDlg::*pPicture;
 };
 
-const CPictureBinding kPictureBindings[] = {
+const PictureBinding kPictureBindings[] = {
     {IDC_PIC_ROUND, &CGemDlg::m_picRound},
     {IDC_PIC_ROUND_SEL, &CGemDlg::m_picRoundSel},
     {IDC_PIC_OVAL, &CGemDlg::m_picOval},
@@ -67,14 +67,14 @@ const CPictureBinding kPictureBindings[] = {
     {IDC_ARROW8, &CGemDlg::m_picArrow8},
 };
 
-struct CLabelStyle {
+struct LabelStyle {
     CColorLabel CGemDlg::*pLabel;
     LPCTSTR lpszFace;
     int nPoints;
 };
 
 // Every label is black and bold; the bold flag goes first because SetBold rebuilds the font.
-const CLabelStyle kLabelStyles[] = {
+const LabelStyle kLabelStyles[] = {
     {&CGemDlg::m_lblEnterDimensions, "Arial Rounded", 10},
     {&CGemDlg::m_lblInMillimeters, "Arial Rounded", 8},
     {&CGemDlg::m_lblChooseShape, "Arial Rounded", 10},
@@ -143,10 +143,10 @@ ON_BN_CLICKED(IDCANCEL, &CGemDlg::OnBnClickedCancel)
 ON_BN_CLICKED(IDC_ABOUT, &CGemDlg::OnAbout)
 END_MESSAGE_MAP()
 
-CGemDlg::CGemDlg(CWnd* pParent) : CDialog(CGemDlg::IDD, pParent), m_hDlgIcon(NULL) {
+CGemDlg::CGemDlg(CWnd* pParent) : CDialog(CGemDlg::IDD, pParent), m_hDlgIcon(nullptr) {
     m_strFormula = "";
     m_strAnswer = "";
-    for (const CValueField& field : kValueFields)
+    for (const ValueField& field : kValueFields)
         this->*field.pValue = 0.0;
     m_strFormulaUndo = m_strFormula;
     m_strFileName = "Test.fkt";
@@ -166,11 +166,11 @@ void CGemDlg::DoDataExchange(CDataExchange* pDX) {
     CDialog::DoDataExchange(pDX);
     DDX_Text(pDX, IDC_FORMULA, m_strFormula);
     DDX_Text(pDX, IDC_ANSWER, m_strAnswer);
-    for (const CValueField& field : kValueFields)
+    for (const ValueField& field : kValueFields)
         DDX_Text(pDX, field.nID, this->*field.pValue);
-    for (const CLabelBinding& label : kLabelBindings)
+    for (const LabelBinding& label : kLabelBindings)
         DDX_Control(pDX, label.nID, this->*label.pLabel);
-    for (const CPictureBinding& picture : kPictureBindings) {
+    for (const PictureBinding& picture : kPictureBindings) {
         DDX_Control(pDX, picture.nID, this->*picture.pPicture);
     }
 }
@@ -192,15 +192,15 @@ BOOL CGemDlg::OnInitDialog() {
 // frame, and clipped out of the frame's painting, it stays readable in any order of painting.
 void CGemDlg::KeepAnswerAboveItsFrame() {
     CWnd* pAnswer = GetDlgItem(IDC_ANSWER);
-    CWnd* pFrame = pAnswer != NULL ? pAnswer->GetWindow(GW_HWNDPREV) : NULL;
-    if (pFrame == NULL) return;
+    CWnd* pFrame = pAnswer != nullptr ? pAnswer->GetWindow(GW_HWNDPREV) : nullptr;
+    if (pFrame == nullptr) return;
     pFrame->ModifyStyle(0, WS_CLIPSIBLINGS);
     pAnswer->SetWindowPos(&wndTop, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 void CGemDlg::AppendAboutToSystemMenu() {
     CMenu* pSysMenu = GetSystemMenu(FALSE);
-    if (pSysMenu == NULL) return;
+    if (pSysMenu == nullptr) return;
     CString strAboutMenu;
     strAboutMenu.LoadString(IDS_ABOUTBOX);
     if (strAboutMenu.IsEmpty()) return;
@@ -209,7 +209,7 @@ void CGemDlg::AppendAboutToSystemMenu() {
 }
 
 void CGemDlg::StyleLabels() {
-    for (const CLabelStyle& style : kLabelStyles) {
+    for (const LabelStyle& style : kLabelStyles) {
         CColorLabel& label = this->*style.pLabel;
         label.SetTextColor(RGB(0, 0, 0), FALSE);
         label.SetBold(TRUE, FALSE);

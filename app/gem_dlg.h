@@ -12,7 +12,7 @@
 
 class CGemDlg : public CDialog {
 public:
-    explicit CGemDlg(CWnd* pParent = NULL);
+    explicit CGemDlg(CWnd* pParent = nullptr);
     ~CGemDlg() override;
 
     enum { IDD = IDD_VELASTRO_DIALOG };

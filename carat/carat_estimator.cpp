@@ -1,5 +1,7 @@
 #include "carat_estimator.h"
 
+#include <cmath>
+
 #include "answer_text.h"
 #include "decimal_text.h"
 
@@ -34,15 +36,67 @@ double GirdleDiameter(const Shape& shape, const StoneSize& size) {
     return shape.bWidthShown ? (size.dLength + size.dWidth) / 2 : size.dLength;
 }
 
+namespace {
+
+std::string Millimetres(double dValue) {
+    return FormatGeneral(dValue, 15) + " mm";
+}
+
+// The fields of a round stone measured by its smallest and largest diameter.
+const std::vector<std::string> kRoundGraded = {"MIN DIAMETER", "MAX DIAMETER", "DEPTH"};
+
+// "LENGTH WIDTH DEPTH (3 numbers)".
+std::string FieldsText(const std::vector<std::string>& fields) {
+    std::string text;
+    for (const std::string& field : fields)
+        text += (text.empty() ? "" : " ") + field;
+    return text + " (" + std::to_string(fields.size()) + " numbers)";
+}
+
+}  // namespace
+
+std::string CheckStoneSize(const Shape& shape, const StoneSize& size) {
+    const char* const apszName[3] = {shape.bDiameter ? "diameter" : "length", "width", "depth"};
+    const double adValue[3] = {size.dLength, size.dWidth, size.dDepth};
+    for (int i = 0; i < 3; ++i) {
+        if (i == 1 && !shape.bWidthShown) continue;
+        if (!std::isfinite(adValue[i])) return std::string("the ") + apszName[i] + " is no number";
+        if (!(adValue[i] > 0))
+            return std::string("the ") + apszName[i] + " " + Millimetres(adValue[i]) +
+                   " is not above 0";
+    }
+    if (shape.bLengthLonger && size.dWidth > size.dLength)
+        return "the width " + Millimetres(size.dWidth) + " is above the length " +
+               Millimetres(size.dLength) + ", and the length of a " + shape.pszCaption +
+               " is its longer measure";
+    return "";
+}
+
+std::string CheckWeight(double dCarat) {
+    if (!std::isfinite(dCarat)) return "these measures give no finite weight (are they in mm?)";
+    if (!(dCarat > 0)) return "these measures give no weight above 0 (are they in mm?)";
+    return "";
+}
+
+bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
+                const StoneCorrections& corrections, double& dCarat, std::string& strError) {
+    strError = CheckStoneSize(shape, size);
+    if (!strError.empty()) return false;
+    if (!estimator.EstimateCorrected(shape, size, corrections, dCarat)) {
+        strError = estimator.ErrorText();
+        return false;
+    }
+    strError = CheckWeight(dCarat);
+    return strError.empty();
+}
+
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
                    std::string& strError) {
-    const std::vector<std::string> fields = ShapeFields(shape);
+    const bool bGraded = shape.bDiameter && numbers.size() == kRoundGraded.size();
+    const std::vector<std::string> fields = bGraded ? kRoundGraded : ShapeFields(shape);
     if (numbers.size() != fields.size()) {
-        std::string names;
-        for (const std::string& field : fields)
-            names += (names.empty() ? "" : " ") + field;
-        strError = std::string(shape.pszCaption) + " takes " + names + " (" +
-                   std::to_string(fields.size()) + " numbers), not " +
+        strError = std::string(shape.pszCaption) + " takes " + FieldsText(fields) +
+                   (shape.bDiameter ? " or " + FieldsText(kRoundGraded) : "") + ", not " +
                    std::to_string(numbers.size());
         return false;
     }
@@ -55,6 +109,10 @@ bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, 
         }
         // Without a width the numbers are the length and the depth.
         *apdValue[i + 1 == numbers.size() ? 2 : i] = number.dValue;
+    }
+    if (bGraded) {
+        size.dLength = (size.dLength + size.dWidth) / 2;
+        size.dWidth = 0.0;
     }
     return true;
 }

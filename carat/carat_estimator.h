@@ -41,8 +41,21 @@ private:
 // The diameter a girdle's size band is read at: the diameter, or the mean of length and width.
 double GirdleDiameter(const Shape& shape, const StoneSize& size);
 
-// The numbers as typed for the shape's fields (ShapeFields) into its size; false with the reason
-// in strError ("DEPTH: '3mm' is not a decimal number ...") when one is missing, extra or no number.
+// Why the shape's formula cannot take these measures ("the depth -3 mm is not above 0", a width
+// above the length where the length is the longer measure), or "" when it can.
+std::string CheckStoneSize(const Shape& shape, const StoneSize& size);
+
+// Why dCarat is no weight (not finite, or not above 0), or "" when it is one.
+std::string CheckWeight(double dCarat);
+
+// CheckStoneSize, EstimateCorrected and CheckWeight in one: false with the reason in strError.
+bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
+                const StoneCorrections& corrections, double& dCarat, std::string& strError);
+
+// The numbers as typed for the shape's fields (ShapeFields) into its size; a round stone also
+// takes its minimum and maximum diameter, as graders measure it, and weighs at their mean. False
+// with the reason in strError ("DEPTH: '3mm' is not a decimal number ...") when a number is
+// missing, extra or no number.
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
                    std::string& strError);
 

@@ -19,6 +19,16 @@ const Shape* FindShapeByName(std::string_view name) {
 }
 
 std::string UnknownShapeText(std::string_view name) {
+    std::vector<std::string_view> names;
+    for (const Shape& shape : kShapes) {
+        const std::string_view caption = shape.pszCaption;
+        names.push_back(caption);
+        names.push_back(caption.substr(0, caption.find(' ')));
+    }
+    const std::string_view nearest = NearestName(name, names);
+    if (!nearest.empty())
+        return "unknown shape '" + std::string(name) + "'; did you mean " + std::string(nearest) +
+               "?";
     std::string text = "unknown shape '" + std::string(name) + "'; the shapes are ";
     for (const Shape& shape : kShapes)
         text += std::string(&shape == kShapes ? "" : ", ") + shape.pszCaption;

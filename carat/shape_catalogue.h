@@ -20,6 +20,7 @@ struct Shape {
     bool bDiameter;    // the first field is named DIAMETER, else LENGTH
     bool bWidthShown;  // the formula reads F, so the WIDTH field is shown
     const char* pszFormula;
+    bool bLengthLonger;  // the length is by definition the longer measure, never the width
     // What size assumes unless told: depth in % of the width (or diameter), and length / width.
     double dDepthPct;
     double dRatio;
@@ -38,28 +39,28 @@ constexpr std::size_t kShapeCount = 8;
 inline constexpr Shape kShapes[kShapeCount] = {
     // 57.5-63 % deep; no width
     {140, "Round Brilliant", 1020, 174, 1019, 194, 1035, true, false,
-     "(B/2*B/2*G*.0245)*1.05", 61.0, 1.0},
+     "(B/2*B/2*G*.0245)*1.05", false, 61.0, 1.0},
     // 58-62 % deep, 1.35-1.50 long
     {141, "Oval Brilliant", 1021, 171, 1022, 195, 1036, false, true,
-     "(B+F)/2*(B+F)/2*G*.0065", 60.0, 1.40},
+     "(B+F)/2*(B+F)/2*G*.0065", true, 60.0, 1.40},
     // trillions are cut shallow, 40-50 %; no width
     {139, "Square Trillion", 1023, 175, 1024, 196, 1037, false, false,
-     "(B*2/3)*B*G*.013", 45.0, 1.0},
+     "(B*2/3)*B*G*.013", false, 45.0, 1.0},
     // step cuts 61-69 % deep, 1.30-1.50 long
     {144, "Rectangle", 1025, 168, 1026, 197, 1038, false, true,
-     "(B-(F/3))*F*G*.013", 65.0, 1.40},
+     "(B-(F/3))*F*G*.013", true, 65.0, 1.40},
     // 58-62 % deep, 1.85-2.10 long
     {145, "Marquise Brilliant", 1027, 170, 1028, 198, 1039, false, true,
-     "(B-(F/3))*F*G*.0079", 60.0, 2.00},
+     "(B-(F/3))*F*G*.0079", true, 60.0, 2.00},
     // 58-62 % deep, 1.45-1.75 long
     {146, "Pear Brilliant", 1029, 172, 1030, 199, 1040, false, true,
-     "B*F*G*.0062", 60.0, 1.55},
+     "B*F*G*.0062", true, 60.0, 1.55},
     // 40-50 % deep, an equilateral outline
     {160, "Triangle Trillion", 1031, 176, 1032, 200, 1041, false, true,
-     "B*F*G*.0057", 45.0, 1.0},
+     "B*F*G*.0057", false, 45.0, 1.0},
     // 56-62 % deep, 0.90-1.10 long
     {143, "Heart Brilliant", 1033, 169, 1034, 201, 1042, false, true,
-     "B*F*G*.0060", 60.0, 1.0},
+     "B*F*G*.0060", false, 60.0, 1.0},
 };
 // clang-format on
 

@@ -1,6 +1,7 @@
 #include "stone_corrections.h"
 
 #include <string>
+#include <vector>
 
 #include "ascii_case.h"
 
@@ -50,6 +51,14 @@ const WeightUnit kWeightUnits[kWeightUnitCount] = {
 
 namespace {
 
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
 // Names are written with blanks; "very-thick" and "cubic_zirconia" mean the same.
 bool SameName(std::string_view given, std::string_view name) {
     std::string spaced(given);
@@ -74,10 +83,55 @@ double GirdleFactor(const GirdleGrade& grade, double dDiameterMm) {
     return grade.adFactor[nBand];
 }
 
+bool FindGirdleRange(std::string_view text, GirdleRange& range) {
+    text = Trimmed(text);
+    range.pFrom = range.pTo = FindGirdleGrade(text);
+    if (range.pFrom != nullptr) return true;
+    // A range: two grades joined by "to" or a dash, the dash also standing inside a grade's name.
+    const std::string lower = AsciiLower(text);
+    for (std::size_t i = 0; i < lower.size(); ++i) {
+        std::size_t nJoin = 0;
+        if (lower[i] == '-') nJoin = 1;
+        if (lower.compare(i, 4, " to ") == 0) nJoin = 4;
+        if (nJoin == 0) continue;
+        const GirdleGrade* pFrom = FindGirdleGrade(Trimmed(text.substr(0, i)));
+        const GirdleGrade* pTo = FindGirdleGrade(Trimmed(text.substr(i + nJoin)));
+        if (pFrom == nullptr || pTo == nullptr) continue;
+        range = {pFrom, pTo};
+        return true;
+    }
+    return false;
+}
+
+double GirdleFactor(const GirdleRange& range, double dDiameterMm) {
+    if (range.pFrom == nullptr) return 1.0;
+    const double dFrom = GirdleFactor(*range.pFrom, dDiameterMm);
+    if (range.pTo == range.pFrom) return dFrom;
+    return (dFrom + GirdleFactor(*range.pTo, dDiameterMm)) / 2;
+}
+
+std::string UnknownGirdleText(std::string_view text) {
+    std::string strGrades;
+    for (const GirdleGrade& grade : kGirdleGrades)
+        strGrades += std::string(strGrades.empty() ? "" : ", ") + grade.pszName + " (" +
+                     grade.pszAbbreviation + ")";
+    return "unknown girdle '" + std::string(text) + "'; the grades are " + strGrades +
+           ", or two of them as a range such as 'medium to slightly thick'";
+}
+
 const Gem* FindGem(std::string_view name) {
     for (const Gem& gem : kGems)
         if (SameName(name, gem.pszName)) return &gem;
     return nullptr;
+}
+
+std::string UnknownGemText(std::string_view name) {
+    std::vector<std::string_view> names;
+    for (const Gem& gem : kGems)
+        names.push_back(gem.pszName);
+    const std::string_view nearest = NearestName(name, names);
+    return "unknown gem '" + std::string(name) + "'" +
+           (nearest.empty() ? "" : "; did you mean " + std::string(nearest) + "?");
 }
 
 const WeightUnit* FindWeightUnit(std::string_view name) {
@@ -88,8 +142,8 @@ const WeightUnit* FindWeightUnit(std::string_view name) {
 
 double CorrectedCarat(double dCarat, const StoneCorrections& corrections,
                       double dGirdleDiameterMm) {
-    if (corrections.pGirdle != nullptr)
-        dCarat *= GirdleFactor(*corrections.pGirdle, dGirdleDiameterMm);
+    if (corrections.girdle.pFrom != nullptr)
+        dCarat *= GirdleFactor(corrections.girdle, dGirdleDiameterMm);
     // Diamond's own gravity gives exactly 1, so the window's number stays to the last digit.
     return dCarat * (corrections.dRelativeDensity / kDiamondRelativeDensity);
 }

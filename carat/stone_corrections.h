@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 
 // A girdle grade and its weight factors for the three size bands of the published table.
@@ -21,6 +22,22 @@ const GirdleGrade* FindGirdleGrade(std::string_view name);
 // The grade's factor for a stone whose girdle diameter is dDiameterMm.
 double GirdleFactor(const GirdleGrade& grade, double dDiameterMm);
 
+// A girdle as graded: one grade, or a range of two as reports write it ("Medium to Slightly
+// Thick", "THN-MED"), which weighs as the mean of their factors.
+struct GirdleRange {
+    const GirdleGrade* pFrom = nullptr;  // none: the formulas' own medium girdle
+    const GirdleGrade* pTo = nullptr;    // the same grade when only one is given
+};
+
+// The grade or range of two grades named by text; false when it names neither.
+bool FindGirdleRange(std::string_view text, GirdleRange& range);
+
+// The range's factor for a stone whose girdle diameter is dDiameterMm; 1 for none.
+double GirdleFactor(const GirdleRange& range, double dDiameterMm);
+
+// Why text names no girdle, with the grades there are.
+std::string UnknownGirdleText(std::string_view text);
+
 struct Gem {
     const char* pszName;
     double dRelativeDensity;
@@ -32,6 +49,9 @@ extern const Gem kGems[kGemCount];
 
 // The gem named in any letter case, a '-' or '_' standing for a blank; nullptr when unknown.
 const Gem* FindGem(std::string_view name);
+
+// Why name names no gem, with the nearest name when one is near.
+std::string UnknownGemText(std::string_view name);
 
 struct WeightUnit {
     const char* pszName;    // as --unit takes it and the totals show it
@@ -46,7 +66,7 @@ const WeightUnit* FindWeightUnit(std::string_view name);
 
 // The corrections one stone is estimated with; the defaults leave the window's number as is.
 struct StoneCorrections {
-    const GirdleGrade* pGirdle = nullptr;  // none: the formulas' own medium girdle
+    GirdleRange girdle;  // none: the formulas' own medium girdle
     double dRelativeDensity = kDiamondRelativeDensity;
     const WeightUnit* pUnit = &kWeightUnits[0];
     double dTolerancePct = 0.0;

@@ -155,22 +155,22 @@ int RunEval(const EvalOptions& options, std::FILE* pIn, std::ostream& out, std::
 // empty file. Returns the exit status: 0 when it was read, else the reason is printed and the
 // status is 2 (cannot be opened) or 3 (read failed, line too long, out of memory).
 int LoadEvalFormula(const std::string& path, std::string& formula, std::ostream& err) {
-    const CFormulaFileRead read = LoadFormulaFilePath(path);
+    const FormulaFileRead read = LoadFormulaFilePath(path);
     switch (read.eOutcome) {
-        case CFormulaFileRead::kEmpty:
-        case CFormulaFileRead::kFormula:
+        case FormulaFileRead::kEmpty:
+        case FormulaFileRead::kFormula:
             formula = read.strFormula;
             return kExitOk;
-        case CFormulaFileRead::kOpenError:
+        case FormulaFileRead::kOpenError:
             err << kEval << "Can not open the file " << path << '\n';
             return kExitUsage;
-        case CFormulaFileRead::kTooLong:
+        case FormulaFileRead::kTooLong:
             err << kEval << "Can not open the file " << path << FormulaTooLongText() << '\n';
             return kExitInputOutput;
-        case CFormulaFileRead::kNoMemory:
+        case FormulaFileRead::kNoMemory:
             err << kEval << "Can not open the file " << path << ": out of memory\n";
             return kExitInputOutput;
-        case CFormulaFileRead::kReadError:
+        case FormulaFileRead::kReadError:
             break;
     }
     err << kEval << "Can not open the file " << path << ": reading it failed\n";

@@ -66,13 +66,13 @@ void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
 
 bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out) {
     out.pUnit = FindWeightUnit(args.strUnit);
-    if (args.pGirdle->count() > 0 && (out.pGirdle = FindGirdleGrade(args.strGirdle)) == nullptr)
-        return Refuse(pszPrefix, "--girdle: unknown grade '" + args.strGirdle + "'");
+    if (args.pGirdle->count() > 0 && !FindGirdleRange(args.strGirdle, out.girdle))
+        return Refuse(pszPrefix, "--girdle: " + UnknownGirdleText(args.strGirdle));
     if (args.pGem->count() > 0) {
         const Gem* pGem = FindGem(args.strGem);
         if (pGem == nullptr)
-            return Refuse(pszPrefix,
-                          "--gem: unknown gem '" + args.strGem + "' (see velastro-cli gems)");
+            return Refuse(pszPrefix, "--gem: " + UnknownGemText(args.strGem) +
+                                         " ('velastro-cli gems' lists them)");
         out.dRelativeDensity = pGem->dRelativeDensity;
     }
     if (args.pSg->count() > 0) {

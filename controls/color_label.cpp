@@ -12,7 +12,7 @@ LONG WeightOf(BOOL bBold) {
 }
 
 int ScreenLogPixelsY() {
-    HDC hdc = ::CreateDCA("DISPLAY", NULL, NULL, NULL);
+    HDC hdc = ::CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
     const int nLogPixelsY = ::GetDeviceCaps(hdc, LOGPIXELSY);
     ::DeleteDC(hdc);
     return nLogPixelsY;
@@ -51,7 +51,7 @@ CColorLabel::CColorLabel()
       m_bBold(FALSE),
       m_nTextOffsetX(0),
       m_nTextOffsetY(0),
-      m_hIcon(NULL) {}
+      m_hIcon(nullptr) {}
 
 CColorLabel::~CColorLabel() {
     m_font.DeleteObject();
@@ -59,22 +59,22 @@ CColorLabel::~CColorLabel() {
 }
 
 void CColorLabel::DeleteBkBrush() {
-    if (m_pBkBrush == NULL) return;
+    if (m_pBkBrush == nullptr) return;
     m_pBkBrush->DeleteObject();
     delete m_pBkBrush;
-    m_pBkBrush = NULL;
+    m_pBkBrush = nullptr;
 }
 
 void CColorLabel::Redraw(BOOL bRedraw) {
-    if (bRedraw) RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    if (bRedraw) RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 // Without an assigned font (WM_GETFONT gives none) the label falls back like PreSubclassWindow.
 void CColorLabel::GetAssignedLogFont(LOGFONTA* pLogFont) {
     CFont* pAssigned = GetFont();
-    HGDIOBJ hFont = pAssigned != NULL ? pAssigned->GetSafeHandle() : NULL;
-    if (hFont == NULL) hFont = ::GetStockObject(DEFAULT_GUI_FONT);
-    if (hFont == NULL) hFont = ::GetStockObject(ANSI_VAR_FONT);
+    HGDIOBJ hFont = pAssigned != nullptr ? pAssigned->GetSafeHandle() : nullptr;
+    if (hFont == nullptr) hFont = ::GetStockObject(DEFAULT_GUI_FONT);
+    if (hFont == nullptr) hFont = ::GetStockObject(ANSI_VAR_FONT);
     ::GetObjectA(hFont, sizeof(LOGFONTA), pLogFont);
 }
 
@@ -88,7 +88,7 @@ void CColorLabel::PreSubclassWindow() {
 }
 
 void CColorLabel::SetLogFont(const LOGFONTA* pLogFont, BOOL bRedraw) {
-    if (pLogFont == NULL) return;
+    if (pLogFont == nullptr) return;
     m_font.DeleteObject();
     LOGFONTA lf = *pLogFont;
     lf.lfWeight = WeightOf(m_bBold);
@@ -99,7 +99,7 @@ void CColorLabel::SetLogFont(const LOGFONTA* pLogFont, BOOL bRedraw) {
 void CColorLabel::SetFontFace(LPCTSTR lpszFaceName, int nPointSize, BOOL bRedraw) {
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof(lf));
-    if (lpszFaceName != NULL) {
+    if (lpszFaceName != nullptr) {
         std::strncpy(lf.lfFaceName, lpszFaceName, kMaxFaceChars);
     } else {
         GetAssignedLogFont(&lf);
@@ -109,7 +109,7 @@ void CColorLabel::SetFontFace(LPCTSTR lpszFaceName, int nPointSize, BOOL bRedraw
 }
 
 void CColorLabel::SetTextFont(CFont* pFont, BOOL bRedraw) {
-    if (pFont == NULL) return;
+    if (pFont == nullptr) return;
     LOGFONTA lf;
     std::memset(&lf, 0, sizeof(lf));
     pFont->GetLogFont(&lf);
@@ -150,7 +150,7 @@ void CColorLabel::OnPaint() {
     dc.SetBkMode(OPAQUE);
     RECT rc;
     GetClientRect(&rc);
-    if (m_hIcon != NULL) {
+    if (m_hIcon != nullptr) {
         PaintIcon(dc, rc);
     } else {
         PaintText(dc, rc);
@@ -168,7 +168,7 @@ void CColorLabel::PaintIcon(CDC& dc, RECT rc) {
 
 void CColorLabel::PaintText(CDC& dc, RECT rc) {
     // A font that failed to be created leaves the device context's own font in place.
-    if (m_font.GetSafeHandle() != NULL) dc.SelectObject(&m_font);
+    if (m_font.GetSafeHandle() != nullptr) dc.SelectObject(&m_font);
     CString strText;
     GetWindowText(strText);
     const UINT nFormat = LabelDrawFormat(GetStyle());

@@ -8,9 +8,9 @@ std::string StripCarriageReturns(const std::string& strText) {
     return strResult;
 }
 
-CTipTextSize MeasureTipText(const std::string& strText,
-                            const std::function<int(const std::string&)>& measureLine) {
-    CTipTextSize size{0, 1};
+TipTextSize MeasureTipText(const std::string& strText,
+                           const std::function<int(const std::string&)>& measureLine) {
+    TipTextSize size{0, 1};
     std::string strLine;
     for (char ch : strText) {
         if (ch != '\n') {
@@ -27,7 +27,7 @@ CTipTextSize MeasureTipText(const std::string& strText,
     return size;
 }
 
-RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const CTipTextSize& size, int nLineHeight,
+RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const TipTextSize& size, int nLineHeight,
               int cxScreen) {
     RECT rc;
     rc.top = rcTool.bottom;

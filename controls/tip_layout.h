@@ -18,7 +18,7 @@ constexpr int kTipScreenEdgeGap = 25;  // kept clear of the screen's right edge
 // The window is wider than the widest line by the stripe, the gap and the spare on both sides.
 constexpr int kTipExtraWidth = kTipStripeWidth + kTipTextGap + 2 * kTipTextMargin;
 
-struct CTipTextSize {
+struct TipTextSize {
     int nWidest;  // widest line plus kTipTextMargin
     int nLines;   // line feeds + 1, so a trailing line feed counts an empty last line
 };
@@ -27,11 +27,11 @@ struct CTipTextSize {
 std::string StripCarriageReturns(const std::string& strText);
 
 // Walks the text once; measureLine gives the width of one line without line feeds.
-CTipTextSize MeasureTipText(const std::string& strText,
-                            const std::function<int(const std::string&)>& measureLine);
+TipTextSize MeasureTipText(const std::string& strText,
+                           const std::function<int(const std::string&)>& measureLine);
 
 // Below the tool, left edge at the pointer, pulled left to stay clear of the screen's right edge.
-RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const CTipTextSize& size, int nLineHeight,
+RECT PlaceTip(const RECT& rcTool, POINT ptCursor, const TipTextSize& size, int nLineHeight,
               int cxScreen);
 
 // The stripe down the left side of the client rectangle.

@@ -40,16 +40,16 @@ void CToolTipCtrlEx::OnPaint() {
     ::GetCursorPos(&ptCursor);
     HWND hwndTool = ::WindowFromPoint(ptCursor);
     RECT rcTool = {0, 0, 0, 0};
-    if (hwndTool != NULL) ::GetWindowRect(hwndTool, &rcTool);
+    if (hwndTool != nullptr) ::GetWindowRect(hwndTool, &rcTool);
 
     CPaintDC dc(this);
     CFont* pFont = GetFont();
-    if (pFont != NULL) dc.SelectObject(pFont);
+    if (pFont != nullptr) dc.SelectObject(pFont);
 
     CString strWindowText;
     GetWindowText(strWindowText);
     const CString strText(StripCarriageReturns(static_cast<LPCTSTR>(strWindowText)).c_str());
-    const CTipTextSize size =
+    const TipTextSize size =
         MeasureTipText(static_cast<LPCTSTR>(strText), [&dc](const std::string& strLine) {
             return static_cast<int>(
                 dc.GetTextExtent(strLine.c_str(), static_cast<int>(strLine.size())).cx);
@@ -58,7 +58,7 @@ void CToolTipCtrlEx::OnPaint() {
     dc.GetTextMetrics(&tm);
 
     // With no window under the pointer there is no tool rectangle: the tip is drawn where it is.
-    if (hwndTool != NULL) {
+    if (hwndTool != nullptr) {
         const RECT rc =
             PlaceTip(rcTool, ptCursor, size, tm.tmHeight, ::GetSystemMetrics(SM_CXSCREEN));
         MoveWindow(&rc, TRUE);

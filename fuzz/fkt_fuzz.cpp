@@ -44,13 +44,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     std::string text(reinterpret_cast<const char*>(data), size);
     std::FILE* pFile = fmemopen(text.data(), text.size(), "rb");
     Require(pFile != nullptr);
-    const CFormulaFileRead read = ReadFormulaFile(pFile, kLimit);
+    const FormulaFileRead read = ReadFormulaFile(pFile, kLimit);
     std::fclose(pFile);
     std::string line;
     const bool tooLong = FindFormulaLine(text, line) && line.size() > kLimit;
-    Require(read.eOutcome == (size == 0 ? CFormulaFileRead::kEmpty
-                              : tooLong ? CFormulaFileRead::kTooLong
-                                        : CFormulaFileRead::kFormula));
+    Require(read.eOutcome == (size == 0 ? FormulaFileRead::kEmpty
+                              : tooLong ? FormulaFileRead::kTooLong
+                                        : FormulaFileRead::kFormula));
     Require(read.strFormula.find_first_of(std::string("\n\0", 2)) == std::string::npos);
     Require(read.strFormula == (tooLong ? std::string() : line.substr(0, line.find('\0'))));
     return 0;

@@ -1,5 +1,6 @@
-// Reads CSV records (RFC 4180 quoting, LF or CR LF) from bytes handed to it in chunks of any
-// size, in bounded memory. It converts no values, knows no column names and reads no file.
+// Reads CSV records (RFC 4180 quoting; LF, CR LF or CR line ends) from bytes handed to it in
+// chunks of any size, in bounded memory, and reads a stray quote's lines again as records of
+// their own. It converts no values, knows no column names and reads no file.
 //
 // Our own reader, not a library's: Debian's libfccp (fast-cpp-csv-parser) fixes the column
 // count and delimiter at compile time, cannot pass unknown columns through, splits quoted line
@@ -19,9 +20,15 @@ void AppendCsvField(std::string& line, std::string_view field, char cDelimiter);
 
 constexpr unsigned char kByteOrderMark[] = {0xEF, 0xBB, 0xBF};
 
-// The delimiter of a header line (the bytes up to its line end, or more): the most frequent of
-// ',' ';' and tab outside quotes, ',' when it has none.
-char DetectDelimiter(std::string_view header);
+// What a table's header line says of the whole table.
+struct CsvDialect {
+    char cDelimiter = ',';  // the most frequent of ',' ';' and tab outside quotes; ',' for none
+    char cLineEnd = '\n';   // '\r' when the header ends in a CR alone, as older exports write
+};
+
+// The dialect of a header line (its bytes up to the line end, or more), or false while the bytes
+// hold no whole line yet and more may come (bEnded: none will).
+bool DetectDialect(std::string_view header, bool bEnded, CsvDialect& dialect);
 
 class CCsvReader {
 public:
@@ -30,7 +37,7 @@ public:
     // nMaxRecord bounds the bytes one record may take, delimiters and quotes included.
     explicit CCsvReader(std::size_t nMaxRecord);
 
-    void SetDelimiter(char cDelimiter) { m_cDelimiter = cDelimiter; }
+    void SetDialect(const CsvDialect& dialect) { m_dialect = dialect; }
 
     // The next bytes of the input; they must stay valid until Next returns kNeedMore.
     void Feed(std::string_view bytes);
@@ -41,6 +48,11 @@ public:
     // end inside a record, which the next Feed continues; kEnd once the input has ended.
     EOutcome Next();
 
+    // Takes the record just read, whose quoted field went on over line ends, for a stray quote:
+    // the record becomes its first line, the quote an ordinary character, and the lines after it
+    // are read again. False when no quoted field of the record went over a line end.
+    bool TakeAsStrayQuote();
+
     std::size_t FieldCount() const { return m_anFieldEnd.size(); }
     std::string_view Field(std::size_t nIndex) const;
     // The fields joined by the delimiter: the record's own text when it has no quotes.
@@ -48,30 +60,36 @@ public:
     bool Quoted() const { return m_bQuoted; }
     // The record's line ended with CR LF.
     bool CrLf() const { return m_bCrLf; }
-    // The input ended inside a quoted field, which then took the rest of the input.
-    bool QuoteOpen() const { return m_bQuoteOpen; }
-    std::uint64_t BytesRead() const { return m_nBytesBefore + m_nPos; }
+    // The record is the first line of a quote left open (at the end of the input or past the
+    // limit, or taken so by TakeAsStrayQuote); LinesTakenIn() tells how many lines it took in.
+    bool StrayQuote() const { return m_bStray; }
+    std::size_t LinesTakenIn() const { return m_nLinesTaken; }
 
 private:
     enum EState { kFieldStart, kUnquoted, kQuoted, kQuoteSeen };
 
     void BeginRecord();
+    bool ResumeFed();
     bool Step();
     bool StepUnquoted();
     void StepQuoted();
     void Keep(const char* pFirst, const char* pLast);
     void Count(std::size_t nBytes);
     void EndField();
+    void ReadAgainAfterFirstLine();
 
     std::size_t m_nMaxRecord;
-    const char* m_pData = nullptr;  // the bytes fed last
+    CsvDialect m_dialect;
+    const char* m_pData = nullptr;  // the bytes being read: fed, or pending
     std::size_t m_nPos = 0;
     std::size_t m_nEnd = 0;
-    std::uint64_t m_nBytesBefore = 0;  // bytes fed before the current ones
+    std::string m_strPending;      // a stray quote's lines, read again before the fed bytes
+    const char* m_pFed = nullptr;  // the fed bytes left while the pending ones are read
+    std::size_t m_nFedLeft = 0;
+    bool m_bReadingPending = false;
     bool m_bEnded = false;
     bool m_bInRecord = false;  // a record is under way across Feeds
-    char m_cDelimiter = ',';
-    std::string m_strText;  // the record's fields, unquoted, each followed by the delimiter
+    std::string m_strText;     // the record's fields, unquoted, each followed by the delimiter
     std::vector<std::uint32_t> m_anFieldEnd;  // where each field ends in m_strText
     std::size_t m_nRecordBytes = 0;
     EState m_eState = kFieldStart;
@@ -79,5 +97,12 @@ private:
     bool m_bBareCr = false;  // the field's last kept byte is a CR outside quotes
     bool m_bCrLf = false;
     bool m_bQuoted = false;
-    bool m_bQuoteOpen = false;
+    // A quoted field that runs over a line end: where it starts and where that line end is kept
+    // in m_strText, its lines, and the raw bytes read since that line end.
+    static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    std::size_t m_nQuotedStart = 0;
+    std::size_t m_nFirstBreak = kNone;
+    std::size_t m_nLinesTaken = 0;
+    std::string m_strRaw;
+    bool m_bStray = false;
 };

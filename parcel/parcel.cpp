@@ -2,133 +2,48 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "ascii_case.h"
-#include "carat_estimator.h"
-#include "csv_reader.h"
 #include "decimal_text.h"
+#include "parcel_run.h"
 
 namespace {
 
-// Counts beyond this are no longer whole numbers in a double.
-constexpr double kMostStones = 1e15;
-// Spellings of shape names remembered, so that most rows find theirs by a plain compare.
-constexpr std::size_t kShapesSeen = 16;
+// Totals count printed weights exactly in units of their last decimal up to this many decimals.
+constexpr int kExactDecimals = 15;
+constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
+                                   1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
+constexpr std::uint64_t kMostUnits = std::uint64_t{1} << 62;
 
-enum EColumn {
-    kShapeColumn,
-    kLengthColumn,
-    kWidthColumn,
-    kDepthColumn,
-    kIdColumn,
-    kCountColumn,
-    kGirdleColumn,
-    kGemColumn,
-    kColumnKinds
-};
+// The columns a header must name, one of each group.
+constexpr EColumn kLengthColumns[] = {EColumn::kLength, EColumn::kMinDiameter};
+constexpr EColumn kDepthColumns[] = {EColumn::kDepth, EColumn::kHeight, EColumn::kDepthPct};
 
-struct HeaderName {
-    EColumn eColumn;
-    const char* pszName;
-};
+const char kColumnsHelp[] =
+    " (the columns are shape, length or diameter (or min and max diameter), width, depth (in mm, "
+    "or depth %), and optionally id, count, girdle, gem, table %)";
 
-const HeaderName kColumnNames[] = {
-    {kShapeColumn, "shape"}, {kLengthColumn, "length"}, {kLengthColumn, "diameter"},
-    {kWidthColumn, "width"}, {kDepthColumn, "depth"},   {kIdColumn, "id"},
-    {kCountColumn, "count"}, {kGirdleColumn, "girdle"}, {kGemColumn, "gem"},
-};
-
-constexpr EColumn kNeededColumns[] = {kShapeColumn, kLengthColumn, kDepthColumn};
-
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t';
+bool HasColumn(const int* anColumn, EColumn eColumn) {
+    return anColumn[static_cast<int>(eColumn)] >= 0;
 }
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && IsBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
-// The columns a parcel writes; an input column of one of these names is replaced, not repeated.
-bool IsOutputColumn(std::string_view name) {
-    if (EqualIgnoringAsciiCase(name, "error")) return true;
-    for (const WeightUnit& unit : kWeightUnits) {
-        const std::string column = unit.pszColumn;
-        for (const char* suffix : {"", "_low", "_high"})
-            if (EqualIgnoringAsciiCase(name, column + suffix)) return true;
-    }
-    return false;
+// How messages name a column of the kind.
+const char* CanonicalName(EColumn eColumn) {
+    static const char* const apszName[kColumnKinds] = {
+        "shape",   "length",  "min diameter", "max diameter", "width",  "depth", "height",
+        "depth %", "table %", "id",           "count",        "girdle", "gem"};
+    return apszName[static_cast<int>(eColumn)];
 }
 
 }  // namespace
 
-class CParcelRun {
-public:
-    explicit CParcelRun(const ParcelOptions& options);
-
-    void Feed(std::string_view bytes, std::string& strOut);
-    void Finish(std::string& strOut);
-    std::string SummaryText() const;
-
-    std::vector<std::string> m_vecMessages;
-    EParcelStatus m_eStatus = EParcelStatus::kWeighed;
-    bool m_bRefused = false;
-    std::uint64_t m_nRows = 0;
-
-private:
-    bool TakeHead(std::string_view bytes, bool bEnded);
-    void ReadRecords(std::string& strOut);
-    bool Refuse(EParcelStatus eStatus, std::string strMessage);
-    bool ReadHeader(CCsvReader::EOutcome eOutcome);
-    bool TakeHeaderName(std::size_t nIndex);
-    void ChooseDecimalMarks();
-    void WriteHeader(std::string& strOut);
-    void TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut);
-    const Shape* FindShape(std::string_view name);
-    bool EstimateRow(double& dCarat, double& dCount);
-    bool TakeWidth(const Shape& shape, double& dWidth);
-    bool TakeRowCorrections(StoneCorrections& corrections);
-    bool TakeCount(double& dCount);
-    bool ReadNumber(EColumn eColumn, double& dValue);
-    bool Fail(std::string strError);
-    const char* ColumnName(EColumn eColumn) const;
-    std::string_view FieldOf(EColumn eColumn) const;
-    void WriteRow(bool bEstimated, double dCarat, std::string& strOut);
-    void WriteFields(std::string& strOut);
-    void AppendNumber(std::string& text, double dValue, bool bField = true) const;
-    void EndLine(std::string& strOut) const;
-
-    const ParcelOptions m_options;
-    CCsvReader m_reader;
-    CCaratEstimator m_estimator;
-    std::string m_strHead;  // the input's first bytes, held until the header line is whole
-    bool m_bHeadTaken = false;
-    bool m_bHeaderRead = false;
-    bool m_bByteOrderMark = false;
-    char m_cDelimiter = ',';
-    char m_cReadPoint = '.';  // 0: either mark
-    char m_cWritePoint = '.';
-    bool m_bCrLf = false;
-    int m_anColumn[kColumnKinds];
-    const char* m_apszColumnName[kColumnKinds] = {};
-    std::vector<bool> m_abWrittenBack;
-    bool m_bAllWrittenBack = true;
-    std::string m_strError;
-    std::pair<std::string, const Shape*> m_aShapeSeen[kShapesSeen];
-    std::size_t m_nShapesSeen = 0;
-    std::uint64_t m_nRecord = 1;  // the header is record 1, as a spreadsheet numbers its rows
-    std::uint64_t m_nRowsInError = 0;
-    double m_dStones = 0.0;
-    double m_dTotalCarat = 0.0;
-};
-
 CParcelRun::CParcelRun(const ParcelOptions& options)
     : m_options(options), m_reader(options.nMaxLine) {
     std::fill(m_anColumn, m_anColumn + kColumnKinds, -1);
+    for (int i = 0; i < kColumnKinds; ++i)
+        m_astrColumnName[i] = CanonicalName(static_cast<EColumn>(i));
 }
 
 void CParcelRun::Feed(std::string_view bytes, std::string& strOut) {
@@ -136,10 +51,9 @@ void CParcelRun::Feed(std::string_view bytes, std::string& strOut) {
     if (!m_bHeadTaken) {
         if (!TakeHead(bytes, false)) return;
         m_reader.Feed(m_strHead);  // the bytes held back, this Feed's among them
-        ReadRecords(strOut);
-        return;
+    } else {
+        m_reader.Feed(bytes);
     }
-    m_reader.Feed(bytes);
     ReadRecords(strOut);
 }
 
@@ -151,28 +65,27 @@ void CParcelRun::Finish(std::string& strOut) {
     }
     m_reader.EndInput();
     ReadRecords(strOut);
-    if (!m_bHeaderRead && !m_bRefused)
+    if (m_bRefused) return;
+    if (!m_bHeaderRead) {
         Refuse(EParcelStatus::kBadHeader,
                "the input is empty: a header row naming the columns comes first");
+        return;
+    }
+    FlushHeld(true, strOut);
 }
 
 // Holds the first bytes back until the header line is whole, the input ends or the line passes
-// the limit; then skips a byte-order mark and reads the delimiter from the header.
+// the limit; then skips a byte-order mark and reads the dialect from the header.
 bool CParcelRun::TakeHead(std::string_view bytes, bool bEnded) {
     m_strHead.append(bytes);
-    bool bQuoted = false;
-    bool bLineEnd = false;
-    for (std::size_t i = 0; i < m_strHead.size() && !bLineEnd; ++i) {
-        if (m_strHead[i] == '"') bQuoted = !bQuoted;
-        bLineEnd = !bQuoted && m_strHead[i] == '\n';
-    }
-    if (!bLineEnd && !bEnded && m_strHead.size() <= m_options.nMaxLine + 3) return false;
     m_bByteOrderMark = m_strHead.size() >= 3 &&
                        std::equal(kByteOrderMark, kByteOrderMark + 3,
                                   reinterpret_cast<const unsigned char*>(m_strHead.data()));
+    const std::string_view header = std::string_view(m_strHead).substr(m_bByteOrderMark ? 3 : 0);
+    if (!DetectDialect(header, bEnded || header.size() > m_options.nMaxLine, m_dialect))
+        return false;
     if (m_bByteOrderMark) m_strHead.erase(0, 3);
-    m_cDelimiter = DetectDelimiter(m_strHead);
-    m_reader.SetDelimiter(m_cDelimiter);
+    m_reader.SetDialect(m_dialect);
     m_bHeadTaken = true;
     return true;
 }
@@ -203,259 +116,322 @@ bool CParcelRun::ReadHeader(CCsvReader::EOutcome eOutcome) {
                                                    " bytes (--max-line)");
     m_bHeaderRead = true;
     m_bCrLf = m_reader.CrLf();
-    m_abWrittenBack.assign(m_reader.FieldCount(), true);
-    for (std::size_t i = 0; i < m_reader.FieldCount(); ++i) {
+    m_nFields = m_reader.FieldCount();
+    m_abWrittenBack.assign(m_nFields, true);
+    const bool bAside = TakeOwnColumns();
+    for (std::size_t i = 0; i < m_nFields; ++i)
         if (!TakeHeaderName(i)) return false;
-    }
-    for (const EColumn eColumn : kNeededColumns) {
-        if (m_anColumn[eColumn] >= 0) continue;
-        return Refuse(EParcelStatus::kBadHeader,
-                      std::string("the header names no ") +
-                          (eColumn == kLengthColumn ? "length or diameter" : ColumnName(eColumn)) +
-                          " column (the columns are shape, length or diameter, width, depth, and "
-                          "optionally id, count, girdle, gem)");
-    }
-    ChooseDecimalMarks();
+    if (!CheckNeededColumns()) return false;
+    // A height is the depth only where no column names the depth; else it passes through.
+    if (HasColumn(m_anColumn, EColumn::kDepth)) m_anColumn[static_cast<int>(EColumn::kHeight)] = -1;
+    m_names = MakeOutputNames(m_options.corrections.pUnit->pszColumn, bAside);
+    if (bAside)
+        m_vecMessages.push_back(
+            "the table has a weight column of its own, kept as it is; the "
+            "estimates go to " +
+            m_names.strWeight);
+    m_cDefaultPoint = m_dialect.cDelimiter == ';' ? ',' : '.';
+    if (m_options.eDecimalMark != EDecimalMark::kAuto)
+        m_cDefaultPoint = m_options.eDecimalMark == EDecimalMark::kComma ? ',' : '.';
+    m_cTotalPoint = m_cDefaultPoint;
     return true;
+}
+
+// A table with an error column is one a parcel wrote: its weights are replaced, not kept. Any
+// other table's columns named like the output's are the user's: the estimates go beside them.
+// True when they do.
+bool CParcelRun::TakeOwnColumns() {
+    bool bWeighedBefore = false;
+    bool bAsideBefore = false;
+    bool bNamedLikeOutput = false;
+    for (std::size_t i = 0; i < m_nFields; ++i) {
+        const std::string name = ReadHeaderName(m_reader.Field(i)).strName;
+        bWeighedBefore = bWeighedBefore || name == "error";
+        bAsideBefore = bAsideBefore || (IsOutputColumn(name) && name.rfind("estimated ", 0) == 0);
+        bNamedLikeOutput = bNamedLikeOutput || (IsOutputColumn(name) && name != "error");
+    }
+    for (std::size_t i = 0; i < m_nFields && bWeighedBefore; ++i) {
+        const std::string name = ReadHeaderName(m_reader.Field(i)).strName;
+        const bool bOwn = name == "error" || (IsOutputColumn(name) &&
+                                              (!bAsideBefore || name.rfind("estimated ", 0) == 0));
+        if (bOwn) m_abWrittenBack[i] = m_bAllWrittenBack = false;
+    }
+    return bAsideBefore || (bNamedLikeOutput && !bWeighedBefore);
 }
 
 bool CParcelRun::TakeHeaderName(std::size_t nIndex) {
-    const std::string_view name = Trimmed(m_reader.Field(nIndex));
-    if (IsOutputColumn(name)) m_abWrittenBack[nIndex] = m_bAllWrittenBack = false;
-    for (const HeaderName& column : kColumnNames) {
-        if (!EqualIgnoringAsciiCase(name, column.pszName)) continue;
-        if (m_anColumn[column.eColumn] >= 0)
-            return Refuse(
-                EParcelStatus::kBadHeader,
-                std::string("the header names the column ") + column.pszName + " twice" +
-                    (column.eColumn == kLengthColumn ? " (length and diameter are one)" : ""));
-        m_anColumn[column.eColumn] = static_cast<int>(nIndex);
-        m_apszColumnName[column.eColumn] = column.pszName;
-    }
+    const std::string_view name = m_reader.Field(nIndex);
+    const HeaderMeaning meaning = ReadHeaderName(name);
+    if (meaning.eColumn == EColumn::kOther || !m_abWrittenBack[nIndex]) return true;
+    const int nKind = static_cast<int>(meaning.eColumn);
+    const char* pszUnit = ColumnUnit(meaning.eColumn);
+    if (!meaning.strUnit.empty() && *pszUnit != '\0' && meaning.strUnit != pszUnit)
+        return Refuse(EParcelStatus::kBadHeader, "the column '" + std::string(name) + "' is in " +
+                                                     meaning.strUnit +
+                                                     ", and its numbers are read in " + pszUnit);
+    if (m_anColumn[nKind] >= 0)
+        return Refuse(
+            EParcelStatus::kBadHeader,
+            "the header names the column " + meaning.strName + " twice" +
+                (meaning.eColumn == EColumn::kLength ? " (length and diameter are one)" : ""));
+    m_anColumn[nKind] = static_cast<int>(nIndex);
+    m_astrColumnName[nKind] =
+        meaning.strName == "diameter" ? "diameter" : CanonicalName(meaning.eColumn);
     return true;
 }
 
-void CParcelRun::ChooseDecimalMarks() {
-    switch (m_options.eDecimalMark) {
-        case EDecimalMark::kPoint:
-            m_cReadPoint = m_cWritePoint = '.';
-            break;
-        case EDecimalMark::kComma:
-            m_cReadPoint = m_cWritePoint = ',';
-            break;
-        case EDecimalMark::kAuto:
-            // Spreadsheets in comma-decimal countries write ';' (or tab) between the fields.
-            m_cReadPoint = m_cDelimiter == ',' ? '.' : 0;
-            m_cWritePoint = m_cDelimiter == ';' ? ',' : '.';
-            break;
-    }
+bool CParcelRun::CheckNeededColumns() {
+    const auto any = [this](const auto& aeColumns) {
+        return std::any_of(std::begin(aeColumns), std::end(aeColumns),
+                           [this](EColumn eColumn) { return HasColumn(m_anColumn, eColumn); });
+    };
+    const char* pszMissing = nullptr;
+    if (!HasColumn(m_anColumn, EColumn::kShape))
+        pszMissing = "shape";
+    else if (!any(kLengthColumns))
+        pszMissing = "length or diameter";
+    else if (!any(kDepthColumns))
+        pszMissing = "depth";
+    if (pszMissing != nullptr)
+        return Refuse(EParcelStatus::kBadHeader,
+                      std::string("the header names no ") + pszMissing + " column" + kColumnsHelp);
+    if (HasColumn(m_anColumn, EColumn::kMinDiameter) !=
+        HasColumn(m_anColumn, EColumn::kMaxDiameter))
+        return Refuse(EParcelStatus::kBadHeader,
+                      "the header names a min diameter or a max diameter column without the "
+                      "other; a round stone weighs at their mean");
+    return true;
 }
 
 void CParcelRun::WriteHeader(std::string& strOut) {
     // Spreadsheets tell UTF-8 by the mark, so it goes back where it came from.
     if (m_bByteOrderMark) strOut.append(kByteOrderMark, kByteOrderMark + 3);
-    for (std::size_t i = 0; i < m_abWrittenBack.size(); ++i) {
+    const char cDelimiter = m_dialect.cDelimiter;
+    for (std::size_t i = 0; i < m_nFields; ++i) {
         if (!m_abWrittenBack[i]) continue;
-        AppendCsvField(strOut, m_reader.Field(i), m_cDelimiter);
-        strOut.push_back(m_cDelimiter);
+        AppendCsvField(strOut, m_reader.Field(i), cDelimiter);
+        strOut.push_back(cDelimiter);
     }
-    const std::string column = m_options.corrections.pUnit->pszColumn;
-    strOut += column;
+    strOut += m_names.strWeight;
     if (m_options.corrections.bTolerance)
-        strOut += m_cDelimiter + column + "_low" + m_cDelimiter + column + "_high";
-    strOut += m_cDelimiter;
-    strOut += "error";
+        strOut += cDelimiter + m_names.strLow + cDelimiter + m_names.strHigh;
+    if (HasColumn(m_anColumn, EColumn::kCount)) strOut += cDelimiter + m_names.strLot;
+    strOut += cDelimiter + m_names.strError;
     EndLine(strOut);
 }
 
 void CParcelRun::TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut) {
     ++m_nRecord;
-    const bool bTooLong = eOutcome == CCsvReader::kTooLong;
-    if (!bTooLong && m_reader.FieldCount() == 1 && m_reader.Field(0).empty()) return;
-    ++m_nRows;
-    m_strError.clear();
-    double dCarat = 0.0;
-    double dCount = 1.0;
-    bool bEstimated = false;
-    if (bTooLong) {
+    RowWeight weight;
+    if (eOutcome == CCsvReader::kTooLong) {
         const std::string strLimit =
             "longer than " + std::to_string(m_options.nMaxLine) + " bytes (--max-line)";
         m_vecMessages.push_back("row " + std::to_string(m_nRecord) + ": " + strLimit +
                                 ", not read");
-        m_strError = strLimit;
+        weight.strError = strLimit;
         m_eStatus = EParcelStatus::kTooLong;
-    } else if (m_reader.QuoteOpen()) {
-        Fail("a quoted field is not closed before the end of the input");
-    } else if (m_reader.FieldCount() != m_abWrittenBack.size()) {
-        Fail(std::to_string(m_reader.FieldCount()) + " fields where the header has " +
-             std::to_string(m_abWrittenBack.size()));
-    } else {
-        bEstimated = EstimateRow(dCarat, dCount);
+        return Count(weight, strOut);
     }
-    if (bEstimated) {
-        m_dStones += dCount;
-        m_dTotalCarat += dCarat * dCount;
-    } else {
-        ++m_nRowsInError;
-        if (m_eStatus == EParcelStatus::kWeighed) m_eStatus = EParcelStatus::kRowErrors;
+    const bool bTrailing = m_reader.FieldCount() == m_nFields + 1 &&
+                           m_reader.Field(m_nFields).find_first_not_of(" \t") == std::string::npos;
+    if (!m_reader.StrayQuote() && m_reader.FieldCount() != m_nFields && !bTrailing)
+        m_reader.TakeAsStrayQuote();
+    if (m_reader.StrayQuote()) {
+        // Its own line end is the first it took in; the rest are rows of their own.
+        const std::size_t nLines = m_reader.LinesTakenIn() > 0 ? m_reader.LinesTakenIn() - 1 : 0;
+        weight.strError = "a quote opened in this row is not closed";
+        if (nLines > 0)
+            weight.strError += "; the " + std::to_string(nLines) + " line" +
+                               (nLines > 1 ? "s" : "") + " it took in are read as rows again";
+        return Count(weight, strOut);
     }
-    WriteRow(bEstimated, dCarat, strOut);
-}
-
-const Shape* CParcelRun::FindShape(std::string_view name) {
-    const std::size_t nSeen = std::min(m_nShapesSeen, kShapesSeen);
-    for (std::size_t i = 0; i < nSeen; ++i)
-        if (m_aShapeSeen[i].first == name) return m_aShapeSeen[i].second;
-    const Shape* pShape = FindShapeByName(name);
-    m_aShapeSeen[m_nShapesSeen++ % kShapesSeen] = {std::string(name), pShape};
-    return pShape;
-}
-
-bool CParcelRun::EstimateRow(double& dCarat, double& dCount) {
-    const std::string_view shapeName = Trimmed(FieldOf(kShapeColumn));
-    const Shape* pShape = FindShape(shapeName);
-    if (pShape == nullptr) return Fail("unknown shape '" + std::string(shapeName) + "'");
-    StoneSize size;
-    StoneCorrections corrections = m_options.corrections;
-    if (!ReadNumber(kLengthColumn, size.dLength) || !TakeWidth(*pShape, size.dWidth) ||
-        !ReadNumber(kDepthColumn, size.dDepth) || !TakeRowCorrections(corrections) ||
-        !TakeCount(dCount))
-        return false;
-    if (!m_estimator.EstimateCorrected(*pShape, size, corrections, dCarat))
-        return Fail(m_estimator.ErrorText());
-    return true;
-}
-
-bool CParcelRun::TakeWidth(const Shape& shape, double& dWidth) {
-    if (shape.bWidthShown) return ReadNumber(kWidthColumn, dWidth);
-    if (Trimmed(FieldOf(kWidthColumn)).empty()) return true;
-    return Fail(std::string(shape.pszCaption) + " has no width");
-}
-
-bool CParcelRun::TakeRowCorrections(StoneCorrections& corrections) {
-    const std::string_view girdle = Trimmed(FieldOf(kGirdleColumn));
-    if (!girdle.empty()) {
-        corrections.pGirdle = FindGirdleGrade(girdle);
-        if (corrections.pGirdle == nullptr)
-            return Fail("unknown girdle '" + std::string(girdle) + "'");
+    if (IsBlankRow()) return m_bHolding ? WriteBlankRow(m_strHeldAfter) : WriteBlankRow(strOut);
+    if (m_reader.FieldCount() != m_nFields && !bTrailing) {
+        weight.strError = std::to_string(m_reader.FieldCount()) + " fields where the header has " +
+                          std::to_string(m_nFields);
+        return Count(weight, strOut);
     }
-    const std::string_view gemName = Trimmed(FieldOf(kGemColumn));
-    if (gemName.empty()) return true;
-    const Gem* pGem = FindGem(gemName);
-    if (pGem == nullptr) return Fail("unknown gem '" + std::string(gemName) + "'");
-    corrections.dRelativeDensity = pGem->dRelativeDensity;
-    return true;
+    if (!TakeRowShape(strOut)) return;
+    Count(WeighRow(), strOut);
 }
 
-bool CParcelRun::TakeCount(double& dCount) {
-    if (Trimmed(FieldOf(kCountColumn)).empty()) return true;
-    if (!ReadNumber(kCountColumn, dCount)) return false;
-    if (dCount >= 0 && dCount <= kMostStones && dCount == std::floor(dCount)) return true;
-    return Fail("count '" + std::string(Trimmed(FieldOf(kCountColumn))) +
-                "' is not a whole number of stones");
-}
-
-// Reads the column's number; a sign may lead, blanks may stand around it.
-bool CParcelRun::ReadNumber(EColumn eColumn, double& dValue) {
-    const std::string_view text = Trimmed(FieldOf(eColumn));
-    if (text.empty()) return Fail(std::string("no ") + ColumnName(eColumn));
-    const char* pFirst = text.data();
-    const char* pLast = pFirst + text.size();
-    const bool bNegative = *pFirst == '-';
-    if (*pFirst == '-' || *pFirst == '+') ++pFirst;
-    char cPoint = m_cReadPoint;
-    if (cPoint == 0) cPoint = text.find(',') != std::string_view::npos ? ',' : '.';
-    const DecimalRead read = ReadDecimal(pFirst, pLast, cPoint);
-    if (read.pEnd == pFirst || read.pEnd != pLast || read.bOutOfRange)
-        return Fail(ColumnName(eColumn) + (" '" + std::string(text) + "' is not a number"));
-    dValue = bNegative ? -read.dValue : read.dValue;
-    return true;
-}
-
-bool CParcelRun::Fail(std::string strError) {
-    m_strError = std::move(strError);
+// A row without a shape, or with a word such as Total for one, waits: it may be the table's
+// total row. False when the row waits.
+bool CParcelRun::TakeRowShape(std::string& strOut) {
+    static const char* const apszTotal[] = {"total",       "totals",   "sum",    "summe", "gesamt",
+                                            "grand total", "subtotal", "totaal", "totale"};
+    std::string shape = AsciiLower(FieldOf(EColumn::kShape));
+    shape.erase(0, shape.find_first_not_of(" \t"));
+    while (!shape.empty() && (shape.back() == ' ' || shape.back() == '\t' || shape.back() == ':'))
+        shape.pop_back();
+    const bool bTotal =
+        shape.empty() || std::any_of(std::begin(apszTotal), std::end(apszTotal),
+                                     [&shape](const char* pszWord) { return shape == pszWord; });
+    FlushHeld(false, strOut);
+    if (!bTotal) return true;
+    m_bHolding = true;
+    m_strHeldShape = std::string(FieldOf(EColumn::kShape));
+    RowWeight pass;
+    WriteRow(pass, m_strHeldPass);
+    RowWeight error;
+    error.strError = shape.empty() ? "no shape"
+                                   : "'" + m_strHeldShape +
+                                         "' names a total row, which passes unweighed only as "
+                                         "the table's last row";
+    WriteRow(error, m_strHeldError);
     return false;
 }
 
-// The column's name as the header wrote it (length or diameter), else its first name.
-const char* CParcelRun::ColumnName(EColumn eColumn) const {
-    if (m_apszColumnName[eColumn] != nullptr) return m_apszColumnName[eColumn];
-    for (const HeaderName& column : kColumnNames)
-        if (column.eColumn == eColumn) return column.pszName;
-    return "";
+// The held row: passed through when the table ended with it, else a row in error.
+void CParcelRun::FlushHeld(bool bFinal, std::string& strOut) {
+    if (!m_bHolding) return;
+    m_bHolding = false;
+    if (bFinal) {
+        strOut += m_strHeldPass;
+    } else {
+        strOut += m_strHeldError;
+        ++m_nRows;
+        ++m_nRowsInError;
+        if (m_eStatus == EParcelStatus::kWeighed) m_eStatus = EParcelStatus::kRowErrors;
+    }
+    strOut += m_strHeldAfter;
+    m_strHeldPass.clear();
+    m_strHeldError.clear();
+    m_strHeldAfter.clear();
 }
 
-std::string_view CParcelRun::FieldOf(EColumn eColumn) const {
-    const int nIndex = m_anColumn[eColumn];
-    if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= m_reader.FieldCount()) return {};
-    return m_reader.Field(static_cast<std::size_t>(nIndex));
+// Counts the row into the totals and writes it; the total adds what the row prints.
+void CParcelRun::Count(const RowWeight& weight, std::string& strOut) {
+    FlushHeld(false, strOut);
+    ++m_nRows;
+    const double dPrinted = WriteRow(weight, strOut);
+    if (!weight.bWeighed) {
+        ++m_nRowsInError;
+        if (m_eStatus == EParcelStatus::kWeighed) m_eStatus = EParcelStatus::kRowErrors;
+        return;
+    }
+    m_dStones += weight.dCount;
+    m_cTotalPoint = weight.cPoint;
+    AddToTotal(dPrinted);
 }
 
-// The row's own fields as far as the header has columns, then the weights and the error.
-void CParcelRun::WriteRow(bool bEstimated, double dCarat, std::string& strOut) {
-    if (m_bAllWrittenBack && !m_reader.Quoted() &&
-        m_reader.FieldCount() == m_abWrittenBack.size()) {
-        strOut.append(m_reader.Text());  // as it came, with its delimiters
-        strOut.push_back(m_cDelimiter);
+void CParcelRun::AddToTotal(double dPrinted) {
+    m_dTotal += dPrinted;
+    const int nDecimals = m_options.nDecimals;
+    if (!m_bUnitsExact || nDecimals > kExactDecimals) {
+        m_bUnitsExact = false;
+        return;
+    }
+    // The printed value times 10^decimals is a whole number; doubles hold it exactly to 2^53.
+    const double dUnits = std::round(dPrinted * kPowersOfTen[nDecimals]);
+    const double dRoom = static_cast<double>(kMostUnits - m_nTotalUnits);
+    if (!(dUnits >= 0 && dUnits < 0x1p53 && dUnits <= dRoom)) {
+        m_bUnitsExact = false;
+        return;
+    }
+    m_nTotalUnits += static_cast<std::uint64_t>(dUnits);
+}
+
+// The row's own fields as far as the header has columns, then its weights and error; returns
+// the weight the total counts as printed: the lot's with a count column, else the stone's.
+double CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut) {
+    const std::string_view text = m_reader.Text();
+    const bool bAsItCame = m_bAllWrittenBack && !m_reader.Quoted() &&
+                           m_reader.FieldCount() == m_nFields &&
+                           text.find_first_of("\"\r") == std::string_view::npos;
+    if (bAsItCame) {
+        strOut.append(text);  // as it came, with its delimiters
+        strOut.push_back(m_dialect.cDelimiter);
     } else {
         WriteFields(strOut);
     }
     const StoneCorrections& corrections = m_options.corrections;
-    const double dValue = dCarat * corrections.pUnit->dPerCarat;
-    if (bEstimated) AppendNumber(strOut, dValue);
+    const double dValue = weight.dCarat * corrections.pUnit->dPerCarat;
+    const char cDelimiter = m_dialect.cDelimiter;
+    double dPrinted = 0.0;
+    if (weight.bWeighed) dPrinted = AppendNumber(strOut, dValue, weight.cPoint);
     if (corrections.bTolerance) {
-        strOut.push_back(m_cDelimiter);
-        if (bEstimated) AppendNumber(strOut, dValue * (1 - corrections.dTolerancePct / 100));
-        strOut.push_back(m_cDelimiter);
-        if (bEstimated) AppendNumber(strOut, dValue * (1 + corrections.dTolerancePct / 100));
+        strOut.push_back(cDelimiter);
+        if (weight.bWeighed)
+            AppendNumber(strOut, dValue * (1 - corrections.dTolerancePct / 100), weight.cPoint);
+        strOut.push_back(cDelimiter);
+        if (weight.bWeighed)
+            AppendNumber(strOut, dValue * (1 + corrections.dTolerancePct / 100), weight.cPoint);
     }
-    strOut.push_back(m_cDelimiter);
-    AppendCsvField(strOut, m_strError, m_cDelimiter);
+    if (HasColumn(m_anColumn, EColumn::kCount)) {
+        strOut.push_back(cDelimiter);
+        if (weight.bWeighed) dPrinted = AppendNumber(strOut, dValue * weight.dCount, weight.cPoint);
+    }
+    strOut.push_back(cDelimiter);
+    AppendCsvField(strOut, weight.strError, cDelimiter);
     EndLine(strOut);
+    return dPrinted;
 }
 
 void CParcelRun::WriteFields(std::string& strOut) {
-    for (std::size_t i = 0; i < m_abWrittenBack.size(); ++i) {
+    for (std::size_t i = 0; i < m_nFields; ++i) {
         if (!m_abWrittenBack[i]) continue;
-        if (i < m_reader.FieldCount()) AppendCsvField(strOut, m_reader.Field(i), m_cDelimiter);
-        strOut.push_back(m_cDelimiter);
+        if (i < m_reader.FieldCount())
+            AppendCsvField(strOut, m_reader.Field(i), m_dialect.cDelimiter);
+        strOut.push_back(m_dialect.cDelimiter);
     }
 }
 
-void CParcelRun::AppendNumber(std::string& text, double dValue, bool bField) const {
+// A row without any value passes through: its fields, and no weight and no error.
+void CParcelRun::WriteBlankRow(std::string& strOut) {
+    WriteRow(RowWeight{false, 0.0, 1.0, '.', ""}, strOut);
+}
+
+// Appends the value with the decimals and decimal mark the row's weights take; returns the
+// value as printed.
+double CParcelRun::AppendNumber(std::string& text, double dValue, char cPoint, bool bField) const {
     const std::size_t nStart = text.size();
     AppendFixed(text, dValue, m_options.nDecimals);
-    if (m_cWritePoint == '.') return;
+    const double dPrinted =
+        ReadDecimal(text.data() + nStart + (text[nStart] == '-' ? 1 : 0), text.data() + text.size())
+            .dValue;
+    if (cPoint == '.') return dPrinted;
     const std::size_t nPoint = text.find('.', nStart);
-    if (nPoint == std::string::npos) return;
-    text[nPoint] = m_cWritePoint;
+    if (nPoint == std::string::npos) return dPrinted;
+    text[nPoint] = cPoint;
     // A decimal comma in a comma-delimited table is quoted, or it would split the number.
-    if (!bField || m_cWritePoint != m_cDelimiter) return;
-    text.insert(text.begin() + static_cast<std::ptrdiff_t>(nStart), '"');
-    text.push_back('"');
+    if (bField && cPoint == m_dialect.cDelimiter) {
+        text.insert(text.begin() + static_cast<std::ptrdiff_t>(nStart), '"');
+        text.push_back('"');
+    }
+    return dPrinted;
 }
 
 void CParcelRun::EndLine(std::string& strOut) const {
     if (m_bCrLf) strOut.push_back('\r');
-    strOut.push_back('\n');
+    strOut.push_back(m_dialect.cLineEnd);
 }
 
+// "rows 3, stones 5, total 2.437500 ct, rows in error 1": the total is the sum of the weights
+// the rows print.
 std::string CParcelRun::SummaryText() const {
     const StoneCorrections& corrections = m_options.corrections;
-    const double dTotal = m_dTotalCarat * corrections.pUnit->dPerCarat;
     std::string text = "rows " + std::to_string(m_nRows) + ", stones ";
     AppendFixed(text, m_dStones, 0);
     text += ", total ";
-    AppendNumber(text, dTotal, false);
+    const double dTotal =
+        m_bUnitsExact ? static_cast<double>(m_nTotalUnits) / kPowersOfTen[m_options.nDecimals]
+                      : m_dTotal;
+    AppendNumber(text, dTotal, m_cTotalPoint, false);
     text += std::string(" ") + corrections.pUnit->pszName;
     if (corrections.bTolerance) {
         text += " (";
-        AppendNumber(text, dTotal * (1 - corrections.dTolerancePct / 100), false);
+        AppendNumber(text, dTotal * (1 - corrections.dTolerancePct / 100), m_cTotalPoint, false);
         text += " to ";
-        AppendNumber(text, dTotal * (1 + corrections.dTolerancePct / 100), false);
+        AppendNumber(text, dTotal * (1 + corrections.dTolerancePct / 100), m_cTotalPoint, false);
         text += ")";
     }
-    return text + ", rows in error " + std::to_string(m_nRowsInError);
+    text += ", rows in error " + std::to_string(m_nRowsInError);
+    if (!m_bUnitsExact)
+        text +=
+            " (the total is the sum of the unrounded weights: the printed ones are too many "
+            "digits to add exactly)";
+    return text;
 }
 
 CParcel::CParcel(const ParcelOptions& options) : m_pRun(new CParcelRun(options)) {}

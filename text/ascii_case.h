@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 constexpr char AsciiUpper(char c) {
     return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
@@ -22,3 +23,7 @@ int CompareIgnoringAsciiCase(std::string_view a, std::string_view b);
 inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return CompareIgnoringAsciiCase(a, b) == 0;
 }
+
+// The name of names nearest to given in letters added, dropped or changed, in any letter case;
+// "" when even the nearest differs in more than a third of its letters (one at the least).
+std::string_view NearestName(std::string_view given, const std::vector<std::string_view>& names);

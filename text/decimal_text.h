@@ -23,7 +23,8 @@ struct DecimalParse {
     std::string strError;  // why the text was refused: "'6,5' is not a decimal number ..."
 };
 
-// Reads all of text as ReadDecimal does after an optional '+' or '-'; anything else refuses it.
+// Reads all of text as ReadDecimal does after an optional '+' or '-', blanks and tabs around it
+// left out; anything else refuses it.
 DecimalParse ParseDecimal(std::string_view text);
 
 constexpr int kMaxFixedDecimals = 64;

@@ -29,7 +29,7 @@ namespace {
 constexpr long kInPlaceLimit = 64L << 20;
 
 // What the save needs to know of the file it replaces.
-struct CTarget {
+struct ReplaceTarget {
     std::string strPath;  // the file itself, symbolic links followed
     bool bExists = false;
     bool bHardLinked = false;  // more names than one point at it
@@ -61,7 +61,7 @@ std::string TempNameIn(const std::string& strFolder) {
 }
 
 // Creates the temporary file exclusively, retrying other names past whatever lies around.
-int CreateTempBeside(const CTarget& target, std::string& strTempPath) {
+int CreateTempBeside(const ReplaceTarget& target, std::string& strTempPath) {
     const std::string strFolder = FolderOf(target.strPath);
     for (int nTry = 0; nTry < 100; ++nTry) {
         strTempPath = TempNameIn(strFolder);
@@ -109,7 +109,7 @@ bool Overwrite(int fd, const std::string& strBytes) {
 
 // Hard links keep sharing one file only if that file itself takes the new bytes; should that
 // fail midway, its old bytes are written back.
-bool RewriteInPlace(const CTarget& target, const std::string& strBytes) {
+bool RewriteInPlace(const ReplaceTarget& target, const std::string& strBytes) {
     const int fd = ::open(target.strPath.c_str(), O_RDWR | O_BINARY);
     if (fd < 0) return false;
     const long nOldSize = ::lseek(fd, 0, SEEK_END);
@@ -143,7 +143,7 @@ std::string ResolveLinks(const std::string& strPath) {
 }
 
 // Refuses a folder, a read-only file and a file another program holds locked.
-bool InspectTarget(const std::string& strPath, CTarget& target) {
+bool InspectTarget(const std::string& strPath, ReplaceTarget& target) {
     target.strPath = ResolveLinks(strPath);
     const HANDLE hFile =
         ::CreateFileA(target.strPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
@@ -162,7 +162,7 @@ bool InspectTarget(const std::string& strPath, CTarget& target) {
 
 // ReplaceFile keeps the replaced file's security; MoveFileEx makes a new file. The attributes
 // are copied first, since Wine's ReplaceFile is a plain rename that drops them.
-bool PutInPlace(const std::string& strTempPath, const CTarget& target) {
+bool PutInPlace(const std::string& strTempPath, const ReplaceTarget& target) {
     if (target.bExists) {
         const DWORD dwAttributes = ::GetFileAttributesA(target.strPath.c_str());
         if (dwAttributes != INVALID_FILE_ATTRIBUTES)
@@ -173,7 +173,7 @@ bool PutInPlace(const std::string& strTempPath, const CTarget& target) {
     return ::MoveFileExA(strTempPath.c_str(), target.strPath.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-bool TakeOwnerAndMode(int, const CTarget&) {
+bool TakeOwnerAndMode(int, const ReplaceTarget&) {
     return true;  // ReplaceFile carries them over
 }
 
@@ -195,7 +195,7 @@ std::string ResolveLinks(const std::string& strPath) {
 
 // Refuses a folder, a file without write permission (root could write it anyway) and a file
 // that cannot be opened for writing.
-bool InspectTarget(const std::string& strPath, CTarget& target) {
+bool InspectTarget(const std::string& strPath, ReplaceTarget& target) {
     target.strPath = ResolveLinks(strPath);
     if (::stat(target.strPath.c_str(), &target.status) != 0) return errno == ENOENT;
     if (!S_ISREG(target.status.st_mode)) return false;
@@ -209,7 +209,7 @@ bool InspectTarget(const std::string& strPath, CTarget& target) {
 }
 
 // The new file gets the old one's owner where this process may give it, and its permissions.
-bool TakeOwnerAndMode(int fd, const CTarget& target) {
+bool TakeOwnerAndMode(int fd, const ReplaceTarget& target) {
     if (!target.bExists) return true;
     if (::fchown(fd, target.status.st_uid, target.status.st_gid) != 0)
         (void)!::fchown(fd, static_cast<uid_t>(-1), target.status.st_gid);
@@ -217,7 +217,7 @@ bool TakeOwnerAndMode(int fd, const CTarget& target) {
 }
 
 // The rename is on disk once the folder that holds it is.
-bool PutInPlace(const std::string& strTempPath, const CTarget& target) {
+bool PutInPlace(const std::string& strTempPath, const ReplaceTarget& target) {
     if (std::rename(strTempPath.c_str(), target.strPath.c_str()) != 0) return false;
     const int fdFolder = ::open(FolderOf(target.strPath).c_str(), O_RDONLY | O_DIRECTORY);
     if (fdFolder < 0) return false;
@@ -231,7 +231,7 @@ bool PutInPlace(const std::string& strTempPath, const CTarget& target) {
 }  // namespace
 
 bool WriteFileReplacing(const std::string& strPath, const std::string& strBytes) {
-    CTarget target;
+    ReplaceTarget target;
     if (!InspectTarget(strPath, target)) return false;
     if (target.bHardLinked) return RewriteInPlace(target, strBytes);
     std::string strTempPath;

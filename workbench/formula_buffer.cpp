@@ -46,5 +46,5 @@ void CGemDlg::PutFormulaCaretAtEnd() {
 // The formula edit is hidden: keys typed into it would silently change the weight.
 void CGemDlg::FocusFormulaEdit() {
     CWnd* pEdit = GetDlgItem(IDC_FORMULA);
-    if (pEdit != NULL && pEdit->IsWindowVisible()) pEdit->SetFocus();
+    if (pEdit != nullptr && pEdit->IsWindowVisible()) pEdit->SetFocus();
 }

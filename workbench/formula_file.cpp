@@ -35,15 +35,15 @@ std::string FormulaFileText(const std::string& strFormula, const CFormulaFileVal
     return WithCrLf(strText);
 }
 
-CFormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit) {
-    CFormulaFileRead result;
+FormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit) {
+    FormulaFileRead result;
     std::string strLine;
     if (ReadTextLine(pFile, strLine, 0) == kNoLine) {
         result.eOutcome =
-            std::ferror(pFile) ? CFormulaFileRead::kReadError : CFormulaFileRead::kEmpty;
+            std::ferror(pFile) ? FormulaFileRead::kReadError : FormulaFileRead::kEmpty;
         return result;
     }
-    result.eOutcome = CFormulaFileRead::kFormula;
+    result.eOutcome = FormulaFileRead::kFormula;
     // Only as much of each line is kept as tells whether it is the marker.
     const std::size_t nMarker = sizeof kMarker - 1;
     for (;;) {
@@ -53,13 +53,13 @@ CFormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit) {
             // One more than the limit keeps the CR of a line exactly at the limit.
             const std::size_t nFormula = ReadTextLine(pFile, result.strFormula, nLimit + 1, true);
             if (nFormula != kNoLine && nFormula > nLimit)
-                result.eOutcome = CFormulaFileRead::kTooLong;
+                result.eOutcome = FormulaFileRead::kTooLong;
             result.strFormula.resize(std::strlen(result.strFormula.c_str()));
             break;
         }
     }
-    if (std::ferror(pFile)) result.eOutcome = CFormulaFileRead::kReadError;
-    if (result.eOutcome != CFormulaFileRead::kFormula) result.strFormula.clear();
+    if (std::ferror(pFile)) result.eOutcome = FormulaFileRead::kReadError;
+    if (result.eOutcome != FormulaFileRead::kFormula) result.strFormula.clear();
     return result;
 }
 
@@ -67,21 +67,21 @@ std::string FormulaTooLongText() {
     return ": its formula line is longer than " + std::to_string(kFormulaLineLimit) + " characters";
 }
 
-CFormulaFileRead LoadFormulaFilePath(const std::string& strPath) {
-    CFormulaFileRead result;
+FormulaFileRead LoadFormulaFilePath(const std::string& strPath) {
+    FormulaFileRead result;
     std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
     if (pFile == nullptr) {
-        result.eOutcome = CFormulaFileRead::kOpenError;
+        result.eOutcome = FormulaFileRead::kOpenError;
         return result;
     }
     try {
         errno = 0;
         result = ReadFormulaFile(pFile);
         // A folder opens on POSIX hosts and fails at the first read; Windows refuses the open.
-        if (result.eOutcome == CFormulaFileRead::kReadError && errno == EISDIR)
-            result.eOutcome = CFormulaFileRead::kOpenError;
+        if (result.eOutcome == FormulaFileRead::kReadError && errno == EISDIR)
+            result.eOutcome = FormulaFileRead::kOpenError;
     } catch (const std::bad_alloc&) {
-        result = {CFormulaFileRead::kNoMemory, std::string()};
+        result = {FormulaFileRead::kNoMemory, std::string()};
     }
     std::fclose(pFile);
     return result;

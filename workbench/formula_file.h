@@ -18,7 +18,7 @@ std::string FormulaFileText(const std::string& strFormula, const CFormulaFileVal
 // (32,767 characters) and 16 times the engine's 65,535 positions, yet small even for 32 bits.
 constexpr std::size_t kFormulaLineLimit = 1 << 20;
 
-struct CFormulaFileRead {
+struct FormulaFileRead {
     enum EOutcome {
         kEmpty,      // nothing could be read: the formula keeps its text
         kFormula,    // strFormula is the line after the marker, or empty without one
@@ -34,14 +34,14 @@ struct CFormulaFileRead {
 // Reads a file's formula: the first line is skipped, then the line after the first whole line
 // "[FORMEL]" is the formula, less its line end (LF or CR LF). A NUL ends the formula text.
 // Memory stays within nLimit characters whatever the file holds.
-CFormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit = kFormulaLineLimit);
+FormulaFileRead ReadFormulaFile(std::FILE* pFile, std::size_t nLimit = kFormulaLineLimit);
 
 // What follows the path in the message that refuses a kTooLong file: ": its formula line is
 // longer than 1048576 characters".
 std::string FormulaTooLongText();
 
 // Opens strPath and reads its formula; every failure is an outcome, never an exception.
-CFormulaFileRead LoadFormulaFilePath(const std::string& strPath);
+FormulaFileRead LoadFormulaFilePath(const std::string& strPath);
 
 // Writes strBytes to strPath through a new file beside it that then replaces the target, so a
 // failed write leaves an earlier file untouched. A read-only or locked target is refused first.

@@ -40,14 +40,14 @@ void CGemDlg::LoadFormulaFile() {
                         OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST, kFilter);
     if (dlgFile.DoModal() != IDOK) return;
     m_strFileName = dlgFile.GetPathName();
-    const CFormulaFileRead read = LoadFormulaFilePath(m_strFileName.GetString());
+    const FormulaFileRead read = LoadFormulaFilePath(m_strFileName.GetString());
     switch (read.eOutcome) {
-        case CFormulaFileRead::kFormula:
+        case FormulaFileRead::kFormula:
             m_strFormula = read.strFormula.c_str();
             return;
-        case CFormulaFileRead::kEmpty:
+        case FormulaFileRead::kEmpty:
             return;
-        case CFormulaFileRead::kTooLong:
+        case FormulaFileRead::kTooLong:
             AfxMessageBox("Can not open the file " + m_strFileName + FormulaTooLongText().c_str(),
                           MB_OK | MB_ICONEXCLAMATION);
             return;

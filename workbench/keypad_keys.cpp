@@ -2,7 +2,7 @@
 
 #include "resource.h"
 
-const CKeypadKey kKeypadKeys[kKeypadKeyCount] = {
+const KeypadKey kKeypadKeys[kKeypadKeyCount] = {
     {IDC_KEY_SIN, "sin("},      {IDC_KEY_ARCSIN, "arcsin("},
     {IDC_KEY_SINH, "sinh("},    {IDC_KEY_ARSINH, "arsinh("},
     {IDC_KEY_COS, "cos("},      {IDC_KEY_ARCCOS, "arccos("},
@@ -23,7 +23,7 @@ const CKeypadKey kKeypadKeys[kKeypadKeyCount] = {
 };
 
 const char* KeypadText(int nID) {
-    for (const CKeypadKey& key : kKeypadKeys)
+    for (const KeypadKey& key : kKeypadKeys)
         if (key.nID == nID) return key.pszText;
     return nullptr;
 }

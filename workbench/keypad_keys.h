@@ -4,13 +4,13 @@
 
 #include <cstddef>
 
-struct CKeypadKey {
+struct KeypadKey {
     int nID;
     const char* pszText;  // appended as is; often not the caption ("10^x" appends "10^")
 };
 
 constexpr std::size_t kKeypadKeyCount = 33;
-extern const CKeypadKey kKeypadKeys[kKeypadKeyCount];
+extern const KeypadKey kKeypadKeys[kKeypadKeyCount];
 
 // The text key nID appends, or nullptr when nID is no text key.
 const char* KeypadText(int nID);

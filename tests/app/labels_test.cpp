@@ -90,7 +90,7 @@ TEST_F(Label, RestylingStartsFromTheWindowsFontAndLeavesIt) {
         EXPECT_EQ(FontOf(Depth().GetLabelFont()).lfWeight, FW_BOLD);
         Depth().SetBold(FALSE, FALSE);
         Depth().SetFontFace("Arial", 7, FALSE);
-        Depth().SetFontFace(NULL, 12, FALSE);
+        Depth().SetFontFace(nullptr, 12, FALSE);
         EXPECT_EQ(FaceAndHeight(Depth().GetLabelFont()),
                   std::make_tuple(std::string("Verdana"), PointsToHeight(12)))
             << "the earlier face is discarded again";
@@ -120,7 +120,7 @@ TEST_F(Label, PaintsItsTextInItsOwnFontAndColoursOrInsteadACentredIcon) {
         const HWND hDepth = Depth().GetSafeHwnd();
         Depth().SetTextColor(RGB(200, 0, 0), FALSE);
         const auto withIcon = DrawnBy([] { Depth().SetLabelIcon(Dlg().m_hDlgIcon, TRUE); });
-        const auto log = DrawnBy([] { Depth().SetLabelIcon(NULL, TRUE); });
+        const auto log = DrawnBy([] { Depth().SetLabelIcon(nullptr, TRUE); });
         const auto icons = DrawOps(withIcon, hDepth, SimDrawOp::Kind::DrawIcon);
         const auto texts = DrawOps(log, hDepth, SimDrawOp::Kind::DrawText);
         ASSERT_EQ(std::make_tuple(icons.size(), texts.size()), std::make_tuple(1u, 1u));

@@ -56,7 +56,7 @@ TEST_F(Layout, HoldsTheTemplatesControlsAndShowsOnlyTheEstimatorsAndNoChosenShap
         selected.push_back(row.nSelectedPicture);
     }
     std::vector<int> hiddenButtons = {IDC_CALCULATE, IDC_DELETE, IDC_UNDO, IDC_SAVE, IDC_LOAD};
-    for (const CKeypadKey& key : kKeypadKeys)
+    for (const KeypadKey& key : kKeypadKeys)
         hiddenButtons.push_back(key.nID);
     for (int nId = IDC_DIGIT0; nId <= IDC_DIGIT9; ++nId)
         hiddenButtons.push_back(nId);
@@ -84,7 +84,7 @@ TEST_F(Layout, VisibleControlsStandInRowsAndColumnsInsideTheWindow) {
     User().OnUi([] {
         RECT rcClient = {};
         GetClientRect(Dlg().GetSafeHwnd(), &rcClient);
-        MapWindowPoints(Dlg().GetSafeHwnd(), NULL, reinterpret_cast<POINT*>(&rcClient), 2);
+        MapWindowPoints(Dlg().GetSafeHwnd(), nullptr, reinterpret_cast<POINT*>(&rcClient), 2);
         for (HWND h : Children()) {
             RECT rc = RectOf(h), rcInside = {};
             // Pictures take their bitmap's size and may run under the frame; controls may not.
@@ -157,14 +157,14 @@ TEST_F(Layout, AnswerStaysReadableWhenItsFrameRepaints) {
         for (HWND h : Children()) {
             const RECT rcPicture = RectOf(h);
             if (SendMessageA(h, STM_GETIMAGE, IMAGE_BITMAP, 0) && PtInRect(&rcPicture, ptCentre))
-                RedrawWindow(h, NULL, NULL, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                RedrawWindow(h, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
         }
-        HDC hdc = GetDC(NULL);
+        HDC hdc = GetDC(nullptr);
         int nDark = 0;
         for (int y = rc.top; y < rc.bottom; ++y)
             for (int x = rc.left; x < rc.right; ++x)
                 if (GetPixel(hdc, x, y) == RGB(0, 0, 0)) ++nDark;
-        ReleaseDC(NULL, hdc);
+        ReleaseDC(nullptr, hdc);
         EXPECT_GT(nDark, 10) << "the frame painted over 0.487500";
     });
 }

@@ -13,7 +13,7 @@ TEST_F(StartAndClose, StartsWithZeroFieldsTheFocusOnLengthAndTheProgramIcon) {
         std::make_tuple(IDC_LENGTH_EDIT, "Velastro", "", ""))
         << "focus, caption, formula, answer (the template's blank replaced)";
     User().OnUi([] {
-        EXPECT_NE(Dlg().m_hDlgIcon, HICON(NULL));
+        EXPECT_NE(Dlg().m_hDlgIcon, HICON(nullptr));
         for (WPARAM nSize : {ICON_BIG, ICON_SMALL})
             EXPECT_EQ(Dlg().SendMessage(WM_GETICON, nSize), LRESULT(Dlg().m_hDlgIcon)) << nSize;
     });

@@ -44,7 +44,7 @@ protected:
 #ifndef _WIN32
             SimClearDrawLog();
 #endif
-            m_pTip->RedrawWindow(NULL, NULL, RDW_INVALIDATE | RDW_UPDATENOW);
+            m_pTip->RedrawWindow(nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
 #ifndef _WIN32
             g.log = SimDrawLog();
 #endif
@@ -75,7 +75,7 @@ protected:
 
 // The layout's rules are its own suite's; here the control applies them and paints its frame.
 TEST_F(TooltipOnTheWindow, SizesAndPaintsItselfBelowTheToolClearOfTheScreensRightEdge) {
-    EXPECT_FALSE(User().OnUiRead<bool>([] { return Dlg().m_toolTip.GetSafeHwnd() != NULL; }))
+    EXPECT_FALSE(User().OnUiRead<bool>([] { return Dlg().m_toolTip.GetSafeHwnd() != nullptr; }))
         << "the dialog never creates its own tip";
     TipGeometry g = ShowTip(std::string(400, 'W'));
     EXPECT_EQ(g.rcWindow.right, GetSystemMetrics(SM_CXSCREEN) - 25);

@@ -81,7 +81,7 @@ protected:
         m_pDriver.reset();
         m_bInitInstanceResult = -1;
         m_pDriver = std::make_unique<CDialogDriver>([this] {
-            AfxWinInit(GetModuleHandleA(NULL));
+            AfxWinInit(GetModuleHandleA(nullptr));
             m_bInitInstanceResult = AfxGetApp()->InitInstance();
         });
     }

@@ -35,7 +35,7 @@ TEST(Gem, DiamondLeavesEveryDigit) {
 // proportions, a thick girdle and as ruby: size finds the measures again from their weight.
 TEST(Size, RoundTripsEveryShape) {
     StoneCorrections corrections;
-    corrections.pGirdle = FindGirdleGrade("THK");
+    FindGirdleRange("THK", corrections.girdle);
     corrections.dRelativeDensity = 4.0;
     for (std::size_t i = 0; i < kShapeCount; ++i) {
         const Shape& shape = kShapes[i];

@@ -17,11 +17,11 @@ LOGFONTA FontOf(HFONT hFont) {
 
 TEST(ColorLabel, SetTextFontTakesTheFontsDescriptionWithTheBoldFlagsWeight) {
     CWnd parent;
-    ASSERT_TRUE(parent.CreateEx(0, "Static", "", WS_POPUP, 0, 0, 100, 100, NULL, NULL));
+    ASSERT_TRUE(parent.CreateEx(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
     CColorLabel label;
     ASSERT_TRUE(
         label.SubclassWindow(::CreateWindowExA(0, "Static", "DEPTH", WS_CHILD | WS_VISIBLE, 0, 0,
-                                               50, 12, parent.m_hWnd, NULL, NULL, NULL)));
+                                               50, 12, parent.m_hWnd, nullptr, nullptr, nullptr)));
     label.SetBold(TRUE, FALSE);
     LOGFONTA lf = {};
     lf.lfHeight = -20;
@@ -35,6 +35,6 @@ TEST(ColorLabel, SetTextFontTakesTheFontsDescriptionWithTheBoldFlagsWeight) {
     EXPECT_EQ(std::make_tuple(std::string("Courier New"), LONG{-20}, LONG{FW_BOLD}),
               std::make_tuple(std::string(back.lfFaceName), back.lfHeight, back.lfWeight));
     EXPECT_EQ(FW_NORMAL, FontOf(font).lfWeight) << "the given font stays as it was";
-    label.SetTextFont(NULL, TRUE);
+    label.SetTextFont(nullptr, TRUE);
     EXPECT_EQ(hLabelFont, label.GetLabelFont()) << "no font: nothing changes";
 }

@@ -26,7 +26,7 @@ TEST(TipLayout, LinesAndWidestLineOfTheText) {
           Row("abcd\n", 4 * kCharWidth + 2, 2), Row("a\n\nbb", 2 * kCharWidth + 2, 3),
           Row("\n", 2, 2), Row("one two three four", 18 * kCharWidth + 2, 1),
           Row("ab\r\ncdefg\r\n\r", 5 * kCharWidth + 2, 3)}) {
-        const CTipTextSize size = MeasureTipText(StripCarriageReturns(text), MeasureLine);
+        const TipTextSize size = MeasureTipText(StripCarriageReturns(text), MeasureLine);
         EXPECT_EQ(std::make_pair(widest, lines), std::make_pair(size.nWidest, size.nLines))
             << "text \"" << text << "\"";
     }
@@ -37,7 +37,7 @@ TEST(TipLayout, WindowIsBelowTheToolAtThePointerAndClearOfTheRightEdge) {
     struct Row {
         RECT tool;
         POINT cursor;
-        CTipTextSize size;
+        TipTextSize size;
         int nLineHeight;
         RECT expected;
     };

@@ -16,10 +16,10 @@ namespace {
 constexpr DWORD kTimeoutMs = 20000;
 constexpr DWORD kPollMs = 50;
 
-struct CImage {
-    int m_nWidth = 0;
-    int m_nHeight = 0;
-    std::vector<unsigned char> m_vecRgb;
+struct Image {
+    int nWidth = 0;
+    int nHeight = 0;
+    std::vector<unsigned char> vecRgb;
 };
 
 [[noreturn]] void Fail(const std::string& strReason) {
@@ -101,13 +101,13 @@ void Type(HWND hDlg, int nID, const std::string& strText) {
 }
 
 // The DIB rows are BGR and padded to four bytes; PNG wants tight RGB rows.
-void CopyBgrRows(const unsigned char* pBits, CImage& image) {
-    const int nStride = (image.m_nWidth * 3 + 3) & ~3;
-    image.m_vecRgb.resize(static_cast<std::size_t>(image.m_nWidth) * image.m_nHeight * 3);
-    unsigned char* pOut = image.m_vecRgb.data();
-    for (int y = 0; y < image.m_nHeight; ++y) {
+void CopyBgrRows(const unsigned char* pBits, Image& image) {
+    const int nStride = (image.nWidth * 3 + 3) & ~3;
+    image.vecRgb.resize(static_cast<std::size_t>(image.nWidth) * image.nHeight * 3);
+    unsigned char* pOut = image.vecRgb.data();
+    for (int y = 0; y < image.nHeight; ++y) {
         const unsigned char* pRow = pBits + static_cast<std::size_t>(y) * nStride;
-        for (int x = 0; x < image.m_nWidth; ++x, pOut += 3) {
+        for (int x = 0; x < image.nWidth; ++x, pOut += 3) {
             pOut[0] = pRow[x * 3 + 2];
             pOut[1] = pRow[x * 3 + 1];
             pOut[2] = pRow[x * 3];
@@ -116,14 +116,14 @@ void CopyBgrRows(const unsigned char* pBits, CImage& image) {
 }
 
 // Reads what is on the screen, so the picture is what a user sees, frame included.
-CImage CaptureScreen(const RECT& rc) {
-    CImage image;
-    image.m_nWidth = rc.right - rc.left;
-    image.m_nHeight = rc.bottom - rc.top;
+Image CaptureScreen(const RECT& rc) {
+    Image image;
+    image.nWidth = rc.right - rc.left;
+    image.nHeight = rc.bottom - rc.top;
     BITMAPINFO bmi = {};
     bmi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    bmi.bmiHeader.biWidth = image.m_nWidth;
-    bmi.bmiHeader.biHeight = -image.m_nHeight;  // top-down rows
+    bmi.bmiHeader.biWidth = image.nWidth;
+    bmi.bmiHeader.biHeight = -image.nHeight;  // top-down rows
     bmi.bmiHeader.biPlanes = 1;
     bmi.bmiHeader.biBitCount = 24;
     bmi.bmiHeader.biCompression = BI_RGB;
@@ -133,7 +133,7 @@ CImage CaptureScreen(const RECT& rc) {
     void* pBits = nullptr;
     HBITMAP hBitmap = CreateDIBSection(hScreen, &bmi, DIB_RGB_COLORS, &pBits, nullptr, 0);
     HGDIOBJ hOld = hBitmap ? SelectObject(hMem, hBitmap) : nullptr;
-    const bool bCopied = hBitmap && BitBlt(hMem, 0, 0, image.m_nWidth, image.m_nHeight, hScreen,
+    const bool bCopied = hBitmap && BitBlt(hMem, 0, 0, image.nWidth, image.nHeight, hScreen,
                                            rc.left, rc.top, SRCCOPY | CAPTUREBLT);
     GdiFlush();
     if (bCopied) CopyBgrRows(static_cast<const unsigned char*>(pBits), image);
@@ -145,23 +145,23 @@ CImage CaptureScreen(const RECT& rc) {
     return image;
 }
 
-bool IsUniform(const CImage& image) {
-    const std::vector<unsigned char>& rgb = image.m_vecRgb;
+bool IsUniform(const Image& image) {
+    const std::vector<unsigned char>& rgb = image.vecRgb;
     for (std::size_t i = 3; i < rgb.size(); i += 3)
         if (rgb[i] != rgb[0] || rgb[i + 1] != rgb[1] || rgb[i + 2] != rgb[2]) return false;
     return true;
 }
 
 // Waits until two captures agree, because the painting reaches the X server a little later.
-CImage CaptureSettled(HWND hWnd) {
+Image CaptureSettled(HWND hWnd) {
     RECT rc = {};
     GetWindowRect(hWnd, &rc);
     if (rc.right <= rc.left || rc.bottom <= rc.top) Fail("window has no area");
-    CImage image = CaptureScreen(rc);
+    Image image = CaptureScreen(rc);
     for (int nTry = 0; nTry < 20; ++nTry) {
         Sleep(150);
-        CImage next = CaptureScreen(rc);
-        if (next.m_vecRgb == image.m_vecRgb) return next;
+        Image next = CaptureScreen(rc);
+        if (next.vecRgb == image.vecRgb) return next;
         image = std::move(next);
     }
     return image;
@@ -171,12 +171,12 @@ void Screenshot(HWND hWnd, const std::string& strPath) {
     SetWindowPos(hWnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(hWnd);
     FlushPaint(hWnd);
-    const CImage image = CaptureSettled(hWnd);
+    const Image image = CaptureSettled(hWnd);
     if (IsUniform(image)) Fail("screenshot " + strPath + " is a single colour");
-    if (!WritePng(strPath, image.m_nWidth, image.m_nHeight, image.m_vecRgb))
+    if (!WritePng(strPath, image.nWidth, image.nHeight, image.vecRgb))
         Fail("could not write " + strPath);
-    Report("screenshot " + strPath + " " + std::to_string(image.m_nWidth) + "x" +
-           std::to_string(image.m_nHeight));
+    Report("screenshot " + strPath + " " + std::to_string(image.nWidth) + "x" +
+           std::to_string(image.nHeight));
 }
 
 void Calculate(HWND hMain) {

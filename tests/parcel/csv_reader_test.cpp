@@ -19,8 +19,10 @@ struct Read {
 // Feeds the bytes in chunks of nChunk, so records cross from one chunk into the next.
 Read ReadAll(const std::string& bytes, std::size_t maxRecord = 1000, std::size_t nChunk = 3) {
     CCsvReader reader(maxRecord);
-    Read read{DetectDelimiter(bytes), {}};
-    reader.SetDelimiter(read.delimiter);
+    CsvDialect dialect;
+    DetectDialect(bytes, true, dialect);
+    Read read{dialect.cDelimiter, {}};
+    reader.SetDialect(dialect);
     for (std::size_t nFed = 0;;) {
         CCsvReader::EOutcome outcome = reader.Next();
         if (outcome == CCsvReader::kEnd) break;
@@ -34,7 +36,7 @@ Read ReadAll(const std::string& bytes, std::size_t maxRecord = 1000, std::size_t
         for (std::size_t i = 0; i < reader.FieldCount(); ++i)
             record += (i > 0 ? "|" : "") + std::string(reader.Field(i));
         if (reader.CrLf()) record += "<crlf>";
-        if (reader.QuoteOpen()) record += "<open quote>";
+        if (reader.StrayQuote()) record += "<stray: " + std::to_string(reader.LinesTakenIn()) + ">";
         read.records.push_back(record);
     }
     return read;
@@ -53,7 +55,7 @@ TEST(CsvReader, ReadsRecordsAsRfc4180Writes) {
         {"no delimiter at all: comma", "shape\nx,y\n", ',', {"shape", "x|y"}},
         {"delimiters inside quotes do not count", "\"a;b;c\",d\n", ',', {"a;b;c|d"}},
         {"the last line needs no end", "a,b\n1,2", ',', {"a|b", "1|2"}},
-        {"a lone CR is data", "a\rb,c\n", ',', {"a\rb|c"}},
+        {"a lone CR is data", "h,i\na\rb,c\n", ',', {"h|i", "a\rb|c"}},
         {"doubled quotes, quoted line breaks and CRs",
          "\"say \"\"hi\"\"\",\"two\r\nlines\r\"\r\n",
          ',',
@@ -82,6 +84,11 @@ TEST(CsvReader, SkipsARecordPastTheLimitAndReadsOn) {
     EXPECT_EQ((std::vector<std::string>{"a|b", "<too long>", "1|2"}), read.records);
     EXPECT_EQ((std::vector<std::string>{"a|b", "1|2"}), ReadAll("a,b\n1,2\n", 4).records)
         << "a record of exactly the limit, delimiters counted, is kept";
+    // A quote that takes in lines past the limit is a stray one: its lines are read again.
+    for (std::size_t nChunk = 1; nChunk <= 8; ++nChunk)
+        EXPECT_EQ((std::vector<std::string>{"a|b", "\"1|2<stray: 3>", "3|4", "5|6", "7|8", "9|10"}),
+                  ReadAll("a,b\n\"1,2\n3,4\n5,6\n7,8\n9,10\n", 12, nChunk).records)
+            << "chunks of " << nChunk;
 }
 
 TEST(CsvWriter, QuotesOnlyWhatNeedsIt) {

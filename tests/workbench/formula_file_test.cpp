@@ -25,7 +25,7 @@ auto ReadBytes(const std::string& strBytes, std::size_t nLimit = kFormulaLineLim
     std::FILE* pFile = std::tmpfile();
     std::fwrite(strBytes.data(), 1, strBytes.size(), pFile);
     std::rewind(pFile);
-    const CFormulaFileRead read = ReadFormulaFile(pFile, nLimit);
+    const FormulaFileRead read = ReadFormulaFile(pFile, nLimit);
     std::fclose(pFile);
     return std::make_pair(read.eOutcome, read.strFormula);
 }
@@ -42,14 +42,14 @@ TEST(FormulaFileText, WritesTheWholeFileAndReadsBackItsFormula) {
         FormulaFileText("(B+F)/2", values));
     for (const std::string& strFormula :
          {std::string(), std::string(5000, '1'), std::string("[FORMEL]"), std::string("sin(x) ")})
-        EXPECT_EQ(std::make_pair(CFormulaFileRead::kFormula, strFormula),
+        EXPECT_EQ(std::make_pair(FormulaFileRead::kFormula, strFormula),
                   ReadBytes(FormulaFileText(strFormula, values)));
 }
 
 // The marker rules are driven end to end by velastro-cli eval --file; these are the ones a
 // formula's value cannot show.
 TEST(ReadFormulaFile, TakesTheLineUpToItsEndAndRefusesOnePastTheLimit) {
-    using R = CFormulaFileRead;
+    using R = FormulaFileRead;
     // The case, the line after "h\n[FORMEL]\n" (empty: the file is empty), what a load takes.
     const std::tuple<const char*, std::string, R::EOutcome, std::string> kRows[] = {
         {"an empty file", "", R::kEmpty, ""},

@@ -1,0 +1,172 @@
+// One row of a parcel into a stone and its weight: measures by whatever columns the table has,
+// units and decimal marks as spreadsheets write them, corrections and count.
+#include <algorithm>
+#include <cmath>
+
+#include "ascii_case.h"
+#include "decimal_text.h"
+#include "parcel_run.h"
+
+namespace {
+
+// Spellings of shape names remembered, so that most rows find theirs by a plain compare.
+constexpr std::size_t kShapesSeen = 16;
+// Counts beyond this are no longer whole numbers in a double.
+constexpr double kMostStones = 1e15;
+
+std::string_view Trimmed(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
+
+bool Fail(RowWeight& weight, std::string strError) {
+    weight.strError = std::move(strError);
+    return false;
+}
+
+}  // namespace
+
+RowWeight CParcelRun::WeighRow() {
+    RowWeight weight;
+    const std::string_view shapeName = Trimmed(FieldOf(EColumn::kShape));
+    const Shape* pShape = FindShape(shapeName);
+    StoneSize size;
+    StoneCorrections corrections = m_options.corrections;
+    if (pShape == nullptr) {
+        weight.strError = UnknownShapeText(shapeName);
+    } else if (TakeSize(*pShape, size, weight) && TakeCorrections(corrections, weight) &&
+               TakeCount(weight)) {
+        weight.bWeighed =
+            WeighStone(m_estimator, *pShape, size, corrections, weight.dCarat, weight.strError);
+    }
+    if (weight.bWeighed &&
+        !std::isfinite(weight.dCarat * weight.dCount * corrections.pUnit->dPerCarat)) {
+        weight.bWeighed = false;
+        weight.strError = "the lot of these stones has no finite weight";
+    }
+    weight.cPoint = m_cDefaultPoint;
+    if (m_options.eDecimalMark == EDecimalMark::kAuto && (weight.bCommaRead || weight.bPointRead))
+        weight.cPoint = weight.bCommaRead ? ',' : '.';
+    return weight;
+}
+
+bool CParcelRun::IsBlankRow() const {
+    for (std::size_t i = 0; i < m_reader.FieldCount(); ++i)
+        if (!Trimmed(m_reader.Field(i)).empty()) return false;
+    return true;
+}
+
+bool CParcelRun::TakeSize(const Shape& shape, StoneSize& size, RowWeight& weight) {
+    // A round stone graded by its smallest and largest diameter weighs at their mean.
+    if (shape.bDiameter && !HasValue(EColumn::kLength) && HasValue(EColumn::kMinDiameter)) {
+        double dMin = 0.0;
+        double dMax = 0.0;
+        if (!ReadNumber(EColumn::kMinDiameter, dMin, weight) ||
+            !ReadNumber(EColumn::kMaxDiameter, dMax, weight))
+            return false;
+        size.dLength = (dMin + dMax) / 2;
+    } else if (!ReadNumber(EColumn::kLength, size.dLength, weight)) {
+        return false;
+    }
+    if (shape.bWidthShown) {
+        if (!ReadNumber(EColumn::kWidth, size.dWidth, weight)) return false;
+    } else if (HasValue(EColumn::kWidth)) {
+        return Fail(weight, std::string(shape.pszCaption) + " has no width");
+    }
+    return TakeDepth(shape, size, weight);
+}
+
+// The depth in mm, or as a % of the diameter or width, which is then the base of the %.
+bool CParcelRun::TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weight) {
+    if (HasValue(EColumn::kDepth)) return ReadNumber(EColumn::kDepth, size.dDepth, weight);
+    if (HasValue(EColumn::kHeight)) return ReadNumber(EColumn::kHeight, size.dDepth, weight);
+    if (!HasValue(EColumn::kDepthPct)) return Fail(weight, "no depth");
+    double dPct = 0.0;
+    if (!ReadNumber(EColumn::kDepthPct, dPct, weight)) return false;
+    size.dDepth = dPct / 100 * (shape.bWidthShown ? size.dWidth : size.dLength);
+    return true;
+}
+
+bool CParcelRun::TakeCorrections(StoneCorrections& corrections, RowWeight& weight) {
+    const std::string_view girdle = Trimmed(FieldOf(EColumn::kGirdle));
+    if (!girdle.empty() && !FindGirdleRange(girdle, corrections.girdle))
+        return Fail(weight, UnknownGirdleText(girdle));
+    const std::string_view gemName = Trimmed(FieldOf(EColumn::kGem));
+    if (gemName.empty()) return true;
+    const Gem* pGem = FindGem(gemName);
+    if (pGem == nullptr) return Fail(weight, UnknownGemText(gemName));
+    corrections.dRelativeDensity = pGem->dRelativeDensity;
+    return true;
+}
+
+bool CParcelRun::TakeCount(RowWeight& weight) {
+    if (!HasValue(EColumn::kCount)) return true;
+    if (!ReadNumber(EColumn::kCount, weight.dCount, weight)) return false;
+    if (weight.dCount >= 0 && weight.dCount <= kMostStones &&
+        weight.dCount == std::floor(weight.dCount))
+        return true;
+    return Fail(weight, "count '" + std::string(Trimmed(FieldOf(EColumn::kCount))) +
+                            "' is not a whole number of stones");
+}
+
+bool CParcelRun::HasValue(EColumn eColumn) const {
+    return !Trimmed(FieldOf(eColumn)).empty();
+}
+
+// Reads the column's number: a sign may lead, blanks stand around it, the column's unit may
+// follow; a decimal comma where the table's mark allows one.
+bool CParcelRun::ReadNumber(EColumn eColumn, double& dValue, RowWeight& weight) {
+    const std::string_view text = Trimmed(FieldOf(eColumn));
+    if (text.empty()) return Fail(weight, "no " + ColumnText(eColumn));
+    std::string_view number = text;
+    const std::size_t nUnit = number.find_last_of("0123456789.,") + 1;
+    const std::string_view unit = Trimmed(number.substr(std::min(nUnit, number.size())));
+    const char* pszUnit = ColumnUnit(eColumn);
+    if (!unit.empty() && *pszUnit != '\0' && nUnit > 0) {
+        if (!EqualIgnoringAsciiCase(unit, pszUnit))
+            return Fail(weight, ColumnText(eColumn) + " '" + std::string(text) + "' is in " +
+                                    std::string(unit) + ", not " + pszUnit);
+        number = Trimmed(number.substr(0, nUnit));
+    }
+    const char* pFirst = number.data();
+    const char* const pLast = pFirst + number.size();
+    const bool bNegative = *pFirst == '-';
+    if (*pFirst == '-' || *pFirst == '+') ++pFirst;
+    const bool bComma = m_options.eDecimalMark == EDecimalMark::kComma ||
+                        (m_options.eDecimalMark == EDecimalMark::kAuto &&
+                         number.find(',') != std::string_view::npos);
+    const DecimalRead read = ReadDecimal(pFirst, pLast, bComma ? ',' : '.');
+    if (read.pEnd == pFirst || read.pEnd != pLast || read.bOutOfRange)
+        return Fail(weight, ColumnText(eColumn) + " '" + std::string(text) + "' is not a number");
+    const bool bMark = std::find(pFirst, pLast, bComma ? ',' : '.') != pLast;
+    (bComma ? weight.bCommaRead : weight.bPointRead) |= bMark;
+    dValue = bNegative ? -read.dValue : read.dValue;
+    return true;
+}
+
+const Shape* CParcelRun::FindShape(std::string_view name) {
+    for (const auto& [strSeen, pShape] : m_vecShapeSeen)
+        if (strSeen == name) return pShape;
+    const Shape* pShape = FindShapeByName(name);
+    if (m_vecShapeSeen.size() < kShapesSeen) {
+        m_vecShapeSeen.emplace_back(std::string(name), pShape);
+    } else {
+        m_vecShapeSeen[m_nShapesSeen++ % kShapesSeen] = {std::string(name), pShape};
+    }
+    return pShape;
+}
+
+// The column's name as messages give it: as the header wrote it (length or diameter), else the
+// first of its names.
+std::string CParcelRun::ColumnText(EColumn eColumn) const {
+    return m_astrColumnName[static_cast<int>(eColumn)];
+}
+
+std::string_view CParcelRun::FieldOf(EColumn eColumn) const {
+    const int nIndex = m_anColumn[static_cast<int>(eColumn)];
+    if (nIndex < 0 || static_cast<std::size_t>(nIndex) >= m_reader.FieldCount()) return {};
+    return m_reader.Field(static_cast<std::size_t>(nIndex));
+}
