@@ -76,14 +76,14 @@ bool TakeStoneOptions(const char* pszOptions, StoneCorrections& corrections,
         strError = "--unit: '" + strUnit + "' is not ct, g or pt";
         return false;
     }
-    if (!strGirdle.empty() && (corrections.pGirdle = FindGirdleGrade(strGirdle)) == nullptr) {
-        strError = "--girdle: unknown grade '" + strGirdle + "'";
+    if (!strGirdle.empty() && !FindGirdleRange(strGirdle, corrections.girdle)) {
+        strError = "--girdle: " + UnknownGirdleText(strGirdle);
         return false;
     }
     if (!strGem.empty()) {
         const Gem* pGem = FindGem(strGem);
         if (pGem == nullptr) {
-            strError = "--gem: unknown gem '" + strGem + "' (see velastro-cli gems)";
+            strError = "--gem: " + UnknownGemText(strGem);
             return false;
         }
         corrections.dRelativeDensity = pGem->dRelativeDensity;

@@ -107,6 +107,8 @@ test("every shape answers as velastro-cli estimate does, options and decimal com
     }
     rows.push({ caption: "Round Brilliant", numbers: ["6.5", "3.9"], options: { girdle: "thick" },
       args: ["--girdle", "thick"] });
+    rows.push({ caption: "Pear Brilliant", numbers: ["7.2", "4.6", "2.8"],
+      options: { girdle: "Medium to Slightly Thick" }, args: ["--girdle", "Medium to Slightly Thick"] });
     rows.push({ caption: "Oval Brilliant", numbers: ["6", "4", "3"],
       options: { gem: "ruby", unit: "pt", tolerance: "5" },
       args: ["--gem", "ruby", "--unit", "pt", "--tolerance", "5"] });
@@ -124,6 +126,8 @@ test("bad input shows velastro-cli's own message", async () => {
     ["Pear Brilliant", ["7", "abc", "3"], {}, []],
     ["Round Brilliant", ["6.5", ""], {}, []],
     ["Oval Brilliant", ["6", "4", "3"], { tolerance: "120" }, ["--tolerance", "120"]],
+    ["Oval Brilliant", ["6", "4", "3"], { girdle: "thickish" }, ["--girdle", "thickish"]],
+    ["Oval Brilliant", ["6", "4", "3"], { sg: "0" }, ["--sg", "0"]],
     ["Oval Brilliant", ["1e999", "4", "3"], {}, []],
   ]) {
     const { status, stderr } = run(["estimate", caption, ...numbers, ...args]);

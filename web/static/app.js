@@ -11,7 +11,7 @@ const plainMessage = (message) => message.trim().replace(/^velastro-cli \w+: /, 
 
 function stoneOptions() {
   return {
-    girdle: $("girdle").value,
+    girdle: $("girdle").value.trim(),
     gem: $("gem").value,
     sg: $("sg").value.trim(),
     unit: $("unit").value,
@@ -19,8 +19,8 @@ function stoneOptions() {
   };
 }
 
-function fillSelect(select, items) {
-  for (const [value, text] of items) select.add(new Option(text, value));
+function fillSelect(list, items) {
+  for (const [value, text] of items) list.append(new Option(text, value));
 }
 
 function chooseShape(record, button) {
@@ -157,7 +157,9 @@ drop.addEventListener("drop", (event) => {
 });
 
 addShapeButtons();
-fillSelect($("girdle"), velastro.girdles().map((g) => [g.name, `${g.name} (${g.abbreviation})`]));
+// A grade, or a range of two as reports write it ("medium to slightly thick"): any text the
+// core reads; the list only suggests.
+fillSelect($("girdle-grades"), velastro.girdles().map((g) => [g.name, g.abbreviation]));
 fillSelect($("gem"), velastro.gems().filter((g) => g.name !== "diamond")
   .map((g) => [g.name, `${g.name} (SG ${g.sg})`]));
 fillSelect($("unit"), velastro.units().map((u) => [u, u]));
