@@ -28,6 +28,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Require(position <= size);
         Require(text.size() >= 4 && text.compare(0, 3, "XXX") == 0 && text.back() == '!');
     }
-    Require(!AnswerText(value, position, text).empty());
+    Require(!AnswerText(FormulaResult{value, position, text}).empty());
     return 0;
 }
