@@ -117,10 +117,10 @@ bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, 
     return true;
 }
 
-std::string WeightsText(double dCarat, const StoneCorrections& corrections) {
+std::string WeightsText(double dCarat, const StoneCorrections& corrections, int nDecimals) {
     const double dValue = dCarat * corrections.pUnit->dPerCarat;
-    std::string text = FormatFixed(dValue);
+    std::string text = FormatFixed(dValue, nDecimals);
     if (!corrections.bTolerance) return text;
-    return text + ' ' + FormatFixed(dValue * (1 - corrections.dTolerancePct / 100)) + ' ' +
-           FormatFixed(dValue * (1 + corrections.dTolerancePct / 100));
+    return text + ' ' + FormatFixed(dValue * (1 - corrections.dTolerancePct / 100), nDecimals) +
+           ' ' + FormatFixed(dValue * (1 + corrections.dTolerancePct / 100), nDecimals);
 }

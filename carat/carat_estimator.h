@@ -9,6 +9,12 @@
 #include "shape_catalogue.h"
 #include "stone_corrections.h"
 
+// Weights have the window's six decimals unless told.
+constexpr int kDefaultDecimals = 6;
+// 17 decimals are the most that tell apart two weights of 0.1 ct or more (17 significant digits
+// tell any two doubles apart); more would print only the binary fraction's expansion.
+constexpr int kMostDecimals = 17;
+
 // A stone's measures in millimetres as the window's fields hold them; width 0 when it has none.
 struct StoneSize {
     double dLength = 0.0;  // or diameter
@@ -59,6 +65,7 @@ bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize&
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
                    std::string& strError);
 
-// The weight in the corrections' unit with six decimals, then with a tolerance the weight less
-// and plus it, separated by blanks: "0.487500 0.463125 0.511875".
-std::string WeightsText(double dCarat, const StoneCorrections& corrections);
+// The weight in the corrections' unit with nDecimals, then with a tolerance the weight less and
+// plus it, separated by blanks: "0.487500 0.463125 0.511875".
+std::string WeightsText(double dCarat, const StoneCorrections& corrections,
+                        int nDecimals = kDefaultDecimals);

@@ -125,10 +125,7 @@ Subcommand AddSize(CLI::App& app) {
                           ->type_name("P");
     args->pRatio =
         size->add_option("--ratio", args->strRatio, "length divided by width")->type_name("L/W");
-    size->add_option("--decimals", args->nDecimals,
-                     "decimals of the mm (default " + std::to_string(kSizeDecimals) + ")")
-        ->type_name("N")
-        ->check(CLI::Range(0, kMaxFixedDecimals));
+    AddDecimalsOption(size, args->nDecimals, "mm", kMostDecimals);
     AddStoneOptions(size, args->stone, false);
     return {size, [args] { return RunSize(*args); }};
 }

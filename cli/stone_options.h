@@ -16,6 +16,9 @@ extern const char kStoneOptionsHelp[];
 // message lists them: "'kg' is not ct, g or pt".
 CLI::Validator OneOf(std::vector<std::string> names);
 
+// Adds --decimals N, a whole number from 0 to nMost, into nDecimals.
+void AddDecimalsOption(CLI::App* app, int& nDecimals, const std::string& strWhat, int nMost);
+
 // The stone options as given, for AddStoneOptions and TakeStoneOptions.
 struct StoneArgs {
     std::string strUnit = kWeightUnits[0].pszName;
