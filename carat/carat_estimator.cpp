@@ -1,6 +1,7 @@
 #include "carat_estimator.h"
 
 #include <cmath>
+#include <limits>
 
 #include "answer_text.h"
 #include "decimal_text.h"
@@ -42,6 +43,8 @@ std::string Millimetres(double dValue) {
     return FormatGeneral(dValue, 15) + " mm";
 }
 
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
+
 // The fields of a round stone measured by its smallest and largest diameter.
 const std::vector<std::string> kRoundGraded = {"MIN DIAMETER", "MAX DIAMETER", "DEPTH"};
 
@@ -80,14 +83,19 @@ std::string CheckWeight(double dCarat) {
 
 bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
                 const StoneCorrections& corrections, double& dCarat, std::string& strError) {
-    strError = CheckStoneSize(shape, size);
-    if (!strError.empty()) return false;
+    // Most stones pass at a glance; only the others are worth the words of a reason.
+    const bool bMeasures = size.dLength > 0 && size.dDepth > 0 && size.dLength < kInfinity &&
+                           size.dDepth < kInfinity &&
+                           (!shape.bWidthShown || (size.dWidth > 0 && size.dWidth < kInfinity)) &&
+                           !(shape.bLengthLonger && size.dWidth > size.dLength);
+    if (!bMeasures && !(strError = CheckStoneSize(shape, size)).empty()) return false;
     if (!estimator.EstimateCorrected(shape, size, corrections, dCarat)) {
         strError = estimator.ErrorText();
         return false;
     }
+    if (dCarat > 0 && dCarat < kInfinity) return true;
     strError = CheckWeight(dCarat);
-    return strError.empty();
+    return false;
 }
 
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
