@@ -30,9 +30,9 @@ public:
     // error, whose answer text ErrorText() then holds.
     bool Estimate(const Shape& shape, const StoneSize& size, double& dCarat);
 
-    // Estimate with the corrections applied, in carats.
-    bool EstimateCorrected(const Shape& shape, const StoneSize& size,
-                           const StoneCorrections& corrections, double& dCarat);
+    // Estimate with the stone's corrections applied, in carats.
+    bool EstimateCorrected(const Shape& shape, const StoneSize& size, const StoneOptions& stone,
+                           double& dCarat);
 
     const std::string& ErrorText() const { return m_strAnswer; }
 
@@ -56,7 +56,7 @@ std::string CheckWeight(double dCarat);
 
 // CheckStoneSize, EstimateCorrected and CheckWeight in one: false with the reason in strError.
 bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
-                const StoneCorrections& corrections, double& dCarat, std::string& strError);
+                const StoneOptions& stone, double& dCarat, std::string& strError);
 
 // The numbers as typed for the shape's fields (ShapeFields) into its size; a round stone also
 // takes its minimum and maximum diameter, as graders measure it, and weighs at their mean. False
@@ -65,7 +65,6 @@ bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize&
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
                    std::string& strError);
 
-// The weight in the corrections' unit with nDecimals, then with a tolerance the weight less and
+// The weight in the options' unit with nDecimals, then with a tolerance the weight less and
 // plus it, separated by blanks: "0.487500 0.463125 0.511875".
-std::string WeightsText(double dCarat, const StoneCorrections& corrections,
-                        int nDecimals = kDefaultDecimals);
+std::string WeightsText(double dCarat, const StoneOptions& stone, int nDecimals = kDefaultDecimals);

@@ -114,7 +114,7 @@ int RunBatch(BatchArgs& args) {
     args.options.eDecimalMark = args.strDecimalMark == "point"   ? EDecimalMark::kPoint
                                 : args.strDecimalMark == "comma" ? EDecimalMark::kComma
                                                                  : EDecimalMark::kAuto;
-    if (!TakeStoneOptions(args.stone, kBatch, args.options.corrections)) return kExitUsage;
+    if (!TakeStoneOptions(args.stone, kBatch, args.options.stone)) return kExitUsage;
     const bool bStdin = args.strPath.empty() || args.strPath == "-";
 #ifdef _WIN32
     // Bytes as they are: text mode would turn CR LF into LF, and stop at a Ctrl-Z.

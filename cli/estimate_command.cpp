@@ -42,8 +42,8 @@ struct EstimateArgs {
 };
 
 int RunEstimate(const EstimateArgs& args) {
-    StoneCorrections corrections;
-    if (!TakeStoneOptions(args.stone, kEstimate, corrections)) return kExitUsage;
+    StoneOptions stone;
+    if (!TakeStoneOptions(args.stone, kEstimate, stone)) return kExitUsage;
     const Shape* pShape = FindShapeByName(args.strShape);
     if (pShape == nullptr) {
         std::cerr << kEstimate << UnknownShapeText(args.strShape) << '\n';
@@ -62,7 +62,7 @@ int RunEstimate(const EstimateArgs& args) {
         return kExitEngineError;
     }
     // The engine's error texts are answers, as the window shows them.
-    if (!estimator.EstimateCorrected(*pShape, size, corrections, dCarat)) {
+    if (!estimator.EstimateCorrected(*pShape, size, stone, dCarat)) {
         std::cout << estimator.ErrorText() << '\n';
         return kExitEngineError;
     }
@@ -70,7 +70,7 @@ int RunEstimate(const EstimateArgs& args) {
         std::cerr << kEstimate << strError << '\n';
         return kExitEngineError;
     }
-    std::cout << WeightsText(dCarat, corrections, args.nDecimals) << '\n';
+    std::cout << WeightsText(dCarat, stone, args.nDecimals) << '\n';
     return kExitOk;
 }
 

@@ -80,7 +80,7 @@ bool TakeWeight(const std::string& text, double& dWeight) {
 }
 
 int RunSize(const SizeArgs& args) {
-    StoneCorrections corrections;
+    StoneOptions stone;
     double dDepthPct = 0.0;
     double dRatio = 0.0;
     const Shape* pShape = FindShapeByName(args.strShape);
@@ -90,7 +90,7 @@ int RunSize(const SizeArgs& args) {
     }
     if (!TakeProportion(args.pDepthPct, args.strDepthPct, pShape->dDepthPct, dDepthPct) ||
         !TakeProportion(args.pRatio, args.strRatio, pShape->dRatio, dRatio) ||
-        !TakeStoneOptions(args.stone, kSize, corrections))
+        !TakeStoneOptions(args.stone, kSize, stone))
         return kExitUsage;
     if (args.pRatio->count() > 0 && !pShape->bWidthShown) {
         std::cerr << kSize << pShape->pszCaption << " has no width, so no --ratio\n";
@@ -104,9 +104,9 @@ int RunSize(const SizeArgs& args) {
     if (!TakeWeight(args.strWeight, dWeight)) return kExitUsage;
     CCaratEstimator estimator;
     StoneSize size;
-    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, corrections, size)) {
+    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, stone, size)) {
         std::cerr << kSize << "no " << pShape->pszCaption << " of these proportions weighs "
-                  << args.strWeight << ' ' << corrections.pUnit->pszName << '\n';
+                  << args.strWeight << ' ' << stone.pUnit->pszName << '\n';
         return kExitEngineError;
     }
     std::cout << SizeText(*pShape, size, args.nDecimals) << '\n';

@@ -82,7 +82,7 @@ void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
                               ->type_name("PCT");
 }
 
-bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out) {
+bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions& out) {
     out.pUnit = FindWeightUnit(args.strUnit);
     if (args.pGirdle->count() > 0 && !FindGirdleRange(args.strGirdle, out.girdle))
         return Refuse(pszPrefix, "--girdle: " + UnknownGirdleText(args.strGirdle));

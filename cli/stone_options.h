@@ -34,6 +34,6 @@ struct StoneArgs {
 
 void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance);
 
-// Turns the given options into corrections; prints the reason after pszPrefix on standard error
+// Turns the given options into stone options; prints the reason after pszPrefix on standard error
 // and returns false on a bad one.
-bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out);
+bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions& out);

@@ -122,7 +122,7 @@ bool CParcelRun::ReadHeader(CCsvReader::EOutcome eOutcome) {
     if (!CheckNeededColumns()) return false;
     // A height is the depth only where no column names the depth; else it passes through.
     if (HasColumn(m_anColumn, EColumn::kDepth)) m_anColumn[static_cast<int>(EColumn::kHeight)] = -1;
-    m_names = MakeOutputNames(m_options.corrections.pUnit->pszColumn, bAside);
+    m_names = MakeOutputNames(m_options.stone.pUnit->pszColumn, bAside);
     if (bAside)
         m_vecMessages.push_back(
             "the table has a weight column of its own, kept as it is; the "
@@ -211,7 +211,7 @@ void CParcelRun::WriteHeader(std::string& strOut) {
         strOut.push_back(cDelimiter);
     }
     strOut += m_names.strWeight;
-    if (m_options.corrections.bTolerance)
+    if (m_options.stone.bTolerance)
         strOut += cDelimiter + m_names.strLow + cDelimiter + m_names.strHigh;
     if (HasColumn(m_anColumn, EColumn::kCount)) strOut += cDelimiter + m_names.strLot;
     strOut += cDelimiter + m_names.strError;
@@ -337,18 +337,18 @@ PrintedWeight CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut)
     } else {
         WriteFields(strOut);
     }
-    const StoneCorrections& corrections = m_options.corrections;
-    const double dValue = weight.dCarat * corrections.pUnit->dPerCarat;
+    const StoneOptions& stone = m_options.stone;
+    const double dValue = weight.dCarat * stone.pUnit->dPerCarat;
     const char cDelimiter = m_dialect.cDelimiter;
     PrintedWeight printed;
     if (weight.bWeighed) printed = AppendNumber(strOut, dValue, weight.cPoint);
-    if (corrections.bTolerance) {
+    if (stone.bTolerance) {
         strOut.push_back(cDelimiter);
         if (weight.bWeighed)
-            AppendNumber(strOut, dValue * (1 - corrections.dTolerancePct / 100), weight.cPoint);
+            AppendNumber(strOut, dValue * (1 - stone.dTolerancePct / 100), weight.cPoint);
         strOut.push_back(cDelimiter);
         if (weight.bWeighed)
-            AppendNumber(strOut, dValue * (1 + corrections.dTolerancePct / 100), weight.cPoint);
+            AppendNumber(strOut, dValue * (1 + stone.dTolerancePct / 100), weight.cPoint);
     }
     if (HasColumn(m_anColumn, EColumn::kCount)) {
         strOut.push_back(cDelimiter);
@@ -404,7 +404,7 @@ void CParcelRun::EndLine(std::string& strOut) const {
 // "rows 3, stones 5, total 2.437500 ct, rows in error 1": the total is the sum of the weights
 // the rows print.
 std::string CParcelRun::SummaryText() const {
-    const StoneCorrections& corrections = m_options.corrections;
+    const StoneOptions& stone = m_options.stone;
     std::string text = "rows " + std::to_string(m_nRows) + ", stones ";
     AppendFixed(text, m_dStones, 0);
     text += ", total ";
@@ -412,12 +412,12 @@ std::string CParcelRun::SummaryText() const {
         m_bUnitsExact ? static_cast<double>(m_nTotalUnits) / kPowersOfTen[m_options.nDecimals]
                       : m_dTotal;
     AppendNumber(text, dTotal, m_cTotalPoint, false);
-    text += std::string(" ") + corrections.pUnit->pszName;
-    if (corrections.bTolerance) {
+    text += std::string(" ") + stone.pUnit->pszName;
+    if (stone.bTolerance) {
         text += " (";
-        AppendNumber(text, dTotal * (1 - corrections.dTolerancePct / 100), m_cTotalPoint, false);
+        AppendNumber(text, dTotal * (1 - stone.dTolerancePct / 100), m_cTotalPoint, false);
         text += " to ";
-        AppendNumber(text, dTotal * (1 + corrections.dTolerancePct / 100), m_cTotalPoint, false);
+        AppendNumber(text, dTotal * (1 + stone.dTolerancePct / 100), m_cTotalPoint, false);
         text += ")";
     }
     text += ", rows in error " + std::to_string(m_nRowsInError);

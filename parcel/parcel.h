@@ -23,7 +23,7 @@ enum class EDecimalMark {
 constexpr std::size_t kDefaultMaxLine = 1048576;
 
 struct ParcelOptions {
-    StoneCorrections corrections;  // the girdle and gem columns override theirs per row
+    StoneOptions stone;  // the girdle and gem columns override theirs per row
     int nDecimals = kDefaultDecimals;
     EDecimalMark eDecimalMark = EDecimalMark::kAuto;
     std::size_t nMaxLine = kDefaultMaxLine;  // longest record read, in bytes

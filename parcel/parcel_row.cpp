@@ -33,16 +33,15 @@ bool Fail(RowWeight& weight, std::string strError) {
 RowWeight CParcelRun::WeighRow(const Shape* pShape) {
     RowWeight weight;
     StoneSize size;
-    StoneCorrections corrections = m_options.corrections;
+    StoneOptions stone = m_options.stone;
     if (pShape == nullptr) {
         weight.strError = UnknownShapeText(Trimmed(FieldOf(EColumn::kShape)));
-    } else if (TakeSize(*pShape, size, weight) && TakeCorrections(corrections, weight) &&
+    } else if (TakeSize(*pShape, size, weight) && TakeCorrections(stone, weight) &&
                TakeCount(weight)) {
         weight.bWeighed =
-            WeighStone(m_estimator, *pShape, size, corrections, weight.dCarat, weight.strError);
+            WeighStone(m_estimator, *pShape, size, stone, weight.dCarat, weight.strError);
     }
-    if (weight.bWeighed &&
-        !std::isfinite(weight.dCarat * weight.dCount * corrections.pUnit->dPerCarat)) {
+    if (weight.bWeighed && !std::isfinite(weight.dCarat * weight.dCount * stone.pUnit->dPerCarat)) {
         weight.bWeighed = false;
         weight.strError = "the lot of these stones has no finite weight";
     }
@@ -89,15 +88,15 @@ bool CParcelRun::TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weigh
     return true;
 }
 
-bool CParcelRun::TakeCorrections(StoneCorrections& corrections, RowWeight& weight) {
+bool CParcelRun::TakeCorrections(StoneOptions& stone, RowWeight& weight) {
     const std::string_view girdle = Trimmed(FieldOf(EColumn::kGirdle));
-    if (!girdle.empty() && !FindGirdleRange(girdle, corrections.girdle))
+    if (!girdle.empty() && !FindGirdleRange(girdle, stone.girdle))
         return Fail(weight, UnknownGirdleText(girdle));
     const std::string_view gemName = Trimmed(FieldOf(EColumn::kGem));
     if (gemName.empty()) return true;
     const Gem* pGem = FindGem(gemName);
     if (pGem == nullptr) return Fail(weight, UnknownGemText(gemName));
-    corrections.dRelativeDensity = pGem->dRelativeDensity;
+    stone.dRelativeDensity = pGem->dRelativeDensity;
     return true;
 }
 

@@ -70,7 +70,7 @@ private:
     bool IsBlankRow() const;
     bool TakeSize(const Shape& shape, StoneSize& size, RowWeight& weight);
     bool TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weight);
-    bool TakeCorrections(StoneCorrections& corrections, RowWeight& weight);
+    bool TakeCorrections(StoneOptions& stone, RowWeight& weight);
     bool TakeCount(RowWeight& weight);
     bool HasValue(EColumn eColumn) const;
     bool ReadNumber(EColumn eColumn, double& dValue, RowWeight& weight);
