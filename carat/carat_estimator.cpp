@@ -1,6 +1,7 @@
 #include "carat_estimator.h"
 
 #include <cmath>
+#include <limits>
 
 #include "answer_text.h"
 #include "decimal_text.h"
@@ -26,9 +27,9 @@ bool CCaratEstimator::Estimate(const Shape& shape, const StoneSize& size, double
 }
 
 bool CCaratEstimator::EstimateCorrected(const Shape& shape, const StoneSize& size,
-                                        const StoneCorrections& corrections, double& dCarat) {
+                                        const StoneOptions& stone, double& dCarat) {
     if (!Estimate(shape, size, dCarat)) return false;
-    dCarat = CorrectedCarat(dCarat, corrections, GirdleDiameter(shape, size));
+    dCarat = CorrectedCarat(dCarat, stone, GirdleDiameter(shape, size));
     return true;
 }
 
@@ -41,6 +42,8 @@ namespace {
 std::string Millimetres(double dValue) {
     return FormatGeneral(dValue, 15) + " mm";
 }
+
+constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
 // The fields of a round stone measured by its smallest and largest diameter.
 const std::vector<std::string> kRoundGraded = {"MIN DIAMETER", "MAX DIAMETER", "DEPTH"};
@@ -79,15 +82,20 @@ std::string CheckWeight(double dCarat) {
 }
 
 bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
-                const StoneCorrections& corrections, double& dCarat, std::string& strError) {
-    strError = CheckStoneSize(shape, size);
-    if (!strError.empty()) return false;
-    if (!estimator.EstimateCorrected(shape, size, corrections, dCarat)) {
+                const StoneOptions& stone, double& dCarat, std::string& strError) {
+    // Most stones pass at a glance; only the others are worth the words of a reason.
+    const bool bMeasures = size.dLength > 0 && size.dDepth > 0 && size.dLength < kInfinity &&
+                           size.dDepth < kInfinity &&
+                           (!shape.bWidthShown || (size.dWidth > 0 && size.dWidth < kInfinity)) &&
+                           !(shape.bLengthLonger && size.dWidth > size.dLength);
+    if (!bMeasures && !(strError = CheckStoneSize(shape, size)).empty()) return false;
+    if (!estimator.EstimateCorrected(shape, size, stone, dCarat)) {
         strError = estimator.ErrorText();
         return false;
     }
+    if (dCarat > 0 && dCarat < kInfinity) return true;
     strError = CheckWeight(dCarat);
-    return strError.empty();
+    return false;
 }
 
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
@@ -117,10 +125,10 @@ bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, 
     return true;
 }
 
-std::string WeightsText(double dCarat, const StoneCorrections& corrections) {
-    const double dValue = dCarat * corrections.pUnit->dPerCarat;
-    std::string text = FormatFixed(dValue);
-    if (!corrections.bTolerance) return text;
-    return text + ' ' + FormatFixed(dValue * (1 - corrections.dTolerancePct / 100)) + ' ' +
-           FormatFixed(dValue * (1 + corrections.dTolerancePct / 100));
+std::string WeightsText(double dCarat, const StoneOptions& stone, int nDecimals) {
+    const double dValue = dCarat * stone.pUnit->dPerCarat;
+    std::string text = FormatFixed(dValue, nDecimals);
+    if (!stone.bTolerance) return text;
+    return text + ' ' + FormatFixed(dValue * (1 - stone.dTolerancePct / 100), nDecimals) + ' ' +
+           FormatFixed(dValue * (1 + stone.dTolerancePct / 100), nDecimals);
 }

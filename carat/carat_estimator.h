@@ -9,6 +9,12 @@
 #include "shape_catalogue.h"
 #include "stone_corrections.h"
 
+// Weights have the window's six decimals unless told.
+constexpr int kDefaultDecimals = 6;
+// 17 decimals are the most that tell apart two weights of 0.1 ct or more (17 significant digits
+// tell any two doubles apart); more would print only the binary fraction's expansion.
+constexpr int kMostDecimals = 17;
+
 // A stone's measures in millimetres as the window's fields hold them; width 0 when it has none.
 struct StoneSize {
     double dLength = 0.0;  // or diameter
@@ -24,9 +30,9 @@ public:
     // error, whose answer text ErrorText() then holds.
     bool Estimate(const Shape& shape, const StoneSize& size, double& dCarat);
 
-    // Estimate with the corrections applied, in carats.
-    bool EstimateCorrected(const Shape& shape, const StoneSize& size,
-                           const StoneCorrections& corrections, double& dCarat);
+    // Estimate with the stone's corrections applied, in carats.
+    bool EstimateCorrected(const Shape& shape, const StoneSize& size, const StoneOptions& stone,
+                           double& dCarat);
 
     const std::string& ErrorText() const { return m_strAnswer; }
 
@@ -50,7 +56,7 @@ std::string CheckWeight(double dCarat);
 
 // CheckStoneSize, EstimateCorrected and CheckWeight in one: false with the reason in strError.
 bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
-                const StoneCorrections& corrections, double& dCarat, std::string& strError);
+                const StoneOptions& stone, double& dCarat, std::string& strError);
 
 // The numbers as typed for the shape's fields (ShapeFields) into its size; a round stone also
 // takes its minimum and maximum diameter, as graders measure it, and weighs at their mean. False
@@ -59,6 +65,6 @@ bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize&
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
                    std::string& strError);
 
-// The weight in the corrections' unit with six decimals, then with a tolerance the weight less
-// and plus it, separated by blanks: "0.487500 0.463125 0.511875".
-std::string WeightsText(double dCarat, const StoneCorrections& corrections);
+// The weight in the options' unit with nDecimals, then with a tolerance the weight less and
+// plus it, separated by blanks: "0.487500 0.463125 0.511875".
+std::string WeightsText(double dCarat, const StoneOptions& stone, int nDecimals = kDefaultDecimals);

@@ -14,14 +14,14 @@ StoneSize SizeAt(const Shape& shape, double dScale, double dDepthPct, double dRa
 }
 
 bool SolveSize(CCaratEstimator& estimator, const Shape& shape, double dWeight, double dDepthPct,
-               double dRatio, const StoneCorrections& corrections, StoneSize& size) {
-    const double dCarat = dWeight / corrections.pUnit->dPerCarat;
+               double dRatio, const StoneOptions& stone, StoneSize& size) {
+    const double dCarat = dWeight / stone.pUnit->dPerCarat;
     double dLow = 0.0;
     double dHigh = 1.0;
     double dAt = 0.0;
     const auto weightAt = [&](double dScale) {
-        return estimator.EstimateCorrected(shape, SizeAt(shape, dScale, dDepthPct, dRatio),
-                                           corrections, dAt);
+        return estimator.EstimateCorrected(shape, SizeAt(shape, dScale, dDepthPct, dRatio), stone,
+                                           dAt);
     };
     // The weight grows with the scale: double until it is reached, then halve the bracket.
     for (;;) {

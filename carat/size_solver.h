@@ -10,10 +10,10 @@
 // and, for the shapes with a width, its length dRatio times it.
 StoneSize SizeAt(const Shape& shape, double dScale, double dDepthPct, double dRatio);
 
-// The size with those proportions whose corrected weight, in the corrections' unit, is dWeight,
+// The size with those proportions whose corrected weight, in the options' unit, is dWeight,
 // to a double's precision; false when the engine fails or no size reaches the weight.
 bool SolveSize(CCaratEstimator& estimator, const Shape& shape, double dWeight, double dDepthPct,
-               double dRatio, const StoneCorrections& corrections, StoneSize& size);
+               double dRatio, const StoneOptions& stone, StoneSize& size);
 
 // "LENGTH l WIDTH w DEPTH d", the shape's fields each with its millimetres to nDecimals.
 std::string SizeText(const Shape& shape, const StoneSize& size, int nDecimals);

@@ -140,10 +140,8 @@ const WeightUnit* FindWeightUnit(std::string_view name) {
     return nullptr;
 }
 
-double CorrectedCarat(double dCarat, const StoneCorrections& corrections,
-                      double dGirdleDiameterMm) {
-    if (corrections.girdle.pFrom != nullptr)
-        dCarat *= GirdleFactor(corrections.girdle, dGirdleDiameterMm);
+double CorrectedCarat(double dCarat, const StoneOptions& stone, double dGirdleDiameterMm) {
+    if (stone.girdle.pFrom != nullptr) dCarat *= GirdleFactor(stone.girdle, dGirdleDiameterMm);
     // Diamond's own gravity gives exactly 1, so the window's number stays to the last digit.
-    return dCarat * (corrections.dRelativeDensity / kDiamondRelativeDensity);
+    return dCarat * (stone.dRelativeDensity / kDiamondRelativeDensity);
 }

@@ -64,8 +64,8 @@ extern const WeightUnit kWeightUnits[kWeightUnitCount];  // carats first
 
 const WeightUnit* FindWeightUnit(std::string_view name);
 
-// The corrections one stone is estimated with; the defaults leave the window's number as is.
-struct StoneCorrections {
+// The options one stone is estimated with; the defaults leave the window's number as is.
+struct StoneOptions {
     GirdleRange girdle;  // none: the formulas' own medium girdle
     double dRelativeDensity = kDiamondRelativeDensity;
     const WeightUnit* pUnit = &kWeightUnits[0];
@@ -74,4 +74,4 @@ struct StoneCorrections {
 };
 
 // The weight in carats times the girdle and gem factors; dGirdleDiameterMm picks the size band.
-double CorrectedCarat(double dCarat, const StoneCorrections& corrections, double dGirdleDiameterMm);
+double CorrectedCarat(double dCarat, const StoneOptions& stone, double dGirdleDiameterMm);

@@ -73,16 +73,19 @@ int ExitStatus(EParcelStatus eStatus) {
     return kExitInputOutput;
 }
 
-// Writes the parcel's messages, each on a line of its own.
-void TellMessages(CParcel& parcel) {
+// Writes the parcel's messages, each on a line of its own, the progress bar off its line.
+void TellMessages(CParcel& parcel, CProgressMeter& progress) {
+    if (parcel.Messages().empty()) return;
+    progress.Clear();
     for (const std::string& message : parcel.Messages())
         std::cerr << kBatch << message << '\n';
     parcel.Messages().clear();
+    progress.Redraw();
 }
 
 // Feeds the whole input to the parcel; false when reading it failed.
-bool FeedAll(std::FILE* pIn, CParcel& parcel, std::uint64_t nProgressBytes) {
-    CProgressMeter progress(std::cerr, nProgressBytes);
+bool FeedAll(std::FILE* pIn, CParcel& parcel, std::uint64_t nProgressBytes, int nColumns) {
+    CProgressMeter progress(std::cerr, nProgressBytes, nColumns);
     std::unique_ptr<char[]> buffer(new char[kReadChunk]);
     std::string strOut;
     std::uint64_t nBytes = 0;
@@ -91,7 +94,7 @@ bool FeedAll(std::FILE* pIn, CParcel& parcel, std::uint64_t nProgressBytes) {
         if (nRead == 0) break;
         nBytes += nRead;
         parcel.Feed(std::string_view(buffer.get(), nRead), strOut);
-        TellMessages(parcel);
+        TellMessages(parcel, progress);
         if (strOut.size() >= kOutputChunk) {
             std::cout.write(strOut.data(), static_cast<std::streamsize>(strOut.size()));
             strOut.clear();
@@ -100,10 +103,10 @@ bool FeedAll(std::FILE* pIn, CParcel& parcel, std::uint64_t nProgressBytes) {
     }
     const bool bReadFailed = std::ferror(pIn) != 0;
     if (!bReadFailed) parcel.Finish(strOut);
-    TellMessages(parcel);
+    progress.Finish();
+    TellMessages(parcel, progress);
     std::cout.write(strOut.data(), static_cast<std::streamsize>(strOut.size()));
     std::cout.flush();
-    progress.Finish();
     return !bReadFailed;
 }
 
@@ -111,7 +114,7 @@ int RunBatch(BatchArgs& args) {
     args.options.eDecimalMark = args.strDecimalMark == "point"   ? EDecimalMark::kPoint
                                 : args.strDecimalMark == "comma" ? EDecimalMark::kComma
                                                                  : EDecimalMark::kAuto;
-    if (!TakeStoneOptions(args.stone, kBatch, args.options.corrections)) return kExitUsage;
+    if (!TakeStoneOptions(args.stone, kBatch, args.options.stone)) return kExitUsage;
     const bool bStdin = args.strPath.empty() || args.strPath == "-";
 #ifdef _WIN32
     // Bytes as they are: text mode would turn CR LF into LF, and stop at a Ctrl-Z.
@@ -120,13 +123,15 @@ int RunBatch(BatchArgs& args) {
 #endif
     std::FILE* pIn = bStdin ? stdin : std::fopen(args.strPath.c_str(), "rb");
     if (pIn == nullptr) {
-        std::cerr << kBatch << "Can not open the file " << args.strPath << '\n';
+        std::cerr << kBatch << "Can not open the file " << args.strPath << ": "
+                  << std::strerror(errno) << '\n';
         return kExitUsage;
     }
     std::uint64_t nProgressBytes = 0;
-    if (!WantsProgress(pIn, nProgressBytes)) nProgressBytes = 0;
+    int nColumns = 0;
+    if (!WantsProgress(pIn, nProgressBytes, nColumns)) nProgressBytes = 0;
     CParcel parcel(args.options);
-    const bool bRead = FeedAll(pIn, parcel, nProgressBytes);
+    const bool bRead = FeedAll(pIn, parcel, nProgressBytes, nColumns);
     const int nReadErrno = errno;
     if (!bStdin) std::fclose(pIn);
     if (!bRead)
@@ -143,11 +148,7 @@ Subcommand AddBatch(CLI::App& app) {
     batch->footer(std::string(kBatchRules) + kStoneOptionsHelp + kBatchTail);
     auto args = std::make_shared<BatchArgs>();
     batch->add_option("FILE", args->strPath, "the table; '-' or none: standard input");
-    batch
-        ->add_option("--decimals", args->options.nDecimals,
-                     "decimals of the weights (default " + std::to_string(kDefaultDecimals) + ")")
-        ->type_name("N")
-        ->check(CLI::Range(0, kMaxFixedDecimals));
+    AddDecimalsOption(batch, args->options.nDecimals, "weights", kMostDecimals);
     batch->add_option("--decimal", args->strDecimalMark, "auto, point or comma (default auto)")
         ->type_name("MARK")
         ->transform(OneOf({"auto", "point", "comma"}));

@@ -18,12 +18,17 @@ const char kEstimateRules[] =
     "F = WIDTH, G = DEPTH in mm and the other letters 0, and prints the answer text (six\n"
     "decimals). SHAPE is a caption that 'velastro-cli shapes' lists, or its first word, in any\n"
     "letter case: \"Oval Brilliant\", oval, HEART. WIDTH is given exactly for the shapes that\n"
-    "show it: not for Round Brilliant (DIAMETER DEPTH) nor Square Trillion (LENGTH DEPTH).\n"
+    "show it: not for Round Brilliant (DIAMETER DEPTH) nor Square Trillion (LENGTH DEPTH). A "
+    "round\n"
+    "stone may also be given by its MIN DIAMETER, MAX DIAMETER and DEPTH; it weighs at their "
+    "mean.\n"
     "--tolerance PCT prints the weight, then the weight less and plus PCT %, on one line.\n";
 
 const char kEstimateTail[] =
-    "Exit status: 0, 1 when the engine reported an error text, 2 for usage errors (an unknown\n"
-    "shape, a missing or extra number, a number that is not decimal),\n"
+    "Exit status: 0, 1 when the engine reported an error text or the measures give no weight (a\n"
+    "measure not above 0, a width above the length of a shape whose length is the longer),\n"
+    "2 for usage errors (an unknown shape, a missing or extra number, a number that is not\n"
+    "decimal),\n"
     "3 when writing the output failed.\n"
     "Values are decimal numbers such as 6.5, -1 or 1e-1; one that starts with '-' and then no\n"
     "digit goes after '--', as in: velastro-cli estimate round -- -.5 3\n"
@@ -32,12 +37,13 @@ const char kEstimateTail[] =
 struct EstimateArgs {
     std::string strShape;
     std::vector<std::string> vecNumbers;
+    int nDecimals = kDefaultDecimals;
     StoneArgs stone;
 };
 
 int RunEstimate(const EstimateArgs& args) {
-    StoneCorrections corrections;
-    if (!TakeStoneOptions(args.stone, kEstimate, corrections)) return kExitUsage;
+    StoneOptions stone;
+    if (!TakeStoneOptions(args.stone, kEstimate, stone)) return kExitUsage;
     const Shape* pShape = FindShapeByName(args.strShape);
     if (pShape == nullptr) {
         std::cerr << kEstimate << UnknownShapeText(args.strShape) << '\n';
@@ -51,11 +57,20 @@ int RunEstimate(const EstimateArgs& args) {
     }
     CCaratEstimator estimator;
     double dCarat = 0.0;
-    if (!estimator.EstimateCorrected(*pShape, size, corrections, dCarat)) {
+    if (!(strError = CheckStoneSize(*pShape, size)).empty()) {
+        std::cerr << kEstimate << strError << '\n';
+        return kExitEngineError;
+    }
+    // The engine's error texts are answers, as the window shows them.
+    if (!estimator.EstimateCorrected(*pShape, size, stone, dCarat)) {
         std::cout << estimator.ErrorText() << '\n';
         return kExitEngineError;
     }
-    std::cout << WeightsText(dCarat, corrections) << '\n';
+    if (!(strError = CheckWeight(dCarat)).empty()) {
+        std::cerr << kEstimate << strError << '\n';
+        return kExitEngineError;
+    }
+    std::cout << WeightsText(dCarat, stone, args.nDecimals) << '\n';
     return kExitOk;
 }
 
@@ -69,6 +84,7 @@ Subcommand AddEstimate(CLI::App& app) {
         ->required();
     estimate->add_option("NUMBERS", args->vecNumbers, "LENGTH (or DIAMETER), [WIDTH,] DEPTH in mm")
         ->type_name("NUMBER");
+    AddDecimalsOption(estimate, args->nDecimals, "weights", kMostDecimals);
     AddStoneOptions(estimate, args->stone, true);
     return {estimate, [args] { return RunEstimate(*args); }};
 }

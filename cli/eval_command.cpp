@@ -162,7 +162,8 @@ int LoadEvalFormula(const std::string& path, std::string& formula, std::ostream&
             formula = read.strFormula;
             return kExitOk;
         case FormulaFileRead::kOpenError:
-            err << kEval << "Can not open the file " << path << '\n';
+            err << kEval << "Can not open the file " << path << ": " << std::strerror(read.nErrno)
+                << '\n';
             return kExitUsage;
         case FormulaFileRead::kTooLong:
             err << kEval << "Can not open the file " << path << FormulaTooLongText() << '\n';

@@ -4,12 +4,37 @@
 #include <iostream>
 #include <new>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "ascii_case.h"
 #include "checked_output.h"
 #include "exit_status.h"
 #include "subcommand.h"
 
 namespace {
+
+template <std::size_t nCount>
+bool NamesSubcommand(const Subcommand (&aSubcommand)[nCount], std::string_view name) {
+    for (const Subcommand& subcommand : aSubcommand)
+        if (subcommand.app->get_name() == name) return true;
+    return false;
+}
+
+// "unknown subcommand 'estimat'; did you mean estimate? (the subcommands are eval, ...)".
+template <std::size_t nCount>
+std::string UnknownSubcommandText(const Subcommand (&aSubcommand)[nCount], std::string_view name) {
+    std::vector<std::string_view> names;
+    std::string strList;
+    for (const Subcommand& subcommand : aSubcommand) {
+        names.push_back(subcommand.app->get_name());
+        strList += (strList.empty() ? "" : ", ") + subcommand.app->get_name();
+    }
+    const std::string_view nearest = NearestName(name, names);
+    return "unknown subcommand '" + std::string(name) + "'" +
+           (nearest.empty() ? "" : "; did you mean " + std::string(nearest) + "?") +
+           " (the subcommands are " + strList + ")";
+}
 
 // Parses the command line and runs the subcommand it names; every subcommand writes to
 // std::cout, which main has pointed at the checked output.
@@ -26,6 +51,10 @@ int RunCommandLine(int argc, char** argv) {
     app.allow_windows_style_options(false);
     const Subcommand subcommands[] = {AddEval(app),  AddShapes(app), AddEstimate(app),
                                       AddBatch(app), AddSize(app),   AddGems(app)};
+    if (argc > 1 && argv[1][0] != '-' && !NamesSubcommand(subcommands, argv[1])) {
+        std::cerr << "velastro-cli: " << UnknownSubcommandText(subcommands, argv[1]) << '\n';
+        return kExitUsage;
+    }
     try {
         app.parse(argc, argv);
     } catch (const CLI::Success& e) {  // --help or --version

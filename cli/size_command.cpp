@@ -80,7 +80,7 @@ bool TakeWeight(const std::string& text, double& dWeight) {
 }
 
 int RunSize(const SizeArgs& args) {
-    StoneCorrections corrections;
+    StoneOptions stone;
     double dDepthPct = 0.0;
     double dRatio = 0.0;
     const Shape* pShape = FindShapeByName(args.strShape);
@@ -90,7 +90,7 @@ int RunSize(const SizeArgs& args) {
     }
     if (!TakeProportion(args.pDepthPct, args.strDepthPct, pShape->dDepthPct, dDepthPct) ||
         !TakeProportion(args.pRatio, args.strRatio, pShape->dRatio, dRatio) ||
-        !TakeStoneOptions(args.stone, kSize, corrections))
+        !TakeStoneOptions(args.stone, kSize, stone))
         return kExitUsage;
     if (args.pRatio->count() > 0 && !pShape->bWidthShown) {
         std::cerr << kSize << pShape->pszCaption << " has no width, so no --ratio\n";
@@ -104,9 +104,9 @@ int RunSize(const SizeArgs& args) {
     if (!TakeWeight(args.strWeight, dWeight)) return kExitUsage;
     CCaratEstimator estimator;
     StoneSize size;
-    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, corrections, size)) {
+    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, stone, size)) {
         std::cerr << kSize << "no " << pShape->pszCaption << " of these proportions weighs "
-                  << args.strWeight << ' ' << corrections.pUnit->pszName << '\n';
+                  << args.strWeight << ' ' << stone.pUnit->pszName << '\n';
         return kExitEngineError;
     }
     std::cout << SizeText(*pShape, size, args.nDecimals) << '\n';
@@ -125,10 +125,7 @@ Subcommand AddSize(CLI::App& app) {
                           ->type_name("P");
     args->pRatio =
         size->add_option("--ratio", args->strRatio, "length divided by width")->type_name("L/W");
-    size->add_option("--decimals", args->nDecimals,
-                     "decimals of the mm (default " + std::to_string(kSizeDecimals) + ")")
-        ->type_name("N")
-        ->check(CLI::Range(0, kMaxFixedDecimals));
+    AddDecimalsOption(size, args->nDecimals, "mm", kMostDecimals);
     AddStoneOptions(size, args->stone, false);
     return {size, [args] { return RunSize(*args); }};
 }

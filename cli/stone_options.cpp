@@ -44,6 +44,24 @@ CLI::Validator OneOf(std::vector<std::string> names) {
         Listed(names));
 }
 
+void AddDecimalsOption(CLI::App* app, int& nDecimals, const std::string& strWhat, int nMost) {
+    const CLI::Validator wholeNumber(
+        [nMost](std::string& input) {
+            const DecimalParse number = ParseDecimal(input);
+            const bool bWhole = number.bOk && number.dValue >= 0 && number.dValue <= nMost &&
+                                number.dValue == static_cast<int>(number.dValue);
+            if (!bWhole)
+                return "'" + input + "' is not a whole number from 0 to " + std::to_string(nMost);
+            input = std::to_string(static_cast<int>(number.dValue));
+            return std::string();
+        },
+        "0 to " + std::to_string(nMost));
+    app->add_option("--decimals", nDecimals,
+                    "decimals of the " + strWhat + " (default " + std::to_string(nDecimals) + ")")
+        ->type_name("N")
+        ->transform(wholeNumber);
+}
+
 void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
     args.pGirdle = app->add_option("--girdle", args.strGirdle, "girdle grade (default: medium)")
                        ->type_name("GRADE");
@@ -64,7 +82,7 @@ void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
                               ->type_name("PCT");
 }
 
-bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out) {
+bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions& out) {
     out.pUnit = FindWeightUnit(args.strUnit);
     if (args.pGirdle->count() > 0 && !FindGirdleRange(args.strGirdle, out.girdle))
         return Refuse(pszPrefix, "--girdle: " + UnknownGirdleText(args.strGirdle));

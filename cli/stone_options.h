@@ -16,6 +16,9 @@ extern const char kStoneOptionsHelp[];
 // message lists them: "'kg' is not ct, g or pt".
 CLI::Validator OneOf(std::vector<std::string> names);
 
+// Adds --decimals N, a whole number from 0 to nMost, into nDecimals.
+void AddDecimalsOption(CLI::App* app, int& nDecimals, const std::string& strWhat, int nMost);
+
 // The stone options as given, for AddStoneOptions and TakeStoneOptions.
 struct StoneArgs {
     std::string strUnit = kWeightUnits[0].pszName;
@@ -31,6 +34,6 @@ struct StoneArgs {
 
 void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance);
 
-// Turns the given options into corrections; prints the reason after pszPrefix on standard error
+// Turns the given options into stone options; prints the reason after pszPrefix on standard error
 // and returns false on a bad one.
-bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneCorrections& out);
+bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions& out);

@@ -42,6 +42,20 @@ const ColumnSynonym kSynonyms[] = {
     {EColumn::kGirdle, "girdle"},
     {EColumn::kGem, "gem"},
     {EColumn::kGem, "material"},
+    // German spreadsheets, in UTF-8 and in Windows-1252 as Excel writes them.
+    {EColumn::kShape, "form"},
+    {EColumn::kLength, "l\xC3\xA4nge"},
+    {EColumn::kLength, "l\xE4nge"},
+    {EColumn::kLength, "laenge"},
+    {EColumn::kLength, "durchmesser"},
+    {EColumn::kWidth, "breite"},
+    {EColumn::kDepth, "tiefe"},
+    {EColumn::kHeight, "h\xC3\xB6he"},
+    {EColumn::kHeight, "h\xF6he"},
+    {EColumn::kHeight, "hoehe"},
+    {EColumn::kCount, "anzahl"},
+    {EColumn::kGirdle, "rundiste"},
+    {EColumn::kId, "nr"},
 };
 
 // Units written as a name's last word ("length mm", "depth pct") and what each stands for.

@@ -99,13 +99,12 @@ bool CCsvReader::Step() {
     switch (m_eState) {
         case kFieldStart:
             m_eState = kUnquoted;
-            if (m_pData[m_nPos] == '"') {
-                m_eState = kQuoted;
-                m_bQuoted = true;
-                m_nQuotedStart = m_strText.size();
-                Count(1);
-                ++m_nPos;
-            }
+            if (m_pData[m_nPos] != '"') return StepUnquoted();
+            m_eState = kQuoted;
+            m_bQuoted = true;
+            m_nQuotedStart = m_strText.size();
+            Count(1);
+            ++m_nPos;
             return false;
         case kUnquoted:
             return StepUnquoted();
@@ -126,24 +125,37 @@ bool CCsvReader::Step() {
     return false;
 }
 
+// Reads unquoted fields up to the line end, or until a field opens a quote or the bytes end.
 bool CCsvReader::StepUnquoted() {
-    const char* const pFirst = m_pData + m_nPos;
     const char* const pLast = m_pData + m_nEnd;
     const char cDelimiter = m_dialect.cDelimiter;
     const char cLineEnd = m_dialect.cLineEnd;
-    const char* p = pFirst;
-    while (p != pLast && *p != cDelimiter && *p != cLineEnd)
-        ++p;
-    Keep(pFirst, p);
-    if (p != pFirst) m_bBareCr = p[-1] == '\r' && cLineEnd == '\n';
-    m_nPos = static_cast<std::size_t>(p - m_pData);
-    if (p == pLast) return false;
-    ++m_nPos;
-    Count(1);
-    if (*p == cDelimiter) {
-        EndField();
-        m_eState = kFieldStart;
-        return false;
+    const char* p = m_pData + m_nPos;
+    for (;;) {
+        const char* const pFirst = p;
+        while (p != pLast && *p != cDelimiter && *p != cLineEnd)
+            ++p;
+        if (p != pLast && *p == cDelimiter) {
+            // The field and its delimiter in one: the text keeps each field's delimiter after it.
+            Count(static_cast<std::size_t>(p + 1 - pFirst));
+            if (!m_bTooLong) {
+                m_strText.append(pFirst, static_cast<std::size_t>(p + 1 - pFirst));
+                m_anFieldEnd.push_back(static_cast<std::uint32_t>(m_strText.size() - 1));
+            }
+            m_bBareCr = false;
+            m_nPos = static_cast<std::size_t>(++p - m_pData);
+            // The next field follows at once, unless it opens a quote or the bytes end first.
+            if (p != pLast && *p != '"' && !m_bStray) continue;
+            m_eState = kFieldStart;
+            return false;
+        }
+        Keep(pFirst, p);
+        if (p != pFirst) m_bBareCr = p[-1] == '\r' && cLineEnd == '\n';
+        m_nPos = static_cast<std::size_t>(p - m_pData);
+        if (p == pLast || m_bStray) return false;
+        ++m_nPos;
+        Count(1);
+        break;
     }
     // CR LF ends the line like LF; a CR inside quotes stays part of the field.
     if (m_bBareCr && !m_bTooLong) {

@@ -11,11 +11,9 @@
 
 namespace {
 
-// Totals count printed weights exactly in units of their last decimal up to this many decimals.
-constexpr int kExactDecimals = 15;
 constexpr double kPowersOfTen[] = {1e0, 1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,
                                    1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17};
-constexpr std::uint64_t kMostUnits = std::uint64_t{1} << 62;
+constexpr std::uint64_t kMostUnits = std::uint64_t{1} << 53;
 
 // The columns a header must name, one of each group.
 constexpr EColumn kLengthColumns[] = {EColumn::kLength, EColumn::kMinDiameter};
@@ -124,7 +122,7 @@ bool CParcelRun::ReadHeader(CCsvReader::EOutcome eOutcome) {
     if (!CheckNeededColumns()) return false;
     // A height is the depth only where no column names the depth; else it passes through.
     if (HasColumn(m_anColumn, EColumn::kDepth)) m_anColumn[static_cast<int>(EColumn::kHeight)] = -1;
-    m_names = MakeOutputNames(m_options.corrections.pUnit->pszColumn, bAside);
+    m_names = MakeOutputNames(m_options.stone.pUnit->pszColumn, bAside);
     if (bAside)
         m_vecMessages.push_back(
             "the table has a weight column of its own, kept as it is; the "
@@ -213,7 +211,7 @@ void CParcelRun::WriteHeader(std::string& strOut) {
         strOut.push_back(cDelimiter);
     }
     strOut += m_names.strWeight;
-    if (m_options.corrections.bTolerance)
+    if (m_options.stone.bTolerance)
         strOut += cDelimiter + m_names.strLow + cDelimiter + m_names.strHigh;
     if (HasColumn(m_anColumn, EColumn::kCount)) strOut += cDelimiter + m_names.strLot;
     strOut += cDelimiter + m_names.strError;
@@ -245,14 +243,17 @@ void CParcelRun::TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut) 
                                (nLines > 1 ? "s" : "") + " it took in are read as rows again";
         return Count(weight, strOut);
     }
-    if (IsBlankRow()) return m_bHolding ? WriteBlankRow(m_strHeldAfter) : WriteBlankRow(strOut);
+    const Shape* pShape = FindShape(FieldOf(EColumn::kShape));
+    // A blank row has no shape either; the shape alone tells most rows apart.
+    if (pShape == nullptr && IsBlankRow())
+        return m_bHolding ? WriteBlankRow(m_strHeldAfter) : WriteBlankRow(strOut);
     if (m_reader.FieldCount() != m_nFields && !bTrailing) {
         weight.strError = std::to_string(m_reader.FieldCount()) + " fields where the header has " +
                           std::to_string(m_nFields);
         return Count(weight, strOut);
     }
-    if (!TakeRowShape(strOut)) return;
-    Count(WeighRow(), strOut);
+    if (pShape == nullptr && !TakeRowShape(strOut)) return;
+    Count(WeighRow(pShape), strOut);
 }
 
 // A row without a shape, or with a word such as Total for one, waits: it may be the table's
@@ -304,7 +305,7 @@ void CParcelRun::FlushHeld(bool bFinal, std::string& strOut) {
 void CParcelRun::Count(const RowWeight& weight, std::string& strOut) {
     FlushHeld(false, strOut);
     ++m_nRows;
-    const double dPrinted = WriteRow(weight, strOut);
+    const PrintedWeight printed = WriteRow(weight, strOut);
     if (!weight.bWeighed) {
         ++m_nRowsInError;
         if (m_eStatus == EParcelStatus::kWeighed) m_eStatus = EParcelStatus::kRowErrors;
@@ -312,60 +313,51 @@ void CParcelRun::Count(const RowWeight& weight, std::string& strOut) {
     }
     m_dStones += weight.dCount;
     m_cTotalPoint = weight.cPoint;
-    AddToTotal(dPrinted);
+    AddToTotal(printed);
 }
 
-void CParcelRun::AddToTotal(double dPrinted) {
-    m_dTotal += dPrinted;
-    const int nDecimals = m_options.nDecimals;
-    if (!m_bUnitsExact || nDecimals > kExactDecimals) {
-        m_bUnitsExact = false;
-        return;
-    }
-    // The printed value times 10^decimals is a whole number; doubles hold it exactly to 2^53.
-    const double dUnits = std::round(dPrinted * kPowersOfTen[nDecimals]);
-    const double dRoom = static_cast<double>(kMostUnits - m_nTotalUnits);
-    if (!(dUnits >= 0 && dUnits < 0x1p53 && dUnits <= dRoom)) {
-        m_bUnitsExact = false;
-        return;
-    }
-    m_nTotalUnits += static_cast<std::uint64_t>(dUnits);
+void CParcelRun::AddToTotal(const PrintedWeight& printed) {
+    m_dTotal += printed.dValue;
+    // Printed digits add up exactly as whole numbers, as long as the sum stays far from overflow.
+    m_bUnitsExact =
+        m_bUnitsExact && printed.bExact && printed.nDigits <= kMostUnits - m_nTotalUnits;
+    if (m_bUnitsExact) m_nTotalUnits += printed.nDigits;
 }
 
 // The row's own fields as far as the header has columns, then its weights and error; returns
 // the weight the total counts as printed: the lot's with a count column, else the stone's.
-double CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut) {
+PrintedWeight CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut) {
     const std::string_view text = m_reader.Text();
-    const bool bAsItCame = m_bAllWrittenBack && !m_reader.Quoted() &&
-                           m_reader.FieldCount() == m_nFields &&
-                           text.find_first_of("\"\r") == std::string_view::npos;
+    const bool bAsItCame =
+        m_bAllWrittenBack && !m_reader.Quoted() && m_reader.FieldCount() == m_nFields &&
+        !std::memchr(text.data(), '"', text.size()) && !std::memchr(text.data(), '\r', text.size());
     if (bAsItCame) {
         strOut.append(text);  // as it came, with its delimiters
         strOut.push_back(m_dialect.cDelimiter);
     } else {
         WriteFields(strOut);
     }
-    const StoneCorrections& corrections = m_options.corrections;
-    const double dValue = weight.dCarat * corrections.pUnit->dPerCarat;
+    const StoneOptions& stone = m_options.stone;
+    const double dValue = weight.dCarat * stone.pUnit->dPerCarat;
     const char cDelimiter = m_dialect.cDelimiter;
-    double dPrinted = 0.0;
-    if (weight.bWeighed) dPrinted = AppendNumber(strOut, dValue, weight.cPoint);
-    if (corrections.bTolerance) {
+    PrintedWeight printed;
+    if (weight.bWeighed) printed = AppendNumber(strOut, dValue, weight.cPoint);
+    if (stone.bTolerance) {
         strOut.push_back(cDelimiter);
         if (weight.bWeighed)
-            AppendNumber(strOut, dValue * (1 - corrections.dTolerancePct / 100), weight.cPoint);
+            AppendNumber(strOut, dValue * (1 - stone.dTolerancePct / 100), weight.cPoint);
         strOut.push_back(cDelimiter);
         if (weight.bWeighed)
-            AppendNumber(strOut, dValue * (1 + corrections.dTolerancePct / 100), weight.cPoint);
+            AppendNumber(strOut, dValue * (1 + stone.dTolerancePct / 100), weight.cPoint);
     }
     if (HasColumn(m_anColumn, EColumn::kCount)) {
         strOut.push_back(cDelimiter);
-        if (weight.bWeighed) dPrinted = AppendNumber(strOut, dValue * weight.dCount, weight.cPoint);
+        if (weight.bWeighed) printed = AppendNumber(strOut, dValue * weight.dCount, weight.cPoint);
     }
     strOut.push_back(cDelimiter);
     AppendCsvField(strOut, weight.strError, cDelimiter);
     EndLine(strOut);
-    return dPrinted;
+    return printed;
 }
 
 void CParcelRun::WriteFields(std::string& strOut) {
@@ -384,22 +376,24 @@ void CParcelRun::WriteBlankRow(std::string& strOut) {
 
 // Appends the value with the decimals and decimal mark the row's weights take; returns the
 // value as printed.
-double CParcelRun::AppendNumber(std::string& text, double dValue, char cPoint, bool bField) const {
+PrintedWeight CParcelRun::AppendNumber(std::string& text, double dValue, char cPoint,
+                                       bool bField) const {
     const std::size_t nStart = text.size();
-    AppendFixed(text, dValue, m_options.nDecimals);
-    const double dPrinted =
-        ReadDecimal(text.data() + nStart + (text[nStart] == '-' ? 1 : 0), text.data() + text.size())
-            .dValue;
-    if (cPoint == '.') return dPrinted;
+    PrintedWeight printed;
+    printed.bExact = AppendFixedDigits(text, dValue, m_options.nDecimals, printed.nDigits);
+    printed.dValue = printed.bExact
+                         ? static_cast<double>(printed.nDigits) / kPowersOfTen[m_options.nDecimals]
+                         : dValue;
+    if (cPoint == '.') return printed;
     const std::size_t nPoint = text.find('.', nStart);
-    if (nPoint == std::string::npos) return dPrinted;
+    if (nPoint == std::string::npos) return printed;
     text[nPoint] = cPoint;
     // A decimal comma in a comma-delimited table is quoted, or it would split the number.
     if (bField && cPoint == m_dialect.cDelimiter) {
         text.insert(text.begin() + static_cast<std::ptrdiff_t>(nStart), '"');
         text.push_back('"');
     }
-    return dPrinted;
+    return printed;
 }
 
 void CParcelRun::EndLine(std::string& strOut) const {
@@ -410,7 +404,7 @@ void CParcelRun::EndLine(std::string& strOut) const {
 // "rows 3, stones 5, total 2.437500 ct, rows in error 1": the total is the sum of the weights
 // the rows print.
 std::string CParcelRun::SummaryText() const {
-    const StoneCorrections& corrections = m_options.corrections;
+    const StoneOptions& stone = m_options.stone;
     std::string text = "rows " + std::to_string(m_nRows) + ", stones ";
     AppendFixed(text, m_dStones, 0);
     text += ", total ";
@@ -418,12 +412,12 @@ std::string CParcelRun::SummaryText() const {
         m_bUnitsExact ? static_cast<double>(m_nTotalUnits) / kPowersOfTen[m_options.nDecimals]
                       : m_dTotal;
     AppendNumber(text, dTotal, m_cTotalPoint, false);
-    text += std::string(" ") + corrections.pUnit->pszName;
-    if (corrections.bTolerance) {
+    text += std::string(" ") + stone.pUnit->pszName;
+    if (stone.bTolerance) {
         text += " (";
-        AppendNumber(text, dTotal * (1 - corrections.dTolerancePct / 100), m_cTotalPoint, false);
+        AppendNumber(text, dTotal * (1 - stone.dTolerancePct / 100), m_cTotalPoint, false);
         text += " to ";
-        AppendNumber(text, dTotal * (1 + corrections.dTolerancePct / 100), m_cTotalPoint, false);
+        AppendNumber(text, dTotal * (1 + stone.dTolerancePct / 100), m_cTotalPoint, false);
         text += ")";
     }
     text += ", rows in error " + std::to_string(m_nRowsInError);

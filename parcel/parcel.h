@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "stone_corrections.h"
+#include "carat_estimator.h"
 
 // Which decimal mark numbers are read and written with.
 enum class EDecimalMark {
@@ -21,11 +21,9 @@ enum class EDecimalMark {
 
 // The longest row read unless told, in bytes: as long as a formula line the window loads.
 constexpr std::size_t kDefaultMaxLine = 1048576;
-// The weights' decimals unless told: the window's six.
-constexpr int kDefaultDecimals = 6;
 
 struct ParcelOptions {
-    StoneCorrections corrections;  // the girdle and gem columns override theirs per row
+    StoneOptions stone;  // the girdle and gem columns override theirs per row
     int nDecimals = kDefaultDecimals;
     EDecimalMark eDecimalMark = EDecimalMark::kAuto;
     std::size_t nMaxLine = kDefaultMaxLine;  // longest record read, in bytes

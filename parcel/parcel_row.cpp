@@ -2,6 +2,7 @@
 // units and decimal marks as spreadsheets write them, corrections and count.
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "ascii_case.h"
 #include "decimal_text.h"
@@ -29,21 +30,18 @@ bool Fail(RowWeight& weight, std::string strError) {
 
 }  // namespace
 
-RowWeight CParcelRun::WeighRow() {
+RowWeight CParcelRun::WeighRow(const Shape* pShape) {
     RowWeight weight;
-    const std::string_view shapeName = Trimmed(FieldOf(EColumn::kShape));
-    const Shape* pShape = FindShape(shapeName);
     StoneSize size;
-    StoneCorrections corrections = m_options.corrections;
+    StoneOptions stone = m_options.stone;
     if (pShape == nullptr) {
-        weight.strError = UnknownShapeText(shapeName);
-    } else if (TakeSize(*pShape, size, weight) && TakeCorrections(corrections, weight) &&
+        weight.strError = UnknownShapeText(Trimmed(FieldOf(EColumn::kShape)));
+    } else if (TakeSize(*pShape, size, weight) && TakeCorrections(stone, weight) &&
                TakeCount(weight)) {
         weight.bWeighed =
-            WeighStone(m_estimator, *pShape, size, corrections, weight.dCarat, weight.strError);
+            WeighStone(m_estimator, *pShape, size, stone, weight.dCarat, weight.strError);
     }
-    if (weight.bWeighed &&
-        !std::isfinite(weight.dCarat * weight.dCount * corrections.pUnit->dPerCarat)) {
+    if (weight.bWeighed && !std::isfinite(weight.dCarat * weight.dCount * stone.pUnit->dPerCarat)) {
         weight.bWeighed = false;
         weight.strError = "the lot of these stones has no finite weight";
     }
@@ -90,15 +88,15 @@ bool CParcelRun::TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weigh
     return true;
 }
 
-bool CParcelRun::TakeCorrections(StoneCorrections& corrections, RowWeight& weight) {
+bool CParcelRun::TakeCorrections(StoneOptions& stone, RowWeight& weight) {
     const std::string_view girdle = Trimmed(FieldOf(EColumn::kGirdle));
-    if (!girdle.empty() && !FindGirdleRange(girdle, corrections.girdle))
+    if (!girdle.empty() && !FindGirdleRange(girdle, stone.girdle))
         return Fail(weight, UnknownGirdleText(girdle));
     const std::string_view gemName = Trimmed(FieldOf(EColumn::kGem));
     if (gemName.empty()) return true;
     const Gem* pGem = FindGem(gemName);
     if (pGem == nullptr) return Fail(weight, UnknownGemText(gemName));
-    corrections.dRelativeDensity = pGem->dRelativeDensity;
+    stone.dRelativeDensity = pGem->dRelativeDensity;
     return true;
 }
 
@@ -122,32 +120,44 @@ bool CParcelRun::ReadNumber(EColumn eColumn, double& dValue, RowWeight& weight) 
     const std::string_view text = Trimmed(FieldOf(eColumn));
     if (text.empty()) return Fail(weight, "no " + ColumnText(eColumn));
     std::string_view number = text;
-    const std::size_t nUnit = number.find_last_of("0123456789.,") + 1;
-    const std::string_view unit = Trimmed(number.substr(std::min(nUnit, number.size())));
-    const char* pszUnit = ColumnUnit(eColumn);
-    if (!unit.empty() && *pszUnit != '\0' && nUnit > 0) {
-        if (!EqualIgnoringAsciiCase(unit, pszUnit))
-            return Fail(weight, ColumnText(eColumn) + " '" + std::string(text) + "' is in " +
-                                    std::string(unit) + ", not " + pszUnit);
-        number = Trimmed(number.substr(0, nUnit));
-    }
+    const char cLast = text.back();
+    if ((cLast < '0' || cLast > '9') && cLast != '.' && cLast != ',' && !TakeUnit(eColumn, number))
+        return Fail(weight, ColumnText(eColumn) + " '" + std::string(text) + "' is in " +
+                                std::string(Trimmed(text.substr(number.size()))) + ", not " +
+                                ColumnUnit(eColumn));
     const char* pFirst = number.data();
     const char* const pLast = pFirst + number.size();
     const bool bNegative = *pFirst == '-';
     if (*pFirst == '-' || *pFirst == '+') ++pFirst;
-    const bool bComma = m_options.eDecimalMark == EDecimalMark::kComma ||
-                        (m_options.eDecimalMark == EDecimalMark::kAuto &&
-                         number.find(',') != std::string_view::npos);
-    const DecimalRead read = ReadDecimal(pFirst, pLast, bComma ? ',' : '.');
+    const auto has = [pFirst, pLast](char c) { return std::memchr(pFirst, c, pLast - pFirst); };
+    // In a comma table only a quoted number can hold a comma.
+    const bool bCommaPossible = m_dialect.cDelimiter != ',' || m_reader.Quoted();
+    const bool bDecimalComma =
+        m_options.eDecimalMark == EDecimalMark::kComma ||
+        (m_options.eDecimalMark == EDecimalMark::kAuto && bCommaPossible && has(','));
+    const DecimalRead read = ReadDecimal(pFirst, pLast, bDecimalComma ? ',' : '.');
     if (read.pEnd == pFirst || read.pEnd != pLast || read.bOutOfRange)
         return Fail(weight, ColumnText(eColumn) + " '" + std::string(text) + "' is not a number");
-    const bool bMark = std::find(pFirst, pLast, bComma ? ',' : '.') != pLast;
-    (bComma ? weight.bCommaRead : weight.bPointRead) |= bMark;
+    weight.bCommaRead = weight.bCommaRead || bDecimalComma;
+    // A point read decides the mark only where it is not the table's own already.
+    if (!bDecimalComma && m_cDefaultPoint != '.' && has('.')) weight.bPointRead = true;
     dValue = bNegative ? -read.dValue : read.dValue;
     return true;
 }
 
+// Takes the column's unit off the end of number ("6.5 mm"); false when another unit stands there,
+// number then ending where it begins.
+bool CParcelRun::TakeUnit(EColumn eColumn, std::string_view& number) const {
+    const std::size_t nEnd = number.find_last_of("0123456789.,") + 1;
+    const char* pszUnit = ColumnUnit(eColumn);
+    if (nEnd == 0 || *pszUnit == '\0') return true;  // no number or no unit: not a number
+    const bool bUnit = EqualIgnoringAsciiCase(Trimmed(number.substr(nEnd)), pszUnit);
+    number = Trimmed(number.substr(0, nEnd));
+    return bUnit;
+}
+
 const Shape* CParcelRun::FindShape(std::string_view name) {
+    name = Trimmed(name);
     for (const auto& [strSeen, pShape] : m_vecShapeSeen)
         if (strSeen == name) return pShape;
     const Shape* pShape = FindShapeByName(name);

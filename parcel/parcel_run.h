@@ -23,6 +23,13 @@ struct RowWeight {
     bool bPointRead = false;  // or a decimal point
 };
 
+// A weight as a row printed it: its digits as one whole number where they count exactly.
+struct PrintedWeight {
+    double dValue = 0.0;
+    std::uint64_t nDigits = 0;
+    bool bExact = false;
+};
+
 class CParcelRun {
 public:
     explicit CParcelRun(const ParcelOptions& options);
@@ -49,23 +56,25 @@ private:
     void TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut);
     bool TakeRowShape(std::string& strOut);
     void FlushHeld(bool bFinal, std::string& strOut);
-    double WriteRow(const RowWeight& weight, std::string& strOut);
-    void AddToTotal(double dPrinted);
+    PrintedWeight WriteRow(const RowWeight& weight, std::string& strOut);
+    void AddToTotal(const PrintedWeight& printed);
     void WriteFields(std::string& strOut);
     void WriteBlankRow(std::string& strOut);
-    double AppendNumber(std::string& text, double dValue, char cPoint, bool bField = true) const;
+    PrintedWeight AppendNumber(std::string& text, double dValue, char cPoint,
+                               bool bField = true) const;
     void EndLine(std::string& strOut) const;
     void Count(const RowWeight& weight, std::string& strOut);
 
     // parcel_row.cpp: one row into a stone and its weight.
-    RowWeight WeighRow();
+    RowWeight WeighRow(const Shape* pShape);
     bool IsBlankRow() const;
     bool TakeSize(const Shape& shape, StoneSize& size, RowWeight& weight);
     bool TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weight);
-    bool TakeCorrections(StoneCorrections& corrections, RowWeight& weight);
+    bool TakeCorrections(StoneOptions& stone, RowWeight& weight);
     bool TakeCount(RowWeight& weight);
     bool HasValue(EColumn eColumn) const;
     bool ReadNumber(EColumn eColumn, double& dValue, RowWeight& weight);
+    bool TakeUnit(EColumn eColumn, std::string_view& number) const;
     const Shape* FindShape(std::string_view name);
     std::string ColumnText(EColumn eColumn) const;
     std::string_view FieldOf(EColumn eColumn) const;

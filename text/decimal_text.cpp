@@ -81,7 +81,8 @@ bool ReadShortDecimal(const char* first, const char* last, double& dValue) {
 // product's fraction lies at least 2^-11 from one half: the product errs by at most 2^-13 (half
 // its last place), too little to carry the exact value across the half, so rounding the product
 // rounds the exact value. Ties and larger values are left to the exact conversion.
-bool AppendShortFixed(std::string& text, double value, int decimals) {
+bool AppendShortFixed(std::string& text, double value, int decimals,
+                      std::uint64_t* pDigits = nullptr) {
     if (decimals < 0 || decimals > 15) return false;
     const double scaled = std::fabs(value) * kExactPowersOfTen[decimals];
     if (!(scaled < 0x1p40)) return false;  // NaN included
@@ -89,6 +90,7 @@ bool AppendShortFixed(std::string& text, double value, int decimals) {
     const double fraction = scaled - whole;  // exact below 2^52
     if (std::fabs(fraction - 0.5) < 0x1p-11) return false;
     std::uint64_t digits = static_cast<std::uint64_t>(whole) + (fraction > 0.5 ? 1 : 0);
+    if (pDigits != nullptr) *pDigits = digits;
     char buffer[48];
     char* const pEnd = buffer + sizeof buffer;
     char* p = pEnd;
@@ -104,11 +106,37 @@ bool AppendShortFixed(std::string& text, double value, int decimals) {
     return true;
 }
 
+// The everyday number in one pass: digits with a point, no exponent and at most 15 digits, whose
+// mantissa and power of ten are exact doubles; false for any other number.
+bool ReadEverydayDecimal(const char* first, const char* last, char cPoint, DecimalRead& read) {
+    std::uint64_t nMantissa = 0;
+    int nDigits = 0;
+    int nDecimals = -1;
+    const char* p = first;
+    for (; p != last && nDigits <= 15; ++p) {
+        if (*p == cPoint && nDecimals < 0) {
+            nDecimals = 0;
+            continue;
+        }
+        if (!IsDigit(*p)) break;
+        nMantissa = nMantissa * 10 + static_cast<unsigned>(*p - '0');
+        ++nDigits;
+        if (nDecimals >= 0) ++nDecimals;
+    }
+    if (nDigits == 0 || nDigits > 15) return false;
+    if (p != last && (*p == 'e' || *p == 'E') && SkipExponent(p, last) != p) return false;
+    const double dMantissa = static_cast<double>(nMantissa);
+    read.dValue = nDecimals > 0 ? dMantissa / kExactPowersOfTen[nDecimals] : dMantissa;
+    read.pEnd = p;
+    return true;
+}
+
 }  // namespace
 
 DecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
     DecimalRead read;
     read.pEnd = first;
+    if (ReadEverydayDecimal(first, last, cPoint, read)) return read;
     const char* pAfterInt = SkipDigits(first, last);
     const char* pEnd = pAfterInt;
     if (pEnd != last && *pEnd == cPoint) pEnd = SkipDigits(pEnd + 1, last);
@@ -171,6 +199,12 @@ void AppendFixed(std::string& text, double value, int decimals) {
     const char* const pEnd = WriteFixedDecimal(buffer, buffer + sizeof buffer, value,
                                                std::clamp(decimals, 0, kMaxFixedDecimals));
     text.append(buffer, static_cast<std::size_t>(pEnd - buffer));
+}
+
+bool AppendFixedDigits(std::string& text, double value, int decimals, std::uint64_t& nDigits) {
+    if (AppendShortFixed(text, value, decimals, &nDigits)) return true;
+    AppendFixed(text, value, decimals);
+    return false;
 }
 
 std::string FormatFixed(double value, int decimals) {

@@ -2,6 +2,7 @@
 // around a number (blanks, a sign, trailing text) is the caller's own rule.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -35,6 +36,10 @@ std::string FormatFixed(double value, int decimals = 6);
 
 // FormatFixed appended to text, for writers that build long lines without a string per number.
 void AppendFixed(std::string& text, double value, int decimals);
+
+// AppendFixed that also gives the digits it wrote as one whole number ("6.50" gives 650), for
+// adding printed numbers exactly; false, with nDigits unset, when they exceed 2^40.
+bool AppendFixedDigits(std::string& text, double value, int decimals, std::uint64_t& nDigits);
 
 // As printf's "%.*g": "0", "6.5", "1e+21", "inf", "nan".
 std::string FormatGeneral(double value, int precision);

@@ -67,8 +67,7 @@ DecimalParse ParseField(const std::string& text) {
 
 // The stone options as the page passes them: girdle, gem, SG, unit and tolerance, tab-separated,
 // empty for none. The same checks and words as velastro-cli's options, which hold them today.
-bool TakeStoneOptions(const char* pszOptions, StoneCorrections& corrections,
-                      std::string& strError) {
+bool TakeStoneOptions(const char* pszOptions, StoneOptions& corrections, std::string& strError) {
     const std::vector<std::string> fields = Fields(pszOptions, 5);
     const std::string &strGirdle = fields[0], &strGem = fields[1], &strSg = fields[2],
                       &strUnit = fields[3], &strTolerance = fields[4];
@@ -199,10 +198,10 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_list(int nWhat) {
     return Keep(kOk, text);
 }
 
-// velastro-cli estimate SHAPE NUMBERS... [stone options]: the answer line it prints.
+// velastro-cli estimate SHAPE NUMBERS... [--decimals N] [stone options]: the answer line.
 EMSCRIPTEN_KEEPALIVE const char* velastro_estimate(const char* pszShape, const char* pszNumbers,
-                                                   const char* pszOptions) {
-    StoneCorrections corrections;
+                                                   const char* pszOptions, int nDecimals) {
+    StoneOptions corrections;
     std::string strError;
     if (!TakeStoneOptions(pszOptions, corrections, strError)) return Keep(kUsage, "", strError);
     const Shape* pShape = FindShapeByName(pszShape);
@@ -212,21 +211,26 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_estimate(const char* pszShape, const c
         number = WithDecimalPoint(number);
     StoneSize size;
     if (!ReadStoneSize(*pShape, numbers, size, strError)) return Keep(kUsage, "", strError);
+    if (!(strError = CheckStoneSize(*pShape, size)).empty())
+        return Keep(kEngineError, "", strError);
     CCaratEstimator estimator;
     double dCarat = 0.0;
+    // The engine's error texts are answers, as the window shows them.
     if (!estimator.EstimateCorrected(*pShape, size, corrections, dCarat))
         return Keep(kEngineError, estimator.ErrorText());
-    return Keep(kOk, WeightsText(dCarat, corrections));
+    if (!(strError = CheckWeight(dCarat)).empty()) return Keep(kEngineError, "", strError);
+    return Keep(kOk, WeightsText(dCarat, corrections, nDecimals));
 }
 
-// velastro-cli size SHAPE WEIGHT [--depth-pct P] [--ratio R] [stone options]: the measures.
+// velastro-cli size SHAPE WEIGHT [--depth-pct P] [--ratio R] [--decimals N] [stone options]:
+// the measures.
 EMSCRIPTEN_KEEPALIVE const char* velastro_size(const char* pszShape, const char* pszWeight,
                                                const char* pszDepthPct, const char* pszRatio,
-                                               const char* pszOptions) {
+                                               const char* pszOptions, int nDecimals) {
     const Shape* pShape = FindShapeByName(pszShape);
     if (pShape == nullptr) return Keep(kUsage, "", UnknownShapeText(pszShape));
     double dDepthPct = 0.0, dRatio = 0.0;
-    StoneCorrections corrections;
+    StoneOptions corrections;
     std::string strError;
     if (!TakeProportion("--depth-pct", pszDepthPct, pShape->dDepthPct, dDepthPct, strError) ||
         !TakeProportion("--ratio", pszRatio, pShape->dRatio, dRatio, strError) ||
@@ -247,7 +251,7 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_size(const char* pszShape, const char*
         return Keep(kEngineError, "",
                     "no " + std::string(pShape->pszCaption) + " of these proportions weighs " +
                         pszWeight + ' ' + corrections.pUnit->pszName);
-    return Keep(kOk, SizeText(*pShape, size, 2));
+    return Keep(kOk, SizeText(*pShape, size, nDecimals));
 }
 
 // velastro-cli eval -B .. -X FORMULA: the answer text, and the position of a syntax error.
@@ -277,7 +281,7 @@ EMSCRIPTEN_KEEPALIVE int velastro_parcel_begin(const char* pszOptions, int nDeci
                                                int nDecimalMark) {
     ParcelOptions options;
     std::string strError;
-    if (!TakeStoneOptions(pszOptions, options.corrections, strError)) {
+    if (!TakeStoneOptions(pszOptions, options.stone, strError)) {
         Keep(kUsage, "", strError);
         return 0;
     }

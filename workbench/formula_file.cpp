@@ -72,16 +72,19 @@ FormulaFileRead LoadFormulaFilePath(const std::string& strPath) {
     std::FILE* pFile = std::fopen(strPath.c_str(), "rb");
     if (pFile == nullptr) {
         result.eOutcome = FormulaFileRead::kOpenError;
+        result.nErrno = errno;
         return result;
     }
     try {
         errno = 0;
         result = ReadFormulaFile(pFile);
         // A folder opens on POSIX hosts and fails at the first read; Windows refuses the open.
-        if (result.eOutcome == FormulaFileRead::kReadError && errno == EISDIR)
+        if (result.eOutcome == FormulaFileRead::kReadError && errno == EISDIR) {
             result.eOutcome = FormulaFileRead::kOpenError;
+            result.nErrno = EISDIR;
+        }
     } catch (const std::bad_alloc&) {
-        result = {FormulaFileRead::kNoMemory, std::string()};
+        result = {FormulaFileRead::kNoMemory, std::string(), 0};
     }
     std::fclose(pFile);
     return result;

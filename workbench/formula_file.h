@@ -29,6 +29,7 @@ struct FormulaFileRead {
     };
     EOutcome eOutcome = kEmpty;
     std::string strFormula;
+    int nErrno = 0;  // the system's reason of a kOpenError
 };
 
 // Reads a file's formula: the first line is skipped, then the line after the first whole line

@@ -28,7 +28,7 @@ TEST(CaratEstimator, EveryShapeGivesTheWindowsNumber) {
         double dCarat = 0.0;
         ASSERT_TRUE(estimator.Estimate(*FindShapeByName(stone.shape), stone.size, dCarat))
             << stone.shape;
-        EXPECT_EQ(pszWeight, WeightsText(dCarat, StoneCorrections())) << stone.shape;
+        EXPECT_EQ(pszWeight, WeightsText(dCarat, StoneOptions())) << stone.shape;
     }
 }
 
@@ -50,21 +50,21 @@ TEST(CaratEstimator, CorrectionsUnitsAndTolerance) {
              Row{"STK", "ruby", "g", 5, "0.113011 0.107361 0.118662"},
              Row{"", "diamond", "ct", 5, "0.487500 0.463125 0.511875"},
          }) {
-        StoneCorrections corrections;
-        if (*row.girdle != '\0') FindGirdleRange(row.girdle, corrections.girdle);
-        corrections.dRelativeDensity = FindGem(row.gem)->dRelativeDensity;
-        corrections.pUnit = FindWeightUnit(row.unit);
-        corrections.bTolerance = row.tolerance > 0;
-        corrections.dTolerancePct = row.tolerance;
+        StoneOptions stone;
+        if (*row.girdle != '\0') FindGirdleRange(row.girdle, stone.girdle);
+        stone.dRelativeDensity = FindGem(row.gem)->dRelativeDensity;
+        stone.pUnit = FindWeightUnit(row.unit);
+        stone.bTolerance = row.tolerance > 0;
+        stone.dTolerancePct = row.tolerance;
         CCaratEstimator estimator;
         double dCarat = 0.0;
         ASSERT_TRUE(
-            estimator.EstimateCorrected(*FindShapeByName("oval"), {6, 4, 3}, corrections, dCarat));
-        EXPECT_EQ(row.text, WeightsText(dCarat, corrections))
+            estimator.EstimateCorrected(*FindShapeByName("oval"), {6, 4, 3}, stone, dCarat));
+        EXPECT_EQ(row.text, WeightsText(dCarat, stone))
             << row.girdle << ", " << row.gem << ", " << row.unit << ", " << row.tolerance;
     }
     // The thick girdle's band is read at the round's diameter of 6.5 mm.
-    StoneCorrections thick;
+    StoneOptions thick;
     FindGirdleRange("thick", thick.girdle);
     double dCarat = 0.0;
     CCaratEstimator estimator;

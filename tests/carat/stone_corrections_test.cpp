@@ -28,15 +28,15 @@ TEST(GirdleGrade, FactorsBySizeBandAtTheBandEdges) {
 }
 
 TEST(Gem, DiamondLeavesEveryDigit) {
-    EXPECT_EQ(0.0013, CorrectedCarat(0.0013, StoneCorrections(), 5.0));
+    EXPECT_EQ(0.0013, CorrectedCarat(0.0013, StoneOptions(), 5.0));
 }
 
 // Each shape at a width of 6.37 mm (no bisection lands on it by chance) with its default
 // proportions, a thick girdle and as ruby: size finds the measures again from their weight.
 TEST(Size, RoundTripsEveryShape) {
-    StoneCorrections corrections;
-    FindGirdleRange("THK", corrections.girdle);
-    corrections.dRelativeDensity = 4.0;
+    StoneOptions stone;
+    FindGirdleRange("THK", stone.girdle);
+    stone.dRelativeDensity = 4.0;
     for (std::size_t i = 0; i < kShapeCount; ++i) {
         const Shape& shape = kShapes[i];
         StoneSize size;
@@ -45,10 +45,10 @@ TEST(Size, RoundTripsEveryShape) {
         size.dDepth = 6.37 * shape.dDepthPct / 100;
         CCaratEstimator estimator;
         double carat = 0.0;
-        ASSERT_TRUE(estimator.EstimateCorrected(shape, size, corrections, carat));
+        ASSERT_TRUE(estimator.EstimateCorrected(shape, size, stone, carat));
         StoneSize solved;
         ASSERT_TRUE(
-            SolveSize(estimator, shape, carat, shape.dDepthPct, shape.dRatio, corrections, solved));
+            SolveSize(estimator, shape, carat, shape.dDepthPct, shape.dRatio, stone, solved));
         EXPECT_NEAR(size.dLength, solved.dLength, 1e-12) << shape.pszCaption;
         EXPECT_NEAR(size.dWidth, solved.dWidth, 1e-12) << shape.pszCaption;
         EXPECT_NEAR(size.dDepth, solved.dDepth, 1e-12) << shape.pszCaption;
@@ -61,13 +61,13 @@ TEST(Size, ReadsTheWeightInTheUnit) {
     CCaratEstimator estimator;
     StoneSize inCarats;
     ASSERT_TRUE(
-        SolveSize(estimator, oval, 1.0, oval.dDepthPct, oval.dRatio, StoneCorrections(), inCarats));
+        SolveSize(estimator, oval, 1.0, oval.dDepthPct, oval.dRatio, StoneOptions(), inCarats));
     for (const WeightUnit& unit : kWeightUnits) {
-        StoneCorrections corrections;
-        corrections.pUnit = &unit;
+        StoneOptions stone;
+        stone.pUnit = &unit;
         StoneSize size;
-        ASSERT_TRUE(SolveSize(estimator, oval, unit.dPerCarat, oval.dDepthPct, oval.dRatio,
-                              corrections, size))
+        ASSERT_TRUE(
+            SolveSize(estimator, oval, unit.dPerCarat, oval.dDepthPct, oval.dRatio, stone, size))
             << unit.pszName;
         EXPECT_NEAR(inCarats.dWidth, size.dWidth, 1e-12) << unit.pszName;
         EXPECT_NEAR(5.626, size.dWidth, 0.001) << "1 ct of oval at its default proportions";

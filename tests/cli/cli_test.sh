@@ -67,7 +67,7 @@ Heart Brilliant\tLENGTH WIDTH DEPTH\tB*F*G*.0060 0' "$out $status"
 
 # The arguments as the command line takes them; the weights themselves are the carat core's.
 # expected answer | estimate arguments
-for row in "0.487500|oval 6 4 3" "0.004823|round -- -.5 3" "0.019294|round -1 3" \
+for row in "0.487500|oval 6 4 3" "1.059709|round 6.45 6.55 3.9" \
   "0.487500|OVAL 6 4 3" "0.803267|oval 6 4 3 --gem Cubic_Zirconia" "0.487500|oval 6 4 3 --unit CT" \
   "48.750000|oval 6 4 3 --unit pt" "1.091500|round 6.5 3.9 --girdle thick"; do
   read -ra args <<<"${row#*|}"
@@ -75,6 +75,18 @@ for row in "0.487500|oval 6 4 3" "0.004823|round -- -.5 3" "0.019294|round -1 3"
   check "estimate ${row#*|}" "${row%%|*} 0" "$out $status"
 done
 check "estimate \"Oval Brilliant\"" "0.487500" "$("$cli" estimate "Oval Brilliant" 6 4 3)"
+check "estimate: --decimals" "0.49 0.46 0.51" "$("$cli" estimate oval 6 4 3 --decimals 2 --tolerance 5)"
+# Measures the formula cannot take: a negative value (given as is, or after --), a width above
+# the length of a shape whose length is the longer measure.
+while IFS='|' read -r args message; do
+  err=$("$cli" estimate $args 2>&1 >/dev/null); status=$?
+  check "estimate $args" "velastro-cli estimate: $message 1" "$err $status"
+done <<'ROWS'
+round -1 3|the diameter -1 mm is not above 0
+round -- -.5 3|the diameter -0.5 mm is not above 0
+marquise 5 10 3|the width 10 mm is above the length 5 mm, and the length of a Marquise Brilliant is its longer measure
+oval 1e200 1e200 1e200|these measures give no finite weight (are they in mm?)
+ROWS
 check "estimate: gem and girdle named in words" "0.843430" \
   "$("$cli" estimate oval 6 4 3 --gem "cubic zirconia" --girdle "very thick")"
 
@@ -141,9 +153,10 @@ for ones in 1048576 1048577; do
   [ $ones = 1048576 ] || want="velastro-cli eval: Can not open the file $work/f.fkt: its formula line is longer than 1048576 characters 3"
   check "eval --file with a formula line of $ones characters" "$want" "$out $status"
 done
-for path in "$work/missing.fkt" "$work"; do
-  err=$("$cli" eval --file "$path" 2>&1 >/dev/null); status=$?
-  check "eval --file on $path" "velastro-cli eval: Can not open the file $path 2" "$err $status"
+for row in "$work/missing.fkt|No such file or directory" "$work|Is a directory"; do
+  err=$("$cli" eval --file "${row%%|*}" 2>&1 >/dev/null); status=$?
+  check "eval --file on ${row%%|*}" "velastro-cli eval: Can not open the file ${row%%|*}: ${row#*|} 2" \
+    "$err $status"
 done
 
 usage() {
@@ -171,7 +184,7 @@ usage "SHAPE" estimate
 usage "unknown shape 'emerald'; the shapes are Round Brilliant, Oval Brilliant," estimate emerald 6 3
 usage "DEPTH: '3mm'" estimate heart 6 4 3mm
 usage "-.5" estimate round -.5 3
-usage "Can not open the file $work/missing.csv" batch "$work/missing.csv"
+usage "Can not open the file $work/missing.csv: No such file or directory" batch "$work/missing.csv"
 printf 'shape,length\n' >"$work/no-depth.csv"
 usage "the header names no depth column" batch "$work/no-depth.csv"
 usage "unknown girdle 'wavy'; the grades are extremely thin (ETN)" batch --girdle wavy "$work/parcel.csv"

@@ -54,9 +54,9 @@ std::vector<std::vector<std::string>> UsersRecords(const std::string& table) {
 
 ParcelOptions WithCorrections(const char* pszUnit, double dTolerancePct, int nDecimals) {
     ParcelOptions options;
-    options.corrections.pUnit = FindWeightUnit(pszUnit);
-    options.corrections.bTolerance = dTolerancePct > 0;
-    options.corrections.dTolerancePct = dTolerancePct;
+    options.stone.pUnit = FindWeightUnit(pszUnit);
+    options.stone.bTolerance = dTolerancePct > 0;
+    options.stone.dTolerancePct = dTolerancePct;
     options.nDecimals = nDecimals;
     return options;
 }

@@ -67,7 +67,9 @@ function showAnswer(result) {
   }
   // The answer line: the weight, then the low and high weights with a tolerance.
   const [weight, low, high] = result.output.trim().split(" ");
-  answer.textContent = result.status === 0 ? weight : result.output.trim();
+  // Status 1: the engine's error text as the window shows it, or why these are no measures.
+  answer.textContent = result.status === 0 ? weight
+    : result.output.trim() || plainMessage(result.message);
   if (result.status !== 0) return;
   $("answer-unit").textContent = $("unit").value;
   if (low !== undefined) $("answer-range").textContent = `from ${low} to ${high}`;

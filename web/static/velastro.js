@@ -8,8 +8,8 @@ export async function loadVelastro(options = {}) {
   const call = (name, argTypes) => core.cwrap(`velastro_${name}`, "number", argTypes);
   const fn = {
     list: call("list", ["number"]),
-    estimate: call("estimate", ["string", "string", "string"]),
-    size: call("size", ["string", "string", "string", "string", "string"]),
+    estimate: call("estimate", ["string", "string", "string", "number"]),
+    size: call("size", ["string", "string", "string", "string", "string", "number"]),
     evaluate: call("eval", ["string", "string"]),
     status: call("status", []),
     position: call("position", []),
@@ -52,12 +52,12 @@ export async function loadVelastro(options = {}) {
     gems: () => rows(fn.list(1)).map(([name, sg]) => ({ name, sg })),
     girdles: () => rows(fn.list(2)).map(([name, abbreviation]) => ({ name, abbreviation })),
     units: () => rows(fn.list(3)).map(([name]) => name),
-    // velastro-cli estimate SHAPE NUMBERS... [stone options]
-    estimate: (shape, numbers, options) =>
-      answer(fn.estimate(shape, numbers.join("\t"), stoneOptions(options))),
-    // velastro-cli size SHAPE WEIGHT [--depth-pct] [--ratio] [stone options]
-    size: (shape, weight, depthPct, ratio, options) =>
-      answer(fn.size(shape, weight, depthPct ?? "", ratio ?? "", stoneOptions(options))),
+    // velastro-cli estimate SHAPE NUMBERS... [--decimals N] [stone options]
+    estimate: (shape, numbers, options, decimals = 6) =>
+      answer(fn.estimate(shape, numbers.join("\t"), stoneOptions(options), decimals)),
+    // velastro-cli size SHAPE WEIGHT [--depth-pct] [--ratio] [--decimals N] [stone options]
+    size: (shape, weight, depthPct, ratio, options, decimals = 2) =>
+      answer(fn.size(shape, weight, depthPct ?? "", ratio ?? "", stoneOptions(options), decimals)),
     // velastro-cli eval [-B ..] FORMULA: the answer text; position: where reading stopped, or 0.
     evaluate(formula, letters = []) {
       const result = answer(fn.evaluate(formula, letters.join("\t")));
