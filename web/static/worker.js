@@ -2,7 +2,7 @@
 // table back as velastro-cli batch does; posts progress, then the bytes, messages and totals.
 import { loadVelastro } from "./velastro.js";
 
-const kChunk = 1 << 20;
+const kChunk = 1 << 22;
 const ready = loadVelastro();
 
 onmessage = async ({ data }) => {
@@ -16,8 +16,12 @@ onmessage = async ({ data }) => {
   const parts = [];
   let messages = "";
   let lastPost = 0;
+  // The next chunk is read while the core weighs this one.
+  const read = (offset) => file.slice(offset, offset + kChunk).arrayBuffer();
+  let next = read(0);
   for (let offset = 0; offset < file.size; offset += kChunk) {
-    const chunk = new Uint8Array(await file.slice(offset, offset + kChunk).arrayBuffer());
+    const chunk = new Uint8Array(await next);
+    if (offset + kChunk < file.size) next = read(offset + kChunk);
     const step = velastro.parcel.feed(chunk);
     parts.push(step.bytes);
     messages += step.message;
