@@ -35,20 +35,39 @@ RowWeight CParcelRun::WeighRow(const Shape* pShape) {
     StoneSize size;
     StoneOptions stone = m_options.stone;
     if (pShape == nullptr) {
-        weight.strError = UnknownShapeText(Trimmed(FieldOf(EColumn::kShape)));
+        weight.strError = UnknownShapeText(Trimmed(FieldOf(EColumn::kShape)), stone.bMeasured);
     } else if (TakeSize(*pShape, size, weight) && TakeCorrections(stone, weight) &&
                TakeCount(weight)) {
         weight.bWeighed =
-            WeighStone(m_estimator, *pShape, size, stone, weight.dCarat, weight.strError);
+            WeighStone(m_estimator, *pShape, size, stone, weight.stone, weight.strError);
     }
-    if (weight.bWeighed && !std::isfinite(weight.dCarat * weight.dCount * stone.pUnit->dPerCarat)) {
+    if (weight.bWeighed &&
+        !std::isfinite(weight.stone.dCarat * weight.dCount * stone.pUnit->dPerCarat)) {
         weight.bWeighed = false;
         weight.strError = "the lot of these stones has no finite weight";
     }
+    if (weight.bWeighed && m_nAgainst >= 0) TakeWeighed(*pShape, weight);
     weight.cPoint = m_cDefaultPoint;
     if (m_options.eDecimalMark == EDecimalMark::kAuto && (weight.bCommaRead || weight.bPointRead))
         weight.cPoint = weight.bCommaRead ? ',' : '.';
     return weight;
+}
+
+// The row's weighed weight, when it has one: its deviation, counted by shape.
+void CParcelRun::TakeWeighed(const Shape& shape, RowWeight& weight) {
+    const std::string_view text = Trimmed(m_reader.Field(static_cast<std::size_t>(m_nAgainst)));
+    DecimalRead read = ReadDecimal(text.data(), text.data() + text.size(),
+                                   text.find(',') != std::string_view::npos ? ',' : '.');
+    if (text.empty() || read.pEnd != text.data() + text.size() || !(read.dValue > 0)) return;
+    const double dEstimate = weight.stone.dCarat * m_options.stone.pUnit->dPerCarat;
+    weight.bDeviation = true;
+    weight.dDeviationPct = (dEstimate / read.dValue - 1) * 100;
+    auto it = std::find_if(m_vecAgainst.begin(), m_vecAgainst.end(),
+                           [&shape](const auto& entry) { return entry.first == &shape; });
+    if (it == m_vecAgainst.end())
+        it = m_vecAgainst.emplace(m_vecAgainst.end(), &shape, CDeviationStats());
+    it->second.Add(weight.dDeviationPct);
+    m_againstAll.Add(weight.dDeviationPct);
 }
 
 bool CParcelRun::IsBlankRow() const {
@@ -89,6 +108,11 @@ bool CParcelRun::TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weigh
 }
 
 bool CParcelRun::TakeCorrections(StoneOptions& stone, RowWeight& weight) {
+    // A round's table % for the measured model; the window's formulas have no use for it.
+    if (stone.bMeasured && HasValue(EColumn::kTablePct)) {
+        if (!ReadNumber(EColumn::kTablePct, stone.dTablePct, weight)) return false;
+        stone.bTable = true;
+    }
     const std::string_view girdle = Trimmed(FieldOf(EColumn::kGirdle));
     if (!girdle.empty() && !FindGirdleRange(girdle, stone.girdle))
         return Fail(weight, UnknownGirdleText(girdle));
@@ -160,7 +184,7 @@ const Shape* CParcelRun::FindShape(std::string_view name) {
     name = Trimmed(name);
     for (const auto& [strSeen, pShape] : m_vecShapeSeen)
         if (strSeen == name) return pShape;
-    const Shape* pShape = FindShapeByName(name);
+    const Shape* pShape = FindStoneShape(name, m_options.stone.bMeasured);
     if (m_vecShapeSeen.size() < kShapesSeen) {
         m_vecShapeSeen.emplace_back(std::string(name), pShape);
     } else {
