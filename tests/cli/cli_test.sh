@@ -76,6 +76,17 @@ for row in "0.487500|oval 6 4 3" "1.059709|round 6.45 6.55 3.9" \
 done
 check "estimate \"Oval Brilliant\"" "0.487500" "$("$cli" estimate "Oval Brilliant" 6 4 3)"
 check "estimate: --decimals" "0.49 0.46 0.51" "$("$cli" estimate oval 6 4 3 --decimals 2 --tolerance 5)"
+# The weight models' options as the command line takes them; their numbers are the core's.
+# output and exit status (printf format) | arguments
+while IFS='|' read -r want args; do
+  check "$args" "$(printf "$want")" "$("$cli" $args 2>&1; echo "= $?")"
+done <<'ROWS'
+1.000324 0.978316 1.026332 measured\n= 0|estimate round 6.5 3.9 --model Measured --interval
+0.994852 measured+table\n= 0|estimate round 6.5 3.9 --model measured --table 57
+1.003520 field-rule\n= 0|estimate emerald 7 5 3.2 --model measured
+LENGTH 6.99 WIDTH 4.99 DEPTH 3.20\n= 0|size emerald 1 --model measured
+velastro-cli estimate: --table is read by the measured model: add --model measured\n= 2|estimate round 6.5 3.9 --table 57
+ROWS
 # Measures the formula cannot take: a negative value (given as is, or after --), a width above
 # the length of a shape whose length is the longer measure.
 while IFS='|' read -r args message; do
