@@ -23,6 +23,19 @@ const char kColumnsHelp[] =
     " (the columns are shape, length or diameter (or min and max diameter), width, depth (in mm, "
     "or depth %), and optionally id, count, girdle, gem, table %)";
 
+// The digits of a number FormatFixed wrote as one whole number ("6.50" gives 650); false for a
+// negative number or one of more digits than add up exactly.
+bool ReadDigits(std::string_view text, std::uint64_t& nDigits) {
+    nDigits = 0;
+    int nCount = 0;
+    for (const char c : text) {
+        if (c == '.') continue;
+        if (c < '0' || c > '9' || ++nCount > 15) return false;
+        nDigits = nDigits * 10 + static_cast<unsigned>(c - '0');
+    }
+    return true;
+}
+
 std::string Stones(std::uint64_t nCount) {
     return std::to_string(nCount) + (nCount == 1 ? " stone" : " stones");
 }
@@ -415,7 +428,8 @@ PrintedWeight CParcelRun::AppendNumber(std::string& text, double dValue, char cP
                                        bool bField) const {
     const std::size_t nStart = text.size();
     PrintedWeight printed;
-    printed.bExact = AppendFixedDigits(text, dValue, m_options.nDecimals, printed.nDigits);
+    printed.bExact = AppendFixedDigits(text, dValue, m_options.nDecimals, printed.nDigits) ||
+                     ReadDigits(std::string_view(text).substr(nStart), printed.nDigits);
     printed.dValue = printed.bExact
                          ? static_cast<double>(printed.nDigits) / kPowersOfTen[m_options.nDecimals]
                          : dValue;

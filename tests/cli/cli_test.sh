@@ -128,6 +128,26 @@ a row past --max-line|--max-line 40|shape,length,depth,note\nround,6.5,3.9,xxxxx
 an empty input|||velastro-cli batch: the input is empty: a header row naming the columns comes first\n= 2
 ROWS
 
+# The progress bar on a terminal of 40 columns while standard output goes to a file: it fits, and
+# a message in between (a row past --max-line in the second chunk of input) gets a line of its
+# own; with standard output on the same terminal there is no bar.
+if command -v script >/dev/null 2>&1; then
+  { echo "id,shape,length,depth,note"
+    for i in $(seq 12000); do echo "$i,round,6.5,3.9,xxxxxxxx"; done
+    echo "12001,round,6.5,3.9,$(head -c 300 /dev/zero | tr '\0' x)"; } >"$work/progress.csv"
+  script -qc "stty cols 40; '$cli' batch --max-line 200 '$work/progress.csv' >'$work/out.csv'" \
+    /dev/null >"$work/typescript"
+  # What a terminal shows of each line: the text after its last carriage return.
+  shown=$(tr -d '\n' <"$work/typescript" | tr '\r' '\n')
+  check "progress: a bar was drawn" yes "$(grep -q 'rows/s' <<<"$shown" && echo yes)"
+  check "progress: no piece wider than 39 columns" 0 "$(awk 'length > 39 && !/^velastro-cli batch:/' <<<"$shown" | wc -l)"
+  check "progress: messages start their lines" 0 \
+    "$(tr '\r' '\n' <"$work/typescript" | grep -c '.velastro-cli batch:')"
+  script -qc "'$cli' batch '$work/progress.csv' >/dev/null; '$cli' batch '$work/progress.csv'" \
+    /dev/null >"$work/typescript"
+  check "progress: none where standard output is the terminal" 1 "$(grep -c 'rows/s' "$work/typescript")"
+fi
+
 out=$("$cli" estimate oval 6 4 3 --tolerance 5 --unit g --gem ruby --girdle STK); status=$?
 check "estimate with a tolerance in grams of a ruby with a slightly thick girdle" \
   "0.113011 0.107361 0.118662 0" "$out $status"

@@ -2,11 +2,14 @@
 // none, the table's own delimiter, decimal mark and line end, the totals, refused headers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "columns.h"
 #include "csv_reader.h"
+#include "decimal_text.h"
 #include "parcel.h"
 
 namespace {
@@ -110,6 +113,34 @@ TEST(Parcel, EachRowInItsPlaceWithItsWeightOrTheReason) {
     EXPECT_EQ(expected, weighed.strOut);
     EXPECT_EQ("rows 21, stones 8, total 5.789383 ct, rows in error 13\n", weighed.strMessages);
     EXPECT_EQ(EParcelStatus::kRowErrors, weighed.eStatus);
+}
+
+// The total is the sum of the weights as the rows print them, to the last digit, also where a
+// weight lies so near a half of its last digit that its printing takes the exact conversion.
+TEST(Parcel, TheTotalAddsUpWhatTheRowsPrint) {
+    const char* const apszShape[] = {"round", "oval", "pear", "heart"};
+    std::string input = "shape,length,width,depth\n";
+    for (int i = 0; i < 3000; ++i) {
+        const double dWidth = 2.0 + (i * 37 % 900) / 100.0;
+        const bool bRound = i % 4 == 0;
+        input += std::string(apszShape[i % 4]) + "," + FormatFixed(dWidth * (bRound ? 1 : 1.3), 2) +
+                 "," + (bRound ? "" : FormatFixed(dWidth, 2)) + "," +
+                 FormatFixed(dWidth * 0.61, 2) + "\n";
+    }
+    const Weighed weighed = Weigh(input, {}, 4096);
+    std::uint64_t nMicrocarats = 0;
+    std::istringstream lines(weighed.strOut);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        const std::string carat = line.substr(line.rfind(',', line.size() - 2) + 1);
+        nMicrocarats += std::stoull(carat.substr(0, carat.find('.'))) * 1000000 +
+                        std::stoull(carat.substr(carat.find('.') + 1, 6));
+    }
+    const std::string total = std::to_string(nMicrocarats / 1000000) + "." +
+                              std::to_string(1000000 + nMicrocarats % 1000000).substr(1);
+    EXPECT_EQ("rows 3000, stones 3000, total " + total + " ct, rows in error 0\n",
+              weighed.strMessages);
 }
 
 // Under the measured model each row names its model, with --interval its range where weighed
