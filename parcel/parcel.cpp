@@ -370,6 +370,16 @@ PrintedWeight CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut)
     } else {
         WriteFields(strOut);
     }
+    const PrintedWeight printed = WriteWeights(weight, strOut);
+    strOut.push_back(m_dialect.cDelimiter);
+    AppendCsvField(strOut, weight.strError, m_dialect.cDelimiter);
+    EndLine(strOut);
+    return printed;
+}
+
+// The columns a parcel adds, but for the error: the weight, its tolerance and range, the lot's
+// weight, the model and the deviation, as the options and the table ask for them.
+PrintedWeight CParcelRun::WriteWeights(const RowWeight& weight, std::string& strOut) {
     const StoneOptions& stone = m_options.stone;
     const double dPerCarat = stone.pUnit->dPerCarat;
     const double dValue = weight.stone.dCarat * dPerCarat;
@@ -402,9 +412,6 @@ PrintedWeight CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut)
         strOut.push_back(cDelimiter);
         if (weight.bDeviation) AppendPercent(strOut, weight.dDeviationPct, weight.cPoint);
     }
-    strOut.push_back(cDelimiter);
-    AppendCsvField(strOut, weight.strError, cDelimiter);
-    EndLine(strOut);
     return printed;
 }
 

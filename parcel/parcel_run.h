@@ -62,6 +62,7 @@ private:
     bool TakeRowShape(std::string& strOut);
     void FlushHeld(bool bFinal, std::string& strOut);
     PrintedWeight WriteRow(const RowWeight& weight, std::string& strOut);
+    PrintedWeight WriteWeights(const RowWeight& weight, std::string& strOut);
     void AddToTotal(const PrintedWeight& printed);
     void WriteFields(std::string& strOut);
     void WriteBlankRow(std::string& strOut);
