@@ -263,8 +263,8 @@ void CParcelRun::TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut) 
         m_eStatus = EParcelStatus::kTooLong;
         return Count(weight, strOut);
     }
-    const bool bTrailing = m_reader.FieldCount() == m_nFields + 1 &&
-                           m_reader.Field(m_nFields).find_first_not_of(" \t") == std::string::npos;
+    const bool bTrailing =
+        m_reader.FieldCount() == m_nFields + 1 && TrimBlanks(m_reader.Field(m_nFields)).empty();
     if (!m_reader.StrayQuote() && m_reader.FieldCount() != m_nFields && !bTrailing)
         m_reader.TakeAsStrayQuote();
     if (m_reader.StrayQuote()) {
@@ -294,10 +294,8 @@ void CParcelRun::TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut) 
 bool CParcelRun::TakeRowShape(std::string& strOut) {
     static const char* const apszTotal[] = {"total",       "totals",   "sum",    "summe", "gesamt",
                                             "grand total", "subtotal", "totaal", "totale"};
-    std::string shape = AsciiLower(FieldOf(EColumn::kShape));
-    shape.erase(0, shape.find_first_not_of(" \t"));
-    while (!shape.empty() && (shape.back() == ' ' || shape.back() == '\t' || shape.back() == ':'))
-        shape.pop_back();
+    std::string shape = AsciiLower(TrimBlanks(FieldOf(EColumn::kShape)));
+    if (!shape.empty() && shape.back() == ':') shape.pop_back();
     const bool bTotal =
         shape.empty() || std::any_of(std::begin(apszTotal), std::end(apszTotal),
                                      [&shape](const char* pszWord) { return shape == pszWord; });
