@@ -13,6 +13,10 @@ CCaratEstimator::CCaratEstimator() {
 
 bool CCaratEstimator::Estimate(const Shape& shape, const StoneSize& size, double& dCarat) {
     const std::size_t nShape = static_cast<std::size_t>(&shape - kShapes);
+    if (nShape >= kShapeCount) {  // a shape of a field rule alone has no formula to evaluate
+        m_strAnswer = std::string(shape.pszCaption) + " has no formula of the window's";
+        return false;
+    }
     CFormulaParser& parser = m_aParser[nShape];
     parser.SetFunctConst(formula::SlotOfLetter(kLengthLetter), size.dLength);
     parser.SetFunctConst(formula::SlotOfLetter(kWidthLetter), size.dWidth);
@@ -24,13 +28,6 @@ bool CCaratEstimator::Estimate(const Shape& shape, const StoneSize& size, double
     if (m_result.nPosition == 0 && m_result.strError.empty()) return true;
     m_strAnswer = AnswerText(m_result);
     return false;
-}
-
-bool CCaratEstimator::EstimateCorrected(const Shape& shape, const StoneSize& size,
-                                        const StoneOptions& stone, double& dCarat) {
-    if (!Estimate(shape, size, dCarat)) return false;
-    dCarat = CorrectedCarat(dCarat, stone, GirdleDiameter(shape, size));
-    return true;
 }
 
 double GirdleDiameter(const Shape& shape, const StoneSize& size) {
@@ -81,20 +78,54 @@ std::string CheckWeight(double dCarat) {
     return "";
 }
 
+namespace {
+
+// The measured model or field rule for the stone; bAnswered false where the shape has neither.
+WeightEstimate MeasuredEstimate(const Shape& shape, const StoneSize& size,
+                                const StoneOptions& stone) {
+    StoneMeasures measures;
+    measures.dLength = size.dLength;
+    measures.dWidth = shape.bWidthShown ? size.dWidth : 0.0;
+    measures.dDepth = size.dDepth;
+    measures.bTable = stone.bTable && shape.bDiameter;
+    measures.dTablePct = stone.dTablePct;
+    return EstimateMeasured(shape.pszCaption, measures);
+}
+
+}  // namespace
+
 bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
-                const StoneOptions& stone, double& dCarat, std::string& strError) {
+                const StoneOptions& stone, StoneWeight& weight, std::string& strError) {
     // Most stones pass at a glance; only the others are worth the words of a reason.
     const bool bMeasures = size.dLength > 0 && size.dDepth > 0 && size.dLength < kInfinity &&
                            size.dDepth < kInfinity &&
                            (!shape.bWidthShown || (size.dWidth > 0 && size.dWidth < kInfinity)) &&
                            !(shape.bLengthLonger && size.dWidth > size.dLength);
     if (!bMeasures && !(strError = CheckStoneSize(shape, size)).empty()) return false;
-    if (!estimator.EstimateCorrected(shape, size, stone, dCarat)) {
-        strError = estimator.ErrorText();
+    WeightEstimate estimate;
+    if (stone.bMeasured) estimate = MeasuredEstimate(shape, size, stone);
+    if (estimate.pszError != nullptr) {
+        strError = estimate.pszError;
         return false;
     }
-    if (dCarat > 0 && dCarat < kInfinity) return true;
-    strError = CheckWeight(dCarat);
+    if (!estimate.bAnswered) {
+        const std::size_t nShapeIndex = static_cast<std::size_t>(&shape - kShapes);
+        double dCarat = 0.0;
+        if (!estimator.Estimate(shape, size, dCarat)) {
+            strError = estimator.ErrorText();
+            weight.bAnswerText = nShapeIndex < kShapeCount;
+            return false;
+        }
+        estimate = WindowEstimate(shape.pszCaption, dCarat);
+    }
+    const double dGirdleDiameter = GirdleDiameter(shape, size);
+    weight.dCarat = CorrectedCarat(estimate.dCarat, stone, dGirdleDiameter);
+    weight.eModel = estimate.eModel;
+    weight.bRange = estimate.bRange;
+    weight.dCaratLow = CorrectedCarat(estimate.dCaratLow, stone, dGirdleDiameter);
+    weight.dCaratHigh = CorrectedCarat(estimate.dCaratHigh, stone, dGirdleDiameter);
+    if (weight.dCarat > 0 && weight.dCarat < kInfinity) return true;
+    strError = CheckWeight(weight.dCarat);
     return false;
 }
 
@@ -125,10 +156,17 @@ bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, 
     return true;
 }
 
-std::string WeightsText(double dCarat, const StoneOptions& stone, int nDecimals) {
-    const double dValue = dCarat * stone.pUnit->dPerCarat;
+std::string WeightsText(const StoneWeight& weight, const StoneOptions& stone, int nDecimals) {
+    const double dPerCarat = stone.pUnit->dPerCarat;
+    const double dValue = weight.dCarat * dPerCarat;
     std::string text = FormatFixed(dValue, nDecimals);
-    if (!stone.bTolerance) return text;
-    return text + ' ' + FormatFixed(dValue * (1 - stone.dTolerancePct / 100), nDecimals) + ' ' +
-           FormatFixed(dValue * (1 + stone.dTolerancePct / 100), nDecimals);
+    if (stone.bTolerance)
+        text += ' ' + FormatFixed(dValue * (1 - stone.dTolerancePct / 100), nDecimals) + ' ' +
+                FormatFixed(dValue * (1 + stone.dTolerancePct / 100), nDecimals);
+    if (stone.bInterval)
+        text += weight.bRange ? ' ' + FormatFixed(weight.dCaratLow * dPerCarat, nDecimals) + ' ' +
+                                    FormatFixed(weight.dCaratHigh * dPerCarat, nDecimals)
+                              : std::string(" - -");
+    if (stone.bMeasured) text += std::string(" ") + WeightModelName(weight.eModel);
+    return text;
 }

@@ -8,6 +8,7 @@
 #include "formula_parser.h"
 #include "shape_catalogue.h"
 #include "stone_corrections.h"
+#include "weight_model.h"
 
 // Weights have the window's six decimals unless told.
 constexpr int kDefaultDecimals = 6;
@@ -30,10 +31,6 @@ public:
     // error, whose answer text ErrorText() then holds.
     bool Estimate(const Shape& shape, const StoneSize& size, double& dCarat);
 
-    // Estimate with the stone's corrections applied, in carats.
-    bool EstimateCorrected(const Shape& shape, const StoneSize& size, const StoneOptions& stone,
-                           double& dCarat);
-
     const std::string& ErrorText() const { return m_strAnswer; }
 
 private:
@@ -54,9 +51,21 @@ std::string CheckStoneSize(const Shape& shape, const StoneSize& size);
 // Why dCarat is no weight (not finite, or not above 0), or "" when it is one.
 std::string CheckWeight(double dCarat);
 
-// CheckStoneSize, EstimateCorrected and CheckWeight in one: false with the reason in strError.
+// One stone's weight with its options: corrected, in carats, the model that gave it and, where
+// weighed stones measure that model, the range 90 % of real stones with these measures weigh in.
+struct StoneWeight {
+    double dCarat = 0.0;
+    EWeightModel eModel = EWeightModel::kWindow;
+    bool bRange = false;
+    double dCaratLow = 0.0;
+    double dCaratHigh = 0.0;
+    bool bAnswerText = false;  // the reason is the engine's answer text, as the window shows it
+};
+
+// CheckStoneSize, the options' model (the window's formula through the engine, or the measured
+// model or field rule), the corrections and CheckWeight in one: false with the reason in strError.
 bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize& size,
-                const StoneOptions& stone, double& dCarat, std::string& strError);
+                const StoneOptions& stone, StoneWeight& weight, std::string& strError);
 
 // The numbers as typed for the shape's fields (ShapeFields) into its size; a round stone also
 // takes its minimum and maximum diameter, as graders measure it, and weighs at their mean. False
@@ -65,6 +74,8 @@ bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize&
 bool ReadStoneSize(const Shape& shape, const std::vector<std::string>& numbers, StoneSize& size,
                    std::string& strError);
 
-// The weight in the options' unit with nDecimals, then with a tolerance the weight less and
-// plus it, separated by blanks: "0.487500 0.463125 0.511875".
-std::string WeightsText(double dCarat, const StoneOptions& stone, int nDecimals = kDefaultDecimals);
+// The weight in the options' unit with nDecimals, then as the options ask: with a tolerance the
+// weight less and plus it, with an interval the range ("- -" without one), under the measured
+// model the model's name; separated by blanks: "0.487500 0.463125 0.511875".
+std::string WeightsText(const StoneWeight& weight, const StoneOptions& stone,
+                        int nDecimals = kDefaultDecimals);

@@ -17,10 +17,10 @@ struct Shape {
     int nSelectedPictureID;
     int nSelectedBitmapID;
     int nArrowID;
-    bool bDiameter;    // the first field is named DIAMETER, else LENGTH
-    bool bWidthShown;  // the formula reads F, so the WIDTH field is shown
-    const char* pszFormula;
-    bool bLengthLonger;  // the length is by definition the longer measure, never the width
+    bool bDiameter;          // the first field is named DIAMETER, else LENGTH
+    bool bWidthShown;        // the formula reads F, so the WIDTH field is shown
+    const char* pszFormula;  // nullptr for a shape weighed by its field rule alone
+    bool bLengthLonger;      // the length is by definition the longer measure, never the width
     // What size assumes unless told: depth in % of the width (or diameter), and length / width.
     double dDepthPct;
     double dRatio;
@@ -64,14 +64,38 @@ inline constexpr Shape kShapes[kShapeCount] = {
 };
 // clang-format on
 
+// Shapes beyond the window's eight, weighed only by their published field rules (weight_model.h):
+// no window ids, no formula. The proportions size assumes are the trade's usual middles, which
+// no source here confirms.
+constexpr std::size_t kRuleShapeCount = 6;
+// clang-format off
+inline constexpr Shape kRuleShapes[kRuleShapeCount] = {
+    // 61-67 % deep, 1.30-1.50 long
+    {0, "Emerald Cut", 0, 0, 0, 0, 0, false, true, nullptr, true, 64.0, 1.40},
+    // 64-75 % deep, square
+    {0, "Princess Cut", 0, 0, 0, 0, 0, false, true, nullptr, false, 70.0, 1.0},
+    // 61-67 % deep, 1.00-1.20 long
+    {0, "Cushion Brilliant", 0, 0, 0, 0, 0, false, true, nullptr, false, 64.0, 1.10},
+    // 60-70 % deep, square
+    {0, "Asscher Cut", 0, 0, 0, 0, 0, false, true, nullptr, false, 66.0, 1.0},
+    // 61-67 % deep, 1.00-1.35 long
+    {0, "Radiant Cut", 0, 0, 0, 0, 0, false, true, nullptr, true, 65.0, 1.25},
+    // 60-70 % deep, 2.00-3.00 long
+    {0, "Baguette", 0, 0, 0, 0, 0, false, true, nullptr, true, 65.0, 2.50},
+};
+// clang-format on
+
+// The shape named as FindShapeByName takes it, the field rules' shapes too when bMeasured.
+const Shape* FindStoneShape(std::string_view name, bool bMeasured);
+
 // The row of the shape button nButtonID, or nullptr.
 const Shape* FindShapeByButton(int nButtonID);
 
 // The shape named by its caption or the caption's first word, in any letter case, or nullptr.
 const Shape* FindShapeByName(std::string_view name);
 
-// Why name names no shape, with the shapes there are.
-std::string UnknownShapeText(std::string_view name);
+// Why name names no shape, with the shapes there are (the field rules' too when bMeasured).
+std::string UnknownShapeText(std::string_view name, bool bMeasured = false);
 
 // The fields the window shows for the shape, in order: "DIAMETER" or "LENGTH", "WIDTH", "DEPTH".
 std::vector<std::string> ShapeFields(const Shape& shape);

@@ -20,8 +20,12 @@ bool SolveSize(CCaratEstimator& estimator, const Shape& shape, double dWeight, d
     double dHigh = 1.0;
     double dAt = 0.0;
     const auto weightAt = [&](double dScale) {
-        return estimator.EstimateCorrected(shape, SizeAt(shape, dScale, dDepthPct, dRatio), stone,
-                                           dAt);
+        StoneWeight weight;
+        std::string strError;
+        const bool bWeighed = WeighStone(estimator, shape, SizeAt(shape, dScale, dDepthPct, dRatio),
+                                         stone, weight, strError);
+        dAt = weight.dCarat;
+        return bWeighed;
     };
     // The weight grows with the scale: double until it is reached, then halve the bracket.
     for (;;) {

@@ -51,14 +51,6 @@ const WeightUnit kWeightUnits[kWeightUnitCount] = {
 
 namespace {
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 // Names are written with blanks; "very-thick" and "cubic_zirconia" mean the same.
 bool SameName(std::string_view given, std::string_view name) {
     std::string spaced(given);
@@ -84,7 +76,7 @@ double GirdleFactor(const GirdleGrade& grade, double dDiameterMm) {
 }
 
 bool FindGirdleRange(std::string_view text, GirdleRange& range) {
-    text = Trimmed(text);
+    text = TrimBlanks(text);
     range.pFrom = range.pTo = FindGirdleGrade(text);
     if (range.pFrom != nullptr) return true;
     // A range: two grades joined by "to" or a dash, the dash also standing inside a grade's name.
@@ -94,8 +86,8 @@ bool FindGirdleRange(std::string_view text, GirdleRange& range) {
         if (lower[i] == '-') nJoin = 1;
         if (lower.compare(i, 4, " to ") == 0) nJoin = 4;
         if (nJoin == 0) continue;
-        const GirdleGrade* pFrom = FindGirdleGrade(Trimmed(text.substr(0, i)));
-        const GirdleGrade* pTo = FindGirdleGrade(Trimmed(text.substr(i + nJoin)));
+        const GirdleGrade* pFrom = FindGirdleGrade(TrimBlanks(text.substr(0, i)));
+        const GirdleGrade* pTo = FindGirdleGrade(TrimBlanks(text.substr(i + nJoin)));
         if (pFrom == nullptr || pTo == nullptr) continue;
         range = {pFrom, pTo};
         return true;

@@ -71,6 +71,12 @@ struct StoneOptions {
     const WeightUnit* pUnit = &kWeightUnits[0];
     double dTolerancePct = 0.0;
     bool bTolerance = false;  // print the low and high weights
+    // The measured model for round brilliants and published field rules for the other shapes
+    // that have one, else the window's formulas.
+    bool bMeasured = false;
+    bool bTable = false;  // a round's table % is known: dTablePct
+    double dTablePct = 0.0;
+    bool bInterval = false;  // print the range 90 % of real stones with these measures weigh in
 };
 
 // The weight in carats times the girdle and gem factors; dGirdleDiameterMm picks the size band.

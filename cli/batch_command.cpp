@@ -47,6 +47,10 @@ const char kBatchRules[] =
     "when it is a terminal and FILE is a file.\n";
 
 const char kBatchTail[] =
+    "--against COLUMN: each row gains deviation_pct, its estimate's deviation in % from the\n"
+    "weighed weight in COLUMN (in --unit); standard error ends with the bias, the median error "
+    "and\n"
+    "the 90th percentile of the errors by shape and of all, over the rows that have both.\n"
     "Exit status: 0, 1 when a row has an error, 2 for usage errors (a header without shape,\n"
     "length or depth, a FILE that cannot be opened), 3 when reading or writing failed or a row\n"
     "was longer than --max-line.\n"
@@ -137,7 +141,11 @@ int RunBatch(BatchArgs& args) {
     if (!bRead)
         std::cerr << kBatch << "cannot read the input: " << std::strerror(nReadErrno) << '\n';
     // A run whose output failed has no total to tell; main reports the failure.
-    if (std::cout && !parcel.Refused()) std::cerr << kBatch << parcel.SummaryText() << '\n';
+    if (std::cout && !parcel.Refused()) {
+        std::cerr << kBatch << parcel.SummaryText() << '\n';
+        for (const std::string& line : parcel.AgainstLines())
+            std::cerr << kBatch << line << '\n';
+    }
     return bRead ? ExitStatus(parcel.Status()) : kExitInputOutput;
 }
 
@@ -145,7 +153,7 @@ int RunBatch(BatchArgs& args) {
 
 Subcommand AddBatch(CLI::App& app) {
     CLI::App* batch = app.add_subcommand("batch", "a parcel: a CSV table of stones, weighed");
-    batch->footer(std::string(kBatchRules) + kStoneOptionsHelp + kBatchTail);
+    batch->footer(std::string(kBatchRules) + kStoneOptionsHelp + kWeightOptionsHelp + kBatchTail);
     auto args = std::make_shared<BatchArgs>();
     batch->add_option("FILE", args->strPath, "the table; '-' or none: standard input");
     AddDecimalsOption(batch, args->options.nDecimals, "weights", kMostDecimals);
@@ -157,6 +165,10 @@ Subcommand AddBatch(CLI::App& app) {
                      "longest row read, in bytes (default " + std::to_string(kDefaultMaxLine) + ")")
         ->type_name("BYTES")
         ->check(CLI::Range(std::size_t{1}, std::numeric_limits<std::size_t>::max() / 2));
+    batch
+        ->add_option("--against", args->options.strAgainst,
+                     "a column of weighed weights (in --unit) to compare the estimates with")
+        ->type_name("COLUMN");
     AddStoneOptions(batch, args->stone, true);
     return {batch, [args] { return RunBatch(*args); }};
 }

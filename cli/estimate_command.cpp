@@ -44,9 +44,9 @@ struct EstimateArgs {
 int RunEstimate(const EstimateArgs& args) {
     StoneOptions stone;
     if (!TakeStoneOptions(args.stone, kEstimate, stone)) return kExitUsage;
-    const Shape* pShape = FindShapeByName(args.strShape);
+    const Shape* pShape = FindStoneShape(args.strShape, stone.bMeasured);
     if (pShape == nullptr) {
-        std::cerr << kEstimate << UnknownShapeText(args.strShape) << '\n';
+        std::cerr << kEstimate << UnknownShapeText(args.strShape, stone.bMeasured) << '\n';
         return kExitUsage;
     }
     StoneSize size;
@@ -56,21 +56,13 @@ int RunEstimate(const EstimateArgs& args) {
         return kExitUsage;
     }
     CCaratEstimator estimator;
-    double dCarat = 0.0;
-    if (!(strError = CheckStoneSize(*pShape, size)).empty()) {
-        std::cerr << kEstimate << strError << '\n';
+    StoneWeight weight;
+    if (!WeighStone(estimator, *pShape, size, stone, weight, strError)) {
+        // The engine's error texts are answers, as the window shows them.
+        (weight.bAnswerText ? std::cout : std::cerr << kEstimate) << strError << '\n';
         return kExitEngineError;
     }
-    // The engine's error texts are answers, as the window shows them.
-    if (!estimator.EstimateCorrected(*pShape, size, stone, dCarat)) {
-        std::cout << estimator.ErrorText() << '\n';
-        return kExitEngineError;
-    }
-    if (!(strError = CheckWeight(dCarat)).empty()) {
-        std::cerr << kEstimate << strError << '\n';
-        return kExitEngineError;
-    }
-    std::cout << WeightsText(dCarat, stone, args.nDecimals) << '\n';
+    std::cout << WeightsText(weight, stone, args.nDecimals) << '\n';
     return kExitOk;
 }
 
@@ -78,7 +70,8 @@ int RunEstimate(const EstimateArgs& args) {
 
 Subcommand AddEstimate(CLI::App& app) {
     CLI::App* estimate = app.add_subcommand("estimate", "one stone's weight from its measures");
-    estimate->footer(std::string(kEstimateRules) + kStoneOptionsHelp + kEstimateTail);
+    estimate->footer(std::string(kEstimateRules) + kStoneOptionsHelp + kWeightOptionsHelp +
+                     kEstimateTail);
     auto args = std::make_shared<EstimateArgs>();
     estimate->add_option("SHAPE", args->strShape, "the shape's caption or its first word")
         ->required();

@@ -51,7 +51,7 @@ CProgressMeter::CProgressMeter(std::ostream& err, std::uint64_t nTotalBytes, int
       m_nTotalBytes(nTotalBytes),
       m_nColumns(nColumns),
       m_start(std::chrono::steady_clock::now()),
-      m_lastDraw(m_start) {}
+      m_lastDraw(m_start - kRedrawInterval) {}  // the first update draws at once
 
 void CProgressMeter::Update(std::uint64_t nRows, std::uint64_t nBytes) {
     m_nRows = nRows;

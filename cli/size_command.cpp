@@ -20,7 +20,9 @@ constexpr int kSizeDecimals = 2;
 const char kSizeRules[] =
     "Prints the measures in mm (LENGTH WIDTH DEPTH, or DIAMETER DEPTH, as 'velastro-cli shapes'\n"
     "names them) at which SHAPE's own formula gives WEIGHT (in --unit), solving that formula\n"
-    "through the engine. The depth is --depth-pct % of the width (or diameter), the length\n"
+    "through the engine (or, with --model measured, the measured model or the shape's field "
+    "rule).\n"
+    "The depth is --depth-pct % of the width (or diameter), the length\n"
     "--ratio times the width; the defaults, the middles of the proportions cut grading calls\n"
     "well made, are:\n";
 
@@ -83,15 +85,20 @@ int RunSize(const SizeArgs& args) {
     StoneOptions stone;
     double dDepthPct = 0.0;
     double dRatio = 0.0;
-    const Shape* pShape = FindShapeByName(args.strShape);
+    if (!TakeStoneOptions(args.stone, kSize, stone)) return kExitUsage;
+    const Shape* pShape = FindStoneShape(args.strShape, stone.bMeasured);
     if (pShape == nullptr) {
-        std::cerr << kSize << UnknownShapeText(args.strShape) << '\n';
+        std::cerr << kSize << UnknownShapeText(args.strShape, stone.bMeasured) << '\n';
         return kExitUsage;
     }
     if (!TakeProportion(args.pDepthPct, args.strDepthPct, pShape->dDepthPct, dDepthPct) ||
-        !TakeProportion(args.pRatio, args.strRatio, pShape->dRatio, dRatio) ||
-        !TakeStoneOptions(args.stone, kSize, stone))
+        !TakeProportion(args.pRatio, args.strRatio, pShape->dRatio, dRatio))
         return kExitUsage;
+    if (pShape->bLengthLonger && dRatio < 1) {
+        std::cerr << kSize << "--ratio: the length of a " << pShape->pszCaption
+                  << " is its longer measure, so the ratio is 1 or more\n";
+        return kExitUsage;
+    }
     if (args.pRatio->count() > 0 && !pShape->bWidthShown) {
         std::cerr << kSize << pShape->pszCaption << " has no width, so no --ratio\n";
         return kExitUsage;

@@ -13,7 +13,16 @@ const char kStoneOptionsHelp[] =
     "first band), from the Adamas Gemological Laboratory table published by GemGate.\n"
     "--gem NAME or --sg VALUE: the same size in another material, the weight scaled by its\n"
     "relative density (SG) against diamond's 3.52 ('velastro-cli gems' lists the names).\n"
-    "--unit ct|g|pt: carats (the default), grams (1 ct = 0.2 g) or points (1 ct = 100 pt).\n";
+    "--unit ct|g|pt: carats (the default), grams (1 ct = 0.2 g) or points (1 ct = 100 pt).\n"
+    "--model window|measured: the window's formulas (the default), or the model measured on\n"
+    "real round brilliants and the published field rules of the other shapes, Emerald Cut,\n"
+    "Princess Cut, Cushion Brilliant, Asscher Cut, Radiant Cut and Baguette among them.\n";
+
+const char kWeightOptionsHelp[] =
+    "Under --model measured every answer names its model; --table PCT gives a round's table %,\n"
+    "which brings the measured model closer still. --interval adds the range that 90 % of real\n"
+    "stones with these measures weigh within, where weighed stones measure the model (round\n"
+    "brilliants), else nothing ('- -', or empty columns).\n";
 
 namespace {
 
@@ -62,7 +71,7 @@ void AddDecimalsOption(CLI::App* app, int& nDecimals, const std::string& strWhat
         ->transform(wholeNumber);
 }
 
-void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
+void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bPrintsWeights) {
     args.pGirdle = app->add_option("--girdle", args.strGirdle, "girdle grade (default: medium)")
                        ->type_name("GRADE");
     args.pGem =
@@ -76,10 +85,18 @@ void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance) {
     app->add_option("--unit", args.strUnit, "ct, g or pt (default: ct)")
         ->type_name("UNIT")
         ->transform(OneOf(units));
-    if (bTolerance)
-        args.pTolerance = app->add_option("--tolerance", args.strTolerance,
-                                          "print the weight less and plus PCT %")
-                              ->type_name("PCT");
+    app->add_option("--model", args.strModel, "window or measured (default: window)")
+        ->type_name("MODEL")
+        ->transform(OneOf({"window", "measured"}));
+    if (!bPrintsWeights) return;
+    args.pTolerance =
+        app->add_option("--tolerance", args.strTolerance, "print the weight less and plus PCT %")
+            ->type_name("PCT");
+    args.pTable =
+        app->add_option("--table", args.strTable, "a round's table % (with --model measured)")
+            ->type_name("PCT");
+    app->add_flag("--interval", args.bInterval,
+                  "print the range 90 % of real stones with these measures weigh within");
 }
 
 bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions& out) {
@@ -99,6 +116,16 @@ bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions
             return Refuse(pszPrefix, "--sg: " + (sg.bOk ? "'" + args.strSg + "' is not above 0"
                                                         : sg.strError));
         out.dRelativeDensity = sg.dValue;
+    }
+    out.bMeasured = args.strModel == "measured";
+    out.bInterval = args.bInterval;
+    if (args.pTable != nullptr && args.pTable->count() > 0) {
+        const DecimalParse table = ParseDecimal(args.strTable);
+        if (!table.bOk) return Refuse(pszPrefix, "--table: " + table.strError);
+        if (!out.bMeasured)
+            return Refuse(pszPrefix, "--table is read by the measured model: add --model measured");
+        out.bTable = true;
+        out.dTablePct = table.dValue;
     }
     if (args.pTolerance == nullptr || args.pTolerance->count() == 0) return true;
     const DecimalParse tolerance = ParseDecimal(args.strTolerance);

@@ -9,8 +9,10 @@
 
 #include "stone_corrections.h"
 
-// The help text of the stone options, for the subcommands' footers.
+// The help text of the stone options, for the subcommands' footers; of the options of the
+// subcommands that print weights.
 extern const char kStoneOptionsHelp[];
+extern const char kWeightOptionsHelp[];
 
 // A validator that takes one of names in any letter case and hands it on as written there; its
 // message lists them: "'kg' is not ct, g or pt".
@@ -26,13 +28,18 @@ struct StoneArgs {
     std::string strSg;
     std::string strGirdle;
     std::string strTolerance;
+    std::string strModel = "window";
+    std::string strTable;
+    bool bInterval = false;
     CLI::Option* pGem = nullptr;
     CLI::Option* pSg = nullptr;
     CLI::Option* pGirdle = nullptr;
     CLI::Option* pTolerance = nullptr;
+    CLI::Option* pTable = nullptr;
 };
 
-void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bTolerance);
+// Adds the stone options; bPrintsWeights adds --tolerance, --interval and --table too.
+void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bPrintsWeights);
 
 // Turns the given options into stone options; prints the reason after pszPrefix on standard error
 // and returns false on a bad one.

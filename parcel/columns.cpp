@@ -138,9 +138,17 @@ const char* ColumnUnit(EColumn eColumn) {
 }
 
 OutputNames MakeOutputNames(const char* pszUnitColumn, bool bAside) {
-    const std::string strWeight = std::string(bAside ? "estimated_" : "") + pszUnitColumn;
-    return {strWeight, strWeight + "_low", strWeight + "_high",
-            std::string(bAside ? "estimated_" : "") + "lot_" + pszUnitColumn, "error"};
+    const std::string strAside = bAside ? "estimated_" : "";
+    const std::string strWeight = strAside + pszUnitColumn;
+    return {strWeight,
+            strWeight + "_low",
+            strWeight + "_high",
+            strWeight + "_range_low",
+            strWeight + "_range_high",
+            strAside + "lot_" + pszUnitColumn,
+            strAside + "model",
+            strAside + "deviation_pct",
+            "error"};
 }
 
 bool IsOutputColumn(std::string_view name) {
@@ -150,7 +158,8 @@ bool IsOutputColumn(std::string_view name) {
         for (const bool bAside : {false, true}) {
             const OutputNames names = MakeOutputNames(unit.pszColumn, bAside);
             for (const std::string* pName :
-                 {&names.strWeight, &names.strLow, &names.strHigh, &names.strLot})
+                 {&names.strWeight, &names.strLow, &names.strHigh, &names.strRangeLow,
+                  &names.strRangeHigh, &names.strLot, &names.strModel, &names.strDeviation})
                 if (normalized == Normalized(*pName)) return true;
         }
     }

@@ -42,7 +42,11 @@ struct OutputNames {
     std::string strWeight;
     std::string strLow;
     std::string strHigh;
+    std::string strRangeLow;
+    std::string strRangeHigh;
     std::string strLot;
+    std::string strModel;
+    std::string strDeviation;
     std::string strError;
 };
 

@@ -23,6 +23,23 @@ const char kColumnsHelp[] =
     " (the columns are shape, length or diameter (or min and max diameter), width, depth (in mm, "
     "or depth %), and optionally id, count, girdle, gem, table %)";
 
+// The digits of a number FormatFixed wrote as one whole number ("6.50" gives 650); false for a
+// negative number or one of more digits than add up exactly.
+bool ReadDigits(std::string_view text, std::uint64_t& nDigits) {
+    nDigits = 0;
+    int nCount = 0;
+    for (const char c : text) {
+        if (c == '.') continue;
+        if (c < '0' || c > '9' || ++nCount > 15) return false;
+        nDigits = nDigits * 10 + static_cast<unsigned>(c - '0');
+    }
+    return true;
+}
+
+std::string Stones(std::uint64_t nCount) {
+    return std::to_string(nCount) + (nCount == 1 ? " stone" : " stones");
+}
+
 bool HasColumn(const int* anColumn, EColumn eColumn) {
     return anColumn[static_cast<int>(eColumn)] >= 0;
 }
@@ -119,7 +136,7 @@ bool CParcelRun::ReadHeader(CCsvReader::EOutcome eOutcome) {
     const bool bAside = TakeOwnColumns();
     for (std::size_t i = 0; i < m_nFields; ++i)
         if (!TakeHeaderName(i)) return false;
-    if (!CheckNeededColumns()) return false;
+    if (!CheckNeededColumns() || !FindAgainstColumn()) return false;
     // A height is the depth only where no column names the depth; else it passes through.
     if (HasColumn(m_anColumn, EColumn::kDepth)) m_anColumn[static_cast<int>(EColumn::kHeight)] = -1;
     m_names = MakeOutputNames(m_options.stone.pUnit->pszColumn, bAside);
@@ -178,6 +195,18 @@ bool CParcelRun::TakeHeaderName(std::size_t nIndex) {
     return true;
 }
 
+// The column of weighed weights --against names, compared by name as the header names are.
+bool CParcelRun::FindAgainstColumn() {
+    if (m_options.strAgainst.empty()) return true;
+    const std::string wanted = ReadHeaderName(m_options.strAgainst).strName;
+    for (std::size_t i = 0; i < m_nFields && m_nAgainst < 0; ++i)
+        if (m_abWrittenBack[i] && ReadHeaderName(m_reader.Field(i)).strName == wanted)
+            m_nAgainst = static_cast<int>(i);
+    if (m_nAgainst >= 0) return true;
+    return Refuse(EParcelStatus::kBadHeader, "the header names no column " + m_options.strAgainst +
+                                                 " of weighed weights to compare with (--against)");
+}
+
 bool CParcelRun::CheckNeededColumns() {
     const auto any = [this](const auto& aeColumns) {
         return std::any_of(std::begin(aeColumns), std::end(aeColumns),
@@ -210,10 +239,14 @@ void CParcelRun::WriteHeader(std::string& strOut) {
         AppendCsvField(strOut, m_reader.Field(i), cDelimiter);
         strOut.push_back(cDelimiter);
     }
+    const StoneOptions& stone = m_options.stone;
     strOut += m_names.strWeight;
-    if (m_options.stone.bTolerance)
-        strOut += cDelimiter + m_names.strLow + cDelimiter + m_names.strHigh;
+    if (stone.bTolerance) strOut += cDelimiter + m_names.strLow + cDelimiter + m_names.strHigh;
+    if (stone.bInterval)
+        strOut += cDelimiter + m_names.strRangeLow + cDelimiter + m_names.strRangeHigh;
     if (HasColumn(m_anColumn, EColumn::kCount)) strOut += cDelimiter + m_names.strLot;
+    if (stone.bMeasured) strOut += cDelimiter + m_names.strModel;
+    if (m_nAgainst >= 0) strOut += cDelimiter + m_names.strDeviation;
     strOut += cDelimiter + m_names.strError;
     EndLine(strOut);
 }
@@ -230,8 +263,8 @@ void CParcelRun::TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut) 
         m_eStatus = EParcelStatus::kTooLong;
         return Count(weight, strOut);
     }
-    const bool bTrailing = m_reader.FieldCount() == m_nFields + 1 &&
-                           m_reader.Field(m_nFields).find_first_not_of(" \t") == std::string::npos;
+    const bool bTrailing =
+        m_reader.FieldCount() == m_nFields + 1 && TrimBlanks(m_reader.Field(m_nFields)).empty();
     if (!m_reader.StrayQuote() && m_reader.FieldCount() != m_nFields && !bTrailing)
         m_reader.TakeAsStrayQuote();
     if (m_reader.StrayQuote()) {
@@ -261,10 +294,8 @@ void CParcelRun::TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut) 
 bool CParcelRun::TakeRowShape(std::string& strOut) {
     static const char* const apszTotal[] = {"total",       "totals",   "sum",    "summe", "gesamt",
                                             "grand total", "subtotal", "totaal", "totale"};
-    std::string shape = AsciiLower(FieldOf(EColumn::kShape));
-    shape.erase(0, shape.find_first_not_of(" \t"));
-    while (!shape.empty() && (shape.back() == ' ' || shape.back() == '\t' || shape.back() == ':'))
-        shape.pop_back();
+    std::string shape = AsciiLower(TrimBlanks(FieldOf(EColumn::kShape)));
+    if (!shape.empty() && shape.back() == ':') shape.pop_back();
     const bool bTotal =
         shape.empty() || std::any_of(std::begin(apszTotal), std::end(apszTotal),
                                      [&shape](const char* pszWord) { return shape == pszWord; });
@@ -337,26 +368,48 @@ PrintedWeight CParcelRun::WriteRow(const RowWeight& weight, std::string& strOut)
     } else {
         WriteFields(strOut);
     }
+    const PrintedWeight printed = WriteWeights(weight, strOut);
+    strOut.push_back(m_dialect.cDelimiter);
+    AppendCsvField(strOut, weight.strError, m_dialect.cDelimiter);
+    EndLine(strOut);
+    return printed;
+}
+
+// The columns a parcel adds, but for the error: the weight, its tolerance and range, the lot's
+// weight, the model and the deviation, as the options and the table ask for them.
+PrintedWeight CParcelRun::WriteWeights(const RowWeight& weight, std::string& strOut) {
     const StoneOptions& stone = m_options.stone;
-    const double dValue = weight.dCarat * stone.pUnit->dPerCarat;
+    const double dPerCarat = stone.pUnit->dPerCarat;
+    const double dValue = weight.stone.dCarat * dPerCarat;
     const char cDelimiter = m_dialect.cDelimiter;
+    const bool bWeighed = weight.bWeighed;
     PrintedWeight printed;
-    if (weight.bWeighed) printed = AppendNumber(strOut, dValue, weight.cPoint);
+    if (bWeighed) printed = AppendNumber(strOut, dValue, weight.cPoint);
     if (stone.bTolerance) {
         strOut.push_back(cDelimiter);
-        if (weight.bWeighed)
-            AppendNumber(strOut, dValue * (1 - stone.dTolerancePct / 100), weight.cPoint);
+        if (bWeighed) AppendNumber(strOut, dValue * (1 - stone.dTolerancePct / 100), weight.cPoint);
         strOut.push_back(cDelimiter);
-        if (weight.bWeighed)
-            AppendNumber(strOut, dValue * (1 + stone.dTolerancePct / 100), weight.cPoint);
+        if (bWeighed) AppendNumber(strOut, dValue * (1 + stone.dTolerancePct / 100), weight.cPoint);
+    }
+    if (stone.bInterval) {
+        const bool bRange = bWeighed && weight.stone.bRange;
+        strOut.push_back(cDelimiter);
+        if (bRange) AppendNumber(strOut, weight.stone.dCaratLow * dPerCarat, weight.cPoint);
+        strOut.push_back(cDelimiter);
+        if (bRange) AppendNumber(strOut, weight.stone.dCaratHigh * dPerCarat, weight.cPoint);
     }
     if (HasColumn(m_anColumn, EColumn::kCount)) {
         strOut.push_back(cDelimiter);
-        if (weight.bWeighed) printed = AppendNumber(strOut, dValue * weight.dCount, weight.cPoint);
+        if (bWeighed) printed = AppendNumber(strOut, dValue * weight.dCount, weight.cPoint);
     }
-    strOut.push_back(cDelimiter);
-    AppendCsvField(strOut, weight.strError, cDelimiter);
-    EndLine(strOut);
+    if (stone.bMeasured) {
+        strOut.push_back(cDelimiter);
+        if (bWeighed) strOut += WeightModelName(weight.stone.eModel);
+    }
+    if (m_nAgainst >= 0) {
+        strOut.push_back(cDelimiter);
+        if (weight.bDeviation) AppendPercent(strOut, weight.dDeviationPct, weight.cPoint);
+    }
     return printed;
 }
 
@@ -371,7 +424,7 @@ void CParcelRun::WriteFields(std::string& strOut) {
 
 // A row without any value passes through: its fields, and no weight and no error.
 void CParcelRun::WriteBlankRow(std::string& strOut) {
-    WriteRow(RowWeight{false, 0.0, 1.0, '.', ""}, strOut);
+    WriteRow(RowWeight(), strOut);
 }
 
 // Appends the value with the decimals and decimal mark the row's weights take; returns the
@@ -380,7 +433,8 @@ PrintedWeight CParcelRun::AppendNumber(std::string& text, double dValue, char cP
                                        bool bField) const {
     const std::size_t nStart = text.size();
     PrintedWeight printed;
-    printed.bExact = AppendFixedDigits(text, dValue, m_options.nDecimals, printed.nDigits);
+    printed.bExact = AppendFixedDigits(text, dValue, m_options.nDecimals, printed.nDigits) ||
+                     ReadDigits(std::string_view(text).substr(nStart), printed.nDigits);
     printed.dValue = printed.bExact
                          ? static_cast<double>(printed.nDigits) / kPowersOfTen[m_options.nDecimals]
                          : dValue;
@@ -394,6 +448,19 @@ PrintedWeight CParcelRun::AppendNumber(std::string& text, double dValue, char cP
         text.push_back('"');
     }
     return printed;
+}
+
+// A deviation in % with its sign and two decimals, in the row's decimal mark.
+void CParcelRun::AppendPercent(std::string& text, double dPct, char cPoint) const {
+    const std::size_t nStart = text.size();
+    if (dPct >= 0) text.push_back('+');
+    AppendFixed(text, dPct, 2);
+    if (cPoint == '.') return;
+    text[text.find('.', nStart)] = cPoint;
+    if (cPoint == m_dialect.cDelimiter) {
+        text.insert(text.begin() + static_cast<std::ptrdiff_t>(nStart), '"');
+        text.push_back('"');
+    }
 }
 
 void CParcelRun::EndLine(std::string& strOut) const {
@@ -428,6 +495,18 @@ std::string CParcelRun::SummaryText() const {
     return text;
 }
 
+std::vector<std::string> CParcelRun::AgainstLines() const {
+    std::vector<std::string> lines;
+    if (m_nAgainst < 0) return lines;
+    const std::string strAgainst = "against " + m_options.strAgainst + ", ";
+    for (const auto& [pShape, stats] : m_vecAgainst)
+        lines.push_back(strAgainst + pShape->pszCaption + ", " + Stones(stats.Count()) + ": " +
+                        stats.Text());
+    lines.push_back(strAgainst + "all shapes, " + Stones(m_againstAll.Count()) + ": " +
+                    m_againstAll.Text());
+    return lines;
+}
+
 CParcel::CParcel(const ParcelOptions& options) : m_pRun(new CParcelRun(options)) {}
 CParcel::~CParcel() = default;
 
@@ -451,4 +530,7 @@ std::vector<std::string>& CParcel::Messages() {
 }
 std::string CParcel::SummaryText() const {
     return m_pRun->SummaryText();
+}
+std::vector<std::string> CParcel::AgainstLines() const {
+    return m_pRun->AgainstLines();
 }

@@ -27,6 +27,7 @@ struct ParcelOptions {
     int nDecimals = kDefaultDecimals;
     EDecimalMark eDecimalMark = EDecimalMark::kAuto;
     std::size_t nMaxLine = kDefaultMaxLine;  // longest record read, in bytes
+    std::string strAgainst;  // a column of weighed weights, in the unit, to compare with; "" none
 };
 
 enum class EParcelStatus {
@@ -59,6 +60,9 @@ public:
     std::vector<std::string>& Messages();
     // "rows 3, stones 5, total 2.437500 ct, rows in error 1" (with a tolerance, its range too).
     std::string SummaryText() const;
+    // With a column to compare with: a line per shape and one of all, how far the estimates lie
+    // from the weighed weights ("against carat, Round Brilliant, 120 stones: bias +5.12 %, ...").
+    std::vector<std::string> AgainstLines() const;
 
 private:
     std::unique_ptr<CParcelRun> m_pRun;

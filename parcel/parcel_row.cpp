@@ -15,14 +15,6 @@ constexpr std::size_t kShapesSeen = 16;
 // Counts beyond this are no longer whole numbers in a double.
 constexpr double kMostStones = 1e15;
 
-std::string_view Trimmed(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
 bool Fail(RowWeight& weight, std::string strError) {
     weight.strError = std::move(strError);
     return false;
@@ -35,25 +27,44 @@ RowWeight CParcelRun::WeighRow(const Shape* pShape) {
     StoneSize size;
     StoneOptions stone = m_options.stone;
     if (pShape == nullptr) {
-        weight.strError = UnknownShapeText(Trimmed(FieldOf(EColumn::kShape)));
+        weight.strError = UnknownShapeText(TrimBlanks(FieldOf(EColumn::kShape)), stone.bMeasured);
     } else if (TakeSize(*pShape, size, weight) && TakeCorrections(stone, weight) &&
                TakeCount(weight)) {
         weight.bWeighed =
-            WeighStone(m_estimator, *pShape, size, stone, weight.dCarat, weight.strError);
+            WeighStone(m_estimator, *pShape, size, stone, weight.stone, weight.strError);
     }
-    if (weight.bWeighed && !std::isfinite(weight.dCarat * weight.dCount * stone.pUnit->dPerCarat)) {
+    if (weight.bWeighed &&
+        !std::isfinite(weight.stone.dCarat * weight.dCount * stone.pUnit->dPerCarat)) {
         weight.bWeighed = false;
         weight.strError = "the lot of these stones has no finite weight";
     }
+    if (weight.bWeighed && m_nAgainst >= 0) TakeWeighed(*pShape, weight);
     weight.cPoint = m_cDefaultPoint;
     if (m_options.eDecimalMark == EDecimalMark::kAuto && (weight.bCommaRead || weight.bPointRead))
         weight.cPoint = weight.bCommaRead ? ',' : '.';
     return weight;
 }
 
+// The row's weighed weight, when it has one: its deviation, counted by shape.
+void CParcelRun::TakeWeighed(const Shape& shape, RowWeight& weight) {
+    const std::string_view text = TrimBlanks(m_reader.Field(static_cast<std::size_t>(m_nAgainst)));
+    DecimalRead read = ReadDecimal(text.data(), text.data() + text.size(),
+                                   text.find(',') != std::string_view::npos ? ',' : '.');
+    if (text.empty() || read.pEnd != text.data() + text.size() || !(read.dValue > 0)) return;
+    const double dEstimate = weight.stone.dCarat * m_options.stone.pUnit->dPerCarat;
+    weight.bDeviation = true;
+    weight.dDeviationPct = (dEstimate / read.dValue - 1) * 100;
+    auto it = std::find_if(m_vecAgainst.begin(), m_vecAgainst.end(),
+                           [&shape](const auto& entry) { return entry.first == &shape; });
+    if (it == m_vecAgainst.end())
+        it = m_vecAgainst.emplace(m_vecAgainst.end(), &shape, CDeviationStats());
+    it->second.Add(weight.dDeviationPct);
+    m_againstAll.Add(weight.dDeviationPct);
+}
+
 bool CParcelRun::IsBlankRow() const {
     for (std::size_t i = 0; i < m_reader.FieldCount(); ++i)
-        if (!Trimmed(m_reader.Field(i)).empty()) return false;
+        if (!TrimBlanks(m_reader.Field(i)).empty()) return false;
     return true;
 }
 
@@ -89,10 +100,15 @@ bool CParcelRun::TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weigh
 }
 
 bool CParcelRun::TakeCorrections(StoneOptions& stone, RowWeight& weight) {
-    const std::string_view girdle = Trimmed(FieldOf(EColumn::kGirdle));
+    // A round's table % for the measured model; the window's formulas have no use for it.
+    if (stone.bMeasured && HasValue(EColumn::kTablePct)) {
+        if (!ReadNumber(EColumn::kTablePct, stone.dTablePct, weight)) return false;
+        stone.bTable = true;
+    }
+    const std::string_view girdle = TrimBlanks(FieldOf(EColumn::kGirdle));
     if (!girdle.empty() && !FindGirdleRange(girdle, stone.girdle))
         return Fail(weight, UnknownGirdleText(girdle));
-    const std::string_view gemName = Trimmed(FieldOf(EColumn::kGem));
+    const std::string_view gemName = TrimBlanks(FieldOf(EColumn::kGem));
     if (gemName.empty()) return true;
     const Gem* pGem = FindGem(gemName);
     if (pGem == nullptr) return Fail(weight, UnknownGemText(gemName));
@@ -106,24 +122,24 @@ bool CParcelRun::TakeCount(RowWeight& weight) {
     if (weight.dCount >= 0 && weight.dCount <= kMostStones &&
         weight.dCount == std::floor(weight.dCount))
         return true;
-    return Fail(weight, "count '" + std::string(Trimmed(FieldOf(EColumn::kCount))) +
+    return Fail(weight, "count '" + std::string(TrimBlanks(FieldOf(EColumn::kCount))) +
                             "' is not a whole number of stones");
 }
 
 bool CParcelRun::HasValue(EColumn eColumn) const {
-    return !Trimmed(FieldOf(eColumn)).empty();
+    return !TrimBlanks(FieldOf(eColumn)).empty();
 }
 
 // Reads the column's number: a sign may lead, blanks stand around it, the column's unit may
 // follow; a decimal comma where the table's mark allows one.
 bool CParcelRun::ReadNumber(EColumn eColumn, double& dValue, RowWeight& weight) {
-    const std::string_view text = Trimmed(FieldOf(eColumn));
+    const std::string_view text = TrimBlanks(FieldOf(eColumn));
     if (text.empty()) return Fail(weight, "no " + ColumnText(eColumn));
     std::string_view number = text;
     const char cLast = text.back();
     if ((cLast < '0' || cLast > '9') && cLast != '.' && cLast != ',' && !TakeUnit(eColumn, number))
         return Fail(weight, ColumnText(eColumn) + " '" + std::string(text) + "' is in " +
-                                std::string(Trimmed(text.substr(number.size()))) + ", not " +
+                                std::string(TrimBlanks(text.substr(number.size()))) + ", not " +
                                 ColumnUnit(eColumn));
     const char* pFirst = number.data();
     const char* const pLast = pFirst + number.size();
@@ -151,16 +167,16 @@ bool CParcelRun::TakeUnit(EColumn eColumn, std::string_view& number) const {
     const std::size_t nEnd = number.find_last_of("0123456789.,") + 1;
     const char* pszUnit = ColumnUnit(eColumn);
     if (nEnd == 0 || *pszUnit == '\0') return true;  // no number or no unit: not a number
-    const bool bUnit = EqualIgnoringAsciiCase(Trimmed(number.substr(nEnd)), pszUnit);
-    number = Trimmed(number.substr(0, nEnd));
+    const bool bUnit = EqualIgnoringAsciiCase(TrimBlanks(number.substr(nEnd)), pszUnit);
+    number = TrimBlanks(number.substr(0, nEnd));
     return bUnit;
 }
 
 const Shape* CParcelRun::FindShape(std::string_view name) {
-    name = Trimmed(name);
+    name = TrimBlanks(name);
     for (const auto& [strSeen, pShape] : m_vecShapeSeen)
         if (strSeen == name) return pShape;
-    const Shape* pShape = FindShapeByName(name);
+    const Shape* pShape = FindStoneShape(name, m_options.stone.bMeasured);
     if (m_vecShapeSeen.size() < kShapesSeen) {
         m_vecShapeSeen.emplace_back(std::string(name), pShape);
     } else {

@@ -10,13 +10,16 @@
 #include "carat_estimator.h"
 #include "columns.h"
 #include "csv_reader.h"
+#include "deviation_stats.h"
 #include "parcel.h"
 
 // One row's outcome: its weight per stone and for the lot, or the reason it has none.
 struct RowWeight {
     bool bWeighed = false;
-    double dCarat = 0.0;  // per stone
+    StoneWeight stone;  // per stone
     double dCount = 1.0;
+    bool bDeviation = false;  // weighed and estimated: dDeviationPct, estimate over weighed
+    double dDeviationPct = 0.0;
     char cPoint = '.';  // the decimal mark its weights are written with
     std::string strError;
     bool bCommaRead = false;  // its numbers came with a decimal comma
@@ -37,6 +40,7 @@ public:
     void Feed(std::string_view bytes, std::string& strOut);
     void Finish(std::string& strOut);
     std::string SummaryText() const;
+    std::vector<std::string> AgainstLines() const;
 
     std::vector<std::string> m_vecMessages;
     EParcelStatus m_eStatus = EParcelStatus::kWeighed;
@@ -52,16 +56,19 @@ private:
     bool TakeOwnColumns();
     bool TakeHeaderName(std::size_t nIndex);
     bool CheckNeededColumns();
+    bool FindAgainstColumn();
     void WriteHeader(std::string& strOut);
     void TakeRecord(CCsvReader::EOutcome eOutcome, std::string& strOut);
     bool TakeRowShape(std::string& strOut);
     void FlushHeld(bool bFinal, std::string& strOut);
     PrintedWeight WriteRow(const RowWeight& weight, std::string& strOut);
+    PrintedWeight WriteWeights(const RowWeight& weight, std::string& strOut);
     void AddToTotal(const PrintedWeight& printed);
     void WriteFields(std::string& strOut);
     void WriteBlankRow(std::string& strOut);
     PrintedWeight AppendNumber(std::string& text, double dValue, char cPoint,
                                bool bField = true) const;
+    void AppendPercent(std::string& text, double dPct, char cPoint) const;
     void EndLine(std::string& strOut) const;
     void Count(const RowWeight& weight, std::string& strOut);
 
@@ -72,6 +79,7 @@ private:
     bool TakeDepth(const Shape& shape, StoneSize& size, RowWeight& weight);
     bool TakeCorrections(StoneOptions& stone, RowWeight& weight);
     bool TakeCount(RowWeight& weight);
+    void TakeWeighed(const Shape& shape, RowWeight& weight);
     bool HasValue(EColumn eColumn) const;
     bool ReadNumber(EColumn eColumn, double& dValue, RowWeight& weight);
     bool TakeUnit(EColumn eColumn, std::string_view& number) const;
@@ -93,6 +101,7 @@ private:
     std::string m_astrColumnName[kColumnKinds];  // as messages name a column: "length"
     std::size_t m_nFields = 0;                   // the header's
     std::vector<bool> m_abWrittenBack;           // a weighed table's own output columns are not
+    int m_nAgainst = -1;                         // the column of weighed weights to compare with
     bool m_bAllWrittenBack = true;
     OutputNames m_names;
     // A row without a shape (a total row) waits: the table's last row passes, any other is one
@@ -113,4 +122,7 @@ private:
     bool m_bUnitsExact = true;
     double m_dTotal = 0.0;
     char m_cTotalPoint = '.';
+    // The deviations from the weighed weights, by shape in the order first seen, and of all.
+    std::vector<std::pair<const Shape*, CDeviationStats>> m_vecAgainst;
+    CDeviationStats m_againstAll;
 };

@@ -24,6 +24,9 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
     return CompareIgnoringAsciiCase(a, b) == 0;
 }
 
+// text without the blanks and tabs around it, as cells and typed names come with them.
+std::string_view TrimBlanks(std::string_view text);
+
 // The name of names nearest to given in letters added, dropped or changed, in any letter case;
 // "" when even the nearest differs in more than a third of its letters (one at the least).
 std::string_view NearestName(std::string_view given, const std::vector<std::string_view>& names);

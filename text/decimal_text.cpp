@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "ascii_case.h"
 #include "decimal_conversion.h"
 
 namespace {
@@ -171,10 +172,7 @@ DecimalRead ReadDecimal(const char* first, const char* last, char cPoint) {
 DecimalParse ParseDecimal(std::string_view text) {
     DecimalParse parse;
     // Blanks around a number are no part of it, wherever it was typed or pasted from.
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
+    text = TrimBlanks(text);
     const char* first = text.data();
     const char* const last = first + text.size();
     const bool bNegative = first != last && *first == '-';

@@ -65,12 +65,15 @@ DecimalParse ParseField(const std::string& text) {
     return ParseDecimal(WithDecimalPoint(text));
 }
 
-// The stone options as the page passes them: girdle, gem, SG, unit and tolerance, tab-separated,
-// empty for none. The same checks and words as velastro-cli's options, which hold them today.
+// The stone options as the page passes them: girdle, gem, SG, unit, tolerance, model, table %
+// and interval ("1" or empty), tab-separated, empty for none. The same checks and words as
+// velastro-cli's options, which hold them today.
 bool TakeStoneOptions(const char* pszOptions, StoneOptions& corrections, std::string& strError) {
-    const std::vector<std::string> fields = Fields(pszOptions, 5);
+    const std::vector<std::string> fields = Fields(pszOptions, 8);
     const std::string &strGirdle = fields[0], &strGem = fields[1], &strSg = fields[2],
-                      &strUnit = fields[3], &strTolerance = fields[4];
+                      &strUnit = fields[3], &strTolerance = fields[4], &strTable = fields[6];
+    corrections.bMeasured = fields[5] == "measured";
+    corrections.bInterval = !fields[7].empty();
     if (!strUnit.empty() && (corrections.pUnit = FindWeightUnit(strUnit)) == nullptr) {
         strError = "--unit: '" + strUnit + "' is not ct, g or pt";
         return false;
@@ -94,6 +97,19 @@ bool TakeStoneOptions(const char* pszOptions, StoneOptions& corrections, std::st
             return false;
         }
         corrections.dRelativeDensity = sg.dValue;
+    }
+    if (!strTable.empty()) {
+        const DecimalParse table = ParseField(strTable);
+        if (!table.bOk) {
+            strError = "--table: " + table.strError;
+            return false;
+        }
+        if (!corrections.bMeasured) {
+            strError = "--table is read by the measured model: add --model measured";
+            return false;
+        }
+        corrections.bTable = true;
+        corrections.dTablePct = table.dValue;
     }
     if (strTolerance.empty()) return true;
     const DecimalParse tolerance = ParseField(strTolerance);
@@ -204,22 +220,20 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_estimate(const char* pszShape, const c
     StoneOptions corrections;
     std::string strError;
     if (!TakeStoneOptions(pszOptions, corrections, strError)) return Keep(kUsage, "", strError);
-    const Shape* pShape = FindShapeByName(pszShape);
-    if (pShape == nullptr) return Keep(kUsage, "", UnknownShapeText(pszShape));
+    const Shape* pShape = FindStoneShape(pszShape, corrections.bMeasured);
+    if (pShape == nullptr)
+        return Keep(kUsage, "", UnknownShapeText(pszShape, corrections.bMeasured));
     std::vector<std::string> numbers = Fields(pszNumbers);
     for (std::string& number : numbers)
         number = WithDecimalPoint(number);
     StoneSize size;
     if (!ReadStoneSize(*pShape, numbers, size, strError)) return Keep(kUsage, "", strError);
-    if (!(strError = CheckStoneSize(*pShape, size)).empty())
-        return Keep(kEngineError, "", strError);
     CCaratEstimator estimator;
-    double dCarat = 0.0;
-    // The engine's error texts are answers, as the window shows them.
-    if (!estimator.EstimateCorrected(*pShape, size, corrections, dCarat))
-        return Keep(kEngineError, estimator.ErrorText());
-    if (!(strError = CheckWeight(dCarat)).empty()) return Keep(kEngineError, "", strError);
-    return Keep(kOk, WeightsText(dCarat, corrections, nDecimals));
+    StoneWeight weight;
+    if (!WeighStone(estimator, *pShape, size, corrections, weight, strError))
+        // The engine's error texts are answers, as the window shows them.
+        return weight.bAnswerText ? Keep(kEngineError, strError) : Keep(kEngineError, "", strError);
+    return Keep(kOk, WeightsText(weight, corrections, nDecimals));
 }
 
 // velastro-cli size SHAPE WEIGHT [--depth-pct P] [--ratio R] [--decimals N] [stone options]:
@@ -227,15 +241,20 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_estimate(const char* pszShape, const c
 EMSCRIPTEN_KEEPALIVE const char* velastro_size(const char* pszShape, const char* pszWeight,
                                                const char* pszDepthPct, const char* pszRatio,
                                                const char* pszOptions, int nDecimals) {
-    const Shape* pShape = FindShapeByName(pszShape);
-    if (pShape == nullptr) return Keep(kUsage, "", UnknownShapeText(pszShape));
-    double dDepthPct = 0.0, dRatio = 0.0;
     StoneOptions corrections;
     std::string strError;
+    if (!TakeStoneOptions(pszOptions, corrections, strError)) return Keep(kUsage, "", strError);
+    const Shape* pShape = FindStoneShape(pszShape, corrections.bMeasured);
+    if (pShape == nullptr)
+        return Keep(kUsage, "", UnknownShapeText(pszShape, corrections.bMeasured));
+    double dDepthPct = 0.0, dRatio = 0.0;
     if (!TakeProportion("--depth-pct", pszDepthPct, pShape->dDepthPct, dDepthPct, strError) ||
-        !TakeProportion("--ratio", pszRatio, pShape->dRatio, dRatio, strError) ||
-        !TakeStoneOptions(pszOptions, corrections, strError))
+        !TakeProportion("--ratio", pszRatio, pShape->dRatio, dRatio, strError))
         return Keep(kUsage, "", strError);
+    if (pShape->bLengthLonger && dRatio < 1)
+        return Keep(kUsage, "",
+                    std::string("--ratio: the length of a ") + pShape->pszCaption +
+                        " is its longer measure, so the ratio is 1 or more");
     if (*pszRatio != '\0' && !pShape->bWidthShown)
         return Keep(kUsage, "", std::string(pShape->pszCaption) + " has no width, so no --ratio");
     if (!(dDepthPct > 0) || !(dRatio > 0))
@@ -273,13 +292,15 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_eval(const char* pszFormula, const cha
     return g_answer.strOut.c_str();
 }
 
-// velastro-cli batch [--decimals N] [--decimal MARK] [stone options], fed in chunks: begin,
+// velastro-cli batch [--decimals N] [--decimal MARK] [--against COLUMN] [stone options], fed in
+// chunks: begin,
 // then velastro_parcel_feed with each chunk (written where velastro_parcel_room points), then
 // velastro_parcel_finish. Each call answers the output bytes its rows completed and the
 // messages; the finish's message ends with the totals. Begin answers 0 when an option is refused.
 EMSCRIPTEN_KEEPALIVE int velastro_parcel_begin(const char* pszOptions, int nDecimals,
-                                               int nDecimalMark) {
+                                               int nDecimalMark, const char* pszAgainst) {
     ParcelOptions options;
+    options.strAgainst = pszAgainst;
     std::string strError;
     if (!TakeStoneOptions(pszOptions, options.stone, strError)) {
         Keep(kUsage, "", strError);

@@ -2,10 +2,13 @@
 // unit; the numbers a face reads for a shape's fields.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "carat_estimator.h"
+#include "decimal_text.h"
 
 namespace {
 
@@ -28,49 +31,72 @@ TEST(CaratEstimator, EveryShapeGivesTheWindowsNumber) {
         double dCarat = 0.0;
         ASSERT_TRUE(estimator.Estimate(*FindShapeByName(stone.shape), stone.size, dCarat))
             << stone.shape;
-        EXPECT_EQ(pszWeight, WeightsText(dCarat, StoneOptions())) << stone.shape;
+        EXPECT_EQ(pszWeight, FormatFixed(dCarat)) << stone.shape;
     }
 }
 
-TEST(CaratEstimator, CorrectionsUnitsAndTolerance) {
+// A stone weighed with its options: corrections, unit, tolerance, model, table and range; or the
+// reason it has no weight.
+TEST(WeighStone, EveryOptionInItsPlaceOrTheReason) {
     struct Row {
-        const char* girdle;  // "" for none
-        const char* gem;
-        const char* unit;
-        double tolerance;  // 0 for none
-        const char* text;
+        const char* shape;
+        StoneSize size;
+        const char* options;  // girdle|gem|unit|tolerance|measured|table|interval
+        const char* text;     // WeightsText, or the reason
     };
-    for (const Row& row : {
-             Row{"", "ruby", "ct", 0, "0.553977"},
-             Row{"", "SAPPHIRE", "ct", 0, "0.553977"},
-             Row{"", "Cubic_Zirconia", "ct", 0, "0.803267"},
-             Row{"", "apatite", "ct", 0, "0.440412"},
-             Row{"", "diamond", "pt", 0, "48.750000"},
-             Row{"very thick", "cubic zirconia", "ct", 0, "0.843430"},
-             Row{"STK", "ruby", "g", 5, "0.113011 0.107361 0.118662"},
-             Row{"", "diamond", "ct", 5, "0.487500 0.463125 0.511875"},
-         }) {
+    const Row rows[] = {
+        {"oval", {6, 4, 3}, "|ruby|ct|0|||", "0.553977"},
+        {"oval", {6, 4, 3}, "|Cubic_Zirconia|ct|0|||", "0.803267"},
+        {"oval", {6, 4, 3}, "|diamond|pt|0|||", "48.750000"},
+        {"oval", {6, 4, 3}, "very thick|cubic zirconia|ct|0|||", "0.843430"},
+        {"oval", {6, 4, 3}, "STK|ruby|g|5|||", "0.113011 0.107361 0.118662"},
+        {"oval", {6, 4, 3}, "Medium to Slightly Thick|diamond|ct|0|||", "0.492375"},
+        {"round", {6.5, 0, 3.9}, "thick|diamond|ct|0|||", "1.091500"},
+        {"round", {6.5, 0, 3.9}, "|diamond|ct|0|||1", "1.059709 0.986589 1.049112"},
+        {"oval", {6, 4, 3}, "|diamond|ct|0|||1", "0.487500 - -"},
+        {"round", {6.5, 0, 3.9}, "|diamond|ct|0|1||1", "1.000324 0.978316 1.026332 measured"},
+        {"round", {6.5, 0, 3.9}, "|diamond|ct|0|1|57|", "0.994852 measured+table"},
+        {"oval", {6, 4, 3}, "|diamond|ct|0|1||1", "0.465000 - - field-rule"},
+        {"square", {6, 0, 3}, "|diamond|ct|0|1||", "0.936000 window"},
+        {"emerald", {7, 5, 3.2}, "|diamond|ct|0|1||", "1.003520 field-rule"},
+        {"round", {6.5, 0, 3.9}, "|diamond|ct|0|1|95|", "the table % must be between 40 and 90"},
+        {"marquise",
+         {5, 10, 3},
+         "||ct|0|||",
+         "the width 10 mm is above the length 5 mm, and the length of a Marquise Brilliant is "
+         "its longer measure"},
+        {"round", {-1, 0, 3}, "||ct|0|||", "the diameter -1 mm is not above 0"},
+        {"heart", {6, 4, 0}, "||ct|0|||", "the depth 0 mm is not above 0"},
+        {"oval",
+         {1e200, 1e200, 1e200},
+         "||ct|0|||",
+         "these measures give no finite weight (are they in mm?)"},
+    };
+    for (const Row& row : rows) {
+        std::vector<std::string> option;
+        std::stringstream fields(row.options);
+        for (std::string field; std::getline(fields, field, '|');)
+            option.push_back(field);
+        option.resize(7);
         StoneOptions stone;
-        if (*row.girdle != '\0') FindGirdleRange(row.girdle, stone.girdle);
-        stone.dRelativeDensity = FindGem(row.gem)->dRelativeDensity;
-        stone.pUnit = FindWeightUnit(row.unit);
-        stone.bTolerance = row.tolerance > 0;
-        stone.dTolerancePct = row.tolerance;
+        if (!option[0].empty()) FindGirdleRange(option[0], stone.girdle);
+        if (!option[1].empty()) stone.dRelativeDensity = FindGem(option[1])->dRelativeDensity;
+        stone.pUnit = FindWeightUnit(option[2]);
+        stone.dTolerancePct = std::atof(option[3].c_str());
+        stone.bTolerance = stone.dTolerancePct > 0;
+        stone.bMeasured = !option[4].empty();
+        stone.dTablePct = std::atof(option[5].c_str());
+        stone.bTable = stone.dTablePct > 0;
+        stone.bInterval = !option[6].empty();
         CCaratEstimator estimator;
-        double dCarat = 0.0;
-        ASSERT_TRUE(
-            estimator.EstimateCorrected(*FindShapeByName("oval"), {6, 4, 3}, stone, dCarat));
-        EXPECT_EQ(row.text, WeightsText(dCarat, stone))
-            << row.girdle << ", " << row.gem << ", " << row.unit << ", " << row.tolerance;
+        StoneWeight weight;
+        std::string strError;
+        const Shape* pShape = FindStoneShape(row.shape, stone.bMeasured);
+        ASSERT_NE(nullptr, pShape) << row.shape;
+        const bool bWeighed = WeighStone(estimator, *pShape, row.size, stone, weight, strError);
+        EXPECT_EQ(row.text, bWeighed ? WeightsText(weight, stone) : strError)
+            << row.shape << " with " << row.options;
     }
-    // The thick girdle's band is read at the round's diameter of 6.5 mm.
-    StoneOptions thick;
-    FindGirdleRange("thick", thick.girdle);
-    double dCarat = 0.0;
-    CCaratEstimator estimator;
-    ASSERT_TRUE(
-        estimator.EstimateCorrected(*FindShapeByName("round"), {6.5, 0, 3.9}, thick, dCarat));
-    EXPECT_EQ("1.091500", WeightsText(dCarat, thick));
 }
 
 // The numbers as typed for the shape's fields: the count the shape takes, each a number.

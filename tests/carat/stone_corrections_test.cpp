@@ -2,6 +2,9 @@
 // solving each shape's own formula back to the measures its weight came from.
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 #include "carat_estimator.h"
 #include "size_solver.h"
 #include "stone_corrections.h"
@@ -32,26 +35,34 @@ TEST(Gem, DiamondLeavesEveryDigit) {
 }
 
 // Each shape at a width of 6.37 mm (no bisection lands on it by chance) with its default
-// proportions, a thick girdle and as ruby: size finds the measures again from their weight.
-TEST(Size, RoundTripsEveryShape) {
-    StoneOptions stone;
-    FindGirdleRange("THK", stone.girdle);
-    stone.dRelativeDensity = 4.0;
-    for (std::size_t i = 0; i < kShapeCount; ++i) {
-        const Shape& shape = kShapes[i];
-        StoneSize size;
-        size.dWidth = shape.bWidthShown ? 6.37 : 0.0;
-        size.dLength = shape.bWidthShown ? 6.37 * shape.dRatio : 6.37;
-        size.dDepth = 6.37 * shape.dDepthPct / 100;
-        CCaratEstimator estimator;
-        double carat = 0.0;
-        ASSERT_TRUE(estimator.EstimateCorrected(shape, size, stone, carat));
-        StoneSize solved;
-        ASSERT_TRUE(
-            SolveSize(estimator, shape, carat, shape.dDepthPct, shape.dRatio, stone, solved));
-        EXPECT_NEAR(size.dLength, solved.dLength, 1e-12) << shape.pszCaption;
-        EXPECT_NEAR(size.dWidth, solved.dWidth, 1e-12) << shape.pszCaption;
-        EXPECT_NEAR(size.dDepth, solved.dDepth, 1e-12) << shape.pszCaption;
+// proportions, a thick girdle and as ruby, by the window's formulas and by the measured model
+// and field rules: size finds the measures again from their weight.
+TEST(Size, RoundTripsEveryShapeUnderEitherModel) {
+    std::vector<const Shape*> shapes;
+    for (const Shape& shape : kShapes)
+        shapes.push_back(&shape);
+    for (const Shape& shape : kRuleShapes)
+        shapes.push_back(&shape);
+    for (const bool bMeasured : {false, true}) {
+        StoneOptions stone;
+        FindGirdleRange("THK", stone.girdle);
+        stone.dRelativeDensity = 4.0;
+        stone.bMeasured = bMeasured;
+        for (const Shape* pShape : shapes) {
+            const Shape& shape = *pShape;
+            if (shape.pszFormula == nullptr && !bMeasured) continue;
+            const StoneSize size = SizeAt(shape, 6.37, shape.dDepthPct, shape.dRatio);
+            CCaratEstimator estimator;
+            StoneWeight weight;
+            std::string strError;
+            ASSERT_TRUE(WeighStone(estimator, shape, size, stone, weight, strError)) << strError;
+            StoneSize solved;
+            ASSERT_TRUE(SolveSize(estimator, shape, weight.dCarat, shape.dDepthPct, shape.dRatio,
+                                  stone, solved));
+            EXPECT_NEAR(size.dLength, solved.dLength, 1e-12) << shape.pszCaption << bMeasured;
+            EXPECT_NEAR(size.dWidth, solved.dWidth, 1e-12) << shape.pszCaption << bMeasured;
+            EXPECT_NEAR(size.dDepth, solved.dDepth, 1e-12) << shape.pszCaption << bMeasured;
+        }
     }
 }
 

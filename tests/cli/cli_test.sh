@@ -76,6 +76,17 @@ for row in "0.487500|oval 6 4 3" "1.059709|round 6.45 6.55 3.9" \
 done
 check "estimate \"Oval Brilliant\"" "0.487500" "$("$cli" estimate "Oval Brilliant" 6 4 3)"
 check "estimate: --decimals" "0.49 0.46 0.51" "$("$cli" estimate oval 6 4 3 --decimals 2 --tolerance 5)"
+# The weight models' options as the command line takes them; their numbers are the core's.
+# output and exit status (printf format) | arguments
+while IFS='|' read -r want args; do
+  check "$args" "$(printf "$want")" "$("$cli" $args 2>&1; echo "= $?")"
+done <<'ROWS'
+1.000324 0.978316 1.026332 measured\n= 0|estimate round 6.5 3.9 --model Measured --interval
+0.994852 measured+table\n= 0|estimate round 6.5 3.9 --model measured --table 57
+1.003520 field-rule\n= 0|estimate emerald 7 5 3.2 --model measured
+LENGTH 6.99 WIDTH 4.99 DEPTH 3.20\n= 0|size emerald 1 --model measured
+velastro-cli estimate: --table is read by the measured model: add --model measured\n= 2|estimate round 6.5 3.9 --table 57
+ROWS
 # Measures the formula cannot take: a negative value (given as is, or after --), a width above
 # the length of a shape whose length is the longer measure.
 while IFS='|' read -r args message; do
@@ -116,6 +127,26 @@ grams, a tolerance, three decimals, old weight columns replaced|--unit g --toler
 a row past --max-line|--max-line 40|shape,length,depth,note\nround,6.5,3.9,xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\nround,6.5,3.9,ok\n|velastro-cli batch: row 2: longer than 40 bytes (--max-line), not read\nshape,length,depth,note,carat,error\n,,,,,longer than 40 bytes (--max-line)\nround,6.5,3.9,ok,1.059709,\nvelastro-cli batch: rows 2, stones 1, total 1.059709 ct, rows in error 1\n= 3
 an empty input|||velastro-cli batch: the input is empty: a header row naming the columns comes first\n= 2
 ROWS
+
+# The progress bar on a terminal of 40 columns while standard output goes to a file: it fits, and
+# a message in between (a row past --max-line in the second chunk of input) gets a line of its
+# own; with standard output on the same terminal there is no bar.
+if command -v script >/dev/null 2>&1; then
+  { echo "id,shape,length,depth,note"
+    for i in $(seq 12000); do echo "$i,round,6.5,3.9,xxxxxxxx"; done
+    echo "12001,round,6.5,3.9,$(head -c 300 /dev/zero | tr '\0' x)"; } >"$work/progress.csv"
+  script -qc "stty cols 40; '$cli' batch --max-line 200 '$work/progress.csv' >'$work/out.csv'" \
+    /dev/null >"$work/typescript"
+  # What a terminal shows of each line: the text after its last carriage return.
+  shown=$(tr -d '\n' <"$work/typescript" | tr '\r' '\n')
+  check "progress: a bar was drawn" yes "$(grep -q 'rows/s' <<<"$shown" && echo yes)"
+  check "progress: no piece wider than 39 columns" 0 "$(awk 'length > 39 && !/^velastro-cli batch:/' <<<"$shown" | wc -l)"
+  check "progress: messages start their lines" 0 \
+    "$(tr '\r' '\n' <"$work/typescript" | grep -c '.velastro-cli batch:')"
+  script -qc "'$cli' batch '$work/progress.csv' >/dev/null; '$cli' batch '$work/progress.csv'" \
+    /dev/null >"$work/typescript"
+  check "progress: none where standard output is the terminal" 1 "$(grep -c 'rows/s' "$work/typescript")"
+fi
 
 out=$("$cli" estimate oval 6 4 3 --tolerance 5 --unit g --gem ruby --girdle STK); status=$?
 check "estimate with a tolerance in grams of a ruby with a slightly thick girdle" \

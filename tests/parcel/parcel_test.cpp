@@ -2,11 +2,14 @@
 // none, the table's own delimiter, decimal mark and line end, the totals, refused headers.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "columns.h"
 #include "csv_reader.h"
+#include "decimal_text.h"
 #include "parcel.h"
 
 namespace {
@@ -27,6 +30,8 @@ Weighed Weigh(const std::string& input, const ParcelOptions& options = {}, std::
     for (const std::string& message : parcel.Messages())
         weighed.strMessages += message + "\n";
     if (!parcel.Refused()) weighed.strMessages += parcel.SummaryText() + "\n";
+    for (const std::string& line : parcel.AgainstLines())
+        weighed.strMessages += line + "\n";
     weighed.eStatus = parcel.Status();
     return weighed;
 }
@@ -108,6 +113,73 @@ TEST(Parcel, EachRowInItsPlaceWithItsWeightOrTheReason) {
     EXPECT_EQ(expected, weighed.strOut);
     EXPECT_EQ("rows 21, stones 8, total 5.789383 ct, rows in error 13\n", weighed.strMessages);
     EXPECT_EQ(EParcelStatus::kRowErrors, weighed.eStatus);
+}
+
+// The total is the sum of the weights as the rows print them, to the last digit, also where a
+// weight lies so near a half of its last digit that its printing takes the exact conversion.
+TEST(Parcel, TheTotalAddsUpWhatTheRowsPrint) {
+    const char* const apszShape[] = {"round", "oval", "pear", "heart"};
+    std::string input = "shape,length,width,depth\n";
+    for (int i = 0; i < 3000; ++i) {
+        const double dWidth = 2.0 + (i * 37 % 900) / 100.0;
+        const bool bRound = i % 4 == 0;
+        input += std::string(apszShape[i % 4]) + "," + FormatFixed(dWidth * (bRound ? 1 : 1.3), 2) +
+                 "," + (bRound ? "" : FormatFixed(dWidth, 2)) + "," +
+                 FormatFixed(dWidth * 0.61, 2) + "\n";
+    }
+    const Weighed weighed = Weigh(input, {}, 4096);
+    std::uint64_t nMicrocarats = 0;
+    std::istringstream lines(weighed.strOut);
+    std::string line;
+    std::getline(lines, line);
+    while (std::getline(lines, line)) {
+        const std::string carat = line.substr(line.rfind(',', line.size() - 2) + 1);
+        nMicrocarats += std::stoull(carat.substr(0, carat.find('.'))) * 1000000 +
+                        std::stoull(carat.substr(carat.find('.') + 1, 6));
+    }
+    const std::string total = std::to_string(nMicrocarats / 1000000) + "." +
+                              std::to_string(1000000 + nMicrocarats % 1000000).substr(1);
+    EXPECT_EQ("rows 3000, stones 3000, total " + total + " ct, rows in error 0\n",
+              weighed.strMessages);
+}
+
+// Under the measured model each row names its model, with --interval its range where weighed
+// stones measure the model, and against a column of weighed weights its deviation; the
+// deviations by shape close the messages.
+TEST(Parcel, ModelsRangesAndDeviationsFromWeighedStones) {
+    ParcelOptions options;
+    options.stone.bMeasured = options.stone.bInterval = true;
+    options.strAgainst = "Weighed (ct)";
+    const Weighed weighed = Weigh(
+        "shape,length,width,depth,table,weighed\nround,6.5,,3.9,57,1.01\nround,6.45,,3.95,,0.99\n"
+        "oval,6,4,3,,0.48\nemerald,7,5,3.2,,1.00\nsquare,6,,3,,0.9\nround,5,,3,,\n",
+        options);
+    EXPECT_EQ(
+        "shape,length,width,depth,table,weighed,carat,carat_range_low,carat_range_high,model,"
+        "deviation_pct,error\n"
+        "round,6.5,,3.9,57,1.01,0.994852,0.975949,1.022707,measured+table,-1.50,\n"
+        "round,6.45,,3.95,,0.99,1.005056,0.982945,1.031188,measured,+1.52,\n"
+        "oval,6,4,3,,0.48,0.465000,,,field-rule,-3.12,\n"
+        "emerald,7,5,3.2,,1.00,1.003520,,,field-rule,+0.35,\n"
+        "square,6,,3,,0.9,0.936000,,,window,+4.00,\n"
+        "round,5,,3,,,0.452386,0.441529,0.464601,measured,,\n",
+        weighed.strOut);
+    EXPECT_EQ(
+        "rows 6, stones 6, total 4.856814 ct, rows in error 0\n"
+        "against Weighed (ct), Round Brilliant, 2 stones: bias -1.50 %, median error 1.50 %, 90th "
+        "percentile 1.52 %\n"
+        "against Weighed (ct), Oval Brilliant, 1 stone: bias -3.12 %, median error 3.12 %, 90th "
+        "percentile 3.12 %\n"
+        "against Weighed (ct), Emerald Cut, 1 stone: bias +0.35 %, median error 0.35 %, 90th "
+        "percentile 0.35 %\n"
+        "against Weighed (ct), Square Trillion, 1 stone: bias +4.00 %, median error 4.00 %, 90th "
+        "percentile 4.00 %\n"
+        "against Weighed (ct), all shapes, 5 stones: bias +0.35 %, median error 1.52 %, 90th "
+        "percentile 4.00 %\n",
+        weighed.strMessages);
+    options.strAgainst = "scale";
+    EXPECT_EQ("the header names no column scale of weighed weights to compare with (--against)\n",
+              Weigh("shape,length,depth\n", options).strMessages);
 }
 
 // Decimal marks, units, replaced columns, refused headers and rows: the output, the messages

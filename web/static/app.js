@@ -16,6 +16,9 @@ function stoneOptions() {
     sg: $("sg").value.trim(),
     unit: $("unit").value,
     tolerance: $("tolerance").value.trim(),
+    model: $("model").value,
+    table: $("table").value.trim(),
+    interval: $("interval").checked,
   };
 }
 
@@ -65,14 +68,23 @@ function showAnswer(result) {
     answer.textContent = plainMessage(result.message);
     return;
   }
-  // The answer line: the weight, then the low and high weights with a tolerance.
-  const [weight, low, high] = result.output.trim().split(" ");
+  // The answer line: the weight, then as the options ask the tolerance's low and high, the
+  // range of real stones ("- -" where none is measured) and the model's name.
+  const [weight, ...rest] = result.output.trim().split(" ");
   // Status 1: the engine's error text as the window shows it, or why these are no measures.
   answer.textContent = result.status === 0 ? weight
     : result.output.trim() || plainMessage(result.message);
   if (result.status !== 0) return;
   $("answer-unit").textContent = $("unit").value;
-  if (low !== undefined) $("answer-range").textContent = `from ${low} to ${high}`;
+  const options = stoneOptions();
+  const notes = [];
+  if (options.tolerance) notes.push(`tolerance ${rest.shift()} to ${rest.shift()}`);
+  if (options.interval) {
+    const [low, high] = [rest.shift(), rest.shift()];
+    notes.push(low === "-" ? "no range measured for this model" : `90 % of stones ${low} to ${high}`);
+  }
+  if (rest.length > 0) notes.push(`model ${rest.join(" ")}`);
+  $("answer-range").textContent = notes.join(" · ");
 }
 
 $("stone").addEventListener("submit", (event) => {
@@ -140,6 +152,7 @@ function weighParcel(file) {
     options: stoneOptions(),
     decimals: Number.parseInt($("decimals").value, 10),
     decimalMark: Number($("decimal-mark").value),
+    against: $("against").value.trim(),
   });
 }
 

@@ -15,7 +15,7 @@ export async function loadVelastro(options = {}) {
     position: call("position", []),
     message: call("message", []),
     outputSize: call("output_size", []),
-    parcelBegin: call("parcel_begin", ["string", "number", "number"]),
+    parcelBegin: call("parcel_begin", ["string", "number", "number", "string"]),
     parcelRoom: call("parcel_room", ["number"]),
     parcelFeed: call("parcel_feed", ["number", "number"]),
     parcelFinish: call("parcel_finish", []),
@@ -40,7 +40,8 @@ export async function loadVelastro(options = {}) {
       .map((line) => line.split("\t"));
   // The stone options in the binding's order; absent ones are empty.
   const stoneOptions = (o = {}) =>
-    [o.girdle, o.gem, o.sg, o.unit, o.tolerance].map((v) => v ?? "").join("\t");
+    [o.girdle, o.gem, o.sg, o.unit, o.tolerance, o.model, o.table, o.interval ? "1" : ""]
+      .map((v) => v ?? "").join("\t");
 
   return {
     core,
@@ -66,8 +67,10 @@ export async function loadVelastro(options = {}) {
     // velastro-cli batch, fed in chunks: begin (an answer when an option is refused), feed
     // Uint8Array chunks, finish; feed and finish give the bytes written so far and the messages.
     parcel: {
-      begin: (options, decimals = 6, decimalMark = 0) =>
-        fn.parcelBegin(stoneOptions(options), decimals, decimalMark) === 1 ? null : answer(0),
+      begin: (options, decimals = 6, decimalMark = 0, against = "") =>
+        fn.parcelBegin(stoneOptions(options), decimals, decimalMark, against) === 1
+          ? null
+          : answer(0),
       feed(chunk) {
         const room = fn.parcelRoom(chunk.length);
         core.HEAPU8.set(chunk, room);

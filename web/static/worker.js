@@ -7,8 +7,8 @@ const ready = loadVelastro();
 
 onmessage = async ({ data }) => {
   const velastro = await ready;
-  const { file, options, decimals, decimalMark } = data;
-  const refused = velastro.parcel.begin(options, decimals, decimalMark);
+  const { file, options, decimals, decimalMark, against } = data;
+  const refused = velastro.parcel.begin(options, decimals, decimalMark, against);
   if (refused) {
     postMessage({ done: true, status: refused.status, message: refused.message });
     return;
