@@ -16,14 +16,15 @@ onmessage = async ({ data }) => {
   const parts = [];
   let messages = "";
   let lastPost = 0;
-  // The next chunk is read while the core weighs this one.
+  // The next chunks are read while the core weighs this one, and each chunk's output goes to
+  // a Blob at once, so neither waits for the end.
   const read = (offset) => file.slice(offset, offset + kChunk).arrayBuffer();
-  let next = read(0);
+  const reads = [read(0), read(kChunk)];
   for (let offset = 0; offset < file.size; offset += kChunk) {
-    const chunk = new Uint8Array(await next);
-    if (offset + kChunk < file.size) next = read(offset + kChunk);
+    const chunk = new Uint8Array(await reads.shift());
+    reads.push(read(offset + 2 * kChunk));
     const step = velastro.parcel.feed(chunk);
-    parts.push(step.bytes);
+    parts.push(new Blob([step.bytes]));
     messages += step.message;
     if (performance.now() - lastPost > 50) {
       lastPost = performance.now();
@@ -31,7 +32,7 @@ onmessage = async ({ data }) => {
     }
   }
   const last = velastro.parcel.finish();
-  parts.push(last.bytes);
+  parts.push(new Blob([last.bytes]));
   messages += last.message;
   const blob = new Blob(parts, { type: "text/csv" });
   postMessage({ done: true, status: last.status, message: messages, blob });
