@@ -1,6 +1,6 @@
 // The C functions the page's JavaScript calls: each hands its texts to the core (carat/, parcel/,
-// engine/) and keeps what the core answered for the caller to read. Weights, tables and error
-// texts all come from the core; here are only the page's fields and velastro-cli's statuses.
+// engine/) and keeps what the core answered for the caller to read. Weights, tables and the
+// core's error texts come from the core; the option checks mirror velastro-cli's, which has them.
 #include <emscripten.h>
 
 #include <cmath>
