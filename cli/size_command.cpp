@@ -7,6 +7,7 @@
 
 #include "decimal_text.h"
 #include "exit_status.h"
+#include "option_texts.h"
 #include "size_solver.h"
 #include "stone_options.h"
 #include "subcommand.h"
@@ -54,66 +55,30 @@ std::string SizeDefaultsText() {
     return text;
 }
 
-// The option's number when given, else dDefault; false after printing why it is no number.
-bool TakeProportion(CLI::Option* pOption, const std::string& text, double dDefault,
-                    double& dValue) {
-    dValue = dDefault;
-    if (pOption->count() == 0) return true;
-    const DecimalParse number = ParseDecimal(text);
-    if (!number.bOk) {
-        std::cerr << kSize << pOption->get_name() << ": " << number.strError << '\n';
-        return false;
-    }
-    dValue = number.dValue;
-    return true;
-}
-
-// Reads WEIGHT; prints why not and returns false unless it is a number above 0.
-bool TakeWeight(const std::string& text, double& dWeight) {
-    const DecimalParse number = ParseDecimal(text);
-    if (number.bOk && number.dValue > 0 && std::isfinite(number.dValue)) {
-        dWeight = number.dValue;
-        return true;
-    }
-    std::cerr << kSize
-              << "WEIGHT: " << (number.bOk ? "'" + text + "' is not above 0" : number.strError)
-              << '\n';
-    return false;
-}
-
 int RunSize(const SizeArgs& args) {
     StoneOptions stone;
-    double dDepthPct = 0.0;
-    double dRatio = 0.0;
     if (!TakeStoneOptions(args.stone, kSize, stone)) return kExitUsage;
     const Shape* pShape = FindStoneShape(args.strShape, stone.bMeasured);
     if (pShape == nullptr) {
         std::cerr << kSize << UnknownShapeText(args.strShape, stone.bMeasured) << '\n';
         return kExitUsage;
     }
-    if (!TakeProportion(args.pDepthPct, args.strDepthPct, pShape->dDepthPct, dDepthPct) ||
-        !TakeProportion(args.pRatio, args.strRatio, pShape->dRatio, dRatio))
-        return kExitUsage;
-    if (pShape->bLengthLonger && dRatio < 1) {
-        std::cerr << kSize << "--ratio: the length of a " << pShape->pszCaption
-                  << " is its longer measure, so the ratio is 1 or more\n";
-        return kExitUsage;
-    }
-    if (args.pRatio->count() > 0 && !pShape->bWidthShown) {
-        std::cerr << kSize << pShape->pszCaption << " has no width, so no --ratio\n";
-        return kExitUsage;
-    }
-    if (!(dDepthPct > 0) || !(dRatio > 0)) {
-        std::cerr << kSize << "--depth-pct and --ratio must be above 0\n";
-        return kExitUsage;
-    }
+    SizeTexts texts;
+    texts.weight = args.strWeight;
+    if (args.pDepthPct->count() > 0) texts.depthPct = args.strDepthPct;
+    if (args.pRatio->count() > 0) texts.ratio = args.strRatio;
     double dWeight = 0.0;
-    if (!TakeWeight(args.strWeight, dWeight)) return kExitUsage;
+    double dDepthPct = 0.0;
+    double dRatio = 0.0;
+    std::string strError;
+    if (!ReadSizeTexts(*pShape, texts, dWeight, dDepthPct, dRatio, strError)) {
+        std::cerr << kSize << strError << '\n';
+        return kExitUsage;
+    }
     CCaratEstimator estimator;
     StoneSize size;
     if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, stone, size)) {
-        std::cerr << kSize << "no " << pShape->pszCaption << " of these proportions weighs "
-                  << args.strWeight << ' ' << stone.pUnit->pszName << '\n';
+        std::cerr << kSize << NoSizeText(*pShape, args.strWeight, stone) << '\n';
         return kExitEngineError;
     }
     std::cout << SizeText(*pShape, size, args.nDecimals) << '\n';

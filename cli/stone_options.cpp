@@ -4,6 +4,7 @@
 
 #include "ascii_case.h"
 #include "decimal_text.h"
+#include "option_texts.h"
 
 const char kStoneOptionsHelp[] =
     "--girdle GRADE: extremely thin, very thin, thin, medium, slightly thick, thick, very thick,\n"
@@ -31,11 +32,6 @@ std::string Listed(const std::vector<std::string>& names) {
     for (std::size_t i = 0; i < names.size(); ++i)
         text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
     return text;
-}
-
-bool Refuse(const char* pszPrefix, const std::string& reason) {
-    std::cerr << pszPrefix << reason << '\n';
-    return false;
 }
 
 }  // namespace
@@ -100,41 +96,24 @@ void AddStoneOptions(CLI::App* app, StoneArgs& args, bool bPrintsWeights) {
 }
 
 bool TakeStoneOptions(const StoneArgs& args, const char* pszPrefix, StoneOptions& out) {
-    out.pUnit = FindWeightUnit(args.strUnit);
-    if (args.pGirdle->count() > 0 && !FindGirdleRange(args.strGirdle, out.girdle))
-        return Refuse(pszPrefix, "--girdle: " + UnknownGirdleText(args.strGirdle));
-    if (args.pGem->count() > 0) {
-        const Gem* pGem = FindGem(args.strGem);
-        if (pGem == nullptr)
-            return Refuse(pszPrefix, "--gem: " + UnknownGemText(args.strGem) +
-                                         " ('velastro-cli gems' lists them)");
-        out.dRelativeDensity = pGem->dRelativeDensity;
-    }
-    if (args.pSg->count() > 0) {
-        const DecimalParse sg = ParseDecimal(args.strSg);
-        if (!sg.bOk || !(sg.dValue > 0))
-            return Refuse(pszPrefix, "--sg: " + (sg.bOk ? "'" + args.strSg + "' is not above 0"
-                                                        : sg.strError));
-        out.dRelativeDensity = sg.dValue;
-    }
-    out.bMeasured = args.strModel == "measured";
-    out.bInterval = args.bInterval;
-    if (args.pTable != nullptr && args.pTable->count() > 0) {
-        const DecimalParse table = ParseDecimal(args.strTable);
-        if (!table.bOk) return Refuse(pszPrefix, "--table: " + table.strError);
-        if (!out.bMeasured)
-            return Refuse(pszPrefix, "--table is read by the measured model: add --model measured");
-        out.bTable = true;
-        out.dTablePct = table.dValue;
-    }
-    if (args.pTolerance == nullptr || args.pTolerance->count() == 0) return true;
-    const DecimalParse tolerance = ParseDecimal(args.strTolerance);
-    if (!tolerance.bOk || !(tolerance.dValue >= 0 && tolerance.dValue < 100))
-        return Refuse(pszPrefix,
-                      "--tolerance: " +
-                          (tolerance.bOk ? "'" + args.strTolerance + "' is not from 0 to below 100"
-                                         : tolerance.strError));
-    out.dTolerancePct = tolerance.dValue;
-    out.bTolerance = true;
-    return true;
+    const auto given = [](const CLI::Option* pOption, const std::string& text) {
+        return pOption != nullptr && pOption->count() > 0 ? std::optional<std::string>(text)
+                                                          : std::nullopt;
+    };
+    StoneOptionTexts texts;
+    texts.girdle = given(args.pGirdle, args.strGirdle);
+    texts.gem = given(args.pGem, args.strGem);
+    texts.sg = given(args.pSg, args.strSg);
+    texts.unit = args.strUnit;
+    texts.tolerance = given(args.pTolerance, args.strTolerance);
+    texts.model = args.strModel;
+    texts.table = given(args.pTable, args.strTable);
+    texts.bInterval = args.bInterval;
+    std::string strError;
+    if (ReadStoneOptions(texts, out, strError)) return true;
+    std::cerr << pszPrefix << strError
+              << (texts.gem && strError.rfind("--gem", 0) == 0 ? " ('velastro-cli gems' lists them)"
+                                                               : "")
+              << '\n';
+    return false;
 }

@@ -1,11 +1,12 @@
 // The C functions the page's JavaScript calls: each hands its texts to the core (carat/, parcel/,
-// engine/) and keeps what the core answered for the caller to read. Weights, tables and the
-// core's error texts come from the core; the option checks mirror velastro-cli's, which has them.
+// engine/) and keeps what the core answered for the caller to read. Weights, tables, option
+// checks and error texts all come from the core, as velastro-cli's do.
 #include <emscripten.h>
 
 #include <cmath>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "carat_estimator.h"
 #include "decimal_text.h"
 #include "formula_parser.h"
+#include "option_texts.h"
 #include "parcel.h"
 #include "shape_catalogue.h"
 #include "size_solver.h"
@@ -66,62 +68,23 @@ DecimalParse ParseField(const std::string& text) {
 }
 
 // The stone options as the page passes them: girdle, gem, SG, unit, tolerance, model, table %
-// and interval ("1" or empty), tab-separated, empty for none. The same checks and words as
-// velastro-cli's options, which hold them today.
-bool TakeStoneOptions(const char* pszOptions, StoneOptions& corrections, std::string& strError) {
+// and interval ("1" or empty), tab-separated, empty for none; read by the core as velastro-cli's.
+bool TakeStoneOptions(const char* pszOptions, StoneOptions& stone, std::string& strError) {
     const std::vector<std::string> fields = Fields(pszOptions, 8);
-    const std::string &strGirdle = fields[0], &strGem = fields[1], &strSg = fields[2],
-                      &strUnit = fields[3], &strTolerance = fields[4], &strTable = fields[6];
-    corrections.bMeasured = fields[5] == "measured";
-    corrections.bInterval = !fields[7].empty();
-    if (!strUnit.empty() && (corrections.pUnit = FindWeightUnit(strUnit)) == nullptr) {
-        strError = "--unit: '" + strUnit + "' is not ct, g or pt";
-        return false;
-    }
-    if (!strGirdle.empty() && !FindGirdleRange(strGirdle, corrections.girdle)) {
-        strError = "--girdle: " + UnknownGirdleText(strGirdle);
-        return false;
-    }
-    if (!strGem.empty()) {
-        const Gem* pGem = FindGem(strGem);
-        if (pGem == nullptr) {
-            strError = "--gem: " + UnknownGemText(strGem);
-            return false;
-        }
-        corrections.dRelativeDensity = pGem->dRelativeDensity;
-    }
-    if (!strSg.empty()) {
-        const DecimalParse sg = ParseField(strSg);
-        if (!sg.bOk || !(sg.dValue > 0)) {
-            strError = "--sg: " + (sg.bOk ? "'" + strSg + "' is not above 0" : sg.strError);
-            return false;
-        }
-        corrections.dRelativeDensity = sg.dValue;
-    }
-    if (!strTable.empty()) {
-        const DecimalParse table = ParseField(strTable);
-        if (!table.bOk) {
-            strError = "--table: " + table.strError;
-            return false;
-        }
-        if (!corrections.bMeasured) {
-            strError = "--table is read by the measured model: add --model measured";
-            return false;
-        }
-        corrections.bTable = true;
-        corrections.dTablePct = table.dValue;
-    }
-    if (strTolerance.empty()) return true;
-    const DecimalParse tolerance = ParseField(strTolerance);
-    if (!tolerance.bOk || !(tolerance.dValue >= 0 && tolerance.dValue < 100)) {
-        strError =
-            "--tolerance: " + (tolerance.bOk ? "'" + strTolerance + "' is not from 0 to below 100"
-                                             : tolerance.strError);
-        return false;
-    }
-    corrections.dTolerancePct = tolerance.dValue;
-    corrections.bTolerance = true;
-    return true;
+    const auto given = [](const std::string& text, bool bNumber) {
+        return text.empty() ? std::nullopt
+                            : std::optional<std::string>(bNumber ? WithDecimalPoint(text) : text);
+    };
+    StoneOptionTexts texts;
+    texts.girdle = given(fields[0], false);
+    texts.gem = given(fields[1], false);
+    texts.sg = given(fields[2], true);
+    texts.unit = given(fields[3], false);
+    texts.tolerance = given(fields[4], true);
+    texts.model = given(fields[5], false);
+    texts.table = given(fields[6], true);
+    texts.bInterval = !fields[7].empty();
+    return ReadStoneOptions(texts, stone, strError);
 }
 
 std::string ShapesList() {
@@ -133,17 +96,6 @@ std::string ShapesList() {
         text += std::string(shape.pszCaption) + '\t' + strFields + '\t' + shape.pszFormula + '\n';
     }
     return text;
-}
-
-// The proportion of size named pszName, or dDefault when the field is empty.
-bool TakeProportion(const char* pszName, const std::string& text, double dDefault, double& dValue,
-                    std::string& strError) {
-    dValue = dDefault;
-    if (text.empty()) return true;
-    const DecimalParse number = ParseField(text);
-    if (!number.bOk) strError = std::string(pszName) + ": " + number.strError;
-    dValue = number.dValue;
-    return number.bOk;
 }
 
 // The parcel being weighed, and its output not yet handed to the page.
@@ -247,29 +199,17 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_size(const char* pszShape, const char*
     const Shape* pShape = FindStoneShape(pszShape, corrections.bMeasured);
     if (pShape == nullptr)
         return Keep(kUsage, "", UnknownShapeText(pszShape, corrections.bMeasured));
-    double dDepthPct = 0.0, dRatio = 0.0;
-    if (!TakeProportion("--depth-pct", pszDepthPct, pShape->dDepthPct, dDepthPct, strError) ||
-        !TakeProportion("--ratio", pszRatio, pShape->dRatio, dRatio, strError))
+    SizeTexts texts;
+    texts.weight = WithDecimalPoint(pszWeight);
+    if (*pszDepthPct != '\0') texts.depthPct = WithDecimalPoint(pszDepthPct);
+    if (*pszRatio != '\0') texts.ratio = WithDecimalPoint(pszRatio);
+    double dWeight = 0.0, dDepthPct = 0.0, dRatio = 0.0;
+    if (!ReadSizeTexts(*pShape, texts, dWeight, dDepthPct, dRatio, strError))
         return Keep(kUsage, "", strError);
-    if (pShape->bLengthLonger && dRatio < 1)
-        return Keep(kUsage, "",
-                    std::string("--ratio: the length of a ") + pShape->pszCaption +
-                        " is its longer measure, so the ratio is 1 or more");
-    if (*pszRatio != '\0' && !pShape->bWidthShown)
-        return Keep(kUsage, "", std::string(pShape->pszCaption) + " has no width, so no --ratio");
-    if (!(dDepthPct > 0) || !(dRatio > 0))
-        return Keep(kUsage, "", "--depth-pct and --ratio must be above 0");
-    const DecimalParse weight = ParseField(pszWeight);
-    if (!weight.bOk || !(weight.dValue > 0) || !std::isfinite(weight.dValue))
-        return Keep(kUsage, "",
-                    "WEIGHT: " + (weight.bOk ? "'" + std::string(pszWeight) + "' is not above 0"
-                                             : weight.strError));
     CCaratEstimator estimator;
     StoneSize size;
-    if (!SolveSize(estimator, *pShape, weight.dValue, dDepthPct, dRatio, corrections, size))
-        return Keep(kEngineError, "",
-                    "no " + std::string(pShape->pszCaption) + " of these proportions weighs " +
-                        pszWeight + ' ' + corrections.pUnit->pszName);
+    if (!SolveSize(estimator, *pShape, dWeight, dDepthPct, dRatio, corrections, size))
+        return Keep(kEngineError, "", NoSizeText(*pShape, pszWeight, corrections));
     return Keep(kOk, SizeText(*pShape, size, nDecimals));
 }
 
