@@ -116,7 +116,10 @@ bool WeighStone(CCaratEstimator& estimator, const Shape& shape, const StoneSize&
             weight.bAnswerText = nShapeIndex < kShapeCount;
             return false;
         }
-        estimate = WindowEstimate(shape.pszCaption, dCarat);
+        // Only a range asked for is looked up: most rows want the weight alone.
+        estimate.dCarat = dCarat;
+        estimate.eModel = EWeightModel::kWindow;
+        if (stone.bInterval) estimate = WindowEstimate(shape.pszCaption, dCarat);
     }
     const double dGirdleDiameter = GirdleDiameter(shape, size);
     weight.dCarat = CorrectedCarat(estimate.dCarat, stone, dGirdleDiameter);

@@ -46,6 +46,7 @@ void CCsvReader::Feed(std::string_view bytes) {
 void CCsvReader::BeginRecord() {
     m_strText.clear();
     m_anFieldEnd.clear();
+    m_bInPlace = true;  // until the record proves otherwise
     m_nRecordBytes = 0;
     m_eState = kFieldStart;
     m_bTooLong = m_bBareCr = m_bCrLf = m_bQuoted = m_bStray = false;
@@ -98,6 +99,7 @@ bool CCsvReader::ResumeFed() {
 bool CCsvReader::Step() {
     switch (m_eState) {
         case kFieldStart:
+            if (m_bInPlace && StepInPlace()) return true;
             m_eState = kUnquoted;
             if (m_pData[m_nPos] != '"') return StepUnquoted();
             m_eState = kQuoted;
@@ -122,6 +124,39 @@ bool CCsvReader::Step() {
             }
             return false;
     }
+    return false;
+}
+
+// A record of unquoted fields that lies whole in the bytes at hand is read where it lies, none of
+// its fields copied; true when it was. Any other record is read from its start again into its
+// own text.
+bool CCsvReader::StepInPlace() {
+    m_bInPlace = false;
+    const char* const pRecord = m_pData + m_nPos;
+    const char* const pLast =
+        m_pData + std::min(m_nEnd, m_nPos + std::min(m_nMaxRecord, std::size_t{1} << 30));
+    const char cDelimiter = m_dialect.cDelimiter;
+    const char cLineEnd = m_dialect.cLineEnd;
+    const char* p = pRecord;
+    for (;;) {
+        const char* const pField = p;
+        if (p != pLast && *p == '"') break;
+        while (p != pLast && *p != cDelimiter && *p != cLineEnd)
+            ++p;
+        if (p == pLast) break;
+        if (*p == cDelimiter) {
+            m_anFieldEnd.push_back(static_cast<std::uint32_t>(p++ - pRecord));
+            continue;
+        }
+        // CR LF ends the line like LF.
+        m_bCrLf = cLineEnd == '\n' && p != pField && p[-1] == '\r';
+        m_anFieldEnd.push_back(static_cast<std::uint32_t>(p - pRecord - (m_bCrLf ? 1 : 0)));
+        m_pInPlace = pRecord;
+        m_bInPlace = true;
+        m_nPos = static_cast<std::size_t>(p + 1 - m_pData);
+        return true;
+    }
+    m_anFieldEnd.clear();
     return false;
 }
 
@@ -262,11 +297,11 @@ void CCsvReader::ReadAgainAfterFirstLine() {
 
 std::string_view CCsvReader::Field(std::size_t nIndex) const {
     const std::uint32_t nBegin = nIndex == 0 ? 0 : m_anFieldEnd[nIndex - 1] + 1;
-    return std::string_view(m_strText).substr(nBegin, m_anFieldEnd[nIndex] - nBegin);
+    return std::string_view(TextData() + nBegin, m_anFieldEnd[nIndex] - nBegin);
 }
 
 std::string_view CCsvReader::Text() const {
-    return std::string_view(m_strText).substr(0, m_anFieldEnd.empty() ? 0 : m_anFieldEnd.back());
+    return std::string_view(TextData(), m_anFieldEnd.empty() ? 0 : m_anFieldEnd.back());
 }
 
 void AppendCsvField(std::string& line, std::string_view field, char cDelimiter) {

@@ -71,6 +71,9 @@ private:
     void BeginRecord();
     bool ResumeFed();
     bool Step();
+    bool StepInPlace();
+    // The record's fields, each followed by its delimiter: where it lies, or its own text.
+    const char* TextData() const { return m_bInPlace ? m_pInPlace : m_strText.data(); }
     bool StepUnquoted();
     void StepQuoted();
     void Keep(const char* pFirst, const char* pLast);
@@ -90,6 +93,8 @@ private:
     bool m_bEnded = false;
     bool m_bInRecord = false;  // a record is under way across Feeds
     std::string m_strText;     // the record's fields, unquoted, each followed by the delimiter
+    bool m_bInPlace = false;   // the record was read where it lies, from m_pInPlace
+    const char* m_pInPlace = nullptr;
     std::vector<std::uint32_t> m_anFieldEnd;  // where each field ends in m_strText
     std::size_t m_nRecordBytes = 0;
     EState m_eState = kFieldStart;

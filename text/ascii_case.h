@@ -25,7 +25,13 @@ inline bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
 }
 
 // text without the blanks and tabs around it, as cells and typed names come with them.
-std::string_view TrimBlanks(std::string_view text);
+inline std::string_view TrimBlanks(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
+    return text;
+}
 
 // The name of names nearest to given in letters added, dropped or changed, in any letter case;
 // "" when even the nearest differs in more than a third of its letters (one at the least).

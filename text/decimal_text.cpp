@@ -111,18 +111,19 @@ bool AppendShortFixed(std::string& text, double value, int decimals,
 // mantissa and power of ten are exact doubles; false for any other number.
 bool ReadEverydayDecimal(const char* first, const char* last, char cPoint, DecimalRead& read) {
     std::uint64_t nMantissa = 0;
-    int nDigits = 0;
-    int nDecimals = -1;
     const char* p = first;
-    for (; p != last && nDigits <= 15; ++p) {
-        if (*p == cPoint && nDecimals < 0) {
-            nDecimals = 0;
-            continue;
-        }
-        if (!IsDigit(*p)) break;
-        nMantissa = nMantissa * 10 + static_cast<unsigned>(*p - '0');
-        ++nDigits;
-        if (nDecimals >= 0) ++nDecimals;
+    // Beyond 19 digits the mantissa wraps; such a number has too many digits here anyway.
+    for (unsigned nDigit; p != last && (nDigit = static_cast<unsigned char>(*p) - '0') <= 9; ++p)
+        nMantissa = nMantissa * 10 + nDigit;
+    std::ptrdiff_t nDigits = p - first;
+    std::ptrdiff_t nDecimals = 0;
+    if (p != last && *p == cPoint) {
+        const char* const pFraction = ++p;
+        for (unsigned nDigit; p != last && (nDigit = static_cast<unsigned char>(*p) - '0') <= 9;
+             ++p)
+            nMantissa = nMantissa * 10 + nDigit;
+        nDecimals = p - pFraction;
+        nDigits += nDecimals;
     }
     if (nDigits == 0 || nDigits > 15) return false;
     if (p != last && (*p == 'e' || *p == 'E') && SkipExponent(p, last) != p) return false;
