@@ -1,6 +1,7 @@
 #include "csv_reader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -133,19 +134,21 @@ bool CCsvReader::Step() {
 bool CCsvReader::StepInPlace() {
     m_bInPlace = false;
     const char* const pRecord = m_pData + m_nPos;
-    const char* const pLast =
-        m_pData + std::min(m_nEnd, m_nPos + std::min(m_nMaxRecord, std::size_t{1} << 30));
+    const std::size_t nRoom =
+        std::min(m_nEnd - m_nPos, std::min(m_nMaxRecord, std::size_t{1} << 30));
     const char cDelimiter = m_dialect.cDelimiter;
     const char cLineEnd = m_dialect.cLineEnd;
+    const auto* pEnd = static_cast<const char*>(std::memchr(pRecord, cLineEnd, nRoom));
+    if (pEnd == nullptr || std::memchr(pRecord, '"', static_cast<std::size_t>(pEnd - pRecord)))
+        return false;
+    // The line end stops every scan, so the scans need no other bound.
     const char* p = pRecord;
-    for (;;) {
+    for (;; ++p) {
         const char* const pField = p;
-        if (p != pLast && *p == '"') break;
-        while (p != pLast && *p != cDelimiter && *p != cLineEnd)
+        while (*p != cDelimiter && *p != cLineEnd)
             ++p;
-        if (p == pLast) break;
-        if (*p == cDelimiter) {
-            m_anFieldEnd.push_back(static_cast<std::uint32_t>(p++ - pRecord));
+        if (p != pEnd) {
+            m_anFieldEnd.push_back(static_cast<std::uint32_t>(p - pRecord));
             continue;
         }
         // CR LF ends the line like LF.
@@ -156,8 +159,6 @@ bool CCsvReader::StepInPlace() {
         m_nPos = static_cast<std::size_t>(p + 1 - m_pData);
         return true;
     }
-    m_anFieldEnd.clear();
-    return false;
 }
 
 // Reads unquoted fields up to the line end, or until a field opens a quote or the bytes end.
