@@ -6,6 +6,12 @@
 
 #include "resource.h"
 
+// Exit sends IDOK; Esc, the close box and the window menu's Close send IDCANCEL (as Win32 has it).
+#ifndef IDOK
+#define IDOK 1
+#define IDCANCEL 2
+#endif
+
 // The eight shapes from the top of the window down; row i's arrow is IDC_ARROW1 + i.
 struct ShapeRow {
     const char *pszName, *pszFormula;
