@@ -24,6 +24,11 @@ fuzz() {
   echo "$target: $(grep -E 'stat::number_of_executed_units' "$work/$name.log")"
 }
 
+# The streams the random user drew and its pace, from a tree's last ctest run.
+random_user_streams() {
+  grep -h '^random user: stream .*steps/s' "$1/Testing/Temporary/LastTest.log" | tr -d '\r' || true
+}
+
 # The stages that need no screen; they run beside the Wine stages.
 fuzz_and_sanitize() {
   echo "== fuzzing: the formula engine, its replay, the .FKT loader and the batch reader"
@@ -44,6 +49,7 @@ fuzz_and_sanitize() {
     -DVELASTRO_SANITIZE=ON >/dev/null
   cmake --build build-asan -j$jobs
   ctest --test-dir build-asan -j$jobs --output-on-failure
+  random_user_streams build-asan
 }
 
 echo "== clang-format"
@@ -53,6 +59,7 @@ echo "== native build and tests"
 cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/dev/null
 cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
+random_user_streams build
 
 wine_env_choose
 echo "== Windows cross builds: 32-bit and 64-bit"
@@ -78,6 +85,7 @@ echo "== the $VELASTRO_BITS-bit Windows suites and Velastro.exe end to end, unde
 wine_env_start
 # One at a time: the dialog suites share the one screen, its focus and its pointer.
 ctest --test-dir "$VELASTRO_TREE" --output-on-failure
+random_user_streams "$VELASTRO_TREE"
 if [ "$VELASTRO_BITS" = 32 ]; then
   ctest --test-dir build-mingw64 --output-on-failure -R 'end-to-end'
 elif wine_env_runs_32bit; then
