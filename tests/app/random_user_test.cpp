@@ -87,15 +87,11 @@ CDriverPort::CDriverPort() {
 CDriverPort::~CDriverPort() {
     m_pDriver.reset();
     std::error_code ec;
-    for (const auto& entry : fs::recursive_directory_iterator(m_strFolder, ec))
-        fs::permissions(entry.path(), fs::perms::owner_all, ec);
     fs::remove_all(m_strFolder, ec);
 }
 
 void CDriverPort::ResetFiles() {
     std::error_code ec;
-    for (const auto& entry : fs::recursive_directory_iterator(m_strFolder, ec))
-        fs::permissions(entry.path(), fs::perms::owner_all, ec);
     fs::remove_all(m_strFolder, ec);
     fs::create_directories(m_strFolder);
     for (std::size_t i = 0; i < Pool().size(); ++i) {
@@ -110,7 +106,7 @@ void CDriverPort::ResetFiles() {
 }
 
 std::string CDriverPort::PathOf(int nFile) {
-    return (fs::path(m_strFolder) / fs::path(Pool()[nFile].strName).make_preferred()).string();
+    return PoolPath(m_strFolder, nFile);
 }
 
 // Graphics objects and DCs left after a program run are counted from the second run on, as the
@@ -151,7 +147,7 @@ bool CDriverPort::Do(const Step& step) {
             Window(step.nArg);
             break;
         case Step::kAnswerBox:
-            m_pDriver->AnswerMessageBox(step.nArg == kEnter ? IDOK : IDCANCEL);
+            m_pDriver->AnswerMessageBox(step.nArg == kBoxOk ? IDOK : IDCANCEL);
             break;
         case Step::kAnswerFile:
             return AnswerFile(step.nArg);

@@ -33,27 +33,20 @@ bool IsClickable(int nId) {
     return IsShapeButton(nId) || std::count(std::begin(kClickable), std::end(kClickable), nId);
 }
 
-std::string NonFinite(double dValue) {
+// A number in a printf format; infinities and NaN as the locale-free "%f" writes them everywhere.
+std::string Printed(const char* pszFormat, double dValue) {
     if (std::isnan(dValue)) return std::signbit(dValue) ? "-nan" : "nan";
-    return dValue < 0 ? "-inf" : "inf";
-}
-
-// A text as a failure shows it: control characters escaped, long ones cut.
-std::string Shown(const std::string& strText) {
-    std::string strShown;
-    for (unsigned char c : strText.substr(0, 120)) {
-        char szEscape[8];
-        std::snprintf(szEscape, sizeof szEscape, "\\x%02x", c);
-        strShown += c < ' ' || c > '~' ? szEscape : std::string(1, static_cast<char>(c));
-    }
-    if (strText.size() > 120) strShown += "...(" + std::to_string(strText.size()) + " chars)";
-    return "\"" + strShown + "\"";
+    if (std::isinf(dValue)) return dValue < 0 ? "-inf" : "inf";
+    char szText[400];
+    std::snprintf(szText, sizeof szText, pszFormat, dValue);
+    return szText;
 }
 
 std::string Differ(const std::string& strWhat, const std::string& strExpected,
                    const std::string& strShown) {
+    const auto fnCut = [](const std::string& strText) { return Quoted(strText.substr(0, 120)); };
     if (strExpected == strShown) return "";
-    return strWhat + ": expected " + Shown(strExpected) + ", the window shows " + Shown(strShown);
+    return strWhat + ": expected " + fnCut(strExpected) + ", the window shows " + fnCut(strShown);
 }
 
 std::string BaseName(const std::string& strPath) {
@@ -63,43 +56,19 @@ std::string BaseName(const std::string& strPath) {
 }  // namespace
 
 std::string FixedText(double dValue) {
-    if (!std::isfinite(dValue)) return NonFinite(dValue);
-    char szText[400];
-    std::snprintf(szText, sizeof szText, "%f", dValue);
-    return szText;
+    return Printed("%f", dValue);
 }
 
 std::string GeneralText(double dValue) {
-    if (!std::isfinite(dValue)) return NonFinite(dValue);
-    char szText[40];
-    std::snprintf(szText, sizeof szText, "%.15g", dValue);
-    return szText;
+    return Printed("%.15g", dValue);
 }
 
-// White space, a sign, then inf or nan in any case, or digits with a point and an exponent.
+// strtod reads as "%lf" does, hexadecimal numbers aside: typing here never makes one (no x).
 bool ReadNumber(const std::string& strText, double& dValue) {
-    const char* const pszText = strText.c_str();
-    const char* p = pszText + std::strspn(pszText, " \t\n\v\f\r");
-    const bool bNegative = *p == '-';
-    if (*p == '+' || *p == '-') ++p;
-    if (strncasecmp(p, "inf", 3) == 0 || strncasecmp(p, "nan", 3) == 0) {
-        const double dWord = std::tolower(*p) == 'i' ? INFINITY : NAN;
-        dValue = bNegative ? -dWord : dWord;
-        return true;
-    }
-    const std::size_t nInteger = std::strspn(p, "0123456789");
-    const char* pEnd = p + nInteger;
-    const std::size_t nFraction = *pEnd == '.' ? std::strspn(pEnd + 1, "0123456789") : 0;
-    if (nInteger + nFraction == 0) return false;
-    if (*pEnd == '.') pEnd += 1 + nFraction;
-    if (*pEnd == 'e' || *pEnd == 'E') {
-        const char* pDigits = pEnd + 1 + (pEnd[1] == '+' || pEnd[1] == '-');
-        if (std::isdigit(static_cast<unsigned char>(*pDigits)))
-            pEnd = pDigits + std::strspn(pDigits, "0123456789");
-    }
-    // strtod alone would take more: hexadecimal numbers, which "%lf" here never reads.
-    const std::string strNumber(pszText, pEnd);
-    dValue = std::strtod(strNumber.c_str(), nullptr);
+    char* pEnd = nullptr;
+    const double dRead = std::strtod(strText.c_str(), &pEnd);
+    if (pEnd == strText.c_str()) return false;
+    dValue = dRead;
     return true;
 }
 
@@ -146,6 +115,11 @@ const std::vector<PoolFile>& Pool() {
         {"none/c.FKT", std::nullopt, false, false, std::nullopt, false},
     };
     return kPool;
+}
+
+std::string PoolPath(const std::string& strFolder, int nFile) {
+    const std::filesystem::path name = std::filesystem::path(Pool()[nFile].strName);
+    return (std::filesystem::path(strFolder) / name).make_preferred().string();
 }
 
 const std::vector<int>& WatchedIds() {

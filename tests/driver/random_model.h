@@ -71,3 +71,5 @@ std::string FormulaFileBytes(const std::string& strFormula, const std::array<dou
 std::string FixedText(double dValue);                         // "%f"
 std::string GeneralText(double dValue);                       // "%.15g"
 bool ReadNumber(const std::string& strText, double& dValue);  // "%lf"
+// A text as a C++ literal: quotes and control characters escaped.
+std::string Quoted(const std::string& strText);

@@ -62,7 +62,7 @@ public:
                 return kCloses[Below(std::size(kCloses))];
             }
             case CWindowModel::kBox: {
-                const int kAnswers[] = {kEnter, kEnter, kEsc, kShiftTab};
+                const int kAnswers[] = {kBoxOk, kBoxOk, kBoxEsc, kBoxCloseBox};
                 return {Step::kAnswerBox, kAnswers[Below(std::size(kAnswers))], ""};
             }
             case CWindowModel::kFileDialog: {
@@ -154,18 +154,18 @@ std::string Kind(const std::string& strFailure) {
     return strFailure.substr(0, strFailure.find(':'));
 }
 
-std::string Literal(const std::string& strText) {
-    std::string strLiteral = "\"";
+}  // namespace
+
+std::string Quoted(const std::string& strText) {
+    std::string strQuoted = "\"";
     for (unsigned char c : strText) {
         char szEscape[8];
         std::snprintf(szEscape, sizeof szEscape, "\\%03o", c);
-        if (c == '"' || c == '\\') strLiteral += '\\';
-        strLiteral += c < ' ' || c > '~' ? std::string(szEscape) : std::string(1, char(c));
+        if (c == '"' || c == '\\') strQuoted += '\\';
+        strQuoted += c < ' ' || c > '~' ? std::string(szEscape) : std::string(1, char(c));
     }
-    return strLiteral + "\"";
+    return strQuoted + "\"";
 }
-
-}  // namespace
 
 std::string PasteText(const Step& step) {
     std::string strText;
@@ -263,7 +263,7 @@ std::string CRandomUser::CaseText(const std::vector<Step>& vecSteps) {
     std::string strText = "    Replay({\n";
     for (const Step& step : vecSteps) {
         strText += std::string("        {Step::") + kActions[step.eAction] + ", " +
-                   std::to_string(step.nArg) + ", " + Literal(step.strText) + "},\n";
+                   std::to_string(step.nArg) + ", " + Quoted(step.strText) + "},\n";
     }
     return strText + "    });\n";
 }

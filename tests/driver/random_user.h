@@ -16,14 +16,15 @@ struct Step {
     enum EAction { kClick, kCommand, kType, kPaste, kKey, kWindow, kAnswerBox, kAnswerFile };
     EAction eAction;
     // kClick, kCommand: a control id; kPaste: the length; kKey: EKey; kWindow: EWindowAction;
-    // kAnswerBox: EKey (kEnter is its OK button, kEsc, or kShiftTab for its close box);
-    // kAnswerFile: -1 cancels, else pool file * 2 + 1 when an existing file may be replaced.
+    // kAnswerBox: EBoxAnswer; kAnswerFile: -1 cancels, else pool file * 2, plus 1 when an
+    // existing file may be replaced.
     int nArg;
     std::string strText;  // kType: the characters typed
 };
 
 enum EKey { kTab, kShiftTab, kEnter, kEsc };
 enum EWindowAction { kCloseBox, kMinimise, kRestore, kMenuAbout, kMenuClose };
+enum EBoxAnswer { kBoxOk, kBoxEsc, kBoxCloseBox };
 
 // The files a user chooses among: name ('/' between folders), bytes at the start of a run
 // (nullopt: absent), whether it is a folder or refuses a save (read-only or locked), and what
@@ -36,6 +37,7 @@ struct PoolFile {
     bool bTooLong;
 };
 const std::vector<PoolFile>& Pool();
+std::string PoolPath(const std::string& strFolder, int nFile);  // with the host's separators
 
 // What a port reports of the window; mapFiles only when asked for.
 struct WindowView {

@@ -90,9 +90,7 @@ public:
     void Start() override;
     bool Do(const Step& step) override;
     WindowView View(bool bFiles) override;
-    std::string PathOf(int nFile) override {
-        return (fs::path(m_strFolder) / fs::path(Pool()[nFile].strName).make_preferred()).string();
-    }
+    std::string PathOf(int nFile) override { return PoolPath(m_strFolder, nFile); }
 
 private:
     LRESULT Send(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam);
@@ -340,8 +338,8 @@ void CRemotePort::Press(int nKey) {
 
 void CRemotePort::AnswerBox(int nAnswer) {
     HWND hBox = Find().hBox;
-    if (nAnswer == kEnter) return Post(GetDlgItem(hBox, IDOK), BM_CLICK);
-    if (nAnswer == kEsc) return Post(Focus() ? Focus() : hBox, WM_KEYDOWN, VK_ESCAPE, 1);
+    if (nAnswer == kBoxOk) return Post(GetDlgItem(hBox, IDOK), BM_CLICK);
+    if (nAnswer == kBoxEsc) return Post(Focus() ? Focus() : hBox, WM_KEYDOWN, VK_ESCAPE, 1);
     Post(hBox, WM_SYSCOMMAND, SC_CLOSE);
 }
 
