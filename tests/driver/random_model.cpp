@@ -411,6 +411,10 @@ std::string CWindowModel::CheckPrompt(const WindowView& view) const {
 
 // The program's own state once no command is waiting: caption, texts and what shows.
 std::string CWindowModel::CheckContent(const WindowView& view) const {
+    // The hidden CALCULATE is the default button: Enter in a value field runs it.
+    if (!m_bAbout && IsField(view.nFocusId) && view.nEnterCommand != IDC_CALCULATE)
+        return "enter: from field " + std::to_string(view.nFocusId) + " it sends " +
+               std::to_string(view.nEnterCommand) + ", not CALCULATE";
     for (const std::string& strFailure : {Differ("caption", m_strCaption, view.strCaption),
                                           Differ("formula", m_strFormula, view.strFormula),
                                           Differ("answer", m_strAnswer, view.strAnswer)})
