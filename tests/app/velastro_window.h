@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "dialog_driver.h"
-#include "window_facts.h"
 #include "gem_app.h"
 #include "gem_dlg.h"
 #include "resource.h"
+#include "window_facts.h"
 
 // The ways a user closes a dialog besides Enter, which in the main window calculates instead.
 struct CloseWay {
