@@ -5,7 +5,6 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <fstream>
 
@@ -33,7 +32,8 @@ bool IsClickable(int nId) {
     return IsShapeButton(nId) || std::count(std::begin(kClickable), std::end(kClickable), nId);
 }
 
-// A number in a printf format; infinities and NaN as the locale-free "%f" writes them everywhere.
+// A number in a printf format; infinities and NaN spelt one way on every host, as C libraries
+// differ there.
 std::string Printed(const char* pszFormat, double dValue) {
     if (std::isnan(dValue)) return std::signbit(dValue) ? "-nan" : "nan";
     if (std::isinf(dValue)) return dValue < 0 ? "-inf" : "inf";

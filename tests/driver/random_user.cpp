@@ -11,33 +11,34 @@
 
 namespace {
 
-// What a user does in the main window, and how often, relative to each other.
-enum EDraw {
-    kDrawShape,
-    kDrawKey,
-    kDrawUndo,
-    kDrawDelete,
-    kDrawCalculate,
-    kDrawSave,
-    kDrawLoad,
-    kDrawClickHere,
-    kDrawField,
-    kDrawType,
-    kDrawPaste,
-    kDrawTab,
-    kDrawShiftTab,
-    kDrawEnter,
-    kDrawEsc,
-    kDrawAbout,
-    kDrawExit,
-    kDrawCloseBox,
-    kDrawMinimise,
-    kDrawMenuAbout,
-    kDrawMenuClose,
-    kDrawCount
+// Arguments drawn when the step is: a shape, a keypad key, a value field that shows.
+constexpr int kAnyShape = -1, kAnyKey = -2, kAnyField = -3;
+
+// What a user does in the main window, and how often relative to each other. What is typed or
+// pasted is drawn too; every other paste is a page long.
+const std::pair<int, Step> kMainSteps[] = {
+    {120, {Step::kClick, kAnyShape, ""}},
+    {150, {Step::kCommand, kAnyKey, ""}},
+    {40, {Step::kCommand, IDC_UNDO, ""}},
+    {20, {Step::kCommand, IDC_DELETE, ""}},
+    {20, {Step::kCommand, IDC_CALCULATE, ""}},
+    {15, {Step::kCommand, IDC_SAVE, ""}},
+    {15, {Step::kCommand, IDC_LOAD, ""}},
+    {50, {Step::kClick, IDC_CLICK_HERE, ""}},
+    {80, {Step::kClick, kAnyField, ""}},
+    {170, {Step::kType, 0, ""}},
+    {5, {Step::kPaste, 0, ""}},
+    {40, {Step::kKey, kTab, ""}},
+    {30, {Step::kKey, kShiftTab, ""}},
+    {40, {Step::kKey, kEnter, ""}},
+    {2, {Step::kKey, kEsc, ""}},
+    {10, {Step::kClick, IDC_ABOUT, ""}},
+    {2, {Step::kClick, IDOK, ""}},
+    {1, {Step::kWindow, kCloseBox, ""}},
+    {10, {Step::kWindow, kMinimise, ""}},
+    {5, {Step::kWindow, kMenuAbout, ""}},
+    {1, {Step::kWindow, kMenuClose, ""}},
 };
-const int kWeights[kDrawCount] = {120, 150, 40, 20, 20, 15, 15, 50, 80, 170, 5,
-                                  40,  30,  40, 2,  10, 2,  1,  10, 5,  1};
 
 // Digits most, then what numbers are made of, letters of inf and nan, control characters.
 const char kTyped[] = "00112233445566778899..,-+eE abinf\b\t\r\x01\x03\x16\x18\x1a\x7f";
@@ -96,54 +97,19 @@ private:
     }
 
     Step MainStep(const CWindowModel& model) {
-        static const int nTotal = std::accumulate(std::begin(kWeights), std::end(kWeights), 0);
-        std::size_t nDraw = Below(static_cast<std::size_t>(nTotal)), nKind = 0;
-        while (nDraw >= static_cast<std::size_t>(kWeights[nKind]))
-            nDraw -= kWeights[nKind++];
-        switch (nKind) {
-            case kDrawShape:
-                return {Step::kClick, kShapeRows[Below(8)].nButton, ""};
-            case kDrawKey:
-                return {Step::kCommand, kKeyTexts[Below(std::size(kKeyTexts))].first, ""};
-            case kDrawUndo:
-                return {Step::kCommand, IDC_UNDO, ""};
-            case kDrawDelete:
-                return {Step::kCommand, IDC_DELETE, ""};
-            case kDrawCalculate:
-                return {Step::kCommand, IDC_CALCULATE, ""};
-            case kDrawSave:
-                return {Step::kCommand, IDC_SAVE, ""};
-            case kDrawLoad:
-                return {Step::kCommand, IDC_LOAD, ""};
-            case kDrawClickHere:
-                return {Step::kClick, IDC_CLICK_HERE, ""};
-            case kDrawField:
-                return {Step::kClick, Field(model), ""};
-            case kDrawType:
-                return {Step::kType, 0, Text()};
-            case kDrawPaste:
-                return {Step::kPaste, Below(2) ? 100000 : 1 + int(Below(12)), Text()};
-            case kDrawTab:
-                return {Step::kKey, kTab, ""};
-            case kDrawShiftTab:
-                return {Step::kKey, kShiftTab, ""};
-            case kDrawEnter:
-                return {Step::kKey, kEnter, ""};
-            case kDrawEsc:
-                return {Step::kKey, kEsc, ""};
-            case kDrawAbout:
-                return {Step::kClick, IDC_ABOUT, ""};
-            case kDrawExit:
-                return {Step::kClick, IDOK, ""};
-            case kDrawCloseBox:
-                return {Step::kWindow, kCloseBox, ""};
-            case kDrawMinimise:
-                return {Step::kWindow, kMinimise, ""};
-            case kDrawMenuAbout:
-                return {Step::kWindow, kMenuAbout, ""};
-            default:
-                return {Step::kWindow, kMenuClose, ""};
-        }
+        static const int nTotal = std::accumulate(
+            std::begin(kMainSteps), std::end(kMainSteps), 0,
+            [](int nSum, const std::pair<int, Step>& entry) { return nSum + entry.first; });
+        std::size_t nDraw = Below(static_cast<std::size_t>(nTotal)), i = 0;
+        while (nDraw >= static_cast<std::size_t>(kMainSteps[i].first))
+            nDraw -= kMainSteps[i++].first;
+        Step step = kMainSteps[i].second;
+        if (step.nArg == kAnyShape) step.nArg = kShapeRows[Below(8)].nButton;
+        if (step.nArg == kAnyKey) step.nArg = kKeyTexts[Below(std::size(kKeyTexts))].first;
+        if (step.nArg == kAnyField) step.nArg = Field(model);
+        if (step.eAction == Step::kType || step.eAction == Step::kPaste) step.strText = Text();
+        if (step.eAction == Step::kPaste) step.nArg = Below(2) ? 100000 : 1 + int(Below(12));
+        return step;
     }
 
     std::uint64_t m_nState;
