@@ -38,6 +38,11 @@ web_in_browser() {
   echo "screenshots of the page: build-web/screenshots/web-phone.png and web-desktop.png"
 }
 
+# The streams the random user drew and its pace, from a tree's last ctest run.
+random_user_streams() {
+  grep -h '^random user: stream .*steps/s' "$1/Testing/Temporary/LastTest.log" | tr -d '\r' || true
+}
+
 # The stages that need no screen; they run beside the Wine stages.
 fuzz_and_sanitize() {
   echo "== fuzzing: the formula engine, its replay, the .FKT loader and the batch reader"
@@ -58,6 +63,7 @@ fuzz_and_sanitize() {
     -DVELASTRO_SANITIZE=ON >/dev/null
   cmake --build build-asan -j$jobs
   ctest --test-dir build-asan -j$jobs --output-on-failure
+  random_user_streams build-asan
 
   echo "== the measured weight model refitted on its training half: the written numbers hold"
   bash bench/accuracy.sh --check
@@ -70,6 +76,7 @@ echo "== native build and tests"
 cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/dev/null
 cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
+random_user_streams build
 
 echo "== the browser edition: the core as WebAssembly, its suites under node"
 bash scripts/build-web.sh
@@ -101,6 +108,7 @@ echo "== the $VELASTRO_BITS-bit Windows suites and Velastro.exe end to end, unde
 wine_env_start
 # One at a time: the dialog suites share the one screen, its focus and its pointer.
 ctest --test-dir "$VELASTRO_TREE" --output-on-failure
+random_user_streams "$VELASTRO_TREE"
 if [ "$VELASTRO_BITS" = 32 ]; then
   (wine_env_tree 64 && ctest --test-dir "$VELASTRO_TREE" --output-on-failure -R 'end-to-end')
 elif wine_env_runs_32bit; then

@@ -12,32 +12,7 @@
 #include "gem_app.h"
 #include "gem_dlg.h"
 #include "resource.h"
-
-// The eight shapes from the top of the window down; row i's arrow is IDC_ARROW1 + i.
-struct ShapeRow {
-    const char *pszName, *pszFormula;
-    int nButton, nPicture, nSelectedPicture;
-    bool bDiameter, bWidth;  // DIAMETER shows, not LENGTH; WIDTH shows as the formula reads F
-};
-
-inline const ShapeRow kShapeRows[] = {
-    {"RoundBrilliant", "(B/2*B/2*G*.0245)*1.05", IDC_ROUND_BRILLIANT, IDC_PIC_ROUND,
-     IDC_PIC_ROUND_SEL, true, false},
-    {"OvalBrilliant", "(B+F)/2*(B+F)/2*G*.0065", IDC_OVAL_BRILLIANT, IDC_PIC_OVAL, IDC_PIC_OVAL_SEL,
-     false, true},
-    {"SquareTrillion", "(B*2/3)*B*G*.013", IDC_SQUARE_TRILLION, IDC_PIC_SQUARE, IDC_PIC_SQUARE_SEL,
-     false, false},
-    {"Rectangle", "(B-(F/3))*F*G*.013", IDC_RECTANGLE, IDC_PIC_RECTANGLE, IDC_PIC_RECTANGLE_SEL,
-     false, true},
-    {"MarquiseBrilliant", "(B-(F/3))*F*G*.0079", IDC_MARQUISE_BRILLIANT, IDC_PIC_MARQUISE,
-     IDC_PIC_MARQUISE_SEL, false, true},
-    {"PearBrilliant", "B*F*G*.0062", IDC_PEAR_BRILLIANT, IDC_PIC_PEAR, IDC_PIC_PEAR_SEL, false,
-     true},
-    {"TriangleTrillion", "B*F*G*.0057", IDC_TRIANGLE_TRILLION, IDC_PIC_TRIANGLE,
-     IDC_PIC_TRIANGLE_SEL, false, true},
-    {"HeartBrilliant", "B*F*G*.0060", IDC_HEART_BRILLIANT, IDC_PIC_HEART, IDC_PIC_HEART_SEL, false,
-     true},
-};
+#include "window_facts.h"
 
 // The ways a user closes a dialog besides Enter, which in the main window calculates instead.
 struct CloseWay {

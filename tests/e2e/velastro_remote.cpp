@@ -1,5 +1,6 @@
-// Drives a running Velastro.exe from another process with window messages and takes screenshots.
-// Usage: velastro-remote scenario OUTDIR
+// Drives a running Velastro.exe from another process with window messages and takes screenshots;
+// or starts one and lets the random user loose on it (random_remote.h).
+// Usage: velastro-remote scenario OUTDIR | velastro-remote random VELASTRO_EXE [OPTIONS]
 #include <windows.h>
 
 #include <cstdio>
@@ -9,6 +10,7 @@
 #include <vector>
 
 #include "png_writer.h"
+#include "random_remote.h"
 #include "resource.h"
 
 namespace {
@@ -224,6 +226,8 @@ int RunScenario(const std::string& strOutDir) {
 
 int main(int argc, char** argv) {
     if (argc == 3 && std::string(argv[1]) == "scenario") return RunScenario(argv[2]);
-    std::fprintf(stderr, "usage: velastro-remote scenario OUTDIR\n");
+    if (argc >= 3 && std::string(argv[1]) == "random") return RunRandomUser(argc, argv);
+    std::fprintf(stderr,
+                 "usage: velastro-remote scenario OUTDIR | random VELASTRO_EXE [OPTIONS]\n");
     return 2;
 }

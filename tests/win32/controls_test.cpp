@@ -82,6 +82,22 @@ TEST_F(ControlTest, WM_CHAR_ReplacesTheSelection) {
     }
 }
 
+// A paste: the selection gives way to the text, within the text limit and a fixed width.
+TEST_F(ControlTest, EM_REPLACESEL_ReplacesTheSelectionWithinTheLimits) {
+    HWND hwndEdit = Control("Edit", ES_AUTOHSCROLL, "hello");
+    SendMessageA(hwndEdit, EM_SETSEL, 1, 4);
+    SendMessageA(hwndEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("EY"));
+    EXPECT_EQ(std::make_pair(TextOf(hwndEdit), Selection(hwndEdit)),
+              std::make_pair(std::string("hEYo"), std::make_pair(DWORD{3}, DWORD{3})));
+    const std::string strPage(100000, '7');
+    SendMessageA(hwndEdit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(strPage.c_str()));
+    EXPECT_LT(TextOf(hwndEdit).size(), 40000u) << "the default text limit";
+    // Wine cuts an over-wide paste one character at a time, so a short one does here.
+    HWND hwndFixed = Control("Edit", 0, "", 101, 30, 20);
+    SendMessageA(hwndFixed, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(strPage.c_str() + 99900));
+    EXPECT_LT(TextOf(hwndFixed).size(), 13u) << "no wider than the edit";
+}
+
 // Keys reach an edit as characters: letters follow Shift, digits and Backspace as typed.
 TEST_F(ControlTest, TranslateMessage_TypesKeysIntoAnEdit) {
     HWND hwndEdit = Control("Edit", ES_AUTOHSCROLL);

@@ -300,6 +300,9 @@ LRESULT CALLBACK EditWndProc(HWND hwnd, UINT nMsg, WPARAM wParam, LPARAM lParam)
             return OnGetSel(*pData, wParam, lParam);
         case EM_SETSEL:
             return SetSel(hwnd, *pData, wParam, lParam);
+        case EM_REPLACESEL:  // what a paste does; a fixed-width edit takes all of it or nothing
+            ReplaceSel(hwnd, *pData, lParam ? reinterpret_cast<LPCSTR>(lParam) : "");
+            return 0;
         case WM_ERASEBKGND:
             return 1;
         case WM_PAINT:
