@@ -122,6 +122,41 @@ std::string PoolPath(const std::string& strFolder, int nFile) {
     return (std::filesystem::path(strFolder) / name).make_preferred().string();
 }
 
+// The names a failure and a printed case give the controls, as resource.h spells them.
+std::string ControlName(int nId) {
+#define VELASTRO_NAMED(id) \
+    { id, #id }
+    static const std::map<int, const char*> kNames = {VELASTRO_NAMED(IDOK),
+                                                      VELASTRO_NAMED(IDC_LENGTH_EDIT),
+                                                      VELASTRO_NAMED(IDC_WIDTH_EDIT),
+                                                      VELASTRO_NAMED(IDC_DEPTH_EDIT),
+                                                      VELASTRO_NAMED(IDC_LBL_WIDTH),
+                                                      VELASTRO_NAMED(IDC_LBL_LENGTH),
+                                                      VELASTRO_NAMED(IDC_LBL_DIAMETER),
+                                                      VELASTRO_NAMED(IDC_ANSWER),
+                                                      VELASTRO_NAMED(IDC_CALCULATE),
+                                                      VELASTRO_NAMED(IDC_FORMULA),
+                                                      VELASTRO_NAMED(IDC_DELETE),
+                                                      VELASTRO_NAMED(IDC_UNDO),
+                                                      VELASTRO_NAMED(IDC_SAVE),
+                                                      VELASTRO_NAMED(IDC_LOAD),
+                                                      VELASTRO_NAMED(IDC_CLICK_HERE),
+                                                      VELASTRO_NAMED(IDC_ABOUT)};
+#undef VELASTRO_NAMED
+    if (const auto it = kNames.find(nId); it != kNames.end()) return it->second;
+    for (int i = 0; i < 8; ++i) {
+        const ShapeRow& row = kShapeRows[i];
+        if (nId == row.nButton) return row.pszName;
+        if (nId == row.nPicture) return row.pszName + std::string(" picture");
+        if (nId == row.nSelectedPicture) return row.pszName + std::string(" selected picture");
+        if (nId == IDC_ARROW1 + i) return row.pszName + std::string(" arrow");
+    }
+    for (const auto& [nKey, pszText] : kKeyTexts)
+        if (nKey == nId) return "key " + Quoted(pszText);
+    if (nId >= IDC_CONST_H && nId <= IDC_CONST_X) return "constant field " + std::to_string(nId);
+    return "control " + std::to_string(nId);
+}
+
 const std::vector<int>& WatchedIds() {
     static const std::vector<int> kIds = [] {
         std::vector<int> ids = {IDC_WIDTH_EDIT, IDC_LBL_WIDTH, IDC_LBL_LENGTH, IDC_LBL_DIAMETER,
@@ -391,7 +426,7 @@ std::string CWindowModel::Check(const WindowView& view) const {
     if (view.bMinimised != m_bMinimised)
         return std::string("minimised: expected ") + (m_bMinimised ? "yes" : "no");
     if (view.bFocusHidden)
-        return "focus: on the hidden or disabled control " + std::to_string(view.nFocusId);
+        return "focus: on the hidden or disabled control " + ControlName(view.nFocusId);
     std::string strFailure = m_prompt ? CheckPrompt(view) : CheckContent(view);
     if (strFailure.empty() && view.bFilesRead) strFailure = CheckFiles(view);
     return strFailure;
@@ -413,8 +448,8 @@ std::string CWindowModel::CheckPrompt(const WindowView& view) const {
 std::string CWindowModel::CheckContent(const WindowView& view) const {
     // The hidden CALCULATE is the default button: Enter in a value field runs it.
     if (!m_bAbout && IsField(view.nFocusId) && view.nEnterCommand != IDC_CALCULATE)
-        return "enter: from field " + std::to_string(view.nFocusId) + " it sends " +
-               std::to_string(view.nEnterCommand) + ", not CALCULATE";
+        return "enter: from " + ControlName(view.nFocusId) + " it sends " +
+               ControlName(view.nEnterCommand) + ", not IDC_CALCULATE";
     for (const std::string& strFailure : {Differ("caption", m_strCaption, view.strCaption),
                                           Differ("formula", m_strFormula, view.strFormula),
                                           Differ("answer", m_strAnswer, view.strAnswer)})
@@ -422,12 +457,12 @@ std::string CWindowModel::CheckContent(const WindowView& view) const {
     for (std::size_t i = 0; i < m_astrFields.size(); ++i) {
         const int nId = IDC_LENGTH_EDIT + static_cast<int>(i);
         const std::string strFailure =
-            Differ("field " + std::to_string(nId), m_astrFields[i], view.astrFields[i]);
+            Differ(ControlName(nId), m_astrFields[i], view.astrFields[i]);
         if (nId != m_nFreeField && !strFailure.empty()) return strFailure;
     }
     for (std::size_t i = 0; i < WatchedIds().size(); ++i) {
         if (Shows(WatchedIds()[i]) != view.vecVisible[i])
-            return "visible " + std::to_string(WatchedIds()[i]) + ": expected " +
+            return ControlName(WatchedIds()[i]) + ": expected " +
                    (view.vecVisible[i] ? "hidden" : "shown");
     }
     return "";

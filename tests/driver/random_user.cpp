@@ -226,10 +226,25 @@ std::vector<Step> CRandomUser::Shrink(const RunResult& failed, double dSeconds) 
 std::string CRandomUser::CaseText(const std::vector<Step>& vecSteps) {
     static const char* const kActions[] = {"kClick", "kCommand", "kType",      "kPaste",
                                            "kKey",   "kWindow",  "kAnswerBox", "kAnswerFile"};
+    static const char* const kKeys[] = {"kTab", "kShiftTab", "kEnter", "kEsc"};
+    static const char* const kWindowActions[] = {"kCloseBox", "kMinimise", "kRestore", "kMenuAbout",
+                                                 "kMenuClose"};
+    static const char* const kBoxAnswers[] = {"kBoxOk", "kBoxEsc", "kBoxCloseBox"};
     std::string strText = "    Replay({\n";
     for (const Step& step : vecSteps) {
-        strText += std::string("        {Step::") + kActions[step.eAction] + ", " +
-                   std::to_string(step.nArg) + ", " + Quoted(step.strText) + "},\n";
+        const bool bControl = step.eAction == Step::kClick || step.eAction == Step::kCommand;
+        std::string strArg = std::to_string(step.nArg);
+        if (step.eAction == Step::kKey) strArg = kKeys[step.nArg];
+        if (step.eAction == Step::kWindow) strArg = kWindowActions[step.nArg];
+        if (step.eAction == Step::kAnswerBox) strArg = kBoxAnswers[step.nArg];
+        strText += std::string("        {Step::") + kActions[step.eAction] + ", " + strArg + ", " +
+                   Quoted(step.strText) + "},";
+        if (bControl) strText += "  // " + ControlName(step.nArg);
+        if (step.eAction == Step::kAnswerFile)
+            strText += step.nArg < 0 ? "  // Cancel"
+                                     : "  // " + Pool()[step.nArg / 2].strName +
+                                           (step.nArg % 2 ? ", replacing" : "");
+        strText += "\n";
     }
     return strText + "    });\n";
 }

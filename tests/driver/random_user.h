@@ -63,6 +63,8 @@ struct WindowView {
 // What a kPaste step pastes: its text over and over, nArg characters.
 std::string PasteText(const Step& step);
 
+// A control's name in failures and printed cases: resource.h's, or the shape's or key's.
+std::string ControlName(int nId);
 // The controls whose visibility is checked after every step.
 const std::vector<int>& WatchedIds();
 // A file's bytes as compared: large ones by their size alone; a folder is kFolderDigest.
