@@ -121,7 +121,7 @@ void CDriverPort::Start() {
                     std::to_string(nDCs) + " after a program run";
     m_nFailures = FailureCount();
     m_pDriver = std::make_unique<CDialogDriver>([] {
-        AfxWinInit(GetModuleHandleA(NULL));
+        AfxWinInit(GetModuleHandleA(nullptr));
         AfxGetApp()->InitInstance();
     });
 }

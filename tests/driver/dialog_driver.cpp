@@ -19,14 +19,14 @@ const char kDriverClass[] = "VelastroDriver";
 
 struct CJob {
     std::function<void()> fn;
-    HANDLE hDone = NULL;
+    HANDLE hDone = nullptr;
 };
 
 LRESULT CALLBACK DriverWndProc(HWND hWnd, UINT nMsg, WPARAM wParam, LPARAM lParam) {
     if (nMsg != kRunJob) return DefWindowProcA(hWnd, nMsg, wParam, lParam);
     const std::unique_ptr<CJob> pJob(reinterpret_cast<CJob*>(lParam));
     pJob->fn();
-    if (pJob->hDone != NULL) SetEvent(pJob->hDone);
+    if (pJob->hDone != nullptr) SetEvent(pJob->hDone);
     return 0;
 }
 
@@ -39,13 +39,13 @@ BOOL CALLBACK CollectWindow(HWND hWnd, LPARAM lParam) {
 HWND FindTopDialog() {
     std::vector<HWND> windows;
     EnumThreadWindows(GetCurrentThreadId(), CollectWindow, reinterpret_cast<LPARAM>(&windows));
-    HWND hAnyVisible = NULL;
+    HWND hAnyVisible = nullptr;
     for (HWND hWnd : windows) {
         char szClass[16] = {};
         GetClassNameA(hWnd, szClass, sizeof szClass);
         if (std::string(szClass) != "#32770" || !IsWindowVisible(hWnd)) continue;
         if (IsWindowEnabled(hWnd)) return hWnd;
-        if (hAnyVisible == NULL) hAnyVisible = hWnd;
+        if (hAnyVisible == nullptr) hAnyVisible = hWnd;
     }
     return hAnyVisible;
 }
@@ -70,7 +70,7 @@ std::string PlainMenuText(std::string strText) {
 
 // Takes one message and handles it; false at WM_QUIT.
 bool PumpOne(MSG& msg) {
-    if (GetMessageA(&msg, NULL, 0, 0) <= 0) return false;
+    if (GetMessageA(&msg, nullptr, 0, 0) <= 0) return false;
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
     return true;
@@ -107,7 +107,7 @@ public:
 private:
     void WaitForAnswer(HWND hOwner) {
         m_bAnswered = false;
-        BOOL bWasEnabled = hOwner != NULL && IsWindowEnabled(hOwner);
+        BOOL bWasEnabled = hOwner != nullptr && IsWindowEnabled(hOwner);
         if (bWasEnabled) EnableWindow(hOwner, FALSE);
         MSG msg;
         while (!m_bAnswered && PumpOne(msg)) {
@@ -127,19 +127,20 @@ private:
 struct CDialogDriver::CState {
     std::function<void()> uiMain;
     std::thread uiThread;  // the C++ runtime's own thread start, so its per-thread state is set up
-    HANDLE hReady = CreateEventA(NULL, TRUE, FALSE, NULL);
-    HANDLE hEnded = CreateEventA(NULL, TRUE, FALSE, NULL);
-    HWND hDriverWnd = NULL, hMainWindow = NULL;
+    HANDLE hReady = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HANDLE hEnded = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    HWND hDriverWnd = nullptr, hMainWindow = nullptr;
     bool bRunning = true;  // written on the UI thread, read there through OnUi
     CDriverPrompts prompts;
 };
 
 static void UiThread(CDialogDriver::CState* pState) {
-    HINSTANCE hInstance = GetModuleHandleA(NULL);
-    const WNDCLASSA wc = {0, DriverWndProc, 0, 0, hInstance, NULL, NULL, NULL, NULL, kDriverClass};
+    HINSTANCE hInstance = GetModuleHandleA(nullptr);
+    const WNDCLASSA wc = {0,       DriverWndProc, 0,       0,       hInstance,
+                          nullptr, nullptr,       nullptr, nullptr, kDriverClass};
     RegisterClassA(&wc);  // fails harmlessly once an earlier driver registered it
-    pState->hDriverWnd =
-        CreateWindowExA(0, kDriverClass, "", WS_POPUP, 0, 0, 0, 0, NULL, NULL, hInstance, NULL);
+    pState->hDriverWnd = CreateWindowExA(0, kDriverClass, "", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                         nullptr, hInstance, nullptr);
     CUserPrompts* pPreviousPrompts = AfxSetUserPrompts(&pState->prompts);
     SetEvent(pState->hReady);
 
@@ -162,11 +163,11 @@ CDialogDriver::CDialogDriver(std::function<void()> uiMain) : m_pState(std::make_
         ADD_FAILURE() << "the UI thread did not start";
         return;
     }
-    for (int nTry = 0; nTry < 200 && m_pState->hMainWindow == NULL; ++nTry) {
+    for (int nTry = 0; nTry < 200 && m_pState->hMainWindow == nullptr; ++nTry) {
         OnUi([this] { m_pState->hMainWindow = FindTopDialog(); });
-        if (m_pState->hMainWindow == NULL) Sleep(10);
+        if (m_pState->hMainWindow == nullptr) Sleep(10);
     }
-    if (m_pState->hMainWindow == NULL) ADD_FAILURE() << "no dialog came up";
+    if (m_pState->hMainWindow == nullptr) ADD_FAILURE() << "no dialog came up";
 }
 
 CDialogDriver::~CDialogDriver() {
@@ -200,7 +201,7 @@ void CDialogDriver::Post(std::function<void()> fn) {
 }
 
 void CDialogDriver::OnUi(const std::function<void()>& fn) {
-    HANDLE hDone = CreateEventA(NULL, TRUE, FALSE, NULL);
+    HANDLE hDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     // A job that did not answer may still run later and set the event, so that one stays open.
     if (PostToUi(fn, hDone) && WaitForSingleObject(hDone, kUiTimeoutMs) != WAIT_OBJECT_0)
         ADD_FAILURE() << "the UI thread did not answer within " << kUiTimeoutMs << " ms";
@@ -214,10 +215,10 @@ void CDialogDriver::WaitIdle() {
     for (int nRound = 0; nRound < 100; ++nRound) {
         const bool bBusy = OnUiRead<bool>([] {
             MSG msg;
-            for (int n = 0; n < 1000 && PeekMessageA(&msg, NULL, WM_PAINT, WM_PAINT, PM_REMOVE);
+            for (int n = 0; n < 1000 && PeekMessageA(&msg, nullptr, WM_PAINT, WM_PAINT, PM_REMOVE);
                  ++n)
                 DispatchMessageA(&msg);
-            return PeekMessageA(&msg, NULL, 0, 0, PM_NOREMOVE) != FALSE;
+            return PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE) != FALSE;
         });
         if (!bBusy) return;
     }
@@ -229,7 +230,7 @@ HWND CDialogDriver::Dialog() {
 
 HWND CDialogDriver::MainWindow() {
     return OnUiRead<HWND>(
-        [this] { return IsWindow(m_pState->hMainWindow) ? m_pState->hMainWindow : HWND(NULL); });
+        [this] { return IsWindow(m_pState->hMainWindow) ? m_pState->hMainWindow : HWND(nullptr); });
 }
 
 bool CDialogDriver::Running() {
@@ -246,7 +247,7 @@ bool CDialogDriver::WaitForExit(DWORD dwMilliseconds) {
 
 bool CDialogDriver::Visible(int nId) {
     return OnUiRead<bool>(
-        [nId] { return Item(nId) != NULL && IsWindowVisible(Item(nId)) != FALSE; });
+        [nId] { return Item(nId) != nullptr && IsWindowVisible(Item(nId)) != FALSE; });
 }
 
 std::string CDialogDriver::Text(int nId) {
@@ -276,7 +277,7 @@ std::pair<int, int> CDialogDriver::Selection(int nId) {
 void CDialogDriver::Click(int nId) {
     std::string strProblem = OnUiRead<std::string>([nId]() -> std::string {
         HWND hDialog = FindTopDialog(), hControl = GetDlgItem(hDialog, nId);
-        if (hControl == NULL) return "no control";
+        if (hControl == nullptr) return "no control";
         if (!IsWindowVisible(hControl)) return "control is hidden";
         if (!IsWindowEnabled(hControl) || !IsWindowEnabled(hDialog)) return "control is disabled";
         RECT rc = {};
@@ -374,9 +375,9 @@ void CDialogDriver::AnswerFileDialog(std::optional<std::string> path) {
 bool CDialogDriver::SetScreenDpi(int nDpi) {
 #ifdef _WIN32
     // A real screen's dpi cannot be set from here; a test can still run at the one it has.
-    HDC hScreen = GetDC(NULL);
+    HDC hScreen = GetDC(nullptr);
     int nCurrent = GetDeviceCaps(hScreen, LOGPIXELSY);
-    ReleaseDC(NULL, hScreen);
+    ReleaseDC(nullptr, hScreen);
     return nCurrent == nDpi;
 #else
     SimSetLogPixels(nDpi);

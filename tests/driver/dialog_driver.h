@@ -20,9 +20,9 @@ public:
     CDialogDriver(const CDialogDriver&) = delete;
     CDialogDriver& operator=(const CDialogDriver&) = delete;
 
-    // The topmost enabled dialog of the UI thread (the About box while it is open), or NULL.
+    // The topmost enabled dialog of the UI thread (the About box while it is open), or nullptr.
     HWND Dialog();
-    // The first dialog that came up (the main window), or NULL once it is gone.
+    // The first dialog that came up (the main window), or nullptr once it is gone.
     HWND MainWindow();
     bool Running();  // uiMain has not yet returned
     bool WaitForExit(DWORD dwMilliseconds = 5000);
@@ -67,6 +67,6 @@ public:
     struct CState;
 
 private:
-    bool PostToUi(std::function<void()> fn, HANDLE hDone = NULL);
+    bool PostToUi(std::function<void()> fn, HANDLE hDone = nullptr);
     std::unique_ptr<CState> m_pState;
 };

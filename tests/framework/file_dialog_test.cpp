@@ -11,7 +11,7 @@ TEST(FileDialog, TakesTheChosenPathCutToMaxPathAndKeepsTheProposedOneOnCancel) {
     ASSERT_EQ(IDOK, dlgSave.DoModal());
     EXPECT_TRUE(prompts.m_file.bSave);
     EXPECT_EQ("Test.fkt", prompts.m_file.strFileName);
-    EXPECT_EQ(NULL, prompts.m_file.hOwner) << "no main window, no owner";
+    EXPECT_EQ(nullptr, prompts.m_file.hOwner) << "no main window, no owner";
     EXPECT_EQ(std::string(MAX_PATH - 1, 'p'), dlgSave.GetPathName().Str());
     prompts.m_bAnswerOK = false;
     CFileDialog dlgOpen(TRUE, "FKT", "Test.fkt");
@@ -23,15 +23,15 @@ TEST(FileDialog, TakesTheChosenPathCutToMaxPathAndKeepsTheProposedOneOnCancel) {
 // A dialog owned by another window: the window at the top is disabled while the user chooses.
 TEST(FileDialog, DisablesTheTopWindowAboveAnOwnedParentUntilAnswered) {
     CRecordingPrompts prompts;
-    HWND hwndTop =
-        ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, NULL, NULL, NULL, NULL);
-    HWND hwndOwned =
-        ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, hwndTop, NULL, NULL, NULL);
+    HWND hwndTop = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                     nullptr, nullptr);
+    HWND hwndOwned = ::CreateWindowExA(0, "Static", "", WS_POPUP, 0, 0, 10, 10, hwndTop, nullptr,
+                                       nullptr, nullptr);
     CWnd wndOwned;
     wndOwned.Attach(hwndOwned);
     BOOL bTopEnabled = TRUE;
     prompts.m_onFileDialog = [&] { bTopEnabled = ::IsWindowEnabled(hwndTop); };
-    CFileDialog dlg(TRUE, "FKT", "Test.fkt", 0, NULL, &wndOwned);
+    CFileDialog dlg(TRUE, "FKT", "Test.fkt", 0, nullptr, &wndOwned);
     dlg.DoModal();
     EXPECT_EQ(hwndOwned, prompts.m_file.hOwner);
     EXPECT_FALSE(bTopEnabled);

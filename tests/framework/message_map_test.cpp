@@ -124,7 +124,7 @@ TEST_F(MessageMap, DialogHandsUnhandledCommandIdsToTheApplication) {
                                                   {kLowCommand, CN_COMMAND, false},
                                                   {kAppCommand, EN_CHANGE, false}};
     for (const auto& [nID, nCode, bHandled] : kCases)
-        EXPECT_EQ(bHandled, m_dlg.OnCmdMsg(nID, nCode, NULL, NULL) != FALSE) << nID;
+        EXPECT_EQ(bHandled, m_dlg.OnCmdMsg(nID, nCode, nullptr, nullptr) != FALSE) << nID;
     EXPECT_EQ("app", g_calls);
 }
 

@@ -31,7 +31,7 @@ ON_WM_SYSCOMMAND()
 END_MESSAGE_MAP()
 
 BOOL CreatePopup(CWnd& wnd) {
-    return wnd.CreateEx(0, "Static", "", WS_POPUP, 0, 0, 100, 100, NULL, NULL);
+    return wnd.CreateEx(0, "Static", "", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr);
 }
 
 }  // namespace
@@ -91,14 +91,14 @@ TEST(RunModalLoop, EndsAtWM_QUITWithMinusOneAndLeavesItForTheOuterLoop) {
     ::PostQuitMessage(7);
     EXPECT_EQ(-1, wnd.Run());
     MSG msg = {};
-    ASSERT_TRUE(::PeekMessageA(&msg, NULL, WM_QUIT, WM_QUIT, PM_REMOVE));
+    ASSERT_TRUE(::PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE));
     EXPECT_EQ(7u, msg.wParam);
 }
 
 TEST(DoModal, WithoutItsTemplateIsMinusOne) {
     CDialog dlg(4242u);
     EXPECT_EQ(-1, dlg.DoModal());
-    EXPECT_EQ(NULL, dlg.m_hWnd);
+    EXPECT_EQ(nullptr, dlg.m_hWnd);
 }
 
 // A tool for a whole window is known to the tooltip by the window's handle, under its parent.
