@@ -122,6 +122,20 @@ std::string PoolPath(const std::string& strFolder, int nFile) {
     return (std::filesystem::path(strFolder) / name).make_preferred().string();
 }
 
+void WritePool(const std::string& strFolder,
+               const std::function<void(const std::string&)>& fnRefuseSaves) {
+    std::error_code ec;
+    std::filesystem::remove_all(strFolder, ec);
+    std::filesystem::create_directories(strFolder);
+    for (std::size_t i = 0; i < Pool().size(); ++i) {
+        const PoolFile& file = Pool()[i];
+        const std::string strPath = PoolPath(strFolder, static_cast<int>(i));
+        if (file.bFolder) std::filesystem::create_directory(strPath);
+        if (file.bytes) std::ofstream(strPath, std::ios::binary) << *file.bytes;
+        if (file.bRefusesSave) fnRefuseSaves(strPath);
+    }
+}
+
 // The names a failure and a printed case give the controls, as resource.h spells them.
 std::string ControlName(int nId) {
 #define VELASTRO_NAMED(id) \

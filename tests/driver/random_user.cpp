@@ -177,6 +177,31 @@ RunResult CRandomUser::Run(std::uint64_t nStream, std::size_t nSteps) {
                  nSteps);
 }
 
+RunResult CRandomUser::RunReported(std::uint64_t nStream, std::size_t nSteps,
+                                   double dShrinkSeconds) {
+    const auto fnSecondsSince = [](std::chrono::steady_clock::time_point tStart) {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - tStart).count();
+    };
+    std::printf("random user: stream %llu, %zu steps\n", (unsigned long long)nStream, nSteps);
+    std::fflush(stdout);
+    const auto tStart = std::chrono::steady_clock::now();
+    const RunResult result = Run(nStream, nSteps);
+    const double dSeconds = fnSecondsSince(tStart);
+    std::printf("random user: stream %llu: %zu steps in %zu program runs, %.1f s, %.0f steps/s\n",
+                (unsigned long long)nStream, result.vecSteps.size(), result.nProgramRuns, dSeconds,
+                static_cast<double>(result.vecSteps.size()) / dSeconds);
+    if (result.strFailure.empty()) return result;
+    std::printf("random user: stream %llu, step %zu: %s\n", (unsigned long long)nStream,
+                result.nFailedStep, result.strFailure.c_str());
+    std::fflush(stdout);
+    const auto tShrink = std::chrono::steady_clock::now();
+    const std::vector<Step> vecShrunk = Shrink(result, dShrinkSeconds);
+    std::printf("shrunk to %zu steps in %.1f s:\n%s", vecShrunk.size(), fnSecondsSince(tShrink),
+                CaseText(vecShrunk).c_str());
+    std::fflush(stdout);
+    return result;
+}
+
 RunResult CRandomUser::Replay(const std::vector<Step>& vecSteps) {
     return Drive([&vecSteps](std::size_t i, const CWindowModel&) { return vecSteps[i]; },
                  vecSteps.size());

@@ -38,6 +38,9 @@ struct PoolFile {
 };
 const std::vector<PoolFile>& Pool();
 std::string PoolPath(const std::string& strFolder, int nFile);  // with the host's separators
+// The pool folder as a run starts with it; the port makes each file that refuses saves do so.
+void WritePool(const std::string& strFolder,
+               const std::function<void(const std::string&)>& fnRefuseSaves);
 
 // What a port reports of the window; mapFiles only when asked for.
 struct WindowView {
@@ -106,6 +109,8 @@ public:
     std::vector<Step> Shrink(const RunResult& failed, double dSeconds);
     // Steps as C++ that a test pastes into Replay().
     static std::string CaseText(const std::vector<Step>& vecSteps);
+    // Run() with its stream, pace and any failure printed; the failure shrunk and as a case.
+    RunResult RunReported(std::uint64_t nStream, std::size_t nSteps, double dShrinkSeconds);
     std::size_t StepsDone() const { return m_nStepsDone; }  // of the run or replay going on
 
 private:

@@ -4,11 +4,9 @@
 
 #include <dlgs.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
 #include <map>
 #include <string>
 #include <vector>
@@ -197,19 +195,11 @@ HWND CRemotePort::Focus() {
 
 void CRemotePort::ResetFiles() {
     Unlock();
-    std::error_code ec;
-    fs::remove_all(m_strFolder, ec);
-    fs::create_directories(m_strFolder);
-    for (std::size_t i = 0; i < Pool().size(); ++i) {
-        const PoolFile& file = Pool()[i];
-        const std::string strPath = PathOf(static_cast<int>(i));
-        if (file.bFolder) fs::create_directory(strPath);
-        if (file.bytes) std::ofstream(strPath, std::ios::binary) << *file.bytes;
-        // Open elsewhere without sharing writes, as another program may hold it.
-        if (file.bRefusesSave)
-            m_hLock = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                  OPEN_EXISTING, 0, nullptr);
-    }
+    // Open elsewhere without sharing writes, as another program may hold it.
+    WritePool(m_strFolder, [this](const std::string& strPath) {
+        m_hLock = CreateFileA(strPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    });
 }
 
 void CRemotePort::End() {
@@ -426,10 +416,6 @@ void CRemotePort::ReadWindow(WindowView& view) {
         view.nEnterCommand = EnterCommand(dialogs.hAbout ? dialogs.hAbout : m_hMain, hFocus);
 }
 
-double SecondsSince(std::chrono::steady_clock::time_point tStart) {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - tStart).count();
-}
-
 }  // namespace
 
 int RunRandomUser(int argc, char** argv) {
@@ -443,24 +429,8 @@ int RunRandomUser(int argc, char** argv) {
         if (std::strcmp(argv[i], "--shrink-seconds") == 0)
             dShrinkSeconds = std::strtod(argv[i + 1], nullptr);
     }
-    std::printf("random user: stream %llu, %zu steps on %s\n", (unsigned long long)nStream, nSteps,
-                argv[2]);
-    std::fflush(stdout);
+    std::printf("random user on %s\n", argv[2]);
     CRemotePort port(argv[2]);
-    CRandomUser user(port);
-    const auto tStart = std::chrono::steady_clock::now();
-    const RunResult result = user.Run(nStream, nSteps);
-    const double dSeconds = SecondsSince(tStart);
-    std::printf("random user: stream %llu: %zu steps in %zu program runs, %.1f s, %.0f steps/s\n",
-                (unsigned long long)nStream, result.vecSteps.size(), result.nProgramRuns, dSeconds,
-                static_cast<double>(result.vecSteps.size()) / dSeconds);
-    if (result.strFailure.empty()) return 0;
-    std::printf("random user: stream %llu, step %zu: %s\n", (unsigned long long)nStream,
-                result.nFailedStep, result.strFailure.c_str());
-    std::fflush(stdout);
-    const auto tShrink = std::chrono::steady_clock::now();
-    const std::vector<Step> vecShrunk = user.Shrink(result, dShrinkSeconds);
-    std::printf("shrunk to %zu steps in %.1f s:\n%s", vecShrunk.size(), SecondsSince(tShrink),
-                CRandomUser::CaseText(vecShrunk).c_str());
-    return 1;
+    return CRandomUser(port).RunReported(nStream, nSteps, dShrinkSeconds).strFailure.empty() ? 0
+                                                                                             : 1;
 }
