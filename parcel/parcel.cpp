@@ -140,6 +140,7 @@ bool CParcelRun::ReadHeader(CCsvReader::EOutcome eOutcome) {
     // A height is the depth only where no column names the depth; else it passes through.
     if (HasColumn(m_anColumn, EColumn::kDepth)) m_anColumn[static_cast<int>(EColumn::kHeight)] = -1;
     m_names = MakeOutputNames(m_options.stone.pUnit->pszColumn, bAside);
+    if (!TakeAddedNames()) return false;
     if (bAside)
         m_vecMessages.push_back(
             "the table has a weight column of its own, kept as it is; the "
@@ -172,6 +173,31 @@ bool CParcelRun::TakeOwnColumns() {
         if (bOwn) m_abWrittenBack[i] = m_bAllWrittenBack = false;
     }
     return bAsideBefore || (bNamedLikeOutput && !bWeighedBefore);
+}
+
+// The columns the parcel adds, in order; a column of the table's own by one of their names would
+// make the output's header name two columns alike, so the table is refused.
+bool CParcelRun::TakeAddedNames() {
+    const StoneOptions& stone = m_options.stone;
+    m_vecAddedNames = {m_names.strWeight};
+    if (stone.bTolerance)
+        m_vecAddedNames.insert(m_vecAddedNames.end(), {m_names.strLow, m_names.strHigh});
+    if (stone.bInterval)
+        m_vecAddedNames.insert(m_vecAddedNames.end(), {m_names.strRangeLow, m_names.strRangeHigh});
+    if (HasColumn(m_anColumn, EColumn::kCount)) m_vecAddedNames.push_back(m_names.strLot);
+    if (stone.bMeasured) m_vecAddedNames.push_back(m_names.strModel);
+    if (m_nAgainst >= 0) m_vecAddedNames.push_back(m_names.strDeviation);
+    m_vecAddedNames.push_back(m_names.strError);
+    for (std::size_t i = 0; i < m_nFields; ++i) {
+        const std::string name = ReadHeaderName(m_reader.Field(i)).strName;
+        for (const std::string& added : m_vecAddedNames)
+            if (m_abWrittenBack[i] && name == ReadHeaderName(added).strName)
+                return Refuse(EParcelStatus::kBadHeader,
+                              "the table has a column '" + std::string(m_reader.Field(i)) +
+                                  "' of its own, and the estimates would go to a column of "
+                                  "that name: rename it");
+    }
+    return true;
 }
 
 bool CParcelRun::TakeHeaderName(std::size_t nIndex) {
@@ -239,15 +265,9 @@ void CParcelRun::WriteHeader(std::string& strOut) {
         AppendCsvField(strOut, m_reader.Field(i), cDelimiter);
         strOut.push_back(cDelimiter);
     }
-    const StoneOptions& stone = m_options.stone;
-    strOut += m_names.strWeight;
-    if (stone.bTolerance) strOut += cDelimiter + m_names.strLow + cDelimiter + m_names.strHigh;
-    if (stone.bInterval)
-        strOut += cDelimiter + m_names.strRangeLow + cDelimiter + m_names.strRangeHigh;
-    if (HasColumn(m_anColumn, EColumn::kCount)) strOut += cDelimiter + m_names.strLot;
-    if (stone.bMeasured) strOut += cDelimiter + m_names.strModel;
-    if (m_nAgainst >= 0) strOut += cDelimiter + m_names.strDeviation;
-    strOut += cDelimiter + m_names.strError;
+    for (const std::string& name : m_vecAddedNames)
+        (strOut += name).push_back(cDelimiter);
+    strOut.pop_back();
     EndLine(strOut);
 }
 

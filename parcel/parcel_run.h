@@ -54,6 +54,7 @@ private:
     bool Refuse(EParcelStatus eStatus, std::string strMessage);
     bool ReadHeader(CCsvReader::EOutcome eOutcome);
     bool TakeOwnColumns();
+    bool TakeAddedNames();
     bool TakeHeaderName(std::size_t nIndex);
     bool CheckNeededColumns();
     bool FindAgainstColumn();
@@ -104,6 +105,7 @@ private:
     int m_nAgainst = -1;                         // the column of weighed weights to compare with
     bool m_bAllWrittenBack = true;
     OutputNames m_names;
+    std::vector<std::string> m_vecAddedNames;  // the columns the parcel adds, in order
     // A row without a shape (a total row) waits: the table's last row passes, any other is one
     // in error. Blank rows after it wait with it.
     bool m_bHolding = false;

@@ -262,6 +262,13 @@ TEST(Parcel, WritesInTheTablesOwnDialectAndTellsWhatItRefused) {
          "the table has a weight column of its own, kept as it is; the estimates go to "
          "estimated_carat\nrows 1, stones 1, total 1.059709 ct, rows in error 0\n",
          EParcelStatus::kWeighed},
+        {"a user's own estimated_carat beside its carat: refused, never written twice",
+         {},
+         "shape,length,depth,carat,Estimated Carat\nround,6.5,3.9,1.05,1\n",
+         "",
+         "the table has a column 'Estimated Carat' of its own, and the estimates would go to a "
+         "column of that name: rename it\n",
+         EParcelStatus::kBadHeader},
         {"header names with units and synonyms, depth in %",
          {},
          "Shape,Length (mm),Width_mm,Depth %\noval,6,4,75\n",
