@@ -6,7 +6,7 @@
 // VELASTRO_SCREENSHOTS (where the screenshots go).
 import assert from "node:assert/strict";
 import { execFileSync, spawn } from "node:child_process";
-import { mkdtempSync, readFileSync, rmSync } from "node:fs";
+import { mkdtempSync, readFileSync, rmSync, writeFileSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { join } from "node:path";
 import { after, before, test } from "node:test";
@@ -222,6 +222,25 @@ test("a parcel downloads the very bytes velastro-cli batch writes, German Excel 
     const bytes = await weigh(file);
     await page.fill("#against", "");
     assert.ok(bytes.equals(expected), "--against count: the downloaded bytes differ");
+  });
+
+test("a parcel file gone while it is weighed ends with the reason, and the next one weighs",
+  async () => {
+    const folder = mkdtempSync(join(tmpdir(), "velastro-parcel-"));
+    const file = join(folder, "stock.csv");
+    writeFileSync(file, "shape,length,depth\n" + "round,6.5,3.9\n".repeat(3000000));
+    try {
+      await page.setInputFiles("#parcel-file", file);
+      rmSync(file);
+      await page.waitForSelector("#parcel-totals.error");
+      assert.match(await page.textContent("#parcel-totals"), /^the parcel could not be weighed: /);
+      assert.ok(await page.isHidden("#parcel-download"));
+      await page.setInputFiles("#parcel-file", []);
+      const expected = run(["batch", join(here, "parcel_de.csv")]).stdout;
+      assert.ok((await weigh(join(here, "parcel_de.csv"))).equals(expected));
+    } finally {
+      rmSync(folder, { recursive: true, force: true });
+    }
   });
 
 test("reloaded with the network cut, the page still answers and weighs", async () => {

@@ -134,6 +134,7 @@ function weighParcel(file) {
       return;
     }
     progress.value = 1;
+    if (data.failed) worker = null;
     // Status 2: the table could not be read at all, and batch writes nothing.
     const written = data.blob && data.status !== 2;
     $("parcel-totals").classList.toggle("error", !written);

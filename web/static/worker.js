@@ -6,6 +6,18 @@ const kChunk = 1 << 22;
 const ready = loadVelastro();
 
 onmessage = async ({ data }) => {
+  try {
+    await weigh(data);
+  } catch (error) {
+    // A file that can no longer be read, or a core that ran out of memory, ends the parcel with
+    // its reason; this worker and its core end too, and the page starts a fresh one.
+    const message = `the parcel could not be weighed: ${error.message ?? error}`;
+    postMessage({ done: true, failed: true, status: 3, message });
+    close();
+  }
+};
+
+async function weigh(data) {
   const velastro = await ready;
   const { file, options, decimals, decimalMark, against } = data;
   const refused = velastro.parcel.begin(options, decimals, decimalMark, against);
@@ -36,4 +48,4 @@ onmessage = async ({ data }) => {
   messages += last.message;
   const blob = new Blob(parts, { type: "text/csv" });
   postMessage({ done: true, status: last.status, message: messages, blob });
-};
+}
