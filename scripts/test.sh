@@ -43,8 +43,16 @@ random_user_streams() {
   grep -h '^random user: stream .*steps/s' "$1/Testing/Temporary/LastTest.log" | tr -d '\r' || true
 }
 
-# The stages that need no screen; they run beside the Wine stages.
+# The stages that need no screen; they run beside the builds and the Wine stages. The timed
+# fuzzing and the sanitized window tests come after the long compile, when the builds beside
+# them are done and the Wine stages mostly wait.
 fuzz_and_sanitize() {
+  echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer: built"
+  # Line tables only: enough for the sanitizers' reports, at a fraction of full debug data.
+  cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+    -DVELASTRO_SANITIZE=ON >/dev/null
+  cmake --build build-asan -j$jobs
+
   echo "== fuzzing: the formula engine, its replay, the .FKT loader and the batch reader"
   CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF -DVELASTRO_GUI=OFF >/dev/null
@@ -57,11 +65,7 @@ fuzz_and_sanitize() {
   fuzz batch-fuzz 15
   wait $!
 
-  echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-  # Line tables only: enough for the sanitizers' reports, at a fraction of full debug data.
-  cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
-    -DVELASTRO_SANITIZE=ON >/dev/null
-  cmake --build build-asan -j$jobs
+  echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer: run"
   ctest --test-dir build-asan -j$jobs --output-on-failure
   random_user_streams build-asan
 
@@ -77,6 +81,15 @@ cmake -G Ninja -S . -B build -DCMAKE_BUILD_TYPE=Release -DVELASTRO_BENCH=ON >/de
 cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
 random_user_streams build
+
+# Mostly compiling and fuzzing: at a lower priority, it takes the processors whenever the stages
+# below leave them, as the Wine stages mostly wait.
+(
+  set -e
+  renice -n 10 -p $BASHPID >/dev/null
+  fuzz_and_sanitize
+) >"$work/background.log" 2>&1 &
+background=$!
 
 echo "== the browser edition: the core as WebAssembly, its suites under node"
 bash scripts/build-web.sh
@@ -95,14 +108,6 @@ for bits in 32 64; do
   (wine_env_tree $bits && bash scripts/check-windows-exe.sh $bits \
     "$VELASTRO_TREE/app/Velastro.exe" "$VELASTRO_TREE/cli/velastro-cli.exe")
 done
-
-# Mostly compiling and fuzzing: at a lower priority beside the Wine stages, which mostly wait.
-(
-  set -e
-  renice -n 10 -p $BASHPID >/dev/null
-  fuzz_and_sanitize
-) >"$work/background.log" 2>&1 &
-background=$!
 
 echo "== the $VELASTRO_BITS-bit Windows suites and Velastro.exe end to end, under Wine"
 wine_env_start

@@ -129,6 +129,15 @@ constexpr int kSlots = 8;
 CFormulaParser g_aParser[kSlots];
 std::string g_astrFormula[kSlots];
 
+// The shape by its name under the options' model, and the options; nullptr and why on a fault.
+const Shape* TakeShapeAndOptions(const char* pszShape, const char* pszOptions,
+                                 StoneOptions& corrections, std::string& strError) {
+    if (!TakeStoneOptions(pszOptions, corrections, strError)) return nullptr;
+    const Shape* pShape = FindStoneShape(pszShape, corrections.bMeasured);
+    if (pShape == nullptr) strError = UnknownShapeText(pszShape, corrections.bMeasured);
+    return pShape;
+}
+
 }  // namespace
 
 extern "C" {
@@ -171,10 +180,8 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_estimate(const char* pszShape, const c
                                                    const char* pszOptions, int nDecimals) {
     StoneOptions corrections;
     std::string strError;
-    if (!TakeStoneOptions(pszOptions, corrections, strError)) return Keep(kUsage, "", strError);
-    const Shape* pShape = FindStoneShape(pszShape, corrections.bMeasured);
-    if (pShape == nullptr)
-        return Keep(kUsage, "", UnknownShapeText(pszShape, corrections.bMeasured));
+    const Shape* pShape = TakeShapeAndOptions(pszShape, pszOptions, corrections, strError);
+    if (pShape == nullptr) return Keep(kUsage, "", strError);
     std::vector<std::string> numbers = Fields(pszNumbers);
     for (std::string& number : numbers)
         number = WithDecimalPoint(number);
@@ -195,10 +202,8 @@ EMSCRIPTEN_KEEPALIVE const char* velastro_size(const char* pszShape, const char*
                                                const char* pszOptions, int nDecimals) {
     StoneOptions corrections;
     std::string strError;
-    if (!TakeStoneOptions(pszOptions, corrections, strError)) return Keep(kUsage, "", strError);
-    const Shape* pShape = FindStoneShape(pszShape, corrections.bMeasured);
-    if (pShape == nullptr)
-        return Keep(kUsage, "", UnknownShapeText(pszShape, corrections.bMeasured));
+    const Shape* pShape = TakeShapeAndOptions(pszShape, pszOptions, corrections, strError);
+    if (pShape == nullptr) return Keep(kUsage, "", strError);
     SizeTexts texts;
     texts.weight = WithDecimalPoint(pszWeight);
     if (*pszDepthPct != '\0') texts.depthPct = WithDecimalPoint(pszDepthPct);
