@@ -13,7 +13,7 @@ source scripts/wine-env.sh
 jobs=2
 work=$(mktemp -d)
 background=
-trap '[ -z "$background" ] || kill $background 2>/dev/null; wine_env_stop; rm -rf "$work"' EXIT
+trap '[ -z "$background" ] || kill "$background" 2>/dev/null; wine_env_stop; rm -rf "$work"' EXIT
 
 # fuzz TARGET SECONDS [libFuzzer options]: runs one target from its corpus in fuzz/corpus/.
 fuzz() {
@@ -43,20 +43,16 @@ random_user_streams() {
   grep -h '^random user: stream .*steps/s' "$1/Testing/Temporary/LastTest.log" | tr -d '\r' || true
 }
 
-# The stages that need no screen, at a lower priority beside the others, in two chains that take
-# the processors whenever the stages in front leave them: the sanitized suites from the native
-# build on, and the timed fuzzing with the model's refit once the builds in front are done.
-sanitize() {
-  echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+# The stages that need no screen; they run beside the builds and the Wine stages. The timed
+# fuzzing and the sanitized window tests come after the long compile, when the builds beside
+# them are done and the Wine stages mostly wait.
+fuzz_and_sanitize() {
+  echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer: built"
   # Line tables only: enough for the sanitizers' reports, at a fraction of full debug data.
   cmake -G Ninja -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
     -DVELASTRO_SANITIZE=ON >/dev/null
   cmake --build build-asan -j$jobs
-  ctest --test-dir build-asan -j$jobs --output-on-failure
-  random_user_streams build-asan
-}
 
-fuzz_and_refit() {
   echo "== fuzzing: the formula engine, its replay, the .FKT loader and the batch reader"
   CXX=clang++ cmake -G Ninja -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DVELASTRO_SANITIZE=ON -DVELASTRO_FUZZ=ON -DVELASTRO_TESTS=OFF -DVELASTRO_GUI=OFF >/dev/null
@@ -69,27 +65,12 @@ fuzz_and_refit() {
   fuzz batch-fuzz 15
   wait $!
 
+  echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer: run"
+  ctest --test-dir build-asan -j$jobs --output-on-failure
+  random_user_streams build-asan
+
   echo "== the measured weight model refitted on its training half: the written numbers hold"
   bash bench/accuracy.sh --check
-}
-
-# in_background STAGE NICENESS: starts a stage function in the background at a lower priority,
-# its output kept for the end.
-in_background() {
-  (
-    set -e
-    renice -n "$2" -p $BASHPID >/dev/null
-    "$1"
-  ) >"$work/$1.log" 2>&1 &
-  background+=" $!"
-}
-
-# Waits for a stage started in_background and prints what it wrote.
-wait_for() {
-  local pid=$1 name=$2 status=0
-  wait "$pid" || status=$?
-  cat "$work/$name.log"
-  [ "$status" -eq 0 ] || { echo "test: the stage $name failed ($status)"; exit 1; }
 }
 
 echo "== clang-format"
@@ -101,8 +82,14 @@ cmake --build build -j$jobs
 ctest --test-dir build -j$jobs --output-on-failure
 random_user_streams build
 
-in_background sanitize 10
-sanitized=$!
+# Mostly compiling and fuzzing: at a lower priority, it takes the processors whenever the stages
+# below leave them, as the Wine stages mostly wait.
+(
+  set -e
+  renice -n 10 -p $BASHPID >/dev/null
+  fuzz_and_sanitize
+) >"$work/background.log" 2>&1 &
+background=$!
 
 echo "== the browser edition: the core as WebAssembly, its suites under node"
 bash scripts/build-web.sh
@@ -122,10 +109,6 @@ for bits in 32 64; do
     "$VELASTRO_TREE/app/Velastro.exe" "$VELASTRO_TREE/cli/velastro-cli.exe")
 done
 
-# Timed, so before the sanitizer build in the queue for the processors.
-in_background fuzz_and_refit 5
-fuzzed=$!
-
 echo "== the $VELASTRO_BITS-bit Windows suites and Velastro.exe end to end, under Wine"
 wine_env_start
 # One at a time: the dialog suites share the one screen, its focus and its pointer.
@@ -144,8 +127,11 @@ echo "== packages: made, checked, and each runnable setup installed and removed 
 bash scripts/package.sh
 bash tests/packaging/check_packages.sh
 
+# Beside the sanitizer stage, which takes longer than the Wine stages and the packages.
 web_in_browser
 
-wait_for $fuzzed fuzz_and_refit
-wait_for $sanitized sanitize
+status=0
+wait "$background" || status=$?
 background=
+cat "$work/background.log"
+[ "$status" -eq 0 ] || { echo "test: fuzzing or the sanitizer stage failed ($status)"; exit 1; }
